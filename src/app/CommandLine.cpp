@@ -1,0 +1,105 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+bool ParseNumber(std::string_view text, std::uint32_t& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage: velmoria [options]\n"
+           "  --window            start in window mode without asking\n"
+           "  --fullscreen        start in full screen without asking\n"
+           "  --headless          no window and no sound; frames are drawn but not shown\n"
+           "  --frames N          stop after N frames\n"
+           "  --seed N            seed the random numbers with N instead of the time\n"
+           "  --data DIR          folder with the packs; receives save.dat and log.txt\n"
+           "  --input FILE        play the input script FILE (see README.md)\n"
+           "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable)\n"
+           "  --help              show this text\n"
+           "  --version           show the version\n";
+}
+
+bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view flag = argv[i];
+        auto value = [&](std::string_view& out) {
+            if (i + 1 >= argc) {
+                error = std::string(flag) + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        auto number = [&](std::uint32_t& out) {
+            std::string_view text;
+            if (!value(text)) {
+                return false;
+            }
+            if (!ParseNumber(text, out)) {
+                error = std::string(flag) + " needs a whole number, not '" + std::string(text) + "'";
+                return false;
+            }
+            return true;
+        };
+        std::string_view text;
+        std::uint32_t n = 0;
+        if (flag == "--window") {
+            options.display = LaunchOptions::Display::Window;
+        } else if (flag == "--fullscreen") {
+            options.display = LaunchOptions::Display::FullScreen;
+        } else if (flag == "--headless") {
+            options.display = LaunchOptions::Display::Headless;
+        } else if (flag == "--frames") {
+            if (!number(n)) {
+                return false;
+            }
+            options.frames = n;
+        } else if (flag == "--seed") {
+            if (!number(n)) {
+                return false;
+            }
+            options.seed = n;
+        } else if (flag == "--data") {
+            if (!value(text)) {
+                return false;
+            }
+            options.dataDir = text;
+        } else if (flag == "--input") {
+            if (!value(text)) {
+                return false;
+            }
+            options.inputScript = text;
+        } else if (flag == "--screenshot") {
+            if (!value(text)) {
+                return false;
+            }
+            const std::size_t colon = text.find(':');
+            if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), n) ||
+                colon + 1 == text.size()) {
+                error = "--screenshot needs FRAME:PATH, not '" + std::string(text) + "'";
+                return false;
+            }
+            options.screenshots.push_back({n, std::string(text.substr(colon + 1))});
+        } else if (flag == "--help" || flag == "-h") {
+            options.showHelp = true;
+        } else if (flag == "--version") {
+            options.showVersion = true;
+        } else {
+            error = "unknown option '" + std::string(flag) + "' (see --help)";
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How the player (or a test) started the game. Without flags the game asks for full screen or
+// window mode and runs until closed.
+struct LaunchOptions {
+    enum class Display { Ask, Window, FullScreen, Headless };
+
+    struct Screenshot {
+        std::uint32_t frame;
+        std::string path;
+    };
+
+    Display display = Display::Ask;
+    std::optional<std::uint32_t> frames;
+    std::optional<std::uint32_t> seed;
+    std::string dataDir;
+    std::string inputScript;
+    std::vector<Screenshot> screenshots;
+    bool showHelp = false;
+    bool showVersion = false;
+
+    bool Headless() const { return display == Display::Headless; }
+};
+
+// False with a one-line reason for an unknown flag, a missing value or a bad number.
+bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error);
+
+const char* UsageText();

@@ -1,0 +1,104 @@
+#include "gfx/SoftwareDevice.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace gfx {
+
+namespace {
+constexpr std::size_t kFramePixels = static_cast<std::size_t>(kFrameWidth) * kFrameHeight;
+}
+
+SoftwareDevice::SoftwareDevice(FrameSink* sink) : sink_(sink), frame_(kFramePixels, 0xFF000000u) {
+    stages_[1].colourOp = TOP_DISABLE;
+    stages_[1].alphaOp = TOP_DISABLE;
+}
+
+HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
+    if (lost_) {
+        return ERR_DEVICELOST;
+    }
+    std::fill(frame_.begin(), frame_.end(), colour);
+    return S_OK;
+}
+
+HRESULT SoftwareDevice::BeginScene() { return S_OK; }
+HRESULT SoftwareDevice::EndScene() { return S_OK; }
+
+HRESULT SoftwareDevice::Present() {
+    if (sink_ != nullptr && !sink_->ShowFrame(frame_.data())) {
+        lost_ = true;
+    }
+    return lost_ ? ERR_DEVICELOST : S_OK;
+}
+
+HRESULT SoftwareDevice::Reset() {
+    lost_ = false;
+    return S_OK;
+}
+
+void SoftwareDevice::SetFVF(std::uint32_t format) { format_ = format; }
+
+void SoftwareDevice::SetTexture(int stage, Texture* texture) {
+    if (stage >= 0 && stage < static_cast<int>(stages_.size())) {
+        stages_[static_cast<std::size_t>(stage)].texture = texture;
+    }
+}
+
+void SoftwareDevice::SetRenderState(RenderState state, std::uint32_t value) {
+    switch (state) {
+    case RenderState::AlphaBlendEnable: blendEnabled_ = value != 0; break;
+    case RenderState::SrcBlend: srcBlend_ = value; break;
+    case RenderState::DestBlend: destBlend_ = value; break;
+    default: break;  // culling, depth and lighting do not change what quads at z = 0 look like
+    }
+}
+
+void SoftwareDevice::SetSamplerState(int sampler, SamplerState state, std::uint32_t value) {
+    if (sampler < 0 || sampler >= static_cast<int>(stages_.size())) {
+        return;
+    }
+    StageStates& stage = stages_[static_cast<std::size_t>(sampler)];
+    switch (state) {
+    case SamplerState::MinFilter: stage.minFilter = value; break;
+    case SamplerState::MagFilter: stage.magFilter = value; break;
+    case SamplerState::AddressU: stage.addressU = value; break;
+    case SamplerState::AddressV: stage.addressV = value; break;
+    }
+}
+
+void SoftwareDevice::SetTextureStageState(int stageIndex, TextureStageState state, std::uint32_t value) {
+    if (stageIndex < 0 || stageIndex >= static_cast<int>(stages_.size())) {
+        return;
+    }
+    StageStates& stage = stages_[static_cast<std::size_t>(stageIndex)];
+    switch (state) {
+    case TextureStageState::ColorOp: stage.colourOp = value; break;
+    case TextureStageState::ColorArg1: stage.colourArg1 = value; break;
+    case TextureStageState::ColorArg2: stage.colourArg2 = value; break;
+    case TextureStageState::AlphaOp: stage.alphaOp = value; break;
+    case TextureStageState::AlphaArg1: stage.alphaArg1 = value; break;
+    case TextureStageState::AlphaArg2: stage.alphaArg2 = value; break;
+    }
+}
+
+void SoftwareDevice::DrawPrimitiveUP(PrimitiveType, std::uint32_t, const void*, std::uint32_t) {
+    // Rasterisation is not written yet: frames stay at their clear colour.
+}
+
+std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) {
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+        return nullptr;
+    }
+    return std::make_unique<Texture>(width, height);
+}
+
+HeadlessFrameSink::HeadlessFrameSink() : frame_(kFramePixels, 0xFF000000u) {}
+
+bool HeadlessFrameSink::ShowFrame(const std::uint32_t* argb) {
+    std::memcpy(frame_.data(), argb, kFramePixels * sizeof(std::uint32_t));
+    ++shown_;
+    return true;
+}
+
+}  // namespace gfx

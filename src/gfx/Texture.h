@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace gfx {
+
+// An ARGB8888 texture whose sides are powers of two. Textures are plain memory: any thread may
+// create one, and only the thread that owns the object writes its pixels.
+class Texture {
+public:
+    // Sides are rounded up to powers of two (at least 1); pixels start fully transparent.
+    Texture(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int WidthLog2() const { return widthLog2_; }
+    int HeightLog2() const { return heightLog2_; }
+
+    // Writable pixels, row after row, Width() pixels per row. Unlock marks the contents changed.
+    std::uint32_t* Lock() { return pixels_.data(); }
+    void Unlock() { ++generation_; }
+
+    const std::uint32_t* Pixels() const { return pixels_.data(); }
+    std::uint32_t Generation() const { return generation_; }
+
+    static int RoundUpToPowerOfTwo(int side);
+
+private:
+    int width_;
+    int height_;
+    int widthLog2_;
+    int heightLog2_;
+    std::uint32_t generation_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace gfx

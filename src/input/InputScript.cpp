@@ -1,0 +1,144 @@
+#include "input/InputScript.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "input/DeviceBuffer.h"
+#include "input/MouseInput.h"
+#include "input/ScanCodes.h"
+
+namespace input {
+
+namespace {
+
+bool ButtonFromName(const std::string& name, std::uint32_t& button) {
+    if (name == "left") {
+        button = 0;
+    } else if (name == "right") {
+        button = 1;
+    } else if (name == "middle") {
+        button = 2;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool InputScript::Load(const std::string& path, std::string& error) {
+    std::ifstream file(path);
+    if (!file) {
+        error = "cannot read input script '" + path + "'";
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!Parse(text.str(), error)) {
+        error = path + ":" + error;
+        return false;
+    }
+    return true;
+}
+
+bool InputScript::Parse(const std::string& text, std::string& error) {
+    events_.clear();
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        const std::size_t hash = line.find('#');
+        if (hash != std::string::npos) {
+            line.erase(hash);
+        }
+        if (line.find_first_not_of(" \t\r") == std::string::npos) {
+            continue;
+        }
+        if (!ParseLine(line, lineNumber, error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool InputScript::ParseLine(const std::string& line, int lineNumber, std::string& error) {
+    std::istringstream words(line);
+    long long frame = 0;
+    std::string verb;
+    auto fail = [&](const std::string& why) {
+        error = std::to_string(lineNumber) + ": " + why;
+        return false;
+    };
+    if (!(words >> frame) || frame < 1 || frame > 0xFFFFFFFFll) {
+        return fail("expected a frame number of 1 or more");
+    }
+    if (!(words >> verb)) {
+        return fail("expected an event after the frame number");
+    }
+    const auto at = static_cast<std::uint32_t>(frame);
+    std::string argument;
+    std::string extra;
+    if (verb == "move") {
+        int x = 0;
+        int y = 0;
+        if (!(words >> x >> y) || (words >> extra)) {
+            return fail("move takes two whole numbers: x y");
+        }
+        events_.push_back({at, Kind::Move, 0, false, x, y});
+    } else if (verb == "click" || verb == "press" || verb == "release") {
+        std::uint32_t button = 0;
+        if (!(words >> argument) || !ButtonFromName(argument, button) || (words >> extra)) {
+            return fail(verb + " takes left, right or middle");
+        }
+        if (verb != "release") {
+            events_.push_back({at, Kind::Button, button, true, 0, 0});
+        }
+        if (verb != "press") {
+            events_.push_back({verb == "click" ? at + 1 : at, Kind::Button, button, false, 0, 0});
+        }
+    } else if (verb == "key" || verb == "keydown" || verb == "keyup") {
+        std::uint32_t scanCode = 0;
+        if (!(words >> argument) || !ScanCodeFromName(argument, scanCode) || (words >> extra)) {
+            return fail(verb + " takes a key name such as Space, N or 1");
+        }
+        if (verb != "keyup") {
+            events_.push_back({at, Kind::Key, scanCode, true, 0, 0});
+        }
+        if (verb != "keydown") {
+            events_.push_back({verb == "key" ? at + 1 : at, Kind::Key, scanCode, false, 0, 0});
+        }
+    } else if (verb == "close") {
+        if (words >> extra) {
+            return fail("close takes nothing");
+        }
+        events_.push_back({at, Kind::Close, 0, false, 0, 0});
+    } else {
+        return fail("unknown event '" + verb + "'");
+    }
+    return true;
+}
+
+void InputScript::Deliver(std::uint32_t frame, bool& closeRequested) const {
+    for (const Event& event : events_) {
+        if (event.frame != frame) {
+            continue;
+        }
+        switch (event.kind) {
+        case Kind::Move:
+            SetCursorPosition(event.x, event.y);
+            break;
+        case Kind::Button:
+            SystemMouse().Push(MouseInput::kButtonOffset + event.code, event.down);
+            break;
+        case Kind::Key:
+            SystemKeyboard().Push(event.code, event.down);
+            break;
+        case Kind::Close:
+            closeRequested = true;
+            break;
+        }
+    }
+}
+
+}  // namespace input

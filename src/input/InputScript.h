@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace input {
+
+// A recorded or hand-written sequence of input, one event per line, delivered through the same
+// devices as real input. Each line starts with the frame (1-based) before whose input it arrives:
+//
+//   # a comment
+//   12 move 320 240        cursor to frame pixel (320, 240)
+//   13 click left          button down now, up in the next frame ("press"/"release" for halves)
+//   40 key Space           key down now, up in the next frame ("keydown"/"keyup" for halves)
+//   90 close               the window's close request
+class InputScript {
+public:
+    // False with a one-line reason in error when the file cannot be read or a line is malformed.
+    bool Load(const std::string& path, std::string& error);
+    bool Parse(const std::string& text, std::string& error);
+
+    // Delivers the events of the frame; sets closeRequested when the script closes the window.
+    void Deliver(std::uint32_t frame, bool& closeRequested) const;
+
+    std::size_t EventCount() const { return events_.size(); }
+
+private:
+    enum class Kind { Move, Button, Key, Close };
+    struct Event {
+        std::uint32_t frame;
+        Kind kind;
+        std::uint32_t code;  // button number or scan code
+        bool down;
+        int x, y;
+    };
+    bool ParseLine(const std::string& line, int lineNumber, std::string& error);
+
+    std::vector<Event> events_;
+};
+
+}  // namespace input

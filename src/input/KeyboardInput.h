@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "input/DeviceBuffer.h"
+#include "platform/Result.h"
+
+// DirectInput scan codes of the keys the game watches.
+namespace dik {
+constexpr std::uint32_t k1 = 0x02;  // top row 1..9 are 0x02..0x0A, 0 is 0x0B
+constexpr std::uint32_t k0 = 0x0B;
+constexpr std::uint32_t kU = 0x16;
+constexpr std::uint32_t kLeftShift = 0x2A;
+constexpr std::uint32_t kS = 0x1F;
+constexpr std::uint32_t kD = 0x20;
+constexpr std::uint32_t kN = 0x31;
+constexpr std::uint32_t kSpace = 0x39;
+}  // namespace dik
+
+// The keyboard: 256 key states by scan code, from the buffered device.
+class KeyboardInput {
+public:
+    KeyboardInput() = default;
+    ~KeyboardInput();
+
+    HRESULT Init(input::DeviceBuffer* device);
+    HRESULT Update();
+    void Release();
+
+    std::uint8_t Key(std::uint32_t scanCode) const { return scanCode < keys_.size() ? keys_[scanCode] : 0; }
+
+private:
+    std::array<std::uint8_t, 256> keys_{};
+    input::DeviceBuffer* device_ = nullptr;
+    std::array<input::DeviceEvent, input::DeviceBuffer::kCapacity> events_{};
+};

@@ -1,0 +1,23 @@
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace platform {
+
+std::uint32_t SystemClock::NowMs() {
+    using namespace std::chrono;
+    static const steady_clock::time_point start = steady_clock::now();
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+void SystemClock::SleepMs(std::uint32_t ms) { platform::SleepMs(ms); }
+
+SystemClock& SystemClock::Instance() {
+    static SystemClock clock;
+    return clock;
+}
+
+void SleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// Millisecond time and sleeps; the frame pacer talks to the clock through this so that tests can
+// hand it a clock of their own.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint32_t NowMs() = 0;
+    virtual void SleepMs(std::uint32_t ms) = 0;
+};
+
+// The steady system clock.
+class SystemClock final : public Clock {
+public:
+    std::uint32_t NowMs() override;
+    void SleepMs(std::uint32_t ms) override;
+    static SystemClock& Instance();
+};
+
+void SleepMs(std::uint32_t ms);
+
+}  // namespace platform

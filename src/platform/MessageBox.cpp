@@ -1,0 +1,34 @@
+#include "platform/MessageBox.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+std::atomic<bool> g_dialogsEnabled{false};
+constexpr const char* kDefaultCaption = "エラー";
+}
+
+void SetDialogsEnabled(bool enabled) { g_dialogsEnabled = enabled; }
+bool DialogsEnabled() { return g_dialogsEnabled; }
+
+void ShowMessage(const char* caption, const char* text) {
+    const char* shownCaption = caption != nullptr ? caption : kDefaultCaption;
+    if (g_dialogsEnabled &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, text, nullptr) == 0) {
+        return;
+    }
+    std::fprintf(stderr, "[%s] %s\n", shownCaption, text);
+    std::fflush(stderr);
+}
+
+void ExitProcess(int code) {
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+}  // namespace platform

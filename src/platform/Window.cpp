@@ -1,0 +1,172 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include "input/DeviceBuffer.h"
+#include "input/MouseInput.h"
+#include "input/ScanCodes.h"
+#include "platform/QuitMessage.h"
+
+namespace platform {
+
+namespace {
+constexpr const char* kTitle = "Velmoria";
+
+int MouseButtonNumber(Uint8 sdlButton) {
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    case SDL_BUTTON_X1: return 3;
+    case SDL_BUTTON_X2: return 4;
+    default: return -1;
+    }
+}
+
+void SetDevicesFocus(bool focused) {
+    input::SystemMouse().SetFocus(focused);
+    input::SystemKeyboard().SetFocus(focused);
+}
+}  // namespace
+
+bool StartVideo(std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    // Without a display SDL falls back to drivers that show nothing; the player would stare at
+    // a window that does not exist. Those count as "no display" unless asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display";
+        return false;
+    }
+    return true;
+}
+
+void StopVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+bool AskFullScreen() {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "フルスクリーン"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, "ウィンドウ"},
+    };
+    const SDL_MessageBoxData box = {
+        SDL_MESSAGEBOX_INFORMATION, nullptr, kTitle, "ウィンドウモードを選んで下さい",
+        SDL_arraysize(buttons), buttons, nullptr,
+    };
+    int choice = 2;
+    if (SDL_ShowMessageBox(&box, &choice) != 0) {
+        return false;
+    }
+    return choice == 1;
+}
+
+std::unique_ptr<Window> Window::Create(bool fullScreen, std::string& error) {
+    std::unique_ptr<Window> window(new Window());
+    const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    window->window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, gfx::kFrameWidth,
+                                       gfx::kFrameHeight, flags);
+    if (window->window_ == nullptr) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    window->renderer_ = SDL_CreateRenderer(window->window_, -1, 0);
+    if (window->renderer_ == nullptr) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    // The logical size letterboxes the frame in full screen and maps the cursor into it.
+    SDL_RenderSetLogicalSize(window->renderer_, gfx::kFrameWidth, gfx::kFrameHeight);
+    window->frame_ = SDL_CreateTexture(window->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                       gfx::kFrameWidth, gfx::kFrameHeight);
+    if (window->frame_ == nullptr) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    SDL_ShowWindow(window->window_);
+    SDL_RaiseWindow(window->window_);
+    SetDevicesFocus(true);
+    return window;
+}
+
+Window::~Window() {
+    if (frame_ != nullptr) {
+        SDL_DestroyTexture(frame_);
+    }
+    if (renderer_ != nullptr) {
+        SDL_DestroyRenderer(renderer_);
+    }
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+    }
+}
+
+bool Window::PumpEvents() {
+    bool any = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        any = true;
+        switch (event.type) {
+        case SDL_QUIT:
+            PostQuit(0);
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                PostQuit(0);
+            } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                SetDevicesFocus(false);
+            } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                SetDevicesFocus(true);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            input::SetCursorPosition(event.motion.x, event.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            input::SetCursorPosition(event.button.x, event.button.y);
+            const int button = MouseButtonNumber(event.button.button);
+            if (button >= 0) {
+                input::SystemMouse().Push(MouseInput::kButtonOffset + static_cast<std::uint32_t>(button),
+                                          event.type == SDL_MOUSEBUTTONDOWN);
+            }
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            // Keys reach the game only through the keyboard device; auto-repeat is not a press.
+            if (event.key.repeat == 0) {
+                if (const std::uint32_t code = input::ScanCodeFromSdl(event.key.keysym.scancode)) {
+                    input::SystemKeyboard().Push(code, event.type == SDL_KEYDOWN);
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return any;
+}
+
+bool Window::Minimised() const {
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    return (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
+
+void Window::ClientSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
+
+bool Window::ShowFrame(const std::uint32_t* argb) {
+    if (SDL_UpdateTexture(frame_, nullptr, argb, gfx::kFrameWidth * 4) != 0) {
+        return false;
+    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    return true;
+}
+
+}  // namespace platform

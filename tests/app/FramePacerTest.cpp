@@ -1,0 +1,64 @@
+#include "app/FramePacer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// A clock that moves only when told to, or by the sleeps it is asked for.
+class FakeClock final : public platform::Clock {
+public:
+    std::uint32_t NowMs() override { return now; }
+    void SleepMs(std::uint32_t ms) override {
+        sleeps.push_back(ms);
+        now += ms;
+    }
+    std::uint32_t now = 1000;
+    std::vector<std::uint32_t> sleeps;
+};
+
+TEST(FramePacer, SleepsOutTheRestOfASixtiethOfASecond) {
+    FakeClock clock;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    EXPECT_EQ(pacer.Period(), 16u);
+    clock.now += 5;
+    pacer.Wait();
+    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{11});
+}
+
+TEST(FramePacer, ALongFrameIsFollowedAtOnceWithoutASleep) {
+    FakeClock clock;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    pacer.Wait();
+    clock.sleeps.clear();
+    clock.now += 30;
+    pacer.Wait();
+    EXPECT_TRUE(clock.sleeps.empty());
+    // The late frame is not made up: the next short frame waits a whole period again.
+    clock.now += 2;
+    pacer.Wait();
+    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{14});
+}
+
+TEST(FramePacer, HeadlessPacerNeverSleeps) {
+    FakeClock clock;
+    FramePacer pacer(clock, false);
+    pacer.SetRate(60);
+    pacer.Wait();
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+TEST(FramePacer, ClockWrapAroundStillMeasuresElapsedTime) {
+    FakeClock clock;
+    clock.now = 0xFFFFFFF0u;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    clock.now += 20;  // wraps past zero: 20 ms elapsed
+    pacer.Wait();
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/RunGame.h"
+#include "support/TempDir.h"
+
+namespace {
+
+TEST(HeadlessRun, RunsTheFramesAndLeavesTheLogOfThisRun) {
+    ScopedTempDir dir;
+    const std::string data = " --data '" + dir.Path().string() + "'";
+    ASSERT_EQ(RunGameBinary("--headless --frames 300" + data), 0);
+    const std::string log = ReadWholeFile(dir.Path() / "log.txt");
+    EXPECT_EQ(log.rfind("ログ開始--------------------------------------------\nウィンドウモードで起動します\n", 0), 0u)
+        << log;
+}
+
+TEST(HeadlessRun, BadCommandLinesAreUsageErrors) {
+    ScopedTempDir dir;
+    const std::string errors = (dir.Path() / "stderr.txt").string();
+    EXPECT_EQ(RunGameBinary("--no-such-flag", errors), 2);
+    EXPECT_NE(ReadWholeFile(errors).find("--no-such-flag"), std::string::npos);
+    EXPECT_EQ(RunGameBinary("--headless --frames ten", errors), 2);
+    EXPECT_EQ(RunGameBinary("--headless --frames", errors), 2);
+    EXPECT_EQ(RunGameBinary("--headless --input /no/such/script", errors), 2);
+    EXPECT_EQ(RunGameBinary("--headless --data /no/such/folder", errors), 2);
+    EXPECT_NE(ReadWholeFile(errors).find("/no/such/folder"), std::string::npos);
+}
+
+TEST(HeadlessRun, AScriptedCloseEndsTheRunCleanly) {
+    ScopedTempDir dir;
+    {
+        std::ofstream script(dir.Path() / "close.txt");
+        script << "5 move 10 10\n20 close\n";
+    }
+    const std::string args = "--headless --frames 100000 --data '" + dir.Path().string() + "' --input '" +
+                             (dir.Path() / "close.txt").string() + "'";
+    EXPECT_EQ(RunGameBinary(args), 0);
+}
+
+TEST(WindowRun, WithoutADisplaySaysHowToRunAndExitsWithOne) {
+    ScopedTempDir dir;
+    const std::string errors = (dir.Path() / "stderr.txt").string();
+    const std::string args = "--window --frames 5 --data '" + dir.Path().string() + "'";
+    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '") +
+                                VELMORIA_GAME_BINARY + "' " + args + " 2> '" + errors + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(ReadWholeFile(errors).find("--headless"), std::string::npos);
+}
+
+}  // namespace

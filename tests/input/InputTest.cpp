@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "app/SceneContext.h"
+#include "input/DeviceBuffer.h"
+#include "input/InputScript.h"
+#include "input/KeyboardInput.h"
+#include "input/MouseInput.h"
+
+namespace {
+
+TEST(SceneContextInput, PressedOnlyInTheFrameTheKeyWentDown) {
+    SceneContext context;
+    context.SetKey(kKeyN, 1);
+    EXPECT_EQ(context.keys[kKeyN].pressed, 1);
+    EXPECT_EQ(context.keys[kKeyN].held, 1);
+    context.SetKey(kKeyN, 1);
+    EXPECT_EQ(context.keys[kKeyN].pressed, 0);
+    EXPECT_EQ(context.keys[kKeyN].held, 1);
+    context.SetKey(kKeyN, 0);
+    EXPECT_EQ(context.keys[kKeyN].pressed, 0);
+    EXPECT_EQ(context.keys[kKeyN].held, 0);
+}
+
+TEST(SceneContextInput, MouseIsClampedWithBothEndsReachable) {
+    SceneContext context;
+    context.SetMouse(-20, 900);
+    EXPECT_EQ(context.mouseX, 0);
+    EXPECT_EQ(context.mouseY, 480);
+    context.SetMouse(640, 0);
+    EXPECT_EQ(context.mouseX, 640);
+    context.SetMouse(700, 480);
+    EXPECT_EQ(context.mouseX, 640);
+    EXPECT_EQ(context.mouseY, 480);
+}
+
+class DeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        device.SetFocus(true);
+        mouse.Init(&device);
+        keyboard.Init(&keyboardDevice);
+    }
+    input::DeviceBuffer device;
+    input::DeviceBuffer keyboardDevice;
+    MouseInput mouse;
+    KeyboardInput keyboard;
+};
+
+TEST_F(DeviceTest, TwoClicksInOneFrameGiveOneEdgeAndEndInTheLastState) {
+    SceneContext context;
+    device.Push(MouseInput::kButtonOffset, true);
+    device.Push(MouseInput::kButtonOffset, false);
+    device.Push(MouseInput::kButtonOffset, true);
+    device.Push(MouseInput::kButtonOffset, false);
+    mouse.Update();
+    context.SetButtons(mouse.Button(0), mouse.Button(1));
+    EXPECT_EQ(mouse.Button(0), 0);  // the last event was a release
+    EXPECT_EQ(context.leftPressed, 0);
+
+    device.Push(MouseInput::kButtonOffset, true);
+    device.Push(MouseInput::kButtonOffset, false);
+    device.Push(MouseInput::kButtonOffset, true);
+    mouse.Update();
+    context.SetButtons(mouse.Button(0), mouse.Button(1));
+    EXPECT_EQ(context.leftPressed, 1);
+    mouse.Update();
+    context.SetButtons(mouse.Button(0), mouse.Button(1));
+    EXPECT_EQ(context.leftPressed, 0);
+    EXPECT_EQ(context.leftHeld, 1);
+}
+
+TEST_F(DeviceTest, TheBufferHoldsEightEventsBetweenReads) {
+    for (int i = 0; i < 12; ++i) {
+        keyboardDevice.Push(0x02 + static_cast<std::uint32_t>(i), true);
+    }
+    keyboard.Update();
+    EXPECT_EQ(keyboard.Key(0x09), 1);  // the eighth
+    EXPECT_EQ(keyboard.Key(0x0A), 0);  // the ninth was lost
+}
+
+TEST_F(DeviceTest, LosingTheFocusFailsUpdatesAndRegainingItStartsFromNothingHeld) {
+    keyboardDevice.Push(dik::kSpace, true);
+    keyboard.Update();
+    ASSERT_EQ(keyboard.Key(dik::kSpace), 1);
+
+    keyboardDevice.SetFocus(false);
+    keyboardDevice.Push(dik::kSpace, false);  // released while away: never seen
+    EXPECT_EQ(keyboard.Update(), E_FAIL);
+    EXPECT_EQ(keyboard.Key(dik::kSpace), 1);  // states stay as they were
+
+    keyboardDevice.SetFocus(true);
+    EXPECT_EQ(keyboard.Update(), S_OK);
+    EXPECT_EQ(keyboard.Key(dik::kSpace), 0);
+}
+
+TEST_F(DeviceTest, ButtonNumbersOutsideTheEightReadAsUp) {
+    EXPECT_EQ(mouse.Button(8), 0);
+    EXPECT_EQ(mouse.Button(-1), 0);
+}
+
+TEST(InputScript, ParsesEventsAndDeliversThemByFrame) {
+    input::InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Parse("# start\n2 move 100 200\n2 click left  # and up at 3\n4 key Space\n9 close\n", error))
+        << error;
+    EXPECT_EQ(script.EventCount(), 6u);
+
+    input::SystemMouse().SetFocus(true);
+    input::SystemMouse().Acquire();
+    MouseInput mouse;
+    mouse.Init(&input::SystemMouse());
+    bool close = false;
+    script.Deliver(2, close);
+    mouse.Update();
+    EXPECT_EQ(mouse.X(), 100);
+    EXPECT_EQ(mouse.Y(), 200);
+    EXPECT_EQ(mouse.Button(0), 1);
+    script.Deliver(3, close);
+    mouse.Update();
+    EXPECT_EQ(mouse.Button(0), 0);
+    EXPECT_FALSE(close);
+    script.Deliver(9, close);
+    EXPECT_TRUE(close);
+}
+
+TEST(InputScript, RejectsMalformedLinesWithTheLineNumber) {
+    input::InputScript script;
+    std::string error;
+    EXPECT_FALSE(script.Parse("1 move 3\n", error));
+    EXPECT_NE(error.find("1:"), std::string::npos);
+    EXPECT_FALSE(script.Parse("\n\n5 key NoSuchKey\n", error));
+    EXPECT_NE(error.find("3:"), std::string::npos);
+    EXPECT_FALSE(script.Parse("0 close\n", error));
+    EXPECT_FALSE(script.Parse("x click left\n", error));
+    EXPECT_FALSE(script.Parse("3 dance\n", error));
+    EXPECT_FALSE(script.Load("/no/such/script.txt", error));
+}
+
+}  // namespace
