@@ -46,19 +46,21 @@ bool WriteImages(const ImageSet& set, const std::string& dir) {
     return WritePack(dir + "/wbk.dat", entries, kImageKey);
 }
 
-bool WriteEffects(const std::string& dir) {
+bool WriteEffects(const std::string& dir, std::size_t& count) {
     std::vector<pack::Entry> entries;
     for (const SoundEffect& effect : MakeSoundEffects()) {
         entries.push_back({effect.name, EncodeWave(effect.samples, kEffectRate, 1)});
     }
+    count = entries.size();
     return WritePack(dir + "/wbkse.dat", entries, kEffectKey);
 }
 
-bool WriteMusic(const std::string& dir) {
+bool WriteMusic(const std::string& dir, std::size_t& count) {
     std::vector<pack::Entry> entries;
     for (const music::Track& track : music::ComposeTracks()) {
         entries.push_back({track.name, EncodeWave(track.stereo, music::kMusicRate, 2)});
     }
+    count = entries.size();
     return WritePack(dir + "/wbkbgm.dat", entries, kMusicKey);
 }
 
@@ -96,14 +98,16 @@ int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     const ImageSet images = PaintAllImages();
     bool ok = true;
+    std::size_t effects = 0;
+    std::size_t tracks = 0;
     if (!outDir.empty()) {
-        ok = WriteImages(images, outDir) && WriteEffects(outDir) && WriteMusic(outDir);
+        ok = WriteImages(images, outDir) && WriteEffects(outDir, effects) && WriteMusic(outDir, tracks);
     }
     if (ok && !sheetPath.empty()) {
         ok = WriteContactSheet(images, sheetPath);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("velmoria-assetgen: %zu images%s in %.1f s\n", images.Images().size(),
-                outDir.empty() ? "" : ", 35 effects and 5 tracks", seconds);
+    std::printf("velmoria-assetgen: %zu images, %zu effects and %zu tracks in %.1f s\n", images.Images().size(),
+                effects, tracks, seconds);
     return ok ? 0 : 1;
 }
