@@ -72,8 +72,7 @@ struct FairyLook {
     Color eyes = Rgb(40, 30, 60);
     bool crystalWings = false;
     bool flying = false;
-    int hat = 0;  // 0 none, 1 sunflower, 2 flower crown, 3 ribbon
-    Color aura{};
+    int hat = 0;  // 0 none, 1 sunflower, 2 flower crown
 };
 
 void Wings(Canvas& c, const Pose& p, float bodyY, const FairyLook& look) {
@@ -86,51 +85,17 @@ void Wings(Canvas& c, const Pose& p, float bodyY, const FairyLook& look) {
                                      {bx + s * 10 * flap * side, bodyY + 5}, {bx, bodyY + 2}});
             c.Fill(w, Linear(bx, bodyY - 9, Rgb(255, 255, 255, 0.95f), bx, bodyY + 5, WithAlpha(look.wing, 0.8f)));
         } else {
-            c.Fill(Ellipse(bx + s * 6 * flap * side, bodyY - 4, 6 * flap * side + 0.5f, 4), WithAlpha(look.wing, 0.55f));
-            c.Fill(Ellipse(bx + s * 5 * flap * side, bodyY + 2, 4.5f * flap * side + 0.5f, 3), WithAlpha(look.wing, 0.45f));
+            const Shape upper = Ellipse(bx + s * 6 * flap * side, bodyY - 4, 6 * flap * side + 0.5f, 4);
+            const Shape lower = Ellipse(bx + s * 5 * flap * side, bodyY + 2, 4.5f * flap * side + 0.5f, 3);
+            c.Fill(upper, WithAlpha(look.wing, 0.6f));
+            c.Fill(lower, WithAlpha(look.wing, 0.5f));
+            c.Fill(Outline(upper, 0.8f), WithAlpha(Shade(look.wing, -0.35f), 0.8f), 0.8f);
         }
     }
 }
 
-void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
-    const float lift = look.flying ? -3.0f - std::sin(p.phase) : 0.0f;
-    const float bob = look.flying ? 0.0f : -std::fabs(std::sin(p.phase)) * 1.2f;
-    const float cx = p.cx;
-    const float bodyY = p.cy + 3 + lift + bob;
-    const float headY = p.cy - 5 + lift + bob;
-    const Color skin = Rgb(255, 228, 210);
-    if (look.aura.a > 0) {
-        c.Glow(Circle(cx, p.cy, 8), look.aura, 8);
-    }
-    GroundShadow(c, cx, p.cy + 12, look.flying ? 5 : 7);
-    const bool back = p.dy < -0.3f;
-    if (!back) {
-        Wings(c, p, bodyY, look);
-    }
-    // Legs stepping, then the dress over them.
-    if (!look.flying) {
-        const float step = std::sin(p.phase) * 2.0f;
-        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step, bodyY + 9 - step * 0.3f, 1.2f), skin);
-        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step, bodyY + 9 + step * 0.3f, 1.2f), skin);
-    }
-    const Shape dress = Polygon({{cx - 3, bodyY - 4}, {cx + 3, bodyY - 4}, {cx + 6.5f, bodyY + 6}, {cx - 6.5f, bodyY + 6}});
-    c.Fill(dress, Linear(0, bodyY - 4, Shade(look.dress, 0.3f), 0, bodyY + 6, Shade(look.dress, -0.25f)));
-    c.Fill(Rect(cx - 6.5f, bodyY + 4.5f, cx + 6.5f, bodyY + 6), Rgb(255, 255, 255, 0.85f), 0.8f);
-    const float swing = std::sin(p.phase) * 1.5f;
-    c.Fill(Capsule(cx - 4, bodyY - 2, cx - 6, bodyY + 2 + swing, 1.1f), skin);
-    c.Fill(Capsule(cx + 4, bodyY - 2, cx + 6, bodyY + 2 - swing, 1.1f), skin);
-    // Head: hair behind, face, then fringe.
-    c.Fill(Circle(cx - p.dx * 0.8f, headY, 7.2f), look.hair);
-    c.Fill(Capsule(cx - 5.5f, headY, cx - 5.5f - p.dx, headY + 6, 2), Shade(look.hair, -0.1f));
-    c.Fill(Capsule(cx + 5.5f, headY, cx + 5.5f - p.dx, headY + 6, 2), Shade(look.hair, -0.1f));
-    if (!back) {
-        c.Fill(Ellipse(cx + p.dx * 1.5f, headY + 1.2f, 5.4f - std::fabs(p.dx), 5.0f), skin);
-        c.Fill(Ellipse(cx + p.dx * 0.5f, headY - 3.2f, 6.4f, 3.2f), Shade(look.hair, 0.1f));
-        Eyes(c, cx + p.dx * 1.5f, headY + 1.0f, p, 2.2f, 1.5f, look.eyes);
-    } else {
-        c.Fill(Ellipse(cx, headY - 1, 5, 4), WithAlpha(Shade(look.hair, 0.3f), 0.5f));
-    }
-    switch (look.hat) {
+void Hat(Canvas& c, float cx, float headY, int hat) {
+    switch (hat) {
         case 1:
             c.Fill(Star(cx - 4, headY - 6, 4.5f, 2.5f, 8, 0.2f), Rgb(255, 210, 30));
             c.Fill(Circle(cx - 4, headY - 6, 2), Rgb(120, 70, 20));
@@ -142,16 +107,59 @@ void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
                        i % 2 == 0 ? Rgb(255, 240, 120) : Rgb(255, 150, 190));
             }
             break;
-        case 3:
-            c.Fill(Polygon({{cx, headY - 7}, {cx - 6, headY - 10}, {cx - 5, headY - 4}}), Rgb(200, 20, 40));
-            c.Fill(Polygon({{cx, headY - 7}, {cx + 6, headY - 10}, {cx + 5, headY - 4}}), Rgb(200, 20, 40));
-            break;
         default:
             break;
     }
+}
+
+void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
+    const float lift = look.flying ? -3.0f - std::sin(p.phase) : 0.0f;
+    const float bob = look.flying ? 0.0f : -std::fabs(std::sin(p.phase)) * 1.2f;
+    const float cx = p.cx;
+    const float bodyY = p.cy + 3 + lift + bob;
+    const float headY = p.cy - 5 + lift + bob;
+    const Color skin = Rgb(255, 228, 210);
+    GroundShadow(c, cx, p.cy + 12, look.flying ? 5 : 7);
+    const bool back = p.dy < -0.3f;
+    if (!back) {
+        Wings(c, p, bodyY, look);
+    }
+    // Legs stepping, then the dress over them.
+    if (!look.flying) {
+        const float step = std::sin(p.phase) * 2.0f;
+        const float stride = std::fabs(p.dx) > 0.3f ? 1.0f : 0.4f;
+        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step * stride, bodyY + 9 - step * 0.4f, 1.2f), skin);
+        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step * stride, bodyY + 9 + step * 0.4f, 1.2f), skin);
+    }
+    const Shape dress = Polygon({{cx - 3, bodyY - 4}, {cx + 3, bodyY - 4}, {cx + 6.5f, bodyY + 6}, {cx - 6.5f, bodyY + 6}});
+    c.Fill(dress, Linear(0, bodyY - 4, Shade(look.dress, 0.25f), 0, bodyY + 6, Shade(look.dress, -0.3f)));
+    if (!back) {
+        // A white apron and collar make the front read at a glance.
+        c.Fill(Polygon({{cx - 1 + p.dx * 2, bodyY}, {cx + 1 + p.dx * 2, bodyY}, {cx + 2 + p.dx * 2, bodyY + 4.5f}, {cx - 2 + p.dx * 2, bodyY + 4.5f}}),
+               Rgb(255, 255, 255, 0.85f), 0.8f);
+        c.Fill(Ellipse(cx + p.dx * 1.5f, bodyY - 3.5f, 2.5f, 1.2f), Rgb(255, 255, 255, 0.95f), 0.8f);
+    }
+    c.Fill(Rect(cx - 6.5f, bodyY + 4.8f, cx + 6.5f, bodyY + 6), Rgb(255, 255, 255, 0.85f), 0.8f);
     if (back) {
         Wings(c, p, bodyY, look);
     }
+    const float swing = std::sin(p.phase) * 1.5f;
+    c.Fill(Capsule(cx - 4, bodyY - 2, cx - 6, bodyY + 2 + swing, 1.1f), skin);
+    c.Fill(Capsule(cx + 4, bodyY - 2, cx + 6, bodyY + 2 - swing, 1.1f), skin);
+    // Head: hair behind, face, then fringe and a shine on the hair.
+    const Color hairDark = Shade(look.hair, -0.3f);
+    c.Fill(Circle(cx - p.dx * 0.8f, headY, 7.2f), Radial(cx - 2, headY - 3, 10, Shade(look.hair, 0.15f), hairDark));
+    c.Fill(Capsule(cx - 5.5f, headY, cx - 5.5f - p.dx, headY + 6, 2), hairDark);
+    c.Fill(Capsule(cx + 5.5f, headY, cx + 5.5f - p.dx, headY + 6, 2), hairDark);
+    if (!back) {
+        c.Fill(Ellipse(cx + p.dx * 1.5f, headY + 1.2f, 5.4f - std::fabs(p.dx), 5.0f), skin);
+        c.Fill(Ellipse(cx + p.dx * 0.5f, headY - 3.2f, 6.4f, 3.2f), look.hair);
+        Eyes(c, cx + p.dx * 1.5f, headY + 1.0f, p, 2.2f, 1.5f, look.eyes);
+        c.Fill(Ellipse(cx + p.dx * 1.5f - 3.5f, headY + 3.5f, 1.2f, 0.7f), Rgb(255, 120, 130, 0.5f), 0.8f);
+        c.Fill(Ellipse(cx + p.dx * 1.5f + 3.5f, headY + 3.5f, 1.2f, 0.7f), Rgb(255, 120, 130, 0.5f), 0.8f);
+    }
+    c.Fill(Intersect(Outline(Circle(cx - 1, headY - 1, 5), 1.2f), Rect(cx - 6, headY - 7, cx + 1, headY - 3)), Rgb(255, 255, 255, 0.5f), 0.8f);
+    Hat(c, cx, headY, look.hat);
 }
 
 void Furball(Canvas& c, const Pose& p, float radius, Color fur, unsigned seed, bool horns) {
@@ -170,12 +178,12 @@ void Furball(Canvas& c, const Pose& p, float radius, Color fur, unsigned seed, b
     c.Fill(body, Radial(cx - radius * 0.3f, cy - radius * 0.4f, radius * 1.5f, Shade(fur, 0.45f), Shade(fur, -0.3f)));
     if (horns) {
         for (const float s : {-1.0f, 1.0f}) {
-            c.Fill(Polygon({{cx + s * radius * 0.35f, cy - radius * 0.75f}, {cx + s * radius * 0.7f, cy - radius * 1.25f},
+            c.Fill(Polygon({{cx + s * radius * 0.35f, cy - radius * 0.75f}, {cx + s * radius * 0.75f, cy - radius * 1.08f},
                             {cx + s * radius * 0.65f, cy - radius * 0.55f}}),
                    Rgb(250, 240, 220));
         }
     }
-    Eyes(c, cx, cy, p, radius * 0.32f, radius * 0.16f, Rgb(30, 20, 40));
+    Eyes(c, cx, cy, p, radius * 0.34f, radius * 0.2f, Rgb(30, 20, 40));
     if (p.dy >= -0.5f) {
         c.Fill(Ellipse(cx + p.dx * radius * 0.4f, cy + radius * 0.3f + p.dy, radius * 0.12f, radius * 0.08f), Rgb(200, 60, 80));
     }
@@ -216,7 +224,8 @@ void Crow(Canvas& c, const Pose& p) {
     const float span = 11.0f + 3.0f * flap;
     const Color feather = Rgb(30, 30, 44);
     for (const float s : {-1.0f, 1.0f}) {
-        const Shape wing = Polygon({{17, 16}, {11, 16 + s * span}, {7, 16 + s * (span - 2)}, {9, 16 + s * 5}, {12, 16}});
+        const Shape wing = SmoothBlob({{18, 16}, {15, 16 + s * span * 0.55f}, {11, 16 + s * span}, {8, 16 + s * (span - 1.5f)},
+                                      {9, 16 + s * (span - 4)}, {6.5f, 16 + s * (span - 5)}, {8.5f, 16 + s * (span - 8)}, {10, 16 + s * 3}, {12, 16}}, 3);
         bird.Fill(wing, Linear(12, 16, Rgb(60, 60, 90), 8, 16 + s * span, feather));
     }
     bird.Fill(Polygon({{8, 16}, {3, 12}, {2, 20}}), feather);
@@ -258,20 +267,50 @@ void Ghost(Canvas& c, const Pose& p, Color body, Color glow, float opacity) {
     c.Fill(Polygon({{cx - 3, cy - 7.5f}, {cx + 3, cy - 7.5f}, {cx, cy - 4.5f}}), WithAlpha(kWhite, opacity));
 }
 
+// The darkness: a hooded shade that drifts on a tail of smoke, eyes glowing under the hood.
+void Darkness(Canvas& c, const Pose& p) {
+    const float drift = std::sin(p.phase) * 1.2f;
+    const float cx = p.cx;
+    const float cy = p.cy - 1 + drift;
+    c.Glow(Circle(cx, cy + 2, 7), Rgb(60, 0, 90, 0.6f), 7);
+    GroundShadow(c, cx, p.cy + 12, 6);
+    // Ragged hem: three points that sway with the walk.
+    const float sway = std::sin(p.phase + 0.8f) * 2.0f;
+    const Shape cloak = SmoothBlob({{cx, cy - 11}, {cx + 6, cy - 6}, {cx + 8, cy + 4}, {cx + 7 + sway, cy + 11},
+                                    {cx + 3, cy + 8}, {cx + sway * 0.5f, cy + 12}, {cx - 3, cy + 8},
+                                    {cx - 7 + sway, cy + 11}, {cx - 8, cy + 4}, {cx - 6, cy - 6}}, 4);
+    c.Fill(cloak, Linear(0, cy - 11, Rgb(70, 40, 100), 0, cy + 12, Rgb(14, 6, 24)));
+    c.Fill(Intersect(Outline(Circle(cx, cy - 3, 7.5f), 1.2f), Rect(cx - 8, cy - 11, cx + 8, cy - 4)), Rgb(150, 110, 200, 0.7f), 0.8f);
+    if (p.dy > -0.5f) {
+        // The hood's opening follows the facing; the eyes glow inside it.
+        const float fx = cx + p.dx * 2.5f;
+        const float fy = cy - 3 + p.dy * 1.0f;
+        c.Fill(Ellipse(fx, fy, 4.5f - std::fabs(p.dx) * 1.5f, 3.8f), Rgb(0, 0, 0));
+        for (const float side : {-1.0f, 1.0f}) {
+            if (std::fabs(p.dx) > 0.9f && side * p.dx < 0) {
+                continue;
+            }
+            const float ex = fx + side * 1.8f * (1.0f - std::fabs(p.dx) * 0.5f) + p.dx;
+            c.Glow(Circle(ex, fy, 0.6f), Rgb(255, 220, 60, 0.9f), 2.5f);
+            c.Fill(Ellipse(ex, fy, 0.9f, 1.3f), Rgb(255, 250, 180), 0.7f);
+        }
+    }
+}
+
 }  // namespace
 
 void PaintEnemyImages(ImageSet& set) {
     auto fairy = [&](const char* name, FairyLook look) {
         set.Add(name, Sheet([look](Canvas& c, const Pose& p) { Fairy(c, p, look); }));
     };
-    fairy("enemy_f_red.png", {Rgb(230, 60, 50), Rgb(200, 40, 60), Rgb(255, 190, 190)});
-    fairy("enemy_f_blue.png", {Rgb(60, 110, 230), Rgb(50, 80, 200), Rgb(190, 220, 255)});
-    fairy("enemy_f_green.png", {Rgb(70, 180, 70), Rgb(40, 150, 80), Rgb(200, 255, 200)});
-    FairyLook sunflower{Rgb(250, 200, 40), Rgb(230, 150, 20), Rgb(255, 250, 190)};
+    fairy("enemy_f_red.png", {Rgb(235, 70, 50), Rgb(150, 20, 50), Rgb(255, 200, 200)});
+    fairy("enemy_f_blue.png", {Rgb(70, 130, 240), Rgb(30, 50, 150), Rgb(200, 225, 255)});
+    fairy("enemy_f_green.png", {Rgb(90, 200, 80), Rgb(30, 110, 60), Rgb(210, 255, 200)});
+    FairyLook sunflower{Rgb(250, 210, 50), Rgb(200, 110, 20), Rgb(255, 250, 200)};
     sunflower.hat = 1;
     fairy("enemy_f_yellow.png", sunflower);
     set.Add("enemy_wool.png", Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 9.0f, Rgb(240, 232, 210), 3, false); }));
-    set.Add("enemy_bigwool.png", Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 12.5f, Rgb(200, 160, 235), 4, true); }));
+    set.Add("enemy_bigwool.png", Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 11.5f, Rgb(200, 160, 235), 4, true); }));
     set.Add("enemy_evil.png", Sheet(EvilEye));
     FairyLook spring{Rgb(255, 140, 190), Rgb(120, 200, 100), Rgb(255, 230, 250)};
     spring.flying = true;
@@ -288,11 +327,7 @@ void PaintEnemyImages(ImageSet& set) {
     ice.crystalWings = true;
     ice.eyes = Rgb(30, 80, 160);
     fairy("enemy_frelle.png", ice);
-    FairyLook dark{Rgb(250, 230, 140), Rgb(30, 20, 40), Rgb(80, 40, 90)};
-    dark.hat = 3;
-    dark.eyes = Rgb(220, 20, 30);
-    dark.aura = Rgb(40, 0, 60, 0.7f);
-    fairy("enemy_noctra.png", dark);
+    set.Add("enemy_noctra.png", Sheet(Darkness, Rgb(30, 0, 40)));
 
     Canvas mark(16, 16);
     mark.Fill(Circle(8, 8, 7.5f), Rgb(255, 230, 90));

@@ -3,6 +3,8 @@
 //
 //   velmoria-assetgen --out DIR [--contact-sheet PATH]
 //   velmoria-assetgen --contact-sheet PATH
+//   velmoria-assetgen --review DIR    (every image alone, small ones enlarged, for close inspection)
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -74,8 +76,25 @@ bool WriteContactSheet(const ImageSet& set, const std::string& path) {
     return true;
 }
 
+bool WriteReview(const ImageSet& set, const std::string& dir) {
+    for (const NamedImage& image : set.Images()) {
+        const int scale = std::max(1, 512 / std::max(image.picture.Width(), image.picture.Height()));
+        Canvas big(image.picture.Width() * scale, image.picture.Height() * scale, Rgb(110, 110, 120));
+        for (int y = 0; y < big.Height(); ++y) {
+            for (int x = 0; x < big.Width(); ++x) {
+                big.Blend(x, y, image.picture.Get(x / scale, y / scale));
+            }
+        }
+        const std::vector<std::uint32_t> argb = big.ToArgb();
+        if (!gfx::WritePngFile(dir + "/" + image.name, argb.data(), big.Width(), big.Height())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--contact-sheet PATH]\n");
+    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--contact-sheet PATH] [--review DIR]\n");
     return 2;
 }
 
@@ -84,15 +103,20 @@ int Usage() {
 int main(int argc, char** argv) {
     std::string outDir;
     std::string sheetPath;
+    std::string reviewDir;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--out" || arg == "--contact-sheet") && i + 1 < argc) {
-            (arg == "--out" ? outDir : sheetPath) = argv[++i];
+        if (arg == "--out" && i + 1 < argc) {
+            outDir = argv[++i];
+        } else if (arg == "--contact-sheet" && i + 1 < argc) {
+            sheetPath = argv[++i];
+        } else if (arg == "--review" && i + 1 < argc) {
+            reviewDir = argv[++i];
         } else {
             return Usage();
         }
     }
-    if (outDir.empty() && sheetPath.empty()) {
+    if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
         return Usage();
     }
     const auto started = std::chrono::steady_clock::now();
@@ -105,6 +129,9 @@ int main(int argc, char** argv) {
     }
     if (ok && !sheetPath.empty()) {
         ok = WriteContactSheet(images, sheetPath);
+    }
+    if (ok && !reviewDir.empty()) {
+        ok = WriteReview(images, reviewDir);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("velmoria-assetgen: %zu images, %zu effects and %zu tracks in %.1f s\n", images.Images().size(),
