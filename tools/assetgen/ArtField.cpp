@@ -76,8 +76,8 @@ Canvas Corridor() {
             const float by = std::fmod(y, 16.0f);
             const bool mortar = bx < 1.5f || by < 1.5f;
             const float n = Fractal(x / 24.0f, y / 24.0f, 5, 3);
-            const Color brick = Shade(Rgb(120, 50, 45), (n - 0.5f) * 0.5f + (ValueNoise(static_cast<float>(static_cast<int>((x + (row % 2) * 16.0f) / 32.0f)), static_cast<float>(row), 9) - 0.5f) * 0.3f);
-            return mortar ? Rgb(50, 36, 40) : brick;
+            const Color brick = Shade(Rgb(84, 80, 100), (n - 0.5f) * 0.3f + (ValueNoise(static_cast<float>(static_cast<int>((x + (row % 2) * 16.0f) / 32.0f)), static_cast<float>(row), 9) - 0.5f) * 0.2f);
+            return mortar ? Rgb(34, 30, 44) : brick;
         }
         // Parquet planks, 16 px high rows with seams staggered every 64 px.
         const int row = static_cast<int>(y / 16.0f);
@@ -92,7 +92,7 @@ Canvas Corridor() {
         return Shade(wood, -(1.0f - shade) * 0.5f);
     });
     // The red carpet runners along both routes, with gold edging.
-    const Color carpet = Rgb(170, 30, 40);
+    const Color carpet = Rgb(110, 24, 48);
     auto runner = [&](const Shape& s) {
         c.Fill(s, WithAlpha(carpet, 0.92f));
     };
@@ -105,23 +105,34 @@ Canvas Corridor() {
     c.Fill(Outline(RegularPolygon(256, 256, 26, 4, 0), 2), WithAlpha(kGold, 0.85f));
     c.Fill(RegularPolygon(256, 256, 20, 4, 0), Rgb(120, 20, 30));
     c.Fill(Star(256, 256, 12, 5, 8, 0), WithAlpha(kGold, 0.9f));
-    // Windows of moonlight on the floor and sconces on the walls.
+    // A carved skirting where the walls meet the floor, and sconces on the walls.
+    const Color skirting = Rgb(70, 44, 30);
+    for (const float e : {kInnerLo, kInnerHi}) {
+        for (const auto& [a, b] : {std::pair{kInnerLo, kLaneLo}, std::pair{kLaneHi, kInnerHi}}) {
+            c.Fill(Rect(a, e - 4, b, e + 1), skirting);
+            c.Fill(Rect(e - 4, a, e + 1, b), skirting);
+        }
+    }
+    for (const float e : {kLaneLo, kLaneHi}) {
+        for (const auto& [a, b] : {std::pair{0.0f, kInnerLo}, std::pair{kInnerHi, static_cast<float>(kSide)}}) {
+            c.Fill(Rect(a, e - 2.5f, b, e + 2.5f), skirting);
+            c.Fill(Rect(e - 2.5f, a, e + 2.5f, b), skirting);
+        }
+    }
     for (int i = 0; i < 4; ++i) {
         const float x = 96.0f + 96.0f * static_cast<float>(i) + (i >= 2 ? 32.0f : 0.0f);
-        c.Fill(Polygon({{x, 64}, {x + 28, 64}, {x + 44, 120}, {x + 16, 120}}), Rgb(200, 210, 255, 0.12f), 3);
         c.Glow(Circle(x + 14, 58, 3), WithAlpha(Rgb(255, 200, 100), 0.8f), 10);
         c.Glow(Circle(x + 14, 454, 3), WithAlpha(Rgb(255, 200, 100), 0.8f), 10);
     }
     return c;
 }
 
-void Shelf(Canvas& c, float x0, float y0, Rng& rng) {
-    const float x1 = x0 + 64;
-    const float y1 = y0 + 64;
+void Shelf(Canvas& c, float x0, float y0, float x1, float y1, Rng& rng) {
     c.Fill(RoundRect(x0 + 4, y0 + 6, x1 + 4, y1 + 6, 3), Rgb(0, 0, 0, 0.45f), 4);
     c.Fill(RoundRect(x0, y0, x1, y1, 3), Linear(0, y0, Rgb(120, 76, 40), 0, y1, Rgb(80, 48, 24)));
-    // Four shelves of book spines seen from above at an angle.
-    for (int s = 0; s < 4; ++s) {
+    // Shelves of book spines seen from above at an angle, 15 px apart.
+    const int shelves = static_cast<int>((y1 - y0 - 3) / 15.0f);
+    for (int s = 0; s < shelves; ++s) {
         const float sy = y0 + 3 + 15.0f * static_cast<float>(s);
         float bx = x0 + 3;
         while (bx < x1 - 5) {
@@ -154,36 +165,42 @@ Canvas Library() {
         const bool dark = (tx + ty) % 2 == 0;
         const float vein = Fractal(x / 50.0f, y / 50.0f, 41, 4);
         const float marble = std::fabs(std::sin(x / 22.0f + vein * 9.0f));
-        Color tile = dark ? Rgb(70, 70, 110) : Rgb(170, 168, 196);
-        tile = Shade(tile, (marble - 0.6f) * 0.25f);
+        Color tile = dark ? Rgb(96, 94, 132) : Rgb(156, 152, 180);
+        tile = Shade(tile, (marble - 0.6f) * 0.15f);
         if (std::fmod(x, 32.0f) < 1.0f || std::fmod(y, 32.0f) < 1.0f) {
             tile = Shade(tile, -0.35f);
         }
         const float shade = Clamp01(WallDistance(x, y) / 14.0f);
         return Shade(tile, -(1.0f - shade) * 0.5f);
     });
-    // Bookcases line the outer walls.
+    // Bookcases line the outer walls, split into cases of about 50 px between the corridors.
     Rng rng(1234);
-    for (float x = 0; x < kSide; x += 64) {
-        for (const float y : {0.0f, kInnerHi}) {
-            if (!InLane(x + 8)) {
-                Shelf(c, x, y, rng);
+    auto wallRun = [&](float from, float to, float across0, float across1, bool horizontal) {
+        const int count = std::max(1, static_cast<int>(std::lround((to - from) / 50.0f)));
+        const float step = (to - from) / static_cast<float>(count);
+        for (int i = 0; i < count; ++i) {
+            const float a = from + step * static_cast<float>(i);
+            if (horizontal) {
+                Shelf(c, a, across0, a + step, across1, rng);
+            } else {
+                Shelf(c, across0, a, across1, a + step, rng);
             }
         }
+    };
+    for (const float y : {0.0f, kInnerHi}) {
+        wallRun(0, kLaneLo, y, y + 64, true);
+        wallRun(kLaneHi, kSide, y, y + 64, true);
     }
-    for (float y = 64; y < kInnerHi; y += 64) {
-        for (const float x : {0.0f, kInnerHi}) {
-            if (!InLane(y + 8)) {
-                Shelf(c, x, y, rng);
-            }
-        }
+    for (const float x : {0.0f, kInnerHi}) {
+        wallRun(kInnerLo, kLaneLo, x, x + 64, false);
+        wallRun(kLaneHi, kInnerHi, x, x + 64, false);
     }
     // Soft lamp light pools on the floor.
     for (const Point& p : {Point{128, 200}, Point{384, 200}, Point{256, 330}}) {
         c.Fill(Circle(p.x, p.y, 70), Radial(p.x, p.y, 70, Rgb(255, 220, 150, 0.18f), Rgb(255, 220, 150, 0.0f)));
     }
     for (const Block& b : kShelves) {
-        Shelf(c, CellEdge(b.col0), CellEdge(b.row0), rng);
+        Shelf(c, CellEdge(b.col0), CellEdge(b.row0), CellEdge(b.col0) + 64, CellEdge(b.row0) + 64, rng);
     }
     return c;
 }
@@ -204,8 +221,8 @@ Canvas Sky() {
         Color stone = Shade(Rgb(226, 214, 188), (ValueNoise(static_cast<float>(tx) * 1.7f, static_cast<float>(ty) * 1.3f, 62) - 0.5f) * 0.25f + (n - 0.5f) * 0.18f);
         const float gx = std::fmod(x, 32.0f);
         const float gy = std::fmod(y, 32.0f);
-        if (gx < 1.2f || gy < 1.2f) {
-            stone = Mix(Rgb(120, 150, 90), Rgb(90, 110, 70), n);
+        if (gx < 1.0f || gy < 1.0f) {
+            stone = Mix(stone, Rgb(140, 160, 110), 0.55f);
         }
         const float shade = Clamp01(WallDistance(x, y) / 10.0f);
         return Shade(stone, -(1.0f - shade) * 0.35f);

@@ -90,6 +90,16 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
             return false;
         }
     }
+    const char* stages[3][2] = {{"stage_velkra_rouka.png", "fieldwall_easy.png"},
+                                {"stage_velkra_library.png", "fieldwall.png"},
+                                {"stage_sky.png", "fieldwall.png"}};
+    for (int i = 0; i < 3; ++i) {
+        const Canvas mock = MakeBattleMock(set, stages[i][0], stages[i][1]);
+        const std::vector<std::uint32_t> argb = mock.ToArgb();
+        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(), mock.Height())) {
+            return false;
+        }
+    }
     return true;
 }
 
