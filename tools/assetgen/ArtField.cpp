@@ -283,7 +283,9 @@ Canvas RangeCircle() {
     Canvas c(256, 256);
     c.Fill(Circle(128, 128, 125),
            Radial(128, 128, 125, {{0, Rgb(255, 255, 255, 0.05f)}, {0.85f, Rgb(255, 255, 255, 0.16f)}, {1, Rgb(255, 255, 255, 0.3f)}}));
-    c.Fill(Outline(Circle(128, 128, 124), 3), Rgb(255, 255, 255, 0.9f));
+    // Dark borders either side of the light ring keep it visible on pale floors too.
+    c.Fill(Outline(Circle(128, 128, 124), 5), Rgb(20, 20, 40, 0.55f));
+    c.Fill(Outline(Circle(128, 128, 124), 2.5f), Rgb(255, 255, 255, 0.95f));
     return c;
 }
 
