@@ -41,9 +41,8 @@ void Eye(Canvas& c, float x, float y, Face face, Color iris) {
             c.Fill(Capsule(x - 3, y + 2, x + 3, y, 0.9f), line);
             break;
         default:
-            c.Fill(Ellipse(x, y, 3.0f, face == Face::Focus ? 2.6f : 4.0f), Linear(0, y - 4, Shade(iris, -0.4f), 0, y + 4, Shade(iris, 0.3f)));
-            c.Fill(Outline(Ellipse(x, y, 3.0f, face == Face::Focus ? 2.6f : 4.0f), 1.0f), line);
-            c.Fill(Circle(x - 1, y - 1.5f, 1.1f), kWhite);
+            c.Fill(Ellipse(x, y, 3.2f, face == Face::Focus ? 2.8f : 4.2f), Linear(0, y - 4, line, 0, y + 4, Shade(iris, 0.1f)));
+            c.Fill(Circle(x - 1, y - 1.8f, 1.3f), kWhite);
             break;
     }
 }
@@ -103,7 +102,7 @@ Canvas Figure(const Heroine& h, const Stance& s) {
     }
     if (h.witchHat) {
         c.Fill(Ellipse(hcx, hcy - 13, 24, 5), Rgb(40, 30, 80));
-        c.Fill(Polygon({{hcx - 12, hcy - 14}, {hcx + 12, hcy - 14}, {hcx + 10, hcy - 36}, {hcx + 20, hcy - 42}, {hcx + 3, hcy - 40}}),
+        c.Fill(Polygon({{hcx - 12, hcy - 14}, {hcx + 12, hcy - 14}, {hcx + 9, hcy - 28}, {hcx + 18, hcy - 33}, {hcx + 3, hcy - 32}}),
                Linear(hcx - 12, 0, Rgb(70, 60, 140), hcx + 12, 0, Rgb(30, 24, 70)));
         c.Fill(Rect(hcx - 12, hcy - 19, hcx + 12, hcy - 15), h.trim);
     } else {
@@ -122,21 +121,22 @@ Canvas Figure(const Heroine& h, const Stance& s) {
 }
 
 Canvas PortraitSheet(const Heroine& h) {
-    Canvas big(256, 512);
+    Canvas sheet(128, 256);
     const Stance rows[4][4] = {
         {{0, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Open}, {2, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Blink}},
-        {{0, -3, 0.9f, Face::Hurt, true}, {-1, -4, 1.2f, Face::Hurt, true}, {0, -2, 0.6f, Face::Hurt, true}, {0, -1, 0.4f, Face::Blink}},
+        {{-2, -4, 0.1f, Face::Hurt, true}, {-3, -5, 0.0f, Face::Hurt, true}, {-2, -3, 0.1f, Face::Hurt, true}, {-1, -1, 0.2f, Face::Blink}},
         {{0, 0, 2.4f, Face::Focus}, {1, 1, 2.0f, Face::Focus}, {0, 0, 1.5f, Face::Focus, false, true}, {1, 1, 2.0f, Face::Focus}},
         {{2, 0, 2.8f, Face::Happy, false, true}, {3, 0, 2.6f, Face::Happy}, {2, 0, 2.8f, Face::Happy, false, true}, {1, 0, 2.6f, Face::Happy}},
     };
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
-            Canvas cell = Figure(h, rows[row][col]);
-            cell.AddOutline(Rgb(20, 10, 30, 0.9f), 1.5f);
-            big.Draw(cell, static_cast<float>(col * 64), static_cast<float>(row * 128));
+            // The outline goes on after the reduction so it stays one crisp pixel wide.
+            Canvas cell = Figure(h, rows[row][col]).Resized(32, 64);
+            cell.AddOutline(Rgb(20, 10, 30, 0.9f), 1.0f);
+            sheet.Draw(cell, static_cast<float>(col * 32), static_cast<float>(row * 64));
         }
     }
-    return big.Resized(128, 256);
+    return sheet;
 }
 
 }  // namespace

@@ -39,10 +39,12 @@ void Talisman(Canvas& c, float cx, float cy, float angle, Color ink) {
 
 std::vector<TowerPainter> ArdelTowers() {
     return {
-        [](Canvas& c) {  // Pebble: a little stone thrower
-            c.Fill(RoundRect(9, 14, 23, 27, 3), Linear(0, 14, Rgb(200, 190, 180), 0, 27, Rgb(110, 100, 95)));
-            c.Fill(Circle(16, 12, 6), Radial(14, 10, 8, Rgb(230, 225, 215), Rgb(130, 120, 115)));
-            c.Fill(Circle(16, 12, 2.2f), Rgb(200, 40, 40));
+        [](Canvas& c) {  // Pebble: a round stone turret with a short barrel
+            c.Fill(RegularPolygon(16, 18, 10, 8, 0.39f), Linear(0, 8, Rgb(210, 200, 190), 0, 28, Rgb(110, 100, 95)));
+            c.Fill(RoundRect(13, 3, 19, 15, 2), Linear(13, 0, Rgb(120, 110, 105), 19, 0, Rgb(200, 190, 180)));
+            c.Fill(Circle(16, 18, 5.5f), Radial(14, 16, 7, Rgb(235, 230, 220), Rgb(140, 130, 125)));
+            c.Fill(Circle(16, 18, 2.2f), Rgb(210, 40, 40));
+            c.Fill(Circle(15.3f, 17.3f, 0.8f), Rgb(255, 200, 200));
         },
         [](Canvas& c) {  // Homing amulets: a fan of talismans
             Talisman(c, 11, 17, -0.4f, Rgb(200, 30, 40));
@@ -56,7 +58,7 @@ std::vector<TowerPainter> ArdelTowers() {
                 c.Fill(Polygon({{x - 1.2f, 26}, {x + 1.2f, 26}, {x, 5 + std::fabs(static_cast<float>(i) - 2) * 3}}),
                        Linear(0, 5, Rgb(255, 255, 255), 0, 26, Rgb(150, 160, 190)));
             }
-            c.Fill(RoundRect(6, 22, 26, 27, 2), Rgb(140, 60, 40));
+            c.Fill(RoundRect(6, 22, 26, 27, 2), Linear(0, 22, Rgb(240, 200, 100), 0, 27, Rgb(150, 90, 30)));
         },
         [](Canvas& c) {  // Gale: a swirling fan
             for (int i = 0; i < 3; ++i) {
@@ -107,10 +109,12 @@ std::vector<TowerPainter> ArdelTowers() {
 
 std::vector<TowerPainter> SoviaTowers() {
     return {
-        [](Canvas& c) {  // Magic missile: a wand with a crystal
-            c.Fill(Capsule(10, 25, 19, 12, 1.6f), Rgb(120, 80, 50));
-            c.Glow(Circle(20, 10, 3), WithAlpha(Rgb(150, 200, 255), 0.8f), 5);
-            c.Fill(RegularPolygon(20, 10, 5, 4, 0.3f), Linear(16, 5, Rgb(230, 250, 255), 24, 15, Rgb(70, 130, 255)));
+        [](Canvas& c) {  // Magic missile: a floating crystal over a small altar
+            c.Fill(Polygon({{9, 27}, {23, 27}, {20, 22}, {12, 22}}), Linear(0, 22, Rgb(200, 190, 220), 0, 27, Rgb(100, 90, 130)));
+            c.Glow(Circle(16, 12, 4), WithAlpha(Rgb(120, 180, 255), 0.7f), 6);
+            const Shape crystal = Polygon({{16, 3}, {20.5f, 9}, {19, 18}, {16, 20}, {13, 18}, {11.5f, 9}});
+            c.Fill(crystal, Linear(11, 3, Rgb(235, 250, 255), 21, 20, Rgb(60, 110, 240)));
+            c.Fill(Polygon({{16, 3}, {16, 20}, {13, 18}, {11.5f, 9}}), Rgb(255, 255, 255, 0.35f));
         },
         [](Canvas& c) {  // Mirage laser: a prism lens
             c.Fill(Polygon({{16, 5}, {26, 25}, {6, 25}}), Linear(6, 5, Rgb(220, 240, 255, 0.95f), 26, 25, Rgb(120, 150, 240, 0.9f)));

@@ -166,7 +166,7 @@ Canvas Canvas::Resized(int width, int height) const {
     Canvas out(width, height);
     // Shrinking a lot would alias with a plain bilinear tap, so blur a copy first.
     const float shrink = std::max(static_cast<float>(width_) / width, static_cast<float>(height_) / height);
-    if (shrink > 1.5f) {
+    if (shrink > 2.5f) {
         Canvas soft = *this;
         soft.Blur(shrink * 0.5f);
         out.Draw(soft, 0, 0, static_cast<float>(width), static_cast<float>(height));
