@@ -101,9 +101,12 @@ std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) {
     return std::make_unique<Texture>(width, height);
 }
 
-HeadlessFrameSink::HeadlessFrameSink() : frame_(kFramePixels, pixel::kOpaque) {}
+HeadlessFrameSink::HeadlessFrameSink(FrameSink* next) : next_(next), frame_(kFramePixels, pixel::kOpaque) {}
 
 bool HeadlessFrameSink::ShowFrame(const std::uint32_t* argb) {
+    if (next_ != nullptr && !next_->ShowFrame(argb)) {
+        return false;
+    }
     std::memcpy(frame_.data(), argb, kFramePixels * sizeof(std::uint32_t));
     ++shown_;
     return true;

@@ -43,15 +43,17 @@ private:
     SpanRenderer renderer_;
 };
 
-// Keeps presented frames when there is no window.
+// Keeps the last presented frame: the only output of a headless run, and the source of
+// screenshots. With a window behind it, frames are passed on and kept only once shown there.
 class HeadlessFrameSink final : public FrameSink {
 public:
-    HeadlessFrameSink();
+    explicit HeadlessFrameSink(FrameSink* next = nullptr);
     bool ShowFrame(const std::uint32_t* argb) override;
     const std::vector<std::uint32_t>& LastFrame() const { return frame_; }
     std::uint32_t FramesShown() const { return shown_; }
 
 private:
+    FrameSink* next_;
     std::vector<std::uint32_t> frame_;
     std::uint32_t shown_ = 0;
 };
