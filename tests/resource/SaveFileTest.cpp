@@ -53,6 +53,14 @@ public:
 class SaveFileTest : public ::testing::Test {
 protected:
     void SetUp() override { Random::Seed(20261206); }
+
+    // A file whose record (0, 0, 0) is 1234; returns its bytes.
+    static std::vector<std::uint8_t> SaveOneRecord() {
+        CSaveFile save;
+        save.Save(0, 0, 0, CSaveFile::kNoOptions, 1234);
+        return FileBytes();
+    }
+
     ScopedTempDir dir_;
 };
 
@@ -172,11 +180,7 @@ TEST_F(SaveFileTest, LaterSavesInARunKeepTheRecordsOfEarlierOnes) {
 }
 
 TEST_F(SaveFileTest, AFailedWriteLeavesThePreviousFileAndIsLogged) {
-    {
-        CSaveFile save;
-        save.Save(0, 0, 0, CSaveFile::kNoOptions, 1234);
-    }
-    const std::vector<std::uint8_t> before = FileBytes();
+    const std::vector<std::uint8_t> before = SaveOneRecord();
     FailingWriter failing;
     CSaveFile save(&failing);
     EXPECT_FALSE(save.Save(1, 0, 0, CSaveFile::kNoOptions, 5678));
@@ -193,11 +197,7 @@ TEST_F(SaveFileTest, AFailedWriteLeavesThePreviousFileAndIsLogged) {
 }
 
 TEST_F(SaveFileTest, DyingDuringASaveLeavesThePreviousFile) {
-    {
-        CSaveFile save;
-        save.Save(0, 0, 0, CSaveFile::kNoOptions, 1234);
-    }
-    const std::vector<std::uint8_t> before = FileBytes();
+    const std::vector<std::uint8_t> before = SaveOneRecord();
     DyingWriter dying;
     CSaveFile save(&dying);
     EXPECT_EXIT(save.Save(1, 0, 0, CSaveFile::kNoOptions, 5678), ::testing::ExitedWithCode(3), "");
