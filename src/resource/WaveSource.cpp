@@ -168,7 +168,7 @@ std::string FormatWaveSource(const std::vector<Stage>& stages, std::string_view 
         return true;
     });
     for (const Stage& stage : stages) {
-        text += "\nstage " + stage.key + "    # " + std::to_string(stage.waves.size()) + " waves\n";
+        text += "\nstage " + stage.key + "    # waves: " + std::to_string(stage.waves.size()) + "\n";
         text += "points " + std::to_string(stage.points) + "\n";
         for (const Wave& wave : stage.waves) {
             text += "wave " + std::to_string(wave.kind) + " " + std::to_string(wave.health) + " " +
