@@ -104,6 +104,21 @@ TEST(PackTool, WavesCompileThenDumpGiveBackTheSameStages) {
     EXPECT_EQ(Bytes("again.dat"), Bytes("wbk_a.dat"));
 }
 
+TEST(PackTool, WavesDumpLeavesOutKeysTheSourceCannotHold) {
+    ScopedTempDir dir;
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(waves::BuildWaveData({{"", 1, {}}, {"a\nwave 1 1 1", 2, {}}, {"fine", 3, {{1, 2, 3}}}}, 9, bytes, error));
+    WriteBytes("wbk_a.dat", bytes);
+    const ToolRun run = RunTool({"waves-dump", "wbk_a.dat"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("'a\\x0Awave 1 1 1'"), std::string::npos) << run.err;
+    std::vector<waves::Stage> back;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(waves::ParseWaveSource(run.out, back, error, warnings)) << error;
+    EXPECT_EQ(back, (std::vector<waves::Stage>{{"fine", 3, {{1, 2, 3}}}}));
+}
+
 TEST(PackTool, BadArgumentsAndUnreadableInputsExitWithTwo) {
     ScopedTempDir dir;
     WriteBytes("bad.txt", BytesOf("stage a\nwave 1 2\n"));
