@@ -33,8 +33,9 @@ DirectSound* FileClass::FindSound(const std::string& name) const {
     return found->second.get();
 }
 
-void FileClass::SetVolumes(int /*musicPercent*/, int effectPercent) {
+void FileClass::SetVolumes(int musicPercent, int effectPercent) {
     for (const auto& [name, sound] : sounds_) {
         sound->SetVolumePercent(effectPercent);
     }
+    music_.SetVolumePercent(musicPercent);
 }

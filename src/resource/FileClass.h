@@ -4,6 +4,7 @@
 #include <string>
 
 #include "audio/DirectSound.h"
+#include "audio/DirectSoundStream.h"
 #include "gfx/Texture.h"
 
 namespace gfx {
@@ -31,9 +32,13 @@ public:
 
     void SetVolumes(int musicPercent, int effectPercent);
 
+    // The one music player of the program.
+    DirectSoundStream& Music() { return music_; }
+
 private:
     std::map<std::string, std::unique_ptr<gfx::Texture>> textures_;
     std::map<std::string, std::unique_ptr<DirectSound>> sounds_;
+    DirectSoundStream music_;
     DirectSound* silentLoop_ = nullptr;
 };
 
