@@ -195,6 +195,11 @@ std::uint32_t StreamingTrack::SegmentSize() const {
     return segmentSize_;
 }
 
+std::uint32_t StreamingTrack::WritePosition() const {
+    std::lock_guard lock(mutex_);
+    return writePosition_;
+}
+
 std::uint32_t StreamingTrack::TrackOffset() const {
     std::lock_guard lock(mutex_);
     return trackOffset_;

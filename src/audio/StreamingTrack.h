@@ -41,6 +41,8 @@ public:
     bool Playing() const;
     std::int32_t Volume() const;
     std::uint32_t SegmentSize() const;
+    // Where the next refill writes: it trails the play cursor by a segment or less.
+    std::uint32_t WritePosition() const;
     // The offset of the track last asked for inside its file.
     std::uint32_t TrackOffset() const;
 
