@@ -35,6 +35,7 @@ HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std:
     std::lock_guard lock(mutex_);
     ResetLocked();
     path_ = path;
+    trackOffset_ = offset;
 
     RiffReader riff;
     if (!riff.Open(path)) {
@@ -192,6 +193,16 @@ std::int32_t StreamingTrack::Volume() const {
 std::uint32_t StreamingTrack::SegmentSize() const {
     std::lock_guard lock(mutex_);
     return segmentSize_;
+}
+
+std::uint32_t StreamingTrack::WritePosition() const {
+    std::lock_guard lock(mutex_);
+    return writePosition_;
+}
+
+std::uint32_t StreamingTrack::TrackOffset() const {
+    std::lock_guard lock(mutex_);
+    return trackOffset_;
 }
 
 platform::Event& MusicEvent() {

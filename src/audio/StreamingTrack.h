@@ -41,6 +41,10 @@ public:
     bool Playing() const;
     std::int32_t Volume() const;
     std::uint32_t SegmentSize() const;
+    // Where the next refill writes: it trails the play cursor by a segment or less.
+    std::uint32_t WritePosition() const;
+    // The offset of the track last asked for inside its file.
+    std::uint32_t TrackOffset() const;
 
 private:
     void ResetLocked();
@@ -52,6 +56,7 @@ private:
     mutable std::mutex mutex_;
     std::unique_ptr<SoundBuffer> buffer_;
     std::string path_;
+    std::uint32_t trackOffset_ = 0;
     std::uint32_t segmentSize_ = 0;
     std::uint32_t bufferSize_ = 0;
     std::uint64_t dataStart_ = 0;

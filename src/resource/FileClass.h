@@ -21,6 +21,16 @@ public:
     FileClass(const FileClass&) = delete;
     FileClass& operator=(const FileClass&) = delete;
 
+    // Every image of the pack becomes a texture (a null one when the image does not decode).
+    void LoadTexturePack(const std::string& path, gfx::Device* device);
+    // Every entry but the music ("bgm_" in the name) becomes a sound effect, kept even when it
+    // fails to load (it then plays nothing). The silent loop "nosound.wav" starts at once and
+    // plays for the whole run.
+    void LoadSoundPack(const std::string& path);
+    // True when every required image, effect and music track is present; false at the first
+    // missing one.
+    bool ValidateAssets() const;
+
     // Null when absent (no message): the sprite then draws untextured.
     gfx::Texture* FindTexture(const std::string& name) const;
     bool HasTexture(const std::string& name) const;
