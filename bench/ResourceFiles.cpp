@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
+#include "../tests/support/TempDir.h"  // the private working folder the tests use
 #include "app/Random.h"
 #include "field/FilePackEnemyParamLoad.h"
 #include "resource/FilePackLoad.h"
@@ -17,24 +16,6 @@
 
 namespace {
 
-class BenchFolder {
-public:
-    BenchFolder() {
-        char pattern[] = "/tmp/velmoria-bench-XXXXXX";
-        path_ = mkdtemp(pattern);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-    }
-    ~BenchFolder() {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(path_);
-    }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
-
 // A pack shaped like the image pack: entries of a few kilobytes under short names.
 void WritePack(const char* path, int entries) {
     std::vector<pack::Entry> list;
@@ -46,7 +27,7 @@ void WritePack(const char* path, int entries) {
 }
 
 void OpenPack(benchmark::State& state) {
-    BenchFolder folder;
+    ScopedTempDir folder;
     WritePack("bench.dat", static_cast<int>(state.range(0)));
     for (auto _ : state) {
         CFilePackLoad pack;
@@ -58,7 +39,7 @@ void OpenPack(benchmark::State& state) {
 BENCHMARK(OpenPack)->Arg(100)->Arg(1000);
 
 void ReadPackEntry(benchmark::State& state) {
-    BenchFolder folder;
+    ScopedTempDir folder;
     WritePack("bench.dat", 200);
     CFilePackLoad pack;
     pack.Open("bench.dat");
@@ -72,7 +53,7 @@ void ReadPackEntry(benchmark::State& state) {
 BENCHMARK(ReadPackEntry);
 
 void OpenWaveData(benchmark::State& state) {
-    BenchFolder folder;
+    ScopedTempDir folder;
     // Sixteen stage keys of forty waves each, about what the game ships.
     std::vector<waves::Stage> stages;
     for (int i = 0; i < 16; ++i) {
@@ -93,7 +74,7 @@ void OpenWaveData(benchmark::State& state) {
 BENCHMARK(OpenWaveData);
 
 void LoadSaveFile(benchmark::State& state) {
-    BenchFolder folder;
+    ScopedTempDir folder;
     CSaveFile first;  // writes the default file
     for (auto _ : state) {
         CSaveFile save;
@@ -104,7 +85,7 @@ BENCHMARK(LoadSaveFile);
 
 // The whole rewrite: random fill, scrambling, the temporary file with its flush, the rename.
 void SaveSaveFile(benchmark::State& state) {
-    BenchFolder folder;
+    ScopedTempDir folder;
     Random::Seed(1);
     CSaveFile save;
     for (auto _ : state) {
