@@ -14,6 +14,7 @@
 #include "audio/StreamingTrack.h"
 #include "input/InputScript.h"
 #include "platform/MessageBox.h"
+#include "scene/SceneTitle.h"
 
 namespace {
 
@@ -85,5 +86,6 @@ int main(int argc, char** argv) {
     };
     parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
+    parts.makeTitle = [] { return std::unique_ptr<Scene>(std::make_unique<SceneTitle>()); };
     return RunGame(options, parts);
 }

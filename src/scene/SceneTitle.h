@@ -1,0 +1,53 @@
+#pragma once
+#include <atomic>
+
+#include "app/Scene.h"
+#include "object/GradationFade.h"
+#include "object/Object2D.h"
+#include "resource/SaveFile.h"
+#include "scene/title/GameSelect.h"
+#include "scene/title/MusicRoom.h"
+#include "scene/title/OptionScreen.h"
+#include "scene/title/TitleKit.h"
+#include "scene/title/TitleMenu.h"
+
+// The title: main menu, game select, music room and options, one screen at a time, changing
+// through a black fade from the left edge.
+class SceneTitle : public Scene {
+public:
+    SceneTitle();
+
+    bool Init(gfx::Device* device) override;
+    void Frame(gfx::Device* device, SceneContext& context) override;
+    void Notify(std::intptr_t) override {}
+    bool Ready() const override { return ready_.load(); }
+
+    int Screen() const { return screen_; }
+    int NextScreen() const { return nextScreen_; }
+    bool Changing() const { return fade_.cover != 0; }
+    const GameSelect& Select() const { return gameSelect_; }
+    const MusicRoom& Music() const { return musicRoom_; }
+    const OptionScreen& Options() const { return options_; }
+
+private:
+    int RunScreen(const SceneContext& input, bool active);
+    void Request(int screen);
+    void FinishChange(SceneContext& context);
+    void LeaveScreen(int screen);
+    void EnterScreen(int screen);
+    void RequestBattle(SceneContext& context) const;
+
+    std::atomic<bool> ready_{false};
+    CSaveFile save_;
+    gfx::Device* device_ = nullptr;
+    title::Sounds sounds_;
+    int screen_ = title::kMenu;
+    int nextScreen_ = title::kMenu;
+    bool battleRequested_ = false;
+    GradationFade fade_;
+    Object2D background_;
+    TitleMenu menu_;
+    GameSelect gameSelect_;
+    MusicRoom musicRoom_;
+    OptionScreen options_;
+};

@@ -1,0 +1,143 @@
+#include "scene/title/GameSelect.h"
+
+#include "app/SceneContext.h"
+#include "gfx/Device.h"
+#include "resource/FileClass.h"
+#include "resource/SaveFile.h"
+
+namespace {
+
+constexpr const char* kStagePictures[GameSelect::kStages] = {
+    "stage_velkra_rouka.png", "stage_velkra_library.png", "stage_sky.png"};
+constexpr const char* kPortraitSheets[GameSelect::kCharacters] = {"ardel_animation.png", "sovia_animation.png"};
+
+constexpr float kPictureX = 150.0f;
+constexpr float kPictureY = 190.0f;
+constexpr float kPictureSide = 192.0f;
+constexpr float kSelectorX = 470.0f;
+constexpr float kDifficultyY = 120.0f;
+constexpr float kStageY = 230.0f;
+constexpr float kCharacterY = 336.0f;
+constexpr float kArrowSide = 32.0f;
+constexpr int kArrowPulse = 8;
+constexpr int kFieldOverlayAlpha = 150;
+
+int Wrap(int value, int count) { return (value % count + count) % count; }
+
+}  // namespace
+
+void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFile& save) {
+    device_ = device;
+    sounds_ = &sounds;
+    save_ = &save;
+
+    MakeSelector(difficultyArrows_, 350.0f, 590.0f, kDifficultyY);
+    MakeSelector(stageArrows_, 330.0f, 610.0f, kStageY);
+    MakeSelector(characterArrows_, 350.0f, 590.0f, kCharacterY);
+
+    difficultyLabel_.Create(device, g_FileClass.FindTexture("lv_select.png"), kSelectorX, kDifficultyY, 128.0f, 32.0f);
+    stageName_.Create(device, g_FileClass.FindTexture("stagename.png"), kSelectorX, kStageY, 256.0f, 32.0f);
+    stagePicture_.Create(device, nullptr, kPictureX, kPictureY, kPictureSide, kPictureSide);
+    fieldPicture_.Create(device, nullptr, kPictureX, kPictureY, kPictureSide, kPictureSide);
+    fieldPicture_.alpha = kFieldOverlayAlpha;
+    stageFrame_.Create(device, g_FileClass.FindTexture("stageicon_flame.png"), kPictureX, kPictureY,
+                       kPictureSide + 24.0f, kPictureSide + 24.0f);
+
+    // Each character stands in the idle pose of its portrait sheet (row 0, four cells).
+    for (int c = 0; c < kCharacters; ++c) {
+        AnimationStep& portrait = portraits_[c];
+        portrait.Create(device, g_FileClass.FindTexture(kPortraitSheets[c]), kSelectorX, kCharacterY, 56.0f, 112.0f);
+        for (int cell = 0; cell < 4; ++cell) {
+            portrait.AddFrame(cell * 0.25f, (cell + 1) * 0.25f, 0.0f, 0.25f, 10);
+        }
+        portrait.linearFilter = 1;
+        portrait.Start();
+    }
+
+    bestLabel_.Create(device, g_FileClass.FindTexture("score.png"), 96.0f, 330.0f, 64.0f, 16.0f);
+    title::ShowBand(bestLabel_, 0, 2);
+    bestNumber_.Init(device, g_FileClass.FindTexture("number.png"), 140.0f, 331.0f, 18.0f, 20.0f, -7.0f, 0);
+    extraMark_.Create(device, g_FileClass.FindTexture("extra_mark.png"), 236.0f, 330.0f, 24.0f, 24.0f);
+
+    title::MakeButton(startButton_, device, "gamestart.png", 580.0f, 440.0f, 112.0f, 28.0f);
+    title::MakeButton(returnButton_, device, "returntitle.png", 50.0f, 440.0f, 96.0f, 24.0f);
+    Enter();
+}
+
+void GameSelect::MakeSelector(Selector& selector, float leftX, float rightX, float y) {
+    title::MakeButton(selector.left, device_, "cursor_s.png", leftX, y, kArrowSide, kArrowSide);
+    title::MakeButton(selector.right, device_, "cursor_s.png", rightX, y, kArrowSide, kArrowSide);
+    // The sheet's arrow points right; the left one is the same picture mirrored.
+    title::Mirror(selector.left);
+    selector.left.pulseStep = kArrowPulse;
+    selector.right.pulseStep = kArrowPulse;
+}
+
+void GameSelect::Enter() {
+    difficulty_ = 1;
+    stage_ = 0;
+    character_ = 0;
+    ShowChoice();
+}
+
+void GameSelect::Leave() {
+    for (std::uint8_t& option : options_) {
+        option = 0;
+    }
+}
+
+int GameSelect::Step(Selector& selector, const SceneContext& input, bool active) {
+    const bool left = title::ButtonClicked(selector.left, input, active);
+    const bool right = title::ButtonClicked(selector.right, input, active);
+    if (left || right) {
+        title::Sounds::Play(sounds_->select);
+    }
+    return right ? 1 : (left ? -1 : 0);
+}
+
+void GameSelect::ShowChoice() {
+    title::ShowBand(difficultyLabel_, difficulty_, 8);
+    title::ShowBand(stageName_, stage_, 16);
+    stagePicture_.texture = g_FileClass.FindTexture(kStagePictures[stage_]);
+    fieldPicture_.texture = g_FileClass.FindTexture(difficulty_ == 0 ? "fieldwall_easy.png" : "fieldwall.png");
+    const CSaveFile::Options options(options_, 7);
+    bestScore_ = save_->ReadBestScore(stage_, difficulty_, CharacterId(), options);
+}
+
+void GameSelect::DrawPictures() {
+    stagePicture_.Draw(1);
+    fieldPicture_.Draw(1);
+    stageFrame_.Draw(1);
+    title::DrawCrisp(device_, difficultyLabel_);
+    title::DrawCrisp(device_, stageName_);
+    portraits_[character_].Draw(1);
+    title::DrawCrisp(device_, bestLabel_);
+    bestNumber_.DrawInt(bestScore_, false);
+    // The mark shows a record above the one every new save file starts with.
+    if (bestScore_ > 200 * difficulty_ + 100) {
+        extraMark_.Draw(1);
+    }
+}
+
+int GameSelect::Frame(const SceneContext& input, bool active) {
+    DrawPictures();
+    const int difficultyStep = Step(difficultyArrows_, input, active);
+    const int stageStep = Step(stageArrows_, input, active);
+    const int characterStep = Step(characterArrows_, input, active);
+    if (difficultyStep != 0 || stageStep != 0 || characterStep != 0) {
+        difficulty_ = Wrap(difficulty_ + difficultyStep, kDifficulties);
+        stage_ = Wrap(stage_ + stageStep, kStages);
+        character_ = Wrap(character_ + characterStep, kCharacters);
+        ShowChoice();
+    }
+    if (title::ButtonClicked(startButton_, input, active)) {
+        title::Sounds::Play(sounds_->gameDecide);
+        return title::kStartBattle;
+    }
+    const bool back = title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed);
+    if (back) {
+        title::Sounds::Play(sounds_->cancel);
+        return title::kMenu;
+    }
+    return title::kStay;
+}

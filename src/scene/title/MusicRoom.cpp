@@ -1,0 +1,148 @@
+#include "scene/title/MusicRoom.h"
+
+#include <cstdint>
+
+#include "app/SceneContext.h"
+#include "resource/FileClass.h"
+#include "resource/FilePackLoad.h"
+
+namespace {
+
+struct Track {
+    const char* file;
+    const char* title;
+    const char* comment;
+};
+
+constexpr Track kTrackList[MusicRoom::kTracks] = {
+    {"bgm_title.wav", "夜明けの城門",
+     "ヴェルモリアの城に朝が来る。\n旅立ちを告げる、明るい序曲。\n何度でも、ここから始めよう。"},
+    {"bgm_prepare.wav", "作戦会議",
+     "敵が来る前の、静かなひととき。\n地図を広げて砲台の置き場所を考える。\n慌てずに、一手ずつ。"},
+    {"bgm_marsh.wav", "回廊の行進",
+     "石の回廊に響く足音。\n妖精たちが列をなして押し寄せる。\n力強く刻むリズムで迎え撃て。"},
+    {"bgm_lorn.wav", "忘れられた書庫",
+     "埃をかぶった本棚の迷路。\nどこかで頁をめくる音がする。\n静かで、少し不思議な旋律。\n盤面には書架の壁が立つ。"},
+    {"bgm_sky.wav", "天空の庭",
+     "雲の上に浮かぶ最後の庭。\n風を切って飛ぶ敵を見上げて。\n高く、どこまでも高く。"},
+};
+
+constexpr const char kMusicPack[] = "wbkbgm.dat";
+constexpr const char kFont[] = "MSゴシック";
+constexpr float kListX = 150.0f;
+constexpr float kListY = 110.0f;
+constexpr float kListPitch = 24.0f;
+constexpr int kHoveredShade = 255;
+constexpr int kOtherShade = 100;
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+// music_edit.png: 1/8 bands, pause, resume, reseed.
+constexpr int kPauseBand = 0;
+constexpr int kResumeBand = 1;
+constexpr int kReseedBand = 2;
+
+}  // namespace
+
+void MusicRoom::PlayTrack(const char* name) {
+    CFilePackLoad pack;
+    pack.Open(kMusicPack);
+    std::uint32_t offset = 0xFFFFFFFFu;
+    pack.FindOffset(name, offset);
+    if (offset != 0xFFFFFFFFu) {
+        g_FileClass.Music().Load(kMusicPack, offset);
+    }
+}
+
+void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
+    device_ = device;
+    sounds_ = &sounds;
+    for (int i = 0; i < kTracks; ++i) {
+        TextTexture& text = trackTexts_[i];
+        text.Create(device, 256, 32);
+        text.Clear();
+        text.SetFont(kFont, 14);
+        text.SetGreyGlyphs(true);
+        text.SetColour(kWhite);
+        text.Print(4, 8, "%d. %s", i + 1, kTrackList[i].title);
+        text.ReleaseFont();
+        trackItems_[i].Create(device, text.GetTexture(), kListX, kListY + kListPitch * i, 256.0f, 32.0f);
+        trackItems_[i].SetHitBox(256.0f, 22.0f, 0.0f, 0.0f);
+    }
+    commentText_.Create(device, 512, 256);
+    comment_.Create(device, commentText_.GetTexture(), 40.0f + 256.0f, 300.0f + 128.0f, 512.0f, 256.0f);
+    WriteComment();
+
+    board_.Init(device, g_FileClass.FindTexture("ef_circle.png"), g_FileClass.FindTexture("lifecell.png"));
+    title::MakeButton(pauseButton_, device, "music_edit.png", 88.0f, 258.0f, 112.0f, 28.0f);
+    title::MakeButton(reseedButton_, device, "music_edit.png", 216.0f, 258.0f, 112.0f, 28.0f);
+    title::ShowBand(reseedButton_, kReseedBand, 8);
+    title::MakeButton(returnButton_, device, "button_return.png", 80.0f, 446.0f, 112.0f, 28.0f);
+}
+
+void MusicRoom::WriteComment() {
+    const bool chosen = selected_ >= 0;
+    commentText_.Clear();
+    commentText_.SetFont(kFont, 17);
+    commentText_.SetGreyGlyphs(true);
+    commentText_.SetColour(kWhite);
+    commentText_.Print(0, 0, "♪%s", chosen ? kTrackList[selected_].title : "無し");
+    commentText_.SetFont(kFont, 15);
+    if (chosen) {
+        commentText_.Print(0, 32, "%s", kTrackList[selected_].comment);
+    }
+    commentText_.ReleaseFont();
+}
+
+void MusicRoom::ChooseTrack(int track) {
+    selected_ = track;
+    board_.ChooseTrack(track);
+    WriteComment();
+    PlayTrack(kTrackList[track].file);
+}
+
+void MusicRoom::DrawTrackList(const SceneContext& input, bool active) {
+    int clicked = -1;
+    for (int i = 0; i < kTracks; ++i) {
+        MouseChangeObject2D& item = trackItems_[i];
+        const bool hovered = active && item.HitTest(input, 0);
+        const int shade = (hovered || i == selected_) ? kHoveredShade : kOtherShade;
+        item.red = item.green = item.blue = shade;
+        item.Draw(1);
+        if (hovered && input.leftPressed) {
+            clicked = i;
+        }
+    }
+    if (clicked >= 0) {
+        title::Sounds::Play(sounds_->select);
+        ChooseTrack(clicked);
+    }
+}
+
+int MusicRoom::Frame(const SceneContext& input, bool active) {
+    const SceneContext boardInput = active ? input : title::Inactive(input);
+    board_.Frame(boardInput);
+    DrawTrackList(input, active);
+    comment_.Draw(1);
+
+    title::ShowBand(pauseButton_, board_.paused ? kResumeBand : kPauseBand, 8);
+    if (title::ButtonClicked(pauseButton_, input, active)) {
+        board_.paused = !board_.paused;
+        title::Sounds::Play(sounds_->select);
+    }
+    if (title::ButtonClicked(reseedButton_, input, active)) {
+        board_.Reseed();
+        title::Sounds::Play(sounds_->select);
+    }
+    if (title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed)) {
+        title::Sounds::Play(sounds_->cancel);
+        return title::kMenu;
+    }
+    return title::kStay;
+}
+
+void MusicRoom::Leave() {
+    selected_ = -1;
+    board_.paused = false;
+    WriteComment();
+    PlayTrack("bgm_title.wav");
+}

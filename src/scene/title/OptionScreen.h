@@ -1,0 +1,47 @@
+#pragma once
+#include "object/MouseChangeObject2D.h"
+#include "object/SpriteNumber.h"
+#include "scene/title/TitleKit.h"
+
+class CSaveFile;
+
+// The option screen: music and effect volume in steps of five, and the grid display setting.
+class OptionScreen {
+public:
+    static constexpr int kVolumeStep = 5;
+
+    void Init(gfx::Device* device, const title::Sounds& sounds, CSaveFile& save);
+    // Entering reads the stored settings; leaving stores them in the save file.
+    void Enter();
+    void Leave();
+    int Frame(const SceneContext& input, bool active);
+
+    int MusicVolume() const { return musicVolume_; }
+    int SoundVolume() const { return soundVolume_; }
+    bool Display() const { return display_; }
+
+private:
+    struct VolumeRow {
+        Object2D label;
+        MouseChangeObject2D minus;
+        MouseChangeObject2D plus;
+        SpriteNumber number;
+    };
+
+    void MakeRow(VolumeRow& row, int labelBand, float y);
+    // Draws the row and applies its buttons to the volume; true when it changed.
+    bool RunRow(VolumeRow& row, int& volume, const SceneContext& input, bool active);
+    void DrawVolume(VolumeRow& row, int volume);
+
+    gfx::Device* device_ = nullptr;
+    const title::Sounds* sounds_ = nullptr;
+    CSaveFile* save_ = nullptr;
+    int musicVolume_ = 0;
+    int soundVolume_ = 0;
+    bool display_ = false;
+    VolumeRow music_;
+    VolumeRow sound_;
+    Object2D displayLabel_;
+    MouseChangeObject2D displaySwitch_;
+    MouseChangeObject2D returnButton_;
+};

@@ -1,0 +1,63 @@
+#include "scene/title/TitleKit.h"
+
+#include "app/SceneContext.h"
+#include "audio/DirectSound.h"
+#include "gfx/Device.h"
+#include "resource/FileClass.h"
+
+namespace title {
+
+void Sounds::Load(const FileClass& registry) {
+    select = registry.FindSound("select.wav");
+    putOnCursor = registry.FindSound("putoncursor.wav");
+    gameDecide = registry.FindSound("gamedecide.wav");
+    cancel = registry.FindSound("cansell.wav");
+}
+
+void Sounds::Play(DirectSound* sound) {
+    if (sound != nullptr) {
+        sound->PlayFromStart();
+    }
+}
+
+void ShowBand(Object2D& sprite, int band, int bands) {
+    const float top = static_cast<float>(band) / static_cast<float>(bands);
+    const float bottom = static_cast<float>(band + 1) / static_cast<float>(bands);
+    sprite.SetAnimation(sprite.alpha, sprite.pulseStep, sprite.uLeft, sprite.uRight, 0.0f, top, bottom, 0.0f);
+}
+
+void Mirror(Object2D& sprite) {
+    sprite.SetAnimation(sprite.alpha, sprite.pulseStep, 1.0f, 0.0f, 0.0f, sprite.vTop, sprite.vBottom, 0.0f);
+}
+
+void MakeButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
+                float width, float height) {
+    button.Create(device, g_FileClass.FindTexture(texture), x, y, width, height);
+    button.SetHitBox(width, height, 0.0f, 0.0f);
+}
+
+bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active) {
+    const bool hit = active && button.HitTest(input, 0);
+    button.Draw(1);
+    return hit && input.leftPressed != 0;
+}
+
+void DrawCrisp(gfx::Device* device, Object2D& sprite) {
+    device->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_POINT);
+    device->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_POINT);
+    sprite.Draw(1);
+    device->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
+    device->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
+}
+
+SceneContext Inactive(const SceneContext& input) {
+    SceneContext idle = input;
+    for (KeyState& key : idle.keys) {
+        key.pressed = 0;
+    }
+    idle.leftPressed = 0;
+    idle.rightPressed = 0;
+    return idle;
+}
+
+}  // namespace title

@@ -1,0 +1,49 @@
+#pragma once
+#include <string>
+
+#include "object/MouseChangeObject2D.h"
+#include "object/Object2D.h"
+
+class DirectSound;
+class FileClass;
+struct SceneContext;
+
+// What the title's screens share: the screen numbers, the four sounds and a few sprite helpers.
+namespace title {
+
+enum Screen : int {
+    kQuit = 0,
+    kMenu = 1,
+    kGameSelect = 2,
+    kMusicRoom = 3,
+    kOption = 4,
+    kStay = -1,       // a screen's frame asks for nothing
+    kStartBattle = -2,  // the game select asks for the battle
+};
+
+struct Sounds {
+    DirectSound* select = nullptr;       // a setting changed
+    DirectSound* putOnCursor = nullptr;  // the hovered menu item changed
+    DirectSound* gameDecide = nullptr;   // a choice confirmed
+    DirectSound* cancel = nullptr;       // back
+
+    void Load(const FileClass& registry);
+    static void Play(DirectSound* sound);
+};
+
+// A sprite showing band `band` of `bands` horizontal bands of a sheet.
+void ShowBand(Object2D& sprite, int band, int bands);
+// Mirrors a sprite left to right through its texture coordinates.
+void Mirror(Object2D& sprite);
+// A clickable sprite of the registry's texture, centred at (x, y), hit box of its own size.
+void MakeButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
+                float width, float height);
+// Hit-tests the button (only for an active screen) and draws it; true when it was clicked.
+bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active);
+// Draws with point filtering: captions stay crisp.
+void DrawCrisp(gfx::Device* device, Object2D& sprite);
+
+// Input for a screen that must not react (it is fading out): the mouse is kept, nothing is pressed.
+SceneContext Inactive(const SceneContext& input);
+
+}  // namespace title

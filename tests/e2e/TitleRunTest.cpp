@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "resource/SaveFile.h"
+#include "support/RunGame.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// The title is up and taking input well before frame 300 (100 frames of start-up picture, the
+// fade, the title's own fade).
+constexpr const char kOptionsAndQuit[] =
+    "300 move 520 392\n301 click left\n"           // option screen
+    "400 move 330 120\n401 click left\n403 click left\n"  // music 80 -> 70
+    "405 move 456 200\n406 click left\n"           // effects 80 -> 85
+    "410 move 393 280\n411 click left\n"           // grid display on
+    "420 move 80 446\n421 click left\n"            // back to the menu: the settings are saved
+    "520 move 520 440\n521 click left\n";          // quit
+
+constexpr const char kMusicDownAndQuit[] =
+    "300 move 520 392\n301 click left\n"
+    "400 move 330 120\n401 click left\n"           // one step down from what was stored
+    "420 move 80 446\n421 click left\n"
+    "520 move 520 440\n521 click left\n";
+
+class TitleRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat", "wbk_a.dat"}) {
+            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / pack, dir.Path() / pack);
+        }
+    }
+
+    // Runs the game headless on a script. The frame limit is out of reach, so only the menu's quit
+    // ends the run; a run that ignores it is cut off by the time-out and fails.
+    int Run(const char* script) {
+        {
+            std::ofstream file(dir.Path() / "script.txt");
+            file << script;
+        }
+        return RunGameBinary("--headless --seed 7 --frames 100000000 --data '" + dir.Path().string() + "' --input '" +
+                                 (dir.Path() / "script.txt").string() + "'",
+                             "/dev/null", 120);
+    }
+
+    ScopedTempDir dir;
+};
+
+TEST_F(TitleRun, OptionsAreStoredAndTheNextRunStartsFromThem) {
+    ASSERT_EQ(Run(kOptionsAndQuit), 0);
+    {
+        CSaveFile stored;
+        EXPECT_EQ(stored.settings[CSaveFile::kMusicVolume], 70u);
+        EXPECT_EQ(stored.settings[CSaveFile::kEffectVolume], 85u);
+        EXPECT_EQ(stored.settings[CSaveFile::kDisplayOption], 1u);
+    }
+    ASSERT_EQ(Run(kMusicDownAndQuit), 0);
+    CSaveFile stored;
+    EXPECT_EQ(stored.settings[CSaveFile::kMusicVolume], 65u);
+    EXPECT_EQ(stored.settings[CSaveFile::kEffectVolume], 85u);
+}
+
+TEST_F(TitleRun, AWindowRunReachesTheTitleAndQuitsThroughTheMenu) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xvfb-run is not installed";
+    }
+    {
+        std::ofstream file(dir.Path() / "quit.txt");
+        file << "300 move 520 440\n301 click left\n";
+    }
+    const std::string command = std::string("xvfb-run -a -s '-screen 0 1024x768x24' env VELMORIA_NO_DIALOGS=1 "
+                                            "SDL_AUDIODRIVER=dummy timeout 120 '") +
+                                VELMORIA_GAME_BINARY + "' --window --frames 3000 --data '" + dir.Path().string() +
+                                "' --input '" + (dir.Path() / "quit.txt").string() + "' > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // 3000 frames would take 50 seconds at 60 a second; the quit comes after about 6.
+    const std::string log = ReadWholeFile(dir.Path() / "log.txt");
+    EXPECT_NE(log.find("ウィンドウモードで起動します"), std::string::npos);
+}
+
+}  // namespace
