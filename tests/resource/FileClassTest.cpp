@@ -79,7 +79,8 @@ TEST_F(RegistryFixture, CompletePacksValidateAndExtraImagesCanBeFetched) {
 TEST_F(RegistryFixture, TheSilentLoopPlaysFromTheStartForever) {
     WriteCompletePacks();
     ASSERT_TRUE(LoadAndValidate());
-    const audio::SoundBuffer* silentLoop = registry.FindSound("nosound.wav")->Buffer();
+    ASSERT_EQ(registry.SilentLoop(), registry.FindSound("nosound.wav"));
+    const audio::SoundBuffer* silentLoop = registry.SilentLoop()->Buffer();
     ASSERT_NE(silentLoop, nullptr);
     EXPECT_TRUE(silentLoop->Playing());
     EXPECT_TRUE(silentLoop->Looping());
