@@ -62,8 +62,8 @@ HRESULT DirectSound::Load(const char* path, std::uint32_t offset) {
     buffer.reset();
     audio::RiffReader riff;
     audio::WaveInfo wave;
-    const audio::WaveError error =
-        riff.Open(path) ? audio::ReadWaveHeader(riff, offset, kEffectFormatBytes, wave) : audio::WaveError::CannotDescend;
+    const audio::WaveError error = riff.Open(path) ? audio::ReadWaveHeader(riff, offset, kEffectFormatBytes, wave)
+                                                   : audio::WaveError::CannotDescend;
     if (wave.shortFormat) {
         platform::ShowMessage("", "WAVフォーマットの読み込み失敗");
     }

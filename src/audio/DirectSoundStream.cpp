@@ -1,7 +1,6 @@
 #include "audio/DirectSoundStream.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "audio/StreamingTrack.h"
 

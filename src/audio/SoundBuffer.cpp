@@ -96,8 +96,9 @@ std::uint32_t SoundBuffer::CursorByte() const {
 }
 
 float SoundBuffer::SampleAt(std::uint32_t frame, int channel) const {
-    const std::size_t at = static_cast<std::size_t>(frame) * format_.blockAlign +
-                           static_cast<std::size_t>(std::min(channel, format_.channels - 1)) * (format_.bitsPerSample / 8);
+    const auto sampleBytes = static_cast<std::size_t>(format_.bitsPerSample / 8);
+    const auto channelIndex = static_cast<std::size_t>(std::min(channel, format_.channels - 1));
+    const std::size_t at = static_cast<std::size_t>(frame) * format_.blockAlign + channelIndex * sampleBytes;
     if (format_.bitsPerSample == 8) {
         return static_cast<float>((data_[at] - 128) * 256);
     }

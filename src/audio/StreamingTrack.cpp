@@ -59,9 +59,10 @@ HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std:
     WaveFormat format = wave.format;
     format.extraSize = 0;
 
-    // One second per segment, whole sample frames only.
-    const std::uint64_t secondsOfBuffer = static_cast<std::uint64_t>(format.samplesPerSec) * format.blockAlign * 4;
-    segmentSize_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(secondsOfBuffer / kSegmentCount, 0x3FFFFFF));
+    // One second per segment, whole sample frames only. The cap only matters for an absurd header,
+    // which the mixer then refuses; it keeps the buffer size from overflowing first.
+    const std::uint64_t fourSeconds = static_cast<std::uint64_t>(format.samplesPerSec) * format.blockAlign * 4;
+    segmentSize_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(fourSeconds / kSegmentCount, 0x3FFFFFF));
     segmentSize_ -= format.blockAlign != 0 ? segmentSize_ % format.blockAlign : 0;
     buffer_ = mixer_.CreateBuffer(format, kSegmentCount * segmentSize_);
     if (buffer_ == nullptr) {

@@ -8,7 +8,7 @@ FileClass g_FileClass;
 
 FileClass::FileClass() = default;
 
-// Effects first, then the music player, then the textures.
+// Effects first, then the music player, then the textures (members go in reverse order).
 FileClass::~FileClass() {
     silentLoop_ = nullptr;
     sounds_.clear();

@@ -42,6 +42,8 @@ public:
 
     void SetVolumes(int musicPercent, int effectPercent);
 
+    // "nosound.wav", looping for the whole run once the effects are loaded (null without it).
+    DirectSound* SilentLoop() const { return silentLoop_; }
     // The one music player of the program.
     DirectSoundStream& Music() { return music_; }
 

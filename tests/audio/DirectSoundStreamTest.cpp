@@ -115,15 +115,4 @@ TEST_F(MusicFixture, FadeInClimbsBackToTheBaseAfterItsDelay) {
     EXPECT_FALSE(music.Fading());
 }
 
-TEST_F(MusicFixture, LoadingDropsAFadeAndAFailedLoadLeavesNothingToPlay) {
-    music.QueueTrack("bgm.dat", secondOffset, 0, 120, 0);
-    ASSERT_EQ(music.Load("bgm.dat", 0), S_OK);
-    EXPECT_FALSE(music.Fading());
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(music.Load("absent.dat", 0), E_FAIL);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[] ファイルがありません\n");
-    music.Update();
-    EXPECT_FALSE(audio::MusicTrack().Playing());
-}
-
 }  // namespace

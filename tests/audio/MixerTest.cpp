@@ -37,18 +37,6 @@ std::vector<std::int16_t> Pull(audio::Mixer& mixer, std::size_t frames) {
     return out;
 }
 
-TEST(Mixer, RefusesFormatsAndSizesItCannotPlay) {
-    audio::Mixer mixer(8000);
-    EXPECT_EQ(mixer.CreateBuffer(Pcm(3, 16, 8000), 600), nullptr);
-    EXPECT_EQ(mixer.CreateBuffer(Pcm(1, 12, 8000), 600), nullptr);
-    EXPECT_EQ(mixer.CreateBuffer(Pcm(1, 16, 0), 600), nullptr);
-    audio::WaveFormat lyingBlock = Pcm(2, 16, 8000);
-    lyingBlock.blockAlign = 1;
-    EXPECT_EQ(mixer.CreateBuffer(lyingBlock, 600), nullptr);
-    EXPECT_EQ(mixer.CreateBuffer(Pcm(1, 16, 8000), 2), nullptr);
-    EXPECT_NE(mixer.CreateBuffer(Pcm(2, 8, 8000), 4), nullptr);
-}
-
 TEST(Mixer, PlaysSamplesExactlyAtTheOutputRateAndStopsAtTheEnd) {
     audio::Mixer mixer(8000);
     const std::vector<std::int16_t> samples = Sawtooth(300);
@@ -133,18 +121,6 @@ TEST(Mixer, NotificationsFireWhenTheCursorPassesTheirByte) {
     Pull(mixer, 60);  // wrapped round to byte 20, passing 199
     EXPECT_TRUE(last.WaitFor(0));
     EXPECT_FALSE(first.WaitFor(0));
-}
-
-TEST(Mixer, WritesWrapRoundTheEndOfTheBuffer) {
-    audio::Mixer mixer(8000);
-    auto buffer = BufferOf(mixer, std::vector<std::int16_t>(4, 0), 8000);  // 8 bytes
-    const std::vector<std::uint8_t> bytes = Pcm16({1, 2, 3});
-    ASSERT_TRUE(buffer->Write(4, bytes.data(), 6));
-    EXPECT_FALSE(buffer->Write(8, bytes.data(), 1));
-    EXPECT_FALSE(buffer->Write(0, bytes.data(), 9));
-    buffer->Play(false);
-    const std::vector<std::int16_t> out = Pull(mixer, 4);
-    EXPECT_EQ(out, (std::vector<std::int16_t>{3, 3, 0, 0, 1, 1, 2, 2}));
 }
 
 }  // namespace

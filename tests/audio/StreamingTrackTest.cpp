@@ -88,20 +88,6 @@ TEST_F(StreamFixture, TracksShorterThanTheBufferLoopToo) {
     }
 }
 
-TEST_F(StreamFixture, LoadingAnotherTrackStartsItFromItsBeginning) {
-    const std::vector<std::int16_t> first = Sawtooth(50000);
-    std::vector<std::int16_t> second = Sawtooth(60000);
-    std::reverse(second.begin(), second.end());
-    WriteTrackFile("one.dat", first);
-    WriteTrackFile("two.dat", second);
-    ASSERT_EQ(track.Load("one.dat", kEntryOffset, 0), S_OK);
-    track.PlayLooping();
-    PlayStream(mixer, event, track, 6 * kRate);
-    ASSERT_EQ(track.Load("two.dat", kEntryOffset, 0), S_OK);
-    track.PlayLooping();
-    EXPECT_EQ(FirstMismatch(PlayStream(mixer, event, track, 9 * kRate), second), -1);
-}
-
 TEST_F(StreamFixture, LoadsAndRefillsMayRunOnDifferentThreads) {
     const std::vector<std::int16_t> samples = Sawtooth(20000);
     WriteTrackFile("bgm.dat", samples);

@@ -69,13 +69,3 @@ inline std::vector<std::int16_t> Sawtooth(std::size_t count) {
     }
     return samples;
 }
-
-// How many messages the player was shown in captured stderr (headless messages are one line each,
-// "[caption] text").
-inline int CountOccurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) {
-        ++count;
-    }
-    return count;
-}

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "audio/WaveBuilder.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
+#include "resource/FilePackLoad.h"
 #include "resource/PackTestFiles.h"
 #include "resource/RequiredAssets.h"
 #include "support/TempDir.h"
@@ -79,7 +82,8 @@ TEST_F(RegistryFixture, CompletePacksValidateAndExtraImagesCanBeFetched) {
 TEST_F(RegistryFixture, TheSilentLoopPlaysFromTheStartForever) {
     WriteCompletePacks();
     ASSERT_TRUE(LoadAndValidate());
-    const audio::SoundBuffer* silentLoop = registry.FindSound("nosound.wav")->Buffer();
+    ASSERT_EQ(registry.SilentLoop(), registry.FindSound("nosound.wav"));
+    const audio::SoundBuffer* silentLoop = registry.SilentLoop()->Buffer();
     ASSERT_NE(silentLoop, nullptr);
     EXPECT_TRUE(silentLoop->Playing());
     EXPECT_TRUE(silentLoop->Looping());
@@ -160,6 +164,38 @@ TEST_F(RegistryFixture, VolumesGoToEveryEffectAndTheMusic) {
     EXPECT_EQ(registry.FindSound("put.wav")->Buffer()->Volume(), -10000);
     EXPECT_EQ(registry.FindSound("nosound.wav")->Volume(), -10000);
     EXPECT_EQ(registry.Music().BaseVolume(), -1500);
+}
+
+// The packs the build generates must satisfy the registry: every required asset present, every
+// effect and track a WAVE the game can play, and not one message on the way.
+TEST(GeneratedPacks, LoadValidateAndPlayWithoutAMessage) {
+    const std::filesystem::path game = VELMORIA_GAME_DIR;
+    if (!std::filesystem::exists(game / "wbkbgm.dat")) {
+        GTEST_SKIP() << "no generated packs in " << game;
+    }
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(game);
+    gfx::HeadlessFrameSink sink;
+    gfx::SoftwareDevice device(&sink);
+    testing::internal::CaptureStderr();
+    {
+        FileClass registry;
+        registry.LoadTexturePack("wbk.dat", &device);
+        registry.LoadSoundPack("wbkse.dat");
+        EXPECT_TRUE(registry.ValidateAssets());
+        for (const char* name : required_assets::Sounds()) {
+            EXPECT_TRUE(registry.FindSound(name)->HasBuffer()) << name;
+        }
+        CFilePackLoad music;
+        music.Open("wbkbgm.dat");
+        for (const char* name : required_assets::MusicTracks()) {
+            std::uint32_t offset = 0xFFFFFFFFu;
+            music.FindOffset(name, offset);
+            EXPECT_EQ(registry.Music().Load("wbkbgm.dat", offset), S_OK) << name;
+        }
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    std::filesystem::current_path(previous);
 }
 
 }  // namespace
