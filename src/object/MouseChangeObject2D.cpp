@@ -1,0 +1,52 @@
+#include "object/MouseChangeObject2D.h"
+
+#include "app/SceneContext.h"
+
+void MouseChangeObject2D::SetHitBox(float newWidth, float newHeight, float newDx, float newDy) {
+    hitWidth = newWidth;
+    hitHeight = newHeight;
+    hitDx = newDx;
+    hitDy = newDy;
+}
+
+void MouseChangeObject2D::SetBlinking(bool flag) { blinking = flag ? 1 : 0; }
+
+bool MouseChangeObject2D::HitTest(const SceneContext& input, int) {
+    if (hovered) {
+        return true;
+    }
+    const bool ownSize = static_cast<int>(hitWidth) == 0 && static_cast<int>(hitHeight) == 0;
+    const float boxWidth = ownSize ? width : hitWidth;
+    const float boxHeight = ownSize ? height : hitHeight;
+    const bool centred = hitDx == 0.0f && hitDy == 0.0f;
+    const float left = centred ? x - boxWidth * 0.5f : x + hitDx;
+    const float top = centred ? y - boxHeight * 0.5f : y + hitDy;
+    const auto mouseX = static_cast<float>(input.mouseX);
+    const auto mouseY = static_cast<float>(input.mouseY);
+    if (mouseX < left || mouseX > left + boxWidth || mouseY < top || mouseY > top + boxHeight) {
+        return false;
+    }
+    hovered = 1;
+    return true;
+}
+
+void MouseChangeObject2D::Draw(int update) {
+    if (update != 0) {
+        if (!hovered) {
+            alpha = 255;
+        }
+        if (blinking) {
+            // Two frames shown, two hidden.
+            blinkPhase += 0.5;
+            alpha = (static_cast<long long>(blinkPhase) % 2 != 0) ? 0 : 255;
+        }
+        if (hovered) {
+            angle += spin;
+            StepPulse();
+        }
+        StepScroll();
+        BuildVertices();
+    }
+    DrawQuad();
+    hovered = 0;
+}
