@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "app/Random.h"
+#include "audio/DirectSound.h"
+#include "resource/FileClass.h"
 #include "field/FieldGrid.h"
 #include "field/WalkCodes.h"
 #include "field/WalkLoad.h"
@@ -17,6 +19,20 @@ constexpr float kScatterSpeed = 5.0f;
 constexpr float kProbeReach = 6.0f;
 // An enemy snaps to an axis when it is this close to its cell's centre.
 constexpr float kAlignSlack = 3.0f;
+
+constexpr int kSheetFrames = 4;
+constexpr int kSheetFacings = 8;
+constexpr int kUpdatesPerStep = 8;
+
+// The two sounds every enemy shares, fetched once: a missing one is reported only the first time.
+void PlayShared(bool dying) {
+    static DirectSound* const damage = g_FileClass.FindSound("enemy_damage.wav");
+    static DirectSound* const death = g_FileClass.FindSound("enemy_dead.wav");
+    DirectSound* const sound = dying ? death : damage;
+    if (sound != nullptr) {
+        sound->PlayFromStart();
+    }
+}
 
 bool IsRoutable(int code) { return code != field::kWalkUnreached && code != field::kWalkBlocked; }
 
@@ -43,11 +59,55 @@ Enemy::Enemy(const EnemyKindInfo& info, gfx::Device* device, int health, std::ui
       facing(routeNumber == 0 ? 4 : 2),
       prevFacing(facing),
       prevX(x),
-      prevY(y) {
-    (void)device;
+      prevY(y),
+      device_(device) {
+    deathBurst.Init(device, g_FileClass.FindTexture("ef_circle.png"), x, y, 16.0f, 15, 4.0f);
+    BuildSheets(g_FileClass.FindTexture(info.texture), big);
+    BuildBars(health);
 }
 
 Enemy::~Enemy() = default;
+
+void Enemy::BuildSheets(gfx::Texture* texture, bool big) {
+    const float size = big ? 48.0f : 32.0f;
+    for (int row = 0; row < kSheetFacings; ++row) {
+        AnimationStep& sheet = sheets[static_cast<std::size_t>(row)];
+        sheet.Create(device_, texture, x, y, size, size);
+        const float top = static_cast<float>(row) / kSheetFacings;
+        const float bottom = static_cast<float>(row + 1) / kSheetFacings;
+        for (int frame = 0; frame < kSheetFrames; ++frame) {
+            const float left = static_cast<float>(frame) / kSheetFrames;
+            const float right = static_cast<float>(frame + 1) / kSheetFrames;
+            sheet.AddFrame(left, right, top, bottom, kUpdatesPerStep);
+        }
+        sheet.linearFilter = big ? 1 : 0;
+        sheet.Start();
+    }
+}
+
+void Enemy::BuildBars(int health) {
+    const float maxValue = static_cast<float>(health);
+    healthBar.Init(device_, x - 16.0f, y - 12.0f, 3.0f, 16.0f, maxValue);
+    healthBar.SetColour(0, 200, 0, 255);
+    healthBar.value = static_cast<float>(hp);
+    healthBack.Init(device_, x - 16.0f, y - 12.0f, 3.0f, 16.0f, maxValue);
+    healthBack.SetColour(200, 30, 0, 255);
+    healthBack.value = static_cast<float>(maxHp);
+}
+
+void Enemy::SetSheetTexture(gfx::Texture* texture) {
+    for (AnimationStep& sheet : sheets) {
+        sheet.texture = texture;
+    }
+}
+
+void Enemy::SetSheetTint(int red, int green, int blue) {
+    for (AnimationStep& sheet : sheets) {
+        sheet.red = red;
+        sheet.green = green;
+        sheet.blue = blue;
+    }
+}
 
 void Enemy::SetWalkLoad(WalkLoad* load) { walkLoad = load; }
 
@@ -55,9 +115,14 @@ void Enemy::Damage(double amount, bool playSound, bool /*continuous*/) { TakeDam
 
 void Enemy::TakeDamage(double amount, bool playSound) {
     hp -= amount;
-    (void)playSound;
+    if (playSound) {
+        PlayShared(false);
+    }
     if (hp <= 0.0 && dead == 0) {
         dead = 1;
+        PlayShared(true);
+        deathBurst.alive = 1;
+        deathBurst.sprite.SetPosition(x, y);
     }
 }
 
@@ -69,11 +134,34 @@ void Enemy::Frame(int update) {
     if (update == 1) {
         if (dead != 0) {
             ++goneFrames;
+            if (deathBurst.alive == 0) {
+                alive = 0;
+            }
         } else {
             Move();
         }
         OnRunningFrame();
     }
+    if (CanDraw()) {
+        DrawBody(update);
+    }
+}
+
+void Enemy::DrawBody(int update) {
+    if (dead != 0) {
+        deathBurst.Update(update);
+        return;
+    }
+    AnimationStep& sheet = sheets[static_cast<std::size_t>(facing)];
+    sheet.SetPosition(x, y);
+    sheet.Draw(update);
+    for (GaugeObject* bar : {&healthBar, &healthBack}) {
+        bar->left = x - 8.0f;
+        bar->y = y - 12.0f;
+    }
+    healthBar.value = static_cast<float>(std::max(hp, 0.0));
+    healthBack.Draw(update);
+    healthBar.Draw(update);
 }
 
 void Enemy::DrawOverlay(int /*update*/) {}
@@ -112,9 +200,11 @@ void Enemy::Travel(double speed) { SteerAlongRoute(speed); }
 double Enemy::SpeedThisFrame() {
     if (slowFrames > 0) {
         --slowFrames;
+        SetSheetTint(180, 180, 255);
         return speedFactor - slowAmount;
     }
     slowAmount = 0.0;
+    SetSheetTint(255, 255, 255);
     return speedFactor;
 }
 

@@ -1,11 +1,17 @@
 #pragma once
+#include <array>
 #include <cstdint>
+
+#include "effect/EffectBurst.h"
+#include "object/AnimationStep.h"
+#include "object/GaugeObject.h"
 
 class WalkLoad;
 
 namespace gfx {
 class Device;
-}
+class Texture;
+}  // namespace gfx
 
 // What a concrete kind fixes about itself.
 struct EnemyKindInfo {
@@ -55,6 +61,7 @@ public:
     int shakeFrames = 0;
     int confuseFrames = 1;
     WalkLoad* walkLoad;
+    EffectBurst deathBurst;
     double speedFactor;
     int maxHp;
     int splitDepth = 0;
@@ -63,6 +70,10 @@ public:
     float hitRadius;
     std::uint8_t aligned = 0;
     int goneFrames = 0;
+    GaugeObject healthBar;
+    GaugeObject healthBack;
+    // One walking animation per facing, north first, clockwise.
+    std::array<AnimationStep, 8> sheets;
     int facing;
     int prevFacing;
     float vx = 0.0f;
@@ -90,8 +101,17 @@ protected:
     void TakeDamage(double amount, bool playSound);
     // Runs in every running frame, after the enemy moved (or, once dead, while its burst plays).
     virtual void OnRunningFrame() {}
+    void SetSheetTexture(gfx::Texture* texture);
+    // Drawing needs a device; without one the enemy still walks and fights (tools, benchmarks).
+    bool CanDraw() const { return device_ != nullptr; }
+
+    gfx::Device* device_;
 
 private:
+    void BuildSheets(gfx::Texture* texture, bool big);
+    void BuildBars(int health);
+    void SetSheetTint(int red, int green, int blue);
+    void DrawBody(int update);
     void SetVelocityTowards(int column, int row, double speed);
     void Advance();
     bool KnockbackBlocked() const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "resource/FileClass.h"
+
 #define VELMORIA_ENEMY_PARAMS \
     gfx::Device *device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad *load, int level
 #define VELMORIA_ENEMY_PASS device, health, reward, route, x, y, load, level, big
@@ -60,5 +62,7 @@ void Enemy_幽霊::OnRunningFrame() {
     if (dead != 0) {
         return;
     }
+    // A soul tower's light shows the ghost's true face.
+    SetSheetTexture(g_FileClass.FindTexture(exposeFrames > 0 ? "enemy_spirit2.png" : "enemy_spirit.png"));
     exposeFrames = std::max(0, exposeFrames - 1);
 }

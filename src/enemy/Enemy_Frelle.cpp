@@ -1,6 +1,8 @@
 #include "enemy/Enemy_Frelle.h"
 
 #include "app/Random.h"
+#include "gfx/Device.h"
+#include "resource/FileClass.h"
 
 namespace {
 
@@ -12,7 +14,22 @@ constexpr int kConfusionThreshold = 70;
 
 Enemy_Frelle::Enemy_Frelle(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y,
                            WalkLoad* load, int level, bool big)
-    : Enemy({12, 1.0, "enemy_frelle.png"}, device, health, reward, route, x, y, load, level, big) {}
+    : Enemy({12, 1.0, "enemy_frelle.png"}, device, health, reward, route, x, y, load, level, big) {
+    const float size = big ? 24.0f : 16.0f;
+    mark.Create(device, g_FileClass.FindTexture("hatena.png"), this->x, this->y, size, size);
+}
+
+void Enemy_Frelle::DrawMark() {
+    if (!CanDraw()) {
+        return;
+    }
+    mark.SetPosition(x, y - (IsBig() ? 18.0f : 12.0f));
+    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_POINT);
+    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_POINT);
+    mark.Draw(0);
+    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
+    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
+}
 
 void Enemy_Frelle::Frame(int update) {
     Enemy::Frame(update);
@@ -40,6 +57,7 @@ void Enemy_Frelle::OnRouteChange(int code) {
 }
 
 void Enemy_Frelle::ConfusedStep() {
+    DrawMark();
     if (confuseFrames % kLookAroundFrames == 0) {
         int look = facing;
         while (look == facing) {

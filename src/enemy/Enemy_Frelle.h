@@ -1,5 +1,6 @@
 #pragma once
 #include "enemy/Enemy.h"
+#include "object/Object2D.h"
 
 // The ice fairy: slowing does not touch her, and when the routes change under her feet she may
 // stop, confused, looking around for a while before walking on.
@@ -14,8 +15,13 @@ public:
 
     // The route code she last reacted to.
     int lastCode = 0;
+    // The question mark over her head while she is confused.
+    Object2D mark;
 
 protected:
     double SpeedThisFrame() override { return speedFactor; }
     void Travel(double speed) override;
+
+private:
+    void DrawMark();
 };

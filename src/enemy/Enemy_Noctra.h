@@ -1,5 +1,7 @@
 #pragma once
 #include "enemy/Enemy.h"
+#include "object/LimitNumber.h"
+#include "object/Object2D.h"
 
 // The darkness: spreads a growing black shadow over everything on the field while she lives,
 // and the shadow shrinks away after her death.
@@ -11,17 +13,10 @@ public:
     bool IsYoukai() const override { return true; }
     void DrawOverlay(int update) override;
 
-    int ShadowSize() const { return shadowSize_; }
-    int ShadowAlpha() const { return shadowAlpha_; }
-    int MaxShadowSize() const { return maxShadowSize_; }
-    int MaxShadowAlpha() const { return maxShadowAlpha_; }
+    Object2D shadow;
+    LimitNumber shadowSize;
+    LimitNumber shadowAlpha;
 
 protected:
     void OnRunningFrame() override;
-
-private:
-    int shadowSize_ = 0;
-    int shadowAlpha_ = 0;
-    int maxShadowSize_;
-    int maxShadowAlpha_;
 };
