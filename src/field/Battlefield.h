@@ -19,6 +19,9 @@ public:
     using EnemyList = std::vector<std::unique_ptr<Enemy>>;
 
     Battlefield(int stage, int difficulty);
+    // Enemies keep a pointer to the field's routes, so the field stays where it was built.
+    Battlefield(const Battlefield&) = delete;
+    Battlefield& operator=(const Battlefield&) = delete;
 
     field::WallGrid& Walls() { return walls_; }
     const field::WallGrid& Walls() const { return walls_; }
