@@ -4,6 +4,7 @@
 #include "field/StageTable.h"
 #include "field/TankObject.h"
 #include "field/WallGrid.h"
+#include "support/RecordingDevice.h"
 
 using field::CellPos;
 using field::PixelToCell;
@@ -146,4 +147,40 @@ TEST(StageTable, KeysPicturesMusicAndRoutes) {
 
     EXPECT_EQ(field::SplitDepthFor(0), 1);
     EXPECT_EQ(field::SplitDepthFor(3), 2);
+}
+
+TEST(PlacementCursor, DrawsThePlotSpriteOfItsModeAndTheRangeCircleLast) {
+    RecordingDevice device;
+    TankObject cursor;
+    cursor.Init(&device);
+    cursor.SetPlot(96, 128);
+    cursor.SetRange(50.0f);
+
+    cursor.SetMode(TankObject::kHidden);
+    cursor.Draw(1);
+    cursor.SetMode(TankObject::kEnemyLocked);
+    cursor.Draw(1);
+    EXPECT_TRUE(device.draws.empty());
+
+    cursor.SetModeAndKind(TankObject::kPlacingRefused, 3);
+    cursor.Draw(1);
+    ASSERT_EQ(device.draws.size(), 2u);
+    EXPECT_FLOAT_EQ(device.draws[0].vertices[0].x, 80.0f);
+    EXPECT_FLOAT_EQ(device.draws[0].vertices[0].u, 0.0f);
+    EXPECT_EQ(device.draws[0].vertices[0].diffuse >> 24, 165u);
+    EXPECT_EQ(device.draws[1].vertices[0].diffuse & 0xFFFFFFu, 0xFF6464u);
+    EXPECT_FLOAT_EQ(device.draws[1].vertices[1].x - device.draws[1].vertices[0].x, 100.0f);
+
+    cursor.SetMode(TankObject::kPlacing);
+    cursor.Draw(1);
+    ASSERT_EQ(device.draws.size(), 4u);
+    EXPECT_FLOAT_EQ(device.draws[2].vertices[0].u, 0.3f);
+    EXPECT_EQ(device.draws[3].vertices[0].diffuse & 0xFFFFFFu, 0xFFFFFFu);
+
+    cursor.SetMode(TankObject::kSelect);
+    cursor.SetRange(-5.0f);
+    cursor.Draw(1);
+    ASSERT_EQ(device.draws.size(), 6u);
+    EXPECT_FLOAT_EQ(device.draws[4].vertices[0].v, 0.8f);
+    EXPECT_FLOAT_EQ(device.draws[5].vertices[1].x - device.draws[5].vertices[0].x, 0.0f);
 }
