@@ -143,21 +143,12 @@ TEST(EnemyStates, KnockbackStopsAtWallsUnlessFree) {
 
     Enemy& ghost = test.Spawn(kRed, 1, kEntranceX, 180.0f);
     ghost.kickVy = -2.0f;
-    ghost.kickFrames = 1;
+    ghost.kickFrames = 2;
     ghost.kickFree = 1;
+    ghost.kickVx = 0.005f;  // settles to nothing at once
     test.Run(ghost, 1);
     EXPECT_FLOAT_EQ(ghost.y, 178.0f);
-}
-
-TEST(EnemyStates, TinyKnockbackComponentsSettleToZero) {
-    EnemyTestField test;
-    Enemy& fairy = test.Spawn(kRed, 1, kEntranceX, kEntranceY);
-    fairy.kickVx = 0.005f;
-    fairy.kickVy = 0.1f;
-    fairy.kickFrames = 5;
-    test.Run(fairy, 1);
-    EXPECT_EQ(fairy.kickVx, 0.0f);
-    EXPECT_FLOAT_EQ(fairy.kickVy, 0.085f);
+    EXPECT_EQ(ghost.kickVx, 0.0f);
 }
 
 TEST(EnemyStates, ScatterOnlyIgnoresWallsWhenTheLandingCellIsRoutable) {
@@ -257,17 +248,4 @@ TEST(EnemyDamage, ExactHealthKillsOnceAndTheBurstEndsTheEnemy) {
     EXPECT_EQ(fairy.goneFrames, frames);
     fairy.Frame(1);
     EXPECT_EQ(fairy.goneFrames, frames + 1);
-}
-
-TEST(EnemyDamage, RollConfusionStaysInItsRange) {
-    EnemyTestField test;
-    Enemy& fairy = test.Spawn(kRed, 1, kEntranceX, kEntranceY);
-    for (int i = 0; i < 300; ++i) {
-        const int low = fairy.RollConfusion(10);
-        ASSERT_GE(low, 60);
-        ASSERT_LT(low, 100);
-        const int high = fairy.RollConfusion(80);
-        ASSERT_GE(high, 60);
-        ASSERT_LT(high, 260);
-    }
 }

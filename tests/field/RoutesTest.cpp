@@ -65,14 +65,6 @@ TEST(BuildRoutes, EmptyEasyFieldRoutesEveryOpenCellAndSkipsRouteZero) {
     EXPECT_EQ(Code(field, 1, 2, 22), field::kWalkEast);
 }
 
-TEST(BuildRoutes, NormalFieldRoutesBothEntrances) {
-    WatchedField watched(0, kNormal);
-    ASSERT_TRUE(watched.field.BuildRoutes());
-    EXPECT_EQ(Code(watched.field, 0, 22, 2), field::kWalkSouth);
-    EXPECT_EQ(Code(watched.field, 1, 2, 22), field::kWalkEast);
-    EXPECT_EQ(Code(watched.field, 0, 21, 36), field::kWalkSouth);
-}
-
 TEST(BuildRoutes, OrthogonalStepsWinTiesWithDiagonalOnes) {
     WatchedField watched(0, kEasy);
     ASSERT_TRUE(watched.field.BuildRoutes());
