@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/FramePacer.h"
@@ -10,6 +11,7 @@
 #include "app/Random.h"
 #include "app/SceneContext.h"
 #include "gfx/Direct3D.h"
+#include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "input/DeviceBuffer.h"
 #include "input/InputScript.h"
@@ -35,6 +37,23 @@ void CopyInput(const MouseInput& mouse, const KeyboardInput& keyboard, SceneCont
     context.SetButtons(mouse.Button(0), mouse.Button(1));
 }
 
+// Writes the screenshots asked for after this frame: the frame last presented, which is also
+// what a frame without a scene leaves on the screen.
+bool WriteScreenshots(const LaunchOptions& options, std::uint32_t frame,
+                      const std::optional<gfx::HeadlessFrameSink>& keptFrames) {
+    bool written = true;
+    for (const LaunchOptions::Screenshot& shot : options.screenshots) {
+        if (shot.frame != frame) {
+            continue;
+        }
+        if (!gfx::WritePngFile(shot.path, keptFrames->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
+            std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
+            written = false;
+        }
+    }
+    return written;
+}
+
 bool ChooseFullScreen(const LaunchOptions& options) {
     switch (options.display) {
     case LaunchOptions::Display::FullScreen: return true;
@@ -46,7 +65,7 @@ bool ChooseFullScreen(const LaunchOptions& options) {
 // Everything the main loop drives, in the order it is released at exit.
 struct Shell {
     std::unique_ptr<platform::Window> window;
-    gfx::HeadlessFrameSink headlessSink;
+    std::optional<gfx::HeadlessFrameSink> keptFrames;
     std::unique_ptr<SceneSwitcher> switcher;
     MouseInput mouse;
     KeyboardInput keyboard;
@@ -81,7 +100,7 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
     WriteLog(fullScreen ? "フルスクリーンで起動します" : "ウィンドウモードで起動します");
 
     // 5-7. The window.
-    gfx::FrameSink* sink = &shell.headlessSink;
+    gfx::FrameSink* sink = nullptr;
     if (!headless) {
         std::string error;
         shell.window = platform::Window::Create(fullScreen, error);
@@ -91,6 +110,11 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
             return 1;
         }
         sink = shell.window.get();
+    }
+    // Headless runs keep their frames; window runs only when screenshots are asked for.
+    if (headless || !options.screenshots.empty()) {
+        shell.keptFrames.emplace(sink);
+        sink = &*shell.keptFrames;
     }
 
     // 8-9. The device, and one black frame.
@@ -103,6 +127,7 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
         return 0;
     }
     device->Present();
+    bool screenshotsWritten = WriteScreenshots(options, 0, shell.keptFrames);
 
     // 10-11. Sound and the music thread.
     if (parts.startSound) {
@@ -176,6 +201,7 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
         CopyInput(shell.mouse, shell.keyboard, context);
         shell.switcher->Step(context);
         ++frame;
+        screenshotsWritten = WriteScreenshots(options, frame, shell.keptFrames) && screenshotsWritten;
         if (options.frames && frame >= *options.frames) {
             break;
         }
@@ -196,5 +222,13 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
     if (!headless) {
         platform::StopVideo();
     }
-    return exitCode;
+    for (const LaunchOptions::Screenshot& shot : options.screenshots) {
+        if (shot.frame > frame) {
+            std::fprintf(stderr, "velmoria: the run ended before frame %u; no screenshot '%s'\n", shot.frame,
+                         shot.path.c_str());
+            screenshotsWritten = false;
+        }
+    }
+    // A screenshot that was asked for and not written fails the run, so scripts notice.
+    return exitCode == 0 && !screenshotsWritten ? 1 : exitCode;
 }

@@ -3,22 +3,23 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/PixelMath.h"
+#include "gfx/QuadVertex.h"
+#include "gfx/Rasterizer.h"
+
 namespace gfx {
 
 namespace {
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(kFrameWidth) * kFrameHeight;
 }
 
-SoftwareDevice::SoftwareDevice(FrameSink* sink) : sink_(sink), frame_(kFramePixels, 0xFF000000u) {
-    stages_[1].colourOp = TOP_DISABLE;
-    stages_[1].alphaOp = TOP_DISABLE;
-}
+SoftwareDevice::SoftwareDevice(FrameSink* sink)
+    : sink_(sink), frame_(kFramePixels, pixel::kOpaque), renderer_(frame_.data()) {}
 
+// Like Direct3D 9, a lost device accepts drawing calls and quietly keeps them from the screen:
+// only Present reports the loss, so the frame loop always reaches the Reset that cures it.
 HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
-    if (lost_) {
-        return ERR_DEVICELOST;
-    }
-    std::fill(frame_.begin(), frame_.end(), colour);
+    std::fill(frame_.begin(), frame_.end(), colour | pixel::kOpaque);
     return S_OK;
 }
 
@@ -26,7 +27,7 @@ HRESULT SoftwareDevice::BeginScene() { return S_OK; }
 HRESULT SoftwareDevice::EndScene() { return S_OK; }
 
 HRESULT SoftwareDevice::Present() {
-    if (sink_ != nullptr && !sink_->ShowFrame(frame_.data())) {
+    if (!lost_ && sink_ != nullptr && !sink_->ShowFrame(frame_.data())) {
         lost_ = true;
     }
     return lost_ ? ERR_DEVICELOST : S_OK;
@@ -40,25 +41,25 @@ HRESULT SoftwareDevice::Reset() {
 void SoftwareDevice::SetFVF(std::uint32_t format) { format_ = format; }
 
 void SoftwareDevice::SetTexture(int stage, Texture* texture) {
-    if (stage >= 0 && stage < static_cast<int>(stages_.size())) {
-        stages_[static_cast<std::size_t>(stage)].texture = texture;
+    if (stage >= 0 && stage < static_cast<int>(state_.stages.size())) {
+        state_.stages[static_cast<std::size_t>(stage)].texture = texture;
     }
 }
 
 void SoftwareDevice::SetRenderState(RenderState state, std::uint32_t value) {
     switch (state) {
-    case RenderState::AlphaBlendEnable: blendEnabled_ = value != 0; break;
-    case RenderState::SrcBlend: srcBlend_ = value; break;
-    case RenderState::DestBlend: destBlend_ = value; break;
+    case RenderState::AlphaBlendEnable: state_.blendEnabled = value != 0; break;
+    case RenderState::SrcBlend: state_.srcBlend = value; break;
+    case RenderState::DestBlend: state_.destBlend = value; break;
     default: break;  // culling, depth and lighting do not change what quads at z = 0 look like
     }
 }
 
 void SoftwareDevice::SetSamplerState(int sampler, SamplerState state, std::uint32_t value) {
-    if (sampler < 0 || sampler >= static_cast<int>(stages_.size())) {
+    if (sampler < 0 || sampler >= static_cast<int>(state_.stages.size())) {
         return;
     }
-    StageStates& stage = stages_[static_cast<std::size_t>(sampler)];
+    StageState& stage = state_.stages[static_cast<std::size_t>(sampler)];
     switch (state) {
     case SamplerState::MinFilter: stage.minFilter = value; break;
     case SamplerState::MagFilter: stage.magFilter = value; break;
@@ -68,10 +69,10 @@ void SoftwareDevice::SetSamplerState(int sampler, SamplerState state, std::uint3
 }
 
 void SoftwareDevice::SetTextureStageState(int stageIndex, TextureStageState state, std::uint32_t value) {
-    if (stageIndex < 0 || stageIndex >= static_cast<int>(stages_.size())) {
+    if (stageIndex < 0 || stageIndex >= static_cast<int>(state_.stages.size())) {
         return;
     }
-    StageStates& stage = stages_[static_cast<std::size_t>(stageIndex)];
+    StageState& stage = state_.stages[static_cast<std::size_t>(stageIndex)];
     switch (state) {
     case TextureStageState::ColorOp: stage.colourOp = value; break;
     case TextureStageState::ColorArg1: stage.colourArg1 = value; break;
@@ -82,8 +83,15 @@ void SoftwareDevice::SetTextureStageState(int stageIndex, TextureStageState stat
     }
 }
 
-void SoftwareDevice::DrawPrimitiveUP(PrimitiveType, std::uint32_t, const void*, std::uint32_t) {
-    // Rasterisation is not written yet: frames stay at their clear colour.
+void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitiveCount, const void* vertices,
+                                     std::uint32_t stride) {
+    // Triangle strips of QuadVertex are all the game draws; anything else is refused as Direct3D
+    // refuses a call whose vertex format does not match.
+    if (type != PrimitiveType::TriangleStrip || format_ != kQuadVertexFormat) {
+        return;
+    }
+    renderer_.Begin(state_);
+    RasterizeStrip(vertices, stride, primitiveCount, renderer_);
 }
 
 std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) {
@@ -93,9 +101,12 @@ std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) {
     return std::make_unique<Texture>(width, height);
 }
 
-HeadlessFrameSink::HeadlessFrameSink() : frame_(kFramePixels, 0xFF000000u) {}
+HeadlessFrameSink::HeadlessFrameSink(FrameSink* next) : next_(next), frame_(kFramePixels, pixel::kOpaque) {}
 
 bool HeadlessFrameSink::ShowFrame(const std::uint32_t* argb) {
+    if (next_ != nullptr && !next_->ShowFrame(argb)) {
+        return false;
+    }
     std::memcpy(frame_.data(), argb, kFramePixels * sizeof(std::uint32_t));
     ++shown_;
     return true;

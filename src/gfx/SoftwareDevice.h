@@ -1,17 +1,21 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "gfx/Device.h"
+#include "gfx/PipelineState.h"
+#include "gfx/SpanRenderer.h"
 
 namespace gfx {
 
-// The reference device: rasterises quads into a 640 x 480 ARGB frame with Direct3D 9's rules
-// and hands finished frames to a sink.
+// The reference device: rasterises quads into a 640 x 480 frame with Direct3D 9's rules and
+// hands finished frames to a sink. Only the main thread draws; CreateTexture touches no device
+// state, so loader threads may call it at any time.
 class SoftwareDevice final : public Device {
 public:
     explicit SoftwareDevice(FrameSink* sink);
+    SoftwareDevice(const SoftwareDevice&) = delete;
+    SoftwareDevice& operator=(const SoftwareDevice&) = delete;
 
     HRESULT Clear(std::uint32_t colour, float z, std::uint32_t stencil) override;
     HRESULT BeginScene() override;
@@ -31,39 +35,25 @@ public:
     const std::uint32_t* Frame() const { return frame_.data(); }
 
 private:
-    struct StageStates {
-        std::uint32_t colourOp = TOP_MODULATE;
-        std::uint32_t colourArg1 = TA_TEXTURE;
-        std::uint32_t colourArg2 = TA_CURRENT;
-        std::uint32_t alphaOp = TOP_SELECTARG1;
-        std::uint32_t alphaArg1 = TA_TEXTURE;
-        std::uint32_t alphaArg2 = TA_CURRENT;
-        std::uint32_t minFilter = TEXF_POINT;
-        std::uint32_t magFilter = TEXF_POINT;
-        std::uint32_t addressU = TADDRESS_WRAP;
-        std::uint32_t addressV = TADDRESS_WRAP;
-        Texture* texture = nullptr;
-    };
-
     FrameSink* sink_;
     bool lost_ = false;
     std::vector<std::uint32_t> frame_;
-    std::array<StageStates, 2> stages_{};
     std::uint32_t format_ = 0;
-    bool blendEnabled_ = false;
-    std::uint32_t srcBlend_ = BLEND_ONE;
-    std::uint32_t destBlend_ = BLEND_ZERO;
+    PipelineState state_;
+    SpanRenderer renderer_;
 };
 
-// Keeps presented frames when there is no window.
+// Keeps the last presented frame: the only output of a headless run, and the source of
+// screenshots. With a window behind it, frames are passed on and kept only once shown there.
 class HeadlessFrameSink final : public FrameSink {
 public:
-    HeadlessFrameSink();
+    explicit HeadlessFrameSink(FrameSink* next = nullptr);
     bool ShowFrame(const std::uint32_t* argb) override;
     const std::vector<std::uint32_t>& LastFrame() const { return frame_; }
     std::uint32_t FramesShown() const { return shown_; }
 
 private:
+    FrameSink* next_;
     std::vector<std::uint32_t> frame_;
     std::uint32_t shown_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "resource/WaveSource.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -101,6 +102,10 @@ private:
             problem = "stage key '" + std::string(key) + "' is longer than 31 characters";
             return false;
         }
+        if (!IsWritableStageKey(key)) {
+            problem = "stage key holds a control character";
+            return false;
+        }
         const auto [seen, fresh] = firstLine_.try_emplace(std::string(key), line_);
         if (!fresh) {
             problem = "stage '" + std::string(key) + "' was already given on line " + std::to_string(seen->second);
@@ -161,6 +166,13 @@ bool ParseWaveSource(std::string_view text, std::vector<Stage>& stages, std::str
     return true;
 }
 
+bool IsWritableStageKey(std::string_view key) {
+    return !key.empty() && key.size() <= pack::kMaxNameLength && std::none_of(key.begin(), key.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F || c == '#';
+    });
+}
+
 std::string FormatWaveSource(const std::vector<Stage>& stages, std::string_view header) {
     std::string text;
     ForEachLine(header, [&](std::string_view line) {
@@ -168,7 +180,7 @@ std::string FormatWaveSource(const std::vector<Stage>& stages, std::string_view 
         return true;
     });
     for (const Stage& stage : stages) {
-        text += "\nstage " + stage.key + "    # " + std::to_string(stage.waves.size()) + " waves\n";
+        text += "\nstage " + stage.key + "    # waves: " + std::to_string(stage.waves.size()) + "\n";
         text += "points " + std::to_string(stage.points) + "\n";
         for (const Wave& wave : stage.waves) {
             text += "wave " + std::to_string(wave.kind) + " " + std::to_string(wave.health) + " " +

@@ -22,7 +22,10 @@ namespace waves {
 bool ParseWaveSource(std::string_view text, std::vector<Stage>& stages, std::string& error,
                      std::vector<std::string>& warnings);
 
-// The stages as source text that parses back to the same stages. Each line of the header
+// True for keys the source can hold: 1 to 31 characters, none of them a space, '#' or a control code.
+bool IsWritableStageKey(std::string_view key);
+
+// The stages as source text that parses back to the same stages (all keys must be writable). Each line of the header
 // becomes a comment at the top.
 std::string FormatWaveSource(const std::vector<Stage>& stages, std::string_view header);
 

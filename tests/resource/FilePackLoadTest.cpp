@@ -18,10 +18,10 @@ std::vector<pack::Entry> SampleEntries() {
             {"Z_upper.png", BytesOf("upper case sorts first"), 0}};
 }
 
-std::vector<std::uint8_t> Build(const std::vector<pack::Entry>& entries, std::uint32_t key = kKey) {
+std::vector<std::uint8_t> Build(const std::vector<pack::Entry>& entries) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    EXPECT_TRUE(pack::BuildPack(entries, key, bytes, error)) << error;
+    EXPECT_TRUE(pack::BuildPack(entries, kKey, bytes, error)) << error;
     return bytes;
 }
 
@@ -34,7 +34,7 @@ std::vector<std::string> NamesOf(const CFilePackLoad& pack) {
     return names;
 }
 
-TEST(FilePackLoad, DirectoryIsWalkedInByteOrderAndEntriesReadBack) {
+TEST(FilePackLoad, DirectoryIsWalkedInByteOrderAndEntriesAreFoundByName) {
     ScopedTempDir dir;
     const std::vector<pack::Entry> entries = SampleEntries();
     WriteBytes("test.dat", Build(entries));
@@ -51,13 +51,6 @@ TEST(FilePackLoad, DirectoryIsWalkedInByteOrderAndEntriesReadBack) {
         EXPECT_EQ(bytes, expected.bytes) << expected.name;
         EXPECT_EQ(pack.Entries().at(expected.name).size, expected.bytes.size());
     }
-}
-
-TEST(FilePackLoad, FindOffsetWritesOnlyForPresentNames) {
-    ScopedTempDir dir;
-    WriteBytes("test.dat", Build(SampleEntries()));
-    CFilePackLoad pack;
-    pack.Open("test.dat");
     std::uint32_t offset = 0xFFFFFFFFu;
     pack.FindOffset("bgm_title.wav", offset);
     EXPECT_EQ(offset, 0xFFFFFFFFu);
@@ -66,25 +59,6 @@ TEST(FilePackLoad, FindOffsetWritesOnlyForPresentNames) {
     std::vector<std::uint8_t> bytes = {1, 2, 3};
     EXPECT_FALSE(pack.ReadEntry("absent.png", bytes));
     EXPECT_TRUE(bytes.empty());
-}
-
-TEST(FilePackLoad, TheKeyScramblesTheDirectoryButNeverTheData) {
-    ScopedTempDir dir;
-    const std::vector<pack::Entry> entries = SampleEntries();
-    const std::vector<std::uint8_t> first = Build(entries, kKey);
-    const std::vector<std::uint8_t> second = Build(entries, 0x00000077u);
-    ASSERT_EQ(first.size(), second.size());
-    const std::size_t directoryEnd = 16 + 64 * entries.size();
-    EXPECT_FALSE(std::equal(first.begin(), first.begin() + directoryEnd, second.begin()));
-    EXPECT_TRUE(std::equal(first.begin() + directoryEnd, first.end(), second.begin() + directoryEnd));
-    WriteBytes("second.dat", second);
-    CFilePackLoad pack;
-    pack.Open("second.dat");
-    EXPECT_EQ(pack.Key(), 0x77u);
-    EXPECT_EQ(NamesOf(pack).size(), entries.size());
-    std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(pack.ReadEntry("tama.png", bytes));
-    EXPECT_EQ(bytes, BytesOf("round bullet"));
 }
 
 TEST(FilePackLoad, ZeroNegativeAndOversizedCounts) {

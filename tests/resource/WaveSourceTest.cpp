@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "field/FilePackEnemyParamLoad.h"
-#include "resource/PackTestFiles.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -56,6 +53,7 @@ TEST(WaveSource, ErrorsNameTheLineAndTheProblem) {
     EXPECT_EQ(ErrorOf("stage " + std::string(32, 'k')),
               "line 1: stage key '" + std::string(32, 'k') + "' is longer than 31 characters");
     EXPECT_EQ(ErrorOf("stage\n"), "line 1: expected 'stage KEY'");
+    EXPECT_EQ(ErrorOf("stage bell\a\n"), "line 1: stage key holds a control character");
     EXPECT_EQ(ErrorOf("stage a b\n"), "line 1: expected 'stage KEY'");
     EXPECT_EQ(ErrorOf("stage a\nwave 1 2\n"), "line 2: expected 'wave KIND HEALTH REWARD'");
     EXPECT_EQ(ErrorOf("stage a\npoints 3000000000\n"),
@@ -75,27 +73,6 @@ TEST(WaveSource, KindsThatMakeNoEnemyAreAcceptedWithAWarning) {
     EXPECT_EQ(warnings, (std::vector<std::string>{"line 3: kind id 14 makes no enemy; the wave will be empty",
                                                   "line 5: kind id 0 makes no enemy; the wave will be empty"}));
     EXPECT_EQ(stages.at(0).waves.size(), 4u);
-}
-
-TEST(WaveData, CompiledStagesReadBackThroughTheGameLoaderUnderAnyKey) {
-    ScopedTempDir dir;
-    const std::vector<waves::Stage> stages = Parse(kSource);
-    std::vector<std::uint8_t> first;
-    std::vector<std::uint8_t> second;
-    std::string error;
-    ASSERT_TRUE(waves::BuildWaveData(stages, 0x11111111u, first, error)) << error;
-    ASSERT_TRUE(waves::BuildWaveData(stages, 0x5EEDF00Du, second, error)) << error;
-    EXPECT_NE(first, second);
-    for (const auto& bytes : {first, second}) {
-        WriteBytes("wbk_a.dat", bytes);
-        CFilePackEnemyParamLoad loader;
-        ASSERT_TRUE(loader.Open("wbk_a.dat"));
-        ASSERT_EQ(loader.Stages().size(), stages.size());
-        for (const waves::Stage& stage : stages) {
-            EXPECT_EQ(loader.StartPoints(stage.key), stage.points < 0 ? 0 : stage.points);
-            EXPECT_EQ(loader.Waves().at(stage.key), stage.waves);
-        }
-    }
 }
 
 TEST(WaveData, BadStageSetsAreRefused) {

@@ -1,0 +1,114 @@
+#include "gfx/Blender.h"
+
+#include <algorithm>
+
+#include "gfx/PixelMath.h"
+
+namespace gfx {
+
+namespace {
+
+using namespace pixel;
+
+constexpr std::uint32_t kRedBlue = 0x00FF00FFu;
+
+// Div255 on the two 16-bit lanes of a red/blue pair.
+constexpr std::uint32_t Div255Pair(std::uint32_t x) {
+    x += 0x00800080u;
+    return ((x + ((x >> 8) & kRedBlue)) >> 8) & kRedBlue;
+}
+
+std::uint32_t SourceOver(std::uint32_t s, std::uint32_t d) {
+    const std::uint32_t a = Alpha(s);
+    const std::uint32_t keep = 255 - a;
+    const std::uint32_t rb = Div255Pair((s & kRedBlue) * a + (d & kRedBlue) * keep);
+    const std::uint32_t g = Div255(Green(s) * a + Green(d) * keep);
+    return kOpaque | rb | g << 8;
+}
+
+std::uint32_t Additive(std::uint32_t s, std::uint32_t d) {
+    const std::uint32_t a = Alpha(s);
+    const std::uint32_t rb = Div255Pair((s & kRedBlue) * a) + (d & kRedBlue);
+    const std::uint32_t g = std::min(Div255(Green(s) * a) + Green(d), 255u);
+    // Lanes that passed 255 carried into bit 8 of their lane; turn each carry into 0xFF.
+    const std::uint32_t carry = rb & 0x01000100u;
+    return kOpaque | ((rb | (carry - (carry >> 8))) & kRedBlue) | g << 8;
+}
+
+std::uint32_t Factor(std::uint32_t factor, std::uint32_t sourceAlpha, std::uint32_t otherwise) {
+    switch (factor) {
+    case BLEND_ZERO: return 0;
+    case BLEND_ONE: return 255;
+    case BLEND_SRCALPHA: return sourceAlpha;
+    case BLEND_INVSRCALPHA: return 255 - sourceAlpha;
+    default: return otherwise;
+    }
+}
+
+// Any pair of the factors we know; unknown source factors count as one, unknown target
+// factors as zero, so an unexpected state still shows the drawing.
+std::uint32_t Factors(std::uint32_t s, std::uint32_t d, std::uint32_t sourceFactor, std::uint32_t targetFactor) {
+    const std::uint32_t fs = Factor(sourceFactor, Alpha(s), 255);
+    const std::uint32_t fd = Factor(targetFactor, Alpha(s), 0);
+    const auto channel = [&](std::uint32_t sc, std::uint32_t dc) { return std::min((sc * fs + dc * fd + 127) / 255, 255u); };
+    return Pack(255, channel(Red(s), Red(d)), channel(Green(s), Green(d)), channel(Blue(s), Blue(d)));
+}
+
+struct SpanSource {
+    const std::uint32_t* pixels;
+    std::uint32_t operator[](int i) const { return pixels[i]; }
+};
+
+struct ConstantSource {
+    std::uint32_t colour;
+    std::uint32_t operator[](int) const { return colour; }
+};
+
+}  // namespace
+
+Blender::Blender(const PipelineState& state)
+    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend) {
+    if (!state.blendEnabled || (sourceFactor_ == BLEND_ONE && targetFactor_ == BLEND_ZERO)) {
+        mode_ = Mode::Replace;
+    } else if (sourceFactor_ == BLEND_SRCALPHA && targetFactor_ == BLEND_INVSRCALPHA) {
+        mode_ = Mode::SourceOver;
+    } else if (sourceFactor_ == BLEND_SRCALPHA && targetFactor_ == BLEND_ONE) {
+        mode_ = Mode::Additive;
+    }
+}
+
+template <typename Source>
+void Blender::Blend(Source source, std::uint32_t* target, int count) const {
+    switch (mode_) {
+    case Mode::Replace:
+        for (int i = 0; i < count; ++i) {
+            target[i] = source[i] | kOpaque;
+        }
+        break;
+    case Mode::SourceOver:
+        for (int i = 0; i < count; ++i) {
+            target[i] = SourceOver(source[i], target[i]);
+        }
+        break;
+    case Mode::Additive:
+        for (int i = 0; i < count; ++i) {
+            target[i] = Additive(source[i], target[i]);
+        }
+        break;
+    case Mode::Factors:
+        for (int i = 0; i < count; ++i) {
+            target[i] = Factors(source[i], target[i], sourceFactor_, targetFactor_);
+        }
+        break;
+    }
+}
+
+void Blender::BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const {
+    Blend(SpanSource{source}, target, count);
+}
+
+void Blender::BlendConstant(std::uint32_t source, std::uint32_t* target, int count) const {
+    Blend(ConstantSource{source}, target, count);
+}
+
+}  // namespace gfx

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+#include "gfx/PipelineState.h"
+
+namespace gfx {
+
+// How a draw's source pixels meet the frame. The frame has no alpha of its own (an X8R8G8B8
+// back buffer): only colour is blended and every written pixel is opaque.
+class Blender {
+public:
+    explicit Blender(const PipelineState& state);
+
+    void BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const;
+    // The same with one source colour for the whole run (untextured quads, fades).
+    void BlendConstant(std::uint32_t source, std::uint32_t* target, int count) const;
+
+private:
+    enum class Mode { Replace, SourceOver, Additive, Factors };
+
+    template <typename Source>
+    void Blend(Source source, std::uint32_t* target, int count) const;
+
+    Mode mode_;
+    std::uint32_t sourceFactor_;
+    std::uint32_t targetFactor_;
+};
+
+}  // namespace gfx

@@ -1,0 +1,56 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "gfx/AttributePlanes.h"
+#include "gfx/Blender.h"
+#include "gfx/Device.h"
+#include "gfx/PipelineState.h"
+#include "gfx/TextureSampler.h"
+#include "gfx/TextureStages.h"
+
+namespace gfx {
+
+// Shades and blends runs of pixels of one row for the rasteriser: the texture stages, the
+// samplers and the blender of one draw call.
+class SpanRenderer {
+public:
+    explicit SpanRenderer(std::uint32_t* frame);
+
+    // Takes the states of the coming draw; they must stay unchanged until the draw ends.
+    void Begin(const PipelineState& state);
+    // The interpolated values of the next triangle.
+    void SetPlanes(const AttributePlanes& planes);
+    // Pixels x0 .. x1 - 1 of row y, all on the frame.
+    void DrawSpan(int y, int x0, int x1);
+
+private:
+    struct StageSampling {
+        SamplerSetup sampler;
+        Plane s;
+        Plane t;
+        std::int64_t ds = 0;
+        std::int64_t dt = 0;
+    };
+
+    void SetStageSampling(int stage, const AttributePlanes& planes);
+    void SampleStage(int stage, int y, int x0, int count);
+    void FillDiffuse(int y, int x0, int count);
+    const std::uint32_t* ShadeSpan(int y, int x0, int count);
+
+    std::uint32_t* frame_;
+    const PipelineState* state_ = nullptr;
+    std::optional<TextureStages> stages_;
+    std::optional<Blender> blender_;
+    std::array<StageSampling, kStageCount> sampling_{};
+    AttributePlanes planes_;
+    bool constantSource_ = false;
+    std::uint32_t source_ = 0;
+
+    std::array<std::array<std::uint32_t, kFrameWidth>, kStageCount> texels_{};
+    std::array<std::uint32_t, kFrameWidth> diffuse_{};
+    std::array<std::uint32_t, kFrameWidth> shaded_{};
+};
+
+}  // namespace gfx

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+#include "gfx/Texture.h"
+
+namespace gfx {
+
+// Texel coordinates are 16.16 fixed point in texel units: texel i covers [i, i + 1), so its
+// centre is at i + 0.5 and a pixel whose coordinate is exactly i takes texel i when
+// point-sampled.
+constexpr int kTexelFractionBits = 16;
+constexpr std::int64_t kTexelOne = std::int64_t{1} << kTexelFractionBits;
+
+// How one stage reads its texture during one draw.
+struct SamplerSetup {
+    const Texture* texture = nullptr;
+    bool linear = false;
+    std::uint32_t addressU = 0;
+    std::uint32_t addressV = 0;
+};
+
+// Writes the texels of a run of count pixels whose coordinates start at (s, t) and step by
+// (ds, dt) per pixel. Any coordinate is safe: addressing folds it into the texture.
+void SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt,
+                int count, std::uint32_t* out);
+
+}  // namespace gfx

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "gfx/PngCodec.h"
+#include "support/RunGame.h"
+#include "support/TempDir.h"
+
+namespace {
+
+TEST(Screenshot, AHeadlessRunWritesTheFrameItPresentedAsAFullSizePng) {
+    ScopedTempDir dir;
+    const std::string shot = (dir.Path() / "f.png").string();
+    ASSERT_EQ(RunGameBinary("--headless --frames 10 --screenshot 5:'" + shot + "' --data '" + dir.Path().string() + "'"),
+              0);
+    const std::string bytes = ReadWholeFile(shot);
+    gfx::Image image;
+    ASSERT_TRUE(gfx::DecodePng(bytes.data(), bytes.size(), image));
+    EXPECT_EQ(image.width, 640);
+    EXPECT_EQ(image.height, 480);
+    EXPECT_TRUE(std::all_of(image.argb.begin(), image.argb.end(), [](std::uint32_t c) { return c >> 24 == 0xFF; }));
+}
+
+TEST(Screenshot, AScreenshotThatCannotBeTakenFailsTheRun) {
+    ScopedTempDir dir;
+    const std::string errors = (dir.Path() / "stderr.txt").string();
+    const std::string data = " --data '" + dir.Path().string() + "'";
+    EXPECT_EQ(RunGameBinary("--headless --frames 3 --screenshot 7:'" + (dir.Path() / "late.png").string() + "'" + data,
+                            errors),
+              1);
+    EXPECT_NE(ReadWholeFile(errors).find("late.png"), std::string::npos);
+    EXPECT_EQ(RunGameBinary("--headless --frames 3 --screenshot 1:/no/such/folder/f.png" + data, errors), 1);
+    EXPECT_NE(ReadWholeFile(errors).find("/no/such/folder/f.png"), std::string::npos);
+}
+
+}  // namespace
