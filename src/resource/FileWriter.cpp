@@ -13,7 +13,7 @@ public:
         if (file == nullptr) {
             return false;
         }
-        bool written = std::fwrite(bytes, 1, size, file) == size && std::fflush(file) == 0;
+        bool written = (size == 0 || std::fwrite(bytes, 1, size, file) == size) && std::fflush(file) == 0;
         // The rename that follows must not reach the disk before the data does.
         written = written && fsync(fileno(file)) == 0;
         return std::fclose(file) == 0 && written;

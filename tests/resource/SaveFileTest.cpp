@@ -179,6 +179,15 @@ TEST_F(SaveFileTest, LaterSavesInARunKeepTheRecordsOfEarlierOnes) {
     EXPECT_EQ(title.settings[CSaveFile::kMusicVolume], 40u);
 }
 
+TEST_F(SaveFileTest, ReadingAVanishedFileRecreatesTheDefaultsWithoutTouchingMemory) {
+    CSaveFile save;
+    save.Save(3, 3, 3, CSaveFile::kNoOptions, 8000);
+    ASSERT_TRUE(std::filesystem::remove("save.dat"));
+    EXPECT_EQ(save.ReadBestScore(3, 3, 3, CSaveFile::kNoOptions), 700);
+    EXPECT_EQ(FileBytes().size(), 247808u);
+    EXPECT_EQ(save.RecordWithoutOptions(3, 3, 3), 8000u);
+}
+
 TEST_F(SaveFileTest, AFailedWriteLeavesThePreviousFileAndIsLogged) {
     const std::vector<std::uint8_t> before = SaveOneRecord();
     FailingWriter failing;
