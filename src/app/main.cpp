@@ -7,6 +7,8 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/NowLoading.h"
+#include "app/StartUp.h"
 #include "audio/DirectSound.h"
 #include "audio/MusicThread.h"
 #include "audio/StreamingTrack.h"
@@ -81,5 +83,7 @@ int main(int argc, char** argv) {
         audio::MusicTrack().Release();
         ShutdownDirectSound();
     };
+    parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
+    parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     return RunGame(options, parts);
 }

@@ -17,8 +17,7 @@ void IncreaseObject2D::Draw(int update) {
         const float offsetX = horizontal ? static_cast<float>(i) * (width + spacing) : 0.0f;
         const float offsetY = horizontal ? 0.0f : static_cast<float>(i) * (height + spacing);
         PlaceCorners(x + offsetX, y + offsetY);
-        ApplyTextureCorners(vertices);
-        ApplyColour(vertices, colour);
+        ApplyLook(colour);
         DrawQuad();
     }
 }

@@ -4,23 +4,9 @@
 
 void Object2D::Create(gfx::Device* newDevice, gfx::Texture* newTexture, float newX, float newY, float newWidth,
                       float newHeight) {
-    device = newDevice;
-    x = newX;
-    y = newY;
-    width = newWidth;
+    Begin(newDevice, newTexture, newX, newY, newWidth);
     height = newHeight;
-    angle = 0.0f;
-    spin = 0.0f;
     ComputeCorners();
-    ResetVertices();
-    texture = newTexture;
-    ownsTexture = 0;
-    BuildVertices();
-}
-
-void Object2D::SetAnimation(int newAlpha, int newPulseStep, float left, float right, float scrollU, float top,
-                            float bottom, float scrollV) {
-    SetLook(newAlpha, newPulseStep, left, right, scrollU, top, bottom, scrollV);
     BuildVertices();
 }
 
@@ -28,18 +14,6 @@ void Object2D::SetSize(float newWidth, float newHeight) {
     width = newWidth;
     height = newHeight;
     ComputeCorners();
-    BuildVertices();
-}
-
-void Object2D::SetPosition(float newX, float newY) {
-    x = newX;
-    y = newY;
-    BuildVertices();
-}
-
-void Object2D::SetRotation(float newAngle, float newSpin) {
-    angle = newAngle;
-    spin = newSpin;
     BuildVertices();
 }
 
@@ -55,14 +29,12 @@ void Object2D::PlaceCorners(float centreX, float centreY) {
     if (angle == 0.0f) {
         const float hw = width * 0.5f;
         const float hh = height * 0.5f;
-        vertices[0].x = centreX - hw;
-        vertices[0].y = centreY - hh;
-        vertices[1].x = centreX + hw;
-        vertices[1].y = centreY - hh;
-        vertices[2].x = centreX - hw;
-        vertices[2].y = centreY + hh;
-        vertices[3].x = centreX + hw;
-        vertices[3].y = centreY + hh;
+        const float xs[4] = {centreX - hw, centreX + hw, centreX - hw, centreX + hw};
+        const float ys[4] = {centreY - hh, centreY - hh, centreY + hh, centreY + hh};
+        for (int k = 0; k < 4; ++k) {
+            vertices[k].x = xs[k];
+            vertices[k].y = ys[k];
+        }
         return;
     }
     // The rotated placement takes the corners in mirrored order (top and bottom swapped); rotating
@@ -77,23 +49,5 @@ void Object2D::PlaceCorners(float centreX, float centreY) {
 
 void Object2D::BuildVertices() {
     PlaceCorners(x, y);
-    ApplyTextureCorners(vertices);
-    ApplyColour(vertices, Colour());
-}
-
-void Object2D::Animate() {
-    angle += spin;
-    StepPulse();
-    StepScroll();
-    BuildVertices();
-}
-
-void Object2D::Draw(int update) {
-    if (!alive) {
-        return;
-    }
-    if (update == 1) {
-        Animate();
-    }
-    DrawQuad();
+    ApplyLook(Colour());
 }

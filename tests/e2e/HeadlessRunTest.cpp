@@ -4,11 +4,13 @@
 
 #include "support/RunGame.h"
 #include "support/TempDir.h"
+#include "support/TestPacks.h"
 
 namespace {
 
 TEST(HeadlessRun, RunsTheFramesAndLeavesTheLogOfThisRun) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const std::string data = " --data '" + dir.Path().string() + "'";
     ASSERT_EQ(RunGameBinary("--headless --frames 300" + data), 0);
     const std::string log = ReadWholeFile(dir.Path() / "log.txt");
@@ -18,6 +20,7 @@ TEST(HeadlessRun, RunsTheFramesAndLeavesTheLogOfThisRun) {
 
 TEST(HeadlessRun, BadCommandLinesAreUsageErrors) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const std::string errors = (dir.Path() / "stderr.txt").string();
     EXPECT_EQ(RunGameBinary("--no-such-flag", errors), 2);
     EXPECT_NE(ReadWholeFile(errors).find("--no-such-flag"), std::string::npos);
@@ -30,6 +33,7 @@ TEST(HeadlessRun, BadCommandLinesAreUsageErrors) {
 
 TEST(HeadlessRun, AScriptedCloseEndsTheRunCleanly) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     {
         std::ofstream script(dir.Path() / "close.txt");
         script << "5 move 10 10\n20 close\n";
@@ -41,6 +45,7 @@ TEST(HeadlessRun, AScriptedCloseEndsTheRunCleanly) {
 
 TEST(WindowRun, WithoutADisplaySaysHowToRunAndExitsWithOne) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const std::string errors = (dir.Path() / "stderr.txt").string();
     const std::string args = "--window --frames 5 --data '" + dir.Path().string() + "'";
     const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '") +

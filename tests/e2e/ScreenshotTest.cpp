@@ -5,11 +5,13 @@
 #include "gfx/PngCodec.h"
 #include "support/RunGame.h"
 #include "support/TempDir.h"
+#include "support/TestPacks.h"
 
 namespace {
 
 TEST(Screenshot, AHeadlessRunWritesTheFrameItPresentedAsAFullSizePng) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const std::string shot = (dir.Path() / "f.png").string();
     ASSERT_EQ(RunGameBinary("--headless --frames 10 --screenshot 5:'" + shot + "' --data '" + dir.Path().string() + "'"),
               0);
@@ -23,6 +25,7 @@ TEST(Screenshot, AHeadlessRunWritesTheFrameItPresentedAsAFullSizePng) {
 
 TEST(Screenshot, AScreenshotThatCannotBeTakenFailsTheRun) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const std::string errors = (dir.Path() / "stderr.txt").string();
     const std::string data = " --data '" + dir.Path().string() + "'";
     EXPECT_EQ(RunGameBinary("--headless --frames 3 --screenshot 7:'" + (dir.Path() / "late.png").string() + "'" + data,

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "support/TempDir.h"
+#include "support/TestPacks.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ TEST(WindowRun, RunsItsFramesInARealWindowAndExitsCleanly) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const pid_t pid = StartUnderXvfb(dir.Path().string(), "--frames 60");
     EXPECT_EQ(WaitForExit(pid, 60), 0);
     const std::string log = ReadWholeFile(dir.Path() / "log.txt");
@@ -58,6 +60,7 @@ TEST(WindowRun, ACloseRequestEndsTheGameWithExitCodeZero) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));  // the start-up scene needs the packs
     const pid_t pid = StartUnderXvfb(dir.Path().string(), "");
     // Wait until the game is up (its log has the device line), then ask it to close the way the
     // desktop does: SDL turns the termination signal into a quit request.

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "app/Random.h"
+#include "app/SceneContext.h"
+#include "effect/LifeGame.h"
+#include "effect/MusicRoomBoard.h"
+#include "support/RecordingDevice.h"
+
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+
+Cells Live(const LifeGame& game) {
+    Cells live;
+    for (const LifeGameSpace& cell : game.cells) {
+        if (cell.state == LifeGameSpace::kAlive) {
+            live.insert({cell.i, cell.j});
+        }
+    }
+    return live;
+}
+
+void Place(LifeGame& game, const Cells& cells) {
+    for (const auto& [i, j] : cells) {
+        game.SetState(i, j, LifeGameSpace::kAlive);
+    }
+}
+
+void Generations(LifeGame& game, int count) {
+    for (int n = 0; n < count; ++n) {
+        game.Step();
+        game.Commit();
+    }
+}
+
+Cells Shifted(const Cells& cells, int di, int dj) {
+    Cells moved;
+    for (const auto& [i, j] : cells) {
+        moved.insert({(i + di) % LifeGame::kSize, (j + dj) % LifeGame::kSize});
+    }
+    return moved;
+}
+
+class LifeGameTest : public ::testing::Test {
+protected:
+    void SetUp() override { game.Init(360.0f, 24.0f); }
+    LifeGame game;
+};
+
+TEST_F(LifeGameTest, GliderWrapsAcrossBothEdges) {
+    // Heading right and down, starting against the bottom-right corner.
+    const Cells glider = {{15, 14}, {16, 15}, {14, 16}, {15, 16}, {16, 16}};
+    Place(game, glider);
+    Generations(game, 4);
+    EXPECT_EQ(Live(game), Shifted(glider, 1, 1));
+    Generations(game, 8);
+    EXPECT_EQ(Live(game), Shifted(glider, 3, 3));
+    EXPECT_TRUE(Live(game).count({0, 2}));  // came round from column 14, row 16
+}
+
+TEST_F(LifeGameTest, BlockStaysAndBlinkerBlinks) {
+    const Cells block = {{2, 2}, {2, 3}, {3, 2}, {3, 3}};
+    const Cells blinker = {{10, 9}, {10, 10}, {10, 11}};
+    Place(game, block);
+    Place(game, blinker);
+    Generations(game, 1);
+    const Cells flat = {{9, 10}, {10, 10}, {11, 10}};
+    Cells expected = block;
+    expected.insert(flat.begin(), flat.end());
+    EXPECT_EQ(Live(game), expected);
+    Generations(game, 1);
+    expected = block;
+    expected.insert(blinker.begin(), blinker.end());
+    EXPECT_EQ(Live(game), expected);
+}
+
+TEST_F(LifeGameTest, WallsCountAsDeadAndNeverChange) {
+    // Three live cells around (5, 5) would give birth, but one of them is walled off instead.
+    game.SetState(4, 4, LifeGameSpace::kAlive);
+    game.SetState(6, 4, LifeGameSpace::kAlive);
+    game.SetWall(5, 6);
+    game.SetState(5, 6, LifeGameSpace::kAlive);  // walls ignore state changes
+    Generations(game, 1);
+    EXPECT_EQ(game.Cell(5, 5).state, LifeGameSpace::kDead);
+    EXPECT_EQ(game.Cell(5, 6).state, LifeGameSpace::kWall);
+    EXPECT_EQ(game.StateAt(5, 6), LifeGameSpace::kDead);
+    EXPECT_EQ(game.StateAt(5 + LifeGame::kSize, 6 - LifeGame::kSize), LifeGameSpace::kDead);
+
+    Random::Seed(11);
+    game.Randomise();
+    EXPECT_EQ(game.Cell(5, 6).state, LifeGameSpace::kWall);
+    game.Clear();
+    EXPECT_TRUE(Live(game).empty());
+    EXPECT_EQ(game.Cell(5, 6).state, LifeGameSpace::kDead);
+}
+
+TEST_F(LifeGameTest, BirthFadesInAndDeathFadesOutFromFull) {
+    Place(game, {{1, 0}, {1, 1}, {1, 2}});
+    game.Cell(1, 0).brightness.value = 90;
+    game.Cell(0, 1).age = 20;
+    game.Step();
+    EXPECT_EQ(game.Cell(1, 0).brightness.value, 255);
+    EXPECT_EQ(game.Cell(0, 1).brightness.value, 0);
+    EXPECT_EQ(game.Cell(0, 1).age, 0);
+    EXPECT_EQ(game.Cell(0, 1).next, LifeGameSpace::kAlive);
+}
+
+class MusicRoomBoardTest : public ::testing::Test {
+protected:
+    void SetUp() override { room.Init(&device, &ring, &sheet); }
+    RecordingDevice device;
+    gfx::Texture ring{16, 16};
+    gfx::Texture sheet{128, 64};
+    MusicRoomBoard room;
+};
+
+TEST_F(MusicRoomBoardTest, GenerationEveryEightyFramesUnlessPaused) {
+    Place(room.board, {{8, 7}, {8, 8}, {8, 9}});
+    for (int frame = 0; frame < 79; ++frame) {
+        room.Advance();
+    }
+    EXPECT_TRUE(Live(room.board).count({8, 7}));
+    room.Advance();
+    EXPECT_EQ(Live(room.board), (Cells{{7, 8}, {8, 8}, {9, 8}}));
+    room.paused = true;
+    for (int frame = 0; frame < 200; ++frame) {
+        room.Advance();
+    }
+    EXPECT_EQ(Live(room.board), (Cells{{7, 8}, {8, 8}, {9, 8}}));
+    room.paused = false;
+    for (int frame = 0; frame < 80; ++frame) {
+        room.Advance();
+    }
+    EXPECT_EQ(Live(room.board), (Cells{{8, 7}, {8, 8}, {8, 9}}));  // back after two generations
+}
+
+TEST_F(MusicRoomBoardTest, ClicksToggleCellsAndKillsBurst) {
+    Random::Seed(5);
+    // Cell (2, 3) is centred at (392, 72); (399, 79) is still inside it.
+    EXPECT_TRUE(room.Click(399, 79));
+    EXPECT_EQ(room.board.Cell(2, 3).state, LifeGameSpace::kAlive);
+    EXPECT_TRUE(room.bursts.empty());
+    EXPECT_TRUE(room.Click(392, 72));
+    EXPECT_EQ(room.board.Cell(2, 3).state, LifeGameSpace::kDead);
+    ASSERT_EQ(room.bursts.size(), 1u);
+    EXPECT_FLOAT_EQ(room.bursts[0]->sprite.x, 392.0f);
+    EXPECT_FALSE(room.Click(351, 100));  // left of the board
+    EXPECT_FALSE(room.Click(400, 289));  // below it
+    room.ChooseTrack(3);
+    EXPECT_FALSE(room.Click(360, 24 + 16 * 4));  // a wall of the fourth track
+    for (int frame = 0; frame < 17; ++frame) {
+        room.DrawBursts();
+    }
+    EXPECT_TRUE(room.bursts.empty());
+}
+
+TEST_F(MusicRoomBoardTest, FourthTrackRaisesWallsAndOthersClear) {
+    room.ChooseTrack(3);
+    int walls = 0;
+    for (const LifeGameSpace& cell : room.board.cells) {
+        walls += cell.state == LifeGameSpace::kWall;
+    }
+    EXPECT_EQ(walls, 12 + 16 + 16 + 16 + 16);
+    EXPECT_EQ(room.board.Cell(11, 2).state, LifeGameSpace::kWall);
+    EXPECT_EQ(room.board.Cell(14, 5).state, LifeGameSpace::kWall);
+    EXPECT_EQ(room.board.Cell(15, 5).state, LifeGameSpace::kDead);
+    room.ChooseTrack(1);
+    EXPECT_EQ(room.board.Cell(11, 2).state, LifeGameSpace::kDead);
+}
+
+TEST_F(MusicRoomBoardTest, SpaceReseedsAndCellsFadeIn) {
+    Random::Seed(9);
+    SceneContext input;
+    input.SetKey(kKeySpace, 1);
+    room.frameCounter = 50;
+    room.Frame(input);
+    EXPECT_EQ(room.frameCounter, 1);
+    const size_t live = Live(room.board).size();
+    EXPECT_GT(live, 50u);
+    EXPECT_LT(live, 240u);
+    // Newly live cells start dark and gain 15 a frame: one frame in they are drawn at 15.
+    ASSERT_EQ(device.draws.size(), live);
+    EXPECT_EQ(device.draws[0].vertices[0].diffuse >> 24, 15u);
+    EXPECT_EQ(device.draws[0].texture, &sheet);
+}
+
+TEST_F(MusicRoomBoardTest, AgeingWalksThroughTheStagesAndChangesColour) {
+    room.board.SetState(0, 0, LifeGameSpace::kAlive);
+    room.board.Cell(0, 0).colour = 2;
+    room.paused = true;  // no generations; but a paused board does not age either
+    room.Advance();
+    EXPECT_EQ(room.board.Cell(0, 0).age, 0);
+    room.paused = false;
+    for (int frame = 0; frame < 17; ++frame) {
+        room.Advance();
+    }
+    device.draws.clear();
+    room.DrawCells();
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_FLOAT_EQ(device.draws[0].vertices[0].v, 0.5f);  // third stage
+    EXPECT_FLOAT_EQ(device.draws[0].vertices[0].u, 0.25f);  // colour 2
+}
+
+}  // namespace
