@@ -1,6 +1,8 @@
 #include "field/StageSetup.h"
 
 #include "field/FilePackEnemyParamLoad.h"
+#include "object/LevelGauge.h"
+#include "resource/SaveFile.h"
 
 namespace field {
 
@@ -11,11 +13,11 @@ constexpr int kModestStartPoints = 3000;
 
 }  // namespace
 
-StageStart ReadStageStart(CFilePackEnemyParamLoad& loader, int stage, int difficulty,
-                          const std::uint8_t (&options)[kOptionCount]) {
+StageStart ReadStageStart(CFilePackEnemyParamLoad& loader, const StageRequest& request) {
+    const auto& options = request.options;
     StageStart start;
-    start.info = LookUpStage(stage, difficulty, options[kOptionBigFurball] != 0);
-    start.splitDepth = SplitDepthFor(difficulty);
+    start.info = LookUpStage(request.stage, request.difficulty, options[kOptionBigFurball] != 0);
+    start.splitDepth = SplitDepthFor(request.difficulty);
     start.points = loader.StartPoints(start.info.key);
     if (options[kOptionRichStart] != 0) {
         start.points = kRichStartPoints;
@@ -29,10 +31,16 @@ StageStart ReadStageStart(CFilePackEnemyParamLoad& loader, int stage, int diffic
     return start;
 }
 
-StageStart SetUpStage(const std::string& path, int stage, int difficulty, const std::uint8_t (&options)[kOptionCount]) {
+StageStart SetUpStage(const std::string& path, CSaveFile& save, const StageRequest& request, LevelGauge& gauge) {
+    const int bestScore = save.ReadBestScore(request.stage, request.difficulty, request.character, request.options);
     CFilePackEnemyParamLoad loader;
     loader.Open(path);
-    return ReadStageStart(loader, stage, difficulty, options);
+    StageStart start = ReadStageStart(loader, request);
+    start.bestScore = bestScore;
+    for (const waves::Wave& wave : start.waves) {
+        gauge.AddWave(static_cast<int>(wave.kind), wave.health, static_cast<int>(wave.reward));
+    }
+    return start;
 }
 
 }  // namespace field

@@ -6,16 +6,18 @@
 
 #include "field/FilePackEnemyParamLoad.h"
 #include "field/StageSetup.h"
+#include "object/LevelGauge.h"
+#include "resource/SaveFile.h"
 #include "support/TempDir.h"
 
 namespace {
 
-void WriteWaveFile(const std::string& path, std::vector<waves::Stage> stages) {
+void WriteWaveFile(std::vector<waves::Stage> stages) {
     std::vector<std::uint8_t> bytes;
     std::string error;
     ASSERT_TRUE(waves::BuildWaveData(std::move(stages), 0x5A17C3E1u, bytes, error)) << error;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream("wbk_a.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<waves::Wave> NumberedWaves(int count) {
@@ -26,55 +28,63 @@ std::vector<waves::Wave> NumberedWaves(int count) {
     return list;
 }
 
+field::StageRequest Request(int stage, int difficulty, std::array<std::uint8_t, 7> options = {}) {
+    return {stage, difficulty, 1, options};
+}
+
 }  // namespace
 
-TEST(StageSetup, ReadsTheStagesPointsAndWavesInFileOrder) {
+TEST(StageSetup, FillsTheGaugeInFileOrderAndReadsTheBestScore) {
     ScopedTempDir dir;
-    WriteWaveFile("wbk_a.dat", {{"lib_hard", 420, NumberedWaves(12)},
-                                {"rouka_easy", 250000, NumberedWaves(2)},
-                                {"sky_normal", -40, NumberedWaves(1)},
-                                {"bigwool_lunatic", 77, NumberedWaves(3)}});
-    const std::uint8_t none[7] = {};
-    const field::StageStart library = field::SetUpStage("wbk_a.dat", 1, 2, none);
+    WriteWaveFile({{"lib_hard", 420, NumberedWaves(12)}, {"rouka_easy", 50, NumberedWaves(2)}});
+    CSaveFile save;
+    save.Save(1, 2, 1, CSaveFile::kNoOptions, 1234);
+
+    LevelGauge gauge;
+    const field::StageStart library = field::SetUpStage("wbk_a.dat", save, Request(1, 2), gauge);
     EXPECT_EQ(library.info.key, "lib_hard");
     EXPECT_EQ(library.points, 420);
+    EXPECT_EQ(library.bestScore, 1234);
     EXPECT_EQ(library.splitDepth, 2);
     EXPECT_EQ(library.waves, NumberedWaves(12));
+    ASSERT_EQ(gauge.waves.size(), 12u);
+    for (std::size_t i = 0; i < 12; ++i) {
+        EXPECT_EQ(gauge.waves[i].kind, static_cast<int>(library.waves[i].kind));
+        EXPECT_EQ(gauge.waves[i].a, library.waves[i].health);
+        EXPECT_EQ(gauge.waves[i].b, static_cast<int>(library.waves[i].reward));
+    }
+}
 
+TEST(StageSetup, StartingPointsAreClampedAndReplacedByTheOptionBytes) {
+    ScopedTempDir dir;
+    WriteWaveFile({{"rouka_easy", 250000, NumberedWaves(2)},
+                   {"sky_normal", -40, NumberedWaves(1)},
+                   {"bigwool_lunatic", 77, NumberedWaves(3)}});
     CFilePackEnemyParamLoad loader;
     ASSERT_TRUE(loader.Open("wbk_a.dat"));
-    // Reading one key to its end lets the next key start from its first record.
-    EXPECT_EQ(field::ReadStageStart(loader, 0, 0, none).points, 99999);
-    EXPECT_EQ(field::ReadStageStart(loader, 0, 0, none).waves.size(), 2u);
-    EXPECT_EQ(field::ReadStageStart(loader, 2, 1, none).points, 0);
+    EXPECT_EQ(field::ReadStageStart(loader, Request(0, 0)).points, 99999);
+    // Reading one key to its end lets the same or the next key start from its first record.
+    EXPECT_EQ(field::ReadStageStart(loader, Request(0, 0)).waves.size(), 2u);
+    EXPECT_EQ(field::ReadStageStart(loader, Request(2, 1)).points, 0);
 
-    const std::uint8_t bigFurball[7] = {0, 1, 0, 0, 0, 0, 0};
-    const field::StageStart furballs = field::ReadStageStart(loader, 0, 3, bigFurball);
+    EXPECT_EQ(field::ReadStageStart(loader, Request(2, 1, {0, 0, 1, 1, 0, 0, 0})).points, 10000);
+    EXPECT_EQ(field::ReadStageStart(loader, Request(2, 1, {0, 0, 0, 1, 0, 0, 0})).points, 3000);
+
+    const field::StageStart furballs = field::ReadStageStart(loader, Request(0, 3, {0, 1, 0, 0, 0, 0, 0}));
     EXPECT_EQ(furballs.info.key, "bigwool_lunatic");
     EXPECT_EQ(furballs.points, 77);
     EXPECT_EQ(furballs.waves.size(), 3u);
 }
 
-TEST(StageSetup, OptionBytesReplaceTheStartingPoints) {
-    ScopedTempDir dir;
-    WriteWaveFile("wbk_a.dat", {{"rouka_normal", 300, NumberedWaves(4)}});
-    CFilePackEnemyParamLoad loader;
-    ASSERT_TRUE(loader.Open("wbk_a.dat"));
-    const std::uint8_t rich[7] = {0, 0, 1, 1, 0, 0, 0};
-    const std::uint8_t modest[7] = {0, 0, 0, 1, 0, 0, 0};
-    EXPECT_EQ(field::ReadStageStart(loader, 0, 1, rich).points, 10000);
-    EXPECT_EQ(field::ReadStageStart(loader, 0, 1, modest).points, 3000);
-    EXPECT_EQ(field::ReadStageStart(loader, 0, 1, modest).waves.size(), 4u);
-}
-
 TEST(StageSetup, AMissingKeyGivesNoWavesAndNoPoints) {
     ScopedTempDir dir;
-    WriteWaveFile("wbk_a.dat", {{"rouka_normal", 300, NumberedWaves(4)}});
-    const std::uint8_t none[7] = {};
-    const field::StageStart start = field::SetUpStage("wbk_a.dat", 1, 1, none);
+    WriteWaveFile({{"rouka_normal", 300, NumberedWaves(4)}});
+    CSaveFile save;
+    LevelGauge gauge;
+    const field::StageStart start = field::SetUpStage("wbk_a.dat", save, Request(1, 1), gauge);
     EXPECT_EQ(start.points, 0);
+    EXPECT_EQ(start.bestScore, 300);  // the save file's default for normal
     EXPECT_TRUE(start.waves.empty());
-    const field::StageStart outOfRange = field::SetUpStage("wbk_a.dat", 0, 7, none);
-    EXPECT_EQ(outOfRange.info.key, "");
-    EXPECT_TRUE(outOfRange.waves.empty());
+    EXPECT_TRUE(gauge.waves.empty());
+    EXPECT_TRUE(field::SetUpStage("wbk_a.dat", save, Request(0, 7), gauge).waves.empty());
 }
