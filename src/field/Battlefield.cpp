@@ -103,6 +103,21 @@ void Battlefield::ReopenPlot(int plotX, int plotY) {
     }
 }
 
+void Battlefield::FrameEnemies(int update) {
+    for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
+        (*enemy)->Frame(update);
+    }
+    for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
+        (*enemy)->DrawOverlay(update);
+    }
+}
+
+void Battlefield::RemoveFinishedEnemies() {
+    std::erase_if(enemies_, [](const std::unique_ptr<Enemy>& enemy) {
+        return enemy->alive == 0 && enemy->goneFrames >= 2;
+    });
+}
+
 void Battlefield::AddEnemy(std::unique_ptr<Enemy> enemy) {
     if (enemy) {
         enemies_.push_back(std::move(enemy));

@@ -51,6 +51,12 @@ public:
     // A sold tower's cells open again and point their routes on, until the next rebuild.
     void ReopenPlot(int plotX, int plotY);
 
+    // One frame of every enemy, last to first, then every enemy's overlay (the darkness) in the
+    // same order, so shadows lie over all enemies. update 0 draws without advancing.
+    void FrameEnemies(int update);
+    // Deletes the enemies that have left the game at least two frames ago.
+    void RemoveFinishedEnemies();
+
     // Releases a wave as a formation at the entrances (route 1 first, then route 0).
     void SpawnWave(gfx::Device* device, int kindId, int health, std::uint32_t reward, int wave);
     // A furball that died with generations of splitting left leaves two smaller ones, scattered

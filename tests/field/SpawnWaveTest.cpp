@@ -4,6 +4,7 @@
 
 #include "app/Random.h"
 #include "field/Battlefield.h"
+#include "support/RecordingDevice.h"
 
 namespace {
 
@@ -143,4 +144,24 @@ TEST(SpawnWave, UnknownKindsOnlyAnnounceThemselves) {
     }
     EXPECT_TRUE(normal.field.Enemies().empty());
     EXPECT_EQ(normal.appeared, (std::vector<int>{0, 14, 20, 34, -3}));
+}
+
+TEST(SpawnWave, AWaveWalksInIsKilledAndIsClearedAway) {
+    RecordingDevice device;
+    WaveField normal(1);
+    normal.field.BuildRoutes();
+    normal.field.SpawnWave(&device, 13, 10, 1, 1);
+    normal.field.FrameEnemies(1);
+    // Each enemy drew itself, and the darkness shadows came after every enemy.
+    ASSERT_EQ(device.draws.size(), 16u * 3 + 16u);
+    for (const auto& enemy : normal.field.Enemies()) {
+        enemy->Damage(10.0, false, false);
+    }
+    int frames = 0;
+    while (!normal.field.Enemies().empty() && frames < 200) {
+        normal.field.FrameEnemies(1);
+        normal.field.RemoveFinishedEnemies();
+        ++frames;
+    }
+    EXPECT_TRUE(normal.field.Enemies().empty());
 }
