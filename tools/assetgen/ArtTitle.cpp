@@ -1,0 +1,239 @@
+// Start-up, loading and title-scene pictures.
+#include <cmath>
+
+#include "ArtKit.h"
+#include "ImageSet.h"
+#include "Noise.h"
+
+namespace {
+
+using namespace kit;
+
+constexpr int kScreenW = 640;
+constexpr int kScreenH = 480;
+
+// A night sky over hills with a castle on the horizon: the game's establishing picture.
+Canvas NightScene(unsigned seed, float moonX) {
+    Canvas c(kScreenW, kScreenH);
+    c.FillAll(Linear(0, 0, 0, kScreenH,
+                     {{0, Rgb(8, 8, 30)}, {0.55f, Rgb(40, 30, 90)}, {0.8f, Rgb(120, 70, 120)}, {1, Rgb(60, 30, 60)}}));
+    Sparkles(c, 140, seed, Rgb(200, 210, 255), 1.3f, 0, 0, kScreenW, 300);
+    c.Glow(Circle(moonX, 100, 34), WithAlpha(Rgb(255, 240, 200), 0.35f), 70);
+    c.Fill(Circle(moonX, 100, 34), Radial(moonX - 8, 92, 40, Rgb(255, 252, 235), Rgb(240, 220, 170)));
+    c.Fill(Circle(moonX + 10, 108, 6), Rgb(225, 205, 160, 0.6f));
+    c.Fill(Circle(moonX - 12, 92, 4), Rgb(225, 205, 160, 0.5f));
+    // Distant hills, then the castle, then near hills.
+    auto hills = [&](float base, float amp, float freq, unsigned s, Color color) {
+        std::vector<Point> pts{{0, kScreenH}};
+        for (int x = 0; x <= kScreenW; x += 8) {
+            const float n = Fractal(static_cast<float>(x) * freq, 0.5f, s, 3);
+            pts.push_back({static_cast<float>(x), base - n * amp});
+        }
+        pts.push_back({kScreenW, kScreenH});
+        c.Fill(Polygon(pts), color);
+    };
+    hills(360, 90, 0.006f, seed + 1, Rgb(40, 30, 80));
+    const Color castle = Rgb(24, 18, 50);
+    const float cx = 470;
+    c.Fill(Rect(cx - 70, 250, cx + 70, 330), castle);
+    for (int i = 0; i < 5; ++i) {
+        const float tx = cx - 70 + 35.0f * static_cast<float>(i);
+        const float top = 200.0f + 25.0f * std::fabs(static_cast<float>(i) - 2.0f);
+        c.Fill(Rect(tx - 9, top, tx + 9, 300), castle);
+        c.Fill(Polygon({{tx - 13, top}, {tx + 13, top}, {tx, top - 34}}), castle);
+        for (int w = 0; w < 2; ++w) {
+            c.Fill(RoundRect(tx - 3, top + 14 + 22.0f * static_cast<float>(w), tx + 3, top + 24 + 22.0f * static_cast<float>(w), 2),
+                   Rgb(255, 200, 110, 0.9f));
+        }
+    }
+    hills(400, 60, 0.01f, seed + 2, Rgb(20, 14, 40));
+    hills(450, 30, 0.02f, seed + 3, Rgb(10, 8, 22));
+    return c;
+}
+
+void Logo(Canvas& c, float x, float y, float size) {
+    TextStyle title = Caption(Font::LatinBold, size, Rgb(255, 250, 225), Rgb(235, 170, 60), y, Rgb(50, 20, 10));
+    title.outlineWidth = 2.5f;
+    title.glow = WithAlpha(Rgb(255, 200, 120), 0.5f);
+    DrawText(c, "Velmoria", x, y, Align::Centre, title);
+    DrawText(c, "ヴェルモリア防衛記", x, y + size * 0.78f, Align::Centre,
+             Caption(Font::Japanese, size * 0.34f, kWhite, Rgb(200, 200, 255), y + size * 0.78f, Rgb(30, 20, 60)));
+}
+
+Canvas StartupBack() {
+    Canvas c = NightScene(11, 520);
+    Logo(c, 320, 200, 78);
+    DrawText(c, "© Velmoria Project", 320, 450, Align::Centre, Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
+    return ToTexture(c, 1024, 512);
+}
+
+Canvas TitleBack() {
+    Canvas c = NightScene(12, 560);
+    Logo(c, 190, 110, 64);
+    // A soft plate behind the menu column (x 392..648, y 184..456).
+    c.Fill(RoundRect(400, 176, 660, 462, 20), Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}), 6);
+    return ToTexture(c, 1024, 512);
+}
+
+Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsigned seed) {
+    Canvas c = Backdrop(kScreenW, kScreenH, top, bottom, seed);
+    Sparkles(c, 60, seed, Rgb(200, 220, 255, 0.7f), 1.0f, 0, 0, kScreenW, kScreenH);
+    c.Fill(Rect(0, 0, kScreenW, 44), Linear(0, 0, Rgb(0, 0, 0, 0.55f), 0, 44, Rgb(0, 0, 0, 0.2f)));
+    c.Fill(Rect(0, 44, kScreenW, 46), Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
+    DrawText(c, header, 24, 23, Align::Left, Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
+    return c;
+}
+
+Canvas GameSelectBack() {
+    Canvas c = ScreenWithHeader("ゲームセレクト", Rgb(30, 40, 90), Rgb(60, 30, 70), 21);
+    // Soft rows behind the three selectors on the right and the stage picture on the left.
+    for (int i = 0; i < 3; ++i) {
+        const float y = 120.0f + 110.0f * static_cast<float>(i);
+        c.Fill(RoundRect(300, y - 34, 636, y + 34, 16), Rgb(10, 10, 30, 0.35f), 4);
+    }
+    c.Fill(RoundRect(20, 70, 280, 430, 16), Rgb(10, 10, 30, 0.35f), 4);
+    return ToTexture(c, 1024, 512);
+}
+
+Canvas MusicRoomBack() {
+    Canvas c = ScreenWithHeader("ミュージックルーム", Rgb(20, 40, 70), Rgb(40, 20, 60), 22);
+    Panel(c, 22, 92, 282, 226, 12, Rgb(20, 24, 60, 0.8f), Rgb(10, 10, 30, 0.8f), WithAlpha(kGold, 0.8f));
+    Panel(c, 342, 6, 634, 298, 10, Rgb(4, 6, 16, 0.92f), Rgb(4, 6, 16, 0.92f), WithAlpha(kGold, 0.8f));
+    // Faint lines between the life-game board's cells (16 px cells from (352, 16)).
+    for (int i = 0; i <= 17; ++i) {
+        const float p = static_cast<float>(i) * 16.0f;
+        c.Fill(Rect(352 + p - 0.5f, 16, 352 + p + 0.5f, 288), Rgb(80, 100, 160, 0.25f));
+        c.Fill(Rect(352, 16 + p - 0.5f, 624, 16 + p + 0.5f), Rgb(80, 100, 160, 0.25f));
+    }
+    Panel(c, 40, 300, 600, 464, 12, Rgb(20, 24, 60, 0.75f), Rgb(10, 10, 30, 0.75f), WithAlpha(kGold, 0.7f));
+    for (int i = 0; i < 5; ++i) {
+        c.Fill(Circle(34, 110.0f + 24.0f * static_cast<float>(i), 3), WithAlpha(kGold, 0.8f));
+    }
+    return ToTexture(c, 1024, 512);
+}
+
+Canvas OptionBack() {
+    Canvas c = ScreenWithHeader("オプション", Rgb(30, 50, 60), Rgb(20, 30, 60), 23);
+    for (const float y : {120.0f, 200.0f, 280.0f}) {
+        c.Fill(RoundRect(60, y - 30, 580, y + 30, 14), Rgb(10, 10, 30, 0.4f), 4);
+    }
+    return ToTexture(c, 1024, 512);
+}
+
+Canvas Ball() {
+    Canvas c(32, 32);
+    c.Glow(Circle(16, 16, 9), WithAlpha(Rgb(140, 200, 255), 0.7f), 6);
+    c.Fill(Circle(16, 16, 10), Radial(12, 12, 14, Rgb(255, 255, 255), Rgb(60, 120, 230)));
+    c.Fill(Circle(21, 16, 3.2f), Rgb(255, 200, 80));
+    c.Fill(Circle(12, 11, 2.5f), WithAlpha(kWhite, 0.9f));
+    return c;
+}
+
+Canvas NowLoading() {
+    Canvas c(128, 64);
+    TextStyle style = Caption(Font::LatinBold, 15, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
+    style.glow = WithAlpha(Rgb(120, 170, 255), 0.6f);
+    BandCaption(c, 0, 0, 128, 32, "Now Loading...", style);
+    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい", Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
+    return c;
+}
+
+Canvas StageFrame() {
+    Canvas c(256, 256);
+    const Shape outer = RoundRect(2, 2, 254, 254, 14);
+    const Shape inner = RoundRect(16, 16, 240, 240, 6);
+    c.Fill(Subtract(outer, inner), Linear(0, 0, 256, 256, {{0, Rgb(255, 230, 150)}, {0.5f, Rgb(180, 120, 40)}, {1, Rgb(255, 220, 130)}}));
+    c.Fill(Outline(outer, 1.5f), Rgb(70, 40, 10));
+    c.Fill(Outline(inner, 1.5f), Rgb(70, 40, 10));
+    c.Fill(Outline(RoundRect(8, 8, 248, 248, 10), 1), WithAlpha(Rgb(255, 250, 220), 0.7f));
+    for (const float x : {9.0f, 247.0f}) {
+        for (const float y : {9.0f, 247.0f}) {
+            c.Fill(Star(x, y, 8, 3, 4, 0.785f), Rgb(255, 250, 210));
+        }
+    }
+    return c;
+}
+
+Canvas StageNames() {
+    Canvas c(256, 512);
+    const char* names[] = {"ヴェルクラ回廊", "ヴェルクラ大図書館", "天空の庭"};
+    const Color colours[] = {Rgb(255, 190, 170), Rgb(220, 200, 255), Rgb(180, 230, 255)};
+    for (int i = 0; i < 3; ++i) {
+        const float y0 = 32.0f * static_cast<float>(i);
+        BandCaption(c, 0, y0, 256, y0 + 32, names[i], Caption(Font::Japanese, 21, kWhite, colours[i], y0 + 16));
+    }
+    return c;
+}
+
+Canvas DifficultyLabels() {
+    Canvas c(64, 128);
+    const char* names[] = {"Easy", "Normal", "Hard", "Lunatic"};
+    const Color colours[] = {Rgb(120, 255, 140), Rgb(120, 200, 255), Rgb(255, 170, 80), Rgb(255, 90, 200)};
+    for (int i = 0; i < 4; ++i) {
+        const float y0 = 16.0f * static_cast<float>(i);
+        BandCaption(c, 0, y0, 64, y0 + 16, names[i], Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
+    }
+    return c;
+}
+
+// A decorative frame for the music room screen, open in the middle.
+Canvas MusicFrame() {
+    Canvas c(kScreenW, kScreenH);
+    const Shape outer = Rect(0, 0, kScreenW, kScreenH);
+    const Shape inner = RoundRect(10, 10, kScreenW - 10, kScreenH - 10, 16);
+    c.Fill(Subtract(outer, inner), Linear(0, 0, Rgb(60, 50, 110), 0, kScreenH, Rgb(20, 16, 50)));
+    c.Fill(Outline(inner, 2), kGold);
+    for (int i = 0; i < 12; ++i) {
+        const float x = 40.0f + 50.0f * static_cast<float>(i);
+        c.Fill(Circle(x, 5, 2), WithAlpha(kGold, 0.8f));
+        c.Fill(Circle(x, kScreenH - 5, 2), WithAlpha(kGold, 0.8f));
+    }
+    return ToTexture(c, 1024, 512);
+}
+
+// The Velmoria crest: a shield with a star, used as an emblem.
+Canvas Crest() {
+    Canvas c(128, 128);
+    const Shape shield = SmoothBlob({{64, 8}, {112, 22}, {108, 70}, {64, 120}, {20, 70}, {16, 22}}, 8);
+    c.Glow(shield, WithAlpha(kGold, 0.4f), 6);
+    c.Fill(shield, Linear(0, 8, Rgb(70, 60, 160), 0, 120, Rgb(25, 20, 70)));
+    c.Fill(Outline(shield, 3), kGold);
+    c.Fill(Star(64, 60, 30, 12, 5, -1.5708f), Radial(64, 56, 30, Rgb(255, 255, 230), Rgb(240, 170, 40)));
+    return c;
+}
+
+// The life-game cells: eight colours across, four age stages down, 16 x 16 each.
+Canvas LifeCells() {
+    Canvas c(128, 64);
+    const Color colours[8] = {Rgb(255, 90, 90),  Rgb(255, 170, 60), Rgb(250, 240, 90), Rgb(110, 240, 110),
+                              Rgb(80, 230, 230), Rgb(90, 140, 255), Rgb(190, 110, 255), Rgb(255, 130, 220)};
+    for (int stage = 0; stage < 4; ++stage) {
+        for (int i = 0; i < 8; ++i) {
+            const float cx = 16.0f * static_cast<float>(i) + 8.0f;
+            const float cy = 16.0f * static_cast<float>(stage) + 8.0f;
+            const float r = 6.5f - 0.6f * static_cast<float>(stage);
+            const Color base = Shade(colours[i], -0.12f * static_cast<float>(stage));
+            c.Glow(Circle(cx, cy, r - 2), WithAlpha(base, 0.5f), 2.5f);
+            c.Fill(RoundRect(cx - r, cy - r, cx + r, cy + r, 2.5f), Radial(cx - 2, cy - 2, r * 1.6f, Shade(base, 0.6f), base));
+        }
+    }
+    return c;
+}
+
+}  // namespace
+
+void PaintTitleImages(ImageSet& set) {
+    set.Add("startup_back.png", StartupBack());
+    set.Add("tama.png", Ball());
+    set.Add("nowloading.png", NowLoading());
+    set.Add("titleback.png", TitleBack());
+    set.Add("gameselectback.png", GameSelectBack());
+    set.Add("musicroomback.png", MusicRoomBack());
+    set.Add("optionback.png", OptionBack());
+    set.Add("stageicon_flame.png", StageFrame());
+    set.Add("stagename.png", StageNames());
+    set.Add("lv_select.png", DifficultyLabels());
+    set.Add("gameback_formusic.png", MusicFrame());
+    set.Add("ruvani.png", Crest());
+    set.Add("lifecell.png", LifeCells());
+}

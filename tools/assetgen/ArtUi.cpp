@@ -1,0 +1,240 @@
+// Menus, buttons, panels and the result window.
+#include <cmath>
+
+#include "ArtKit.h"
+#include "ImageSet.h"
+
+namespace {
+
+using namespace kit;
+
+// A sheet of n horizontal bands, each a button with its caption; empty captions leave the band clear.
+Canvas ButtonBands(int width, int height, const std::vector<std::string>& captions, Color base, float textSize) {
+    Canvas c(width, height);
+    const float band = static_cast<float>(height) / static_cast<float>(captions.size());
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        if (captions[i].empty()) {
+            continue;
+        }
+        const float y0 = band * static_cast<float>(i);
+        Button(c, 2, y0 + 2, static_cast<float>(width) - 2, y0 + band - 2, base);
+        BandCaption(c, 0, y0, static_cast<float>(width), y0 + band, captions[i],
+                    Caption(Font::Japanese, textSize, kWhite, Rgb(255, 226, 150), y0 + band * 0.5f));
+    }
+    return c;
+}
+
+Canvas MenuButtons() {
+    return ButtonBands(128, 256, {"メニュー", "スタート", "次のウェーブ", "", "", "", "確認", ""}, Rgb(70, 60, 150), 15);
+}
+
+Canvas PauseMenu() {
+    Canvas c(256, 256);
+    Panel(c, 8, 6, 248, 58, 12, Rgb(60, 50, 120), Rgb(24, 20, 60), kGold);
+    BandCaption(c, 0, 0, 256, 64, "ＰＡＵＳＥ", Caption(Font::Japanese, 28, Rgb(255, 250, 220), kGold, 32));
+    const char* items[] = {"ゲームに戻る", "タイトルへ戻る", "リトライ"};
+    for (int i = 0; i < 3; ++i) {
+        const float y0 = 64.0f * static_cast<float>(i + 1);
+        Canvas item(256, 64);
+        item.Fill(RoundRect(20, 14, 236, 50, 18),
+                  Linear(0, 14, 256, 50, {{0, Rgb(20, 20, 50, 0.0f)}, {0.2f, Rgb(30, 30, 80, 0.85f)},
+                                          {0.8f, Rgb(30, 30, 80, 0.85f)}, {1, Rgb(20, 20, 50, 0.0f)}}));
+        item.Fill(Rect(30, 48, 226, 49.5f), Linear(30, 0, 226, 0, {{0, WithAlpha(kGold, 0)}, {0.5f, kGold}, {1, WithAlpha(kGold, 0)}}));
+        BandCaption(item, 0, 0, 256, 64, items[i], Caption(Font::Japanese, 22, kWhite, Rgb(200, 220, 255), 32));
+        c.Draw(item, 0, y0);
+    }
+    return c;
+}
+
+Canvas TitleSelect() {
+    Canvas c(256, 256);
+    const char* captions[8] = {"ゲームスタート", "", "", "", "", "ミュージックルーム", "オプション", "終了"};
+    for (int i = 0; i < 8; ++i) {
+        if (captions[i][0] == '\0') {
+            continue;
+        }
+        const float y0 = 32.0f * static_cast<float>(i);
+        c.Fill(Star(34, y0 + 16, 7, 3, 4, -1.5708f), Radial(34, y0 + 16, 7, kWhite, kGold));
+        DrawText(c, captions[i], 48, y0 + 16, Align::Left,
+                 Caption(Font::Japanese, 20, kWhite, Rgb(255, 220, 160), y0 + 16, Rgb(30, 20, 60)));
+    }
+    return c;
+}
+
+Canvas Arrow() {
+    Canvas c(32, 32);
+    const Shape arrow = Polygon({{8, 5}, {27, 16}, {8, 27}, {12, 16}});
+    c.Glow(arrow, WithAlpha(kGold, 0.6f), 4);
+    c.Fill(arrow, Linear(8, 5, Rgb(255, 250, 200), 8, 27, Rgb(230, 150, 40)));
+    c.Fill(Outline(arrow, 1.2f), Rgb(90, 50, 10));
+    return c;
+}
+
+Canvas MouseCursor() {
+    Canvas c(32, 32);
+    const Shape pointer = Polygon({{3, 2}, {24, 17}, {14, 18}, {19, 28}, {15, 30}, {10, 20}, {3, 26}});
+    c.Fill(pointer, Linear(3, 2, kWhite, 20, 28, Rgb(200, 210, 255)));
+    c.Fill(Outline(pointer, 1.5f), kInk);
+    return c;
+}
+
+Canvas WideButton(const std::string& caption, Color base) {
+    Canvas c(128, 32);
+    Button(c, 1, 1, 127, 31, base);
+    BandCaption(c, 0, 0, 128, 32, caption, Caption(Font::Japanese, 16, kWhite, Rgb(255, 230, 170), 16));
+    return c;
+}
+
+Canvas OnOff() {
+    Canvas c(128, 64);
+    Button(c, 4, 2, 124, 30, Rgb(40, 150, 80));
+    BandCaption(c, 0, 0, 128, 32, "ＯＮ", Caption(Font::Japanese, 18, kWhite, Rgb(210, 255, 210), 16));
+    Button(c, 4, 34, 124, 62, Rgb(110, 100, 120));
+    BandCaption(c, 0, 32, 128, 64, "ＯＦＦ", Caption(Font::Japanese, 18, Rgb(230, 230, 230), Rgb(170, 170, 180), 48));
+    return c;
+}
+
+// The information panel backgrounds: painted at their drawn size, stretched over the texture.
+Canvas InfoPanel(int w, int h, Color top, Color bottom) {
+    Canvas painted(w, h);
+    Panel(painted, 1, 1, static_cast<float>(w) - 1, static_cast<float>(h) - 1, 10, top, bottom, kGoldDark);
+    painted.Fill(Rect(10, 26, static_cast<float>(w) - 10, 27), WithAlpha(kGold, 0.5f));
+    return ToTexture(painted, 256, 512);
+}
+
+Canvas UpgradeFace() {
+    Canvas c(64, 64);
+    c.Fill(RoundRect(1, 1, 63, 63, 10), Rgb(60, 30, 10));
+    c.Fill(RoundRect(3, 3, 61, 61, 8),
+           Linear(0, 3, 0, 61, {{0, Rgb(255, 200, 110)}, {0.5f, Rgb(220, 120, 40)}, {1, Rgb(150, 60, 20)}}));
+    c.Fill(RoundRect(6, 5, 58, 28, 6), Linear(0, 5, WithAlpha(kWhite, 0.55f), 0, 28, WithAlpha(kWhite, 0.05f)));
+    return c;
+}
+
+Canvas LockOnTarget() {
+    Canvas c(64, 64);
+    const Color red = Rgb(255, 70, 60);
+    c.Glow(Outline(Circle(32, 32, 22), 2), WithAlpha(red, 0.5f), 4);
+    c.Fill(Outline(Circle(32, 32, 22), 2.5f), red);
+    c.Fill(Outline(Circle(32, 32, 12), 1.5f), WithAlpha(red, 0.8f));
+    for (int i = 0; i < 4; ++i) {
+        const float a = static_cast<float>(i) * 1.5708f;
+        const float cx = 32 + std::cos(a) * 24;
+        const float cy = 32 + std::sin(a) * 24;
+        c.Fill(Rotated(Polygon({{cx - 5, cy - 4}, {cx + 5, cy - 4}, {cx, cy + 5}}), cx, cy, a + 1.5708f), red);
+    }
+    c.Fill(Circle(32, 32, 2), kWhite);
+    return c;
+}
+
+Canvas ResultWindow() {
+    Canvas c(256, 256);
+    Panel(c, 4, 4, 252, 252, 18, Rgb(40, 44, 100, 0.95f), Rgb(14, 14, 40, 0.95f), kGold);
+    c.Fill(Outline(RoundRect(10, 10, 246, 246, 14), 1), WithAlpha(kGold, 0.6f));
+    for (int i = 0; i < 4; ++i) {
+        const float x = i % 2 == 0 ? 18.0f : 238.0f;
+        const float y = i < 2 ? 18.0f : 238.0f;
+        c.Fill(Star(x, y, 7, 2.5f, 4, 0), kGold);
+    }
+    return c;
+}
+
+Canvas ResultTitles() {
+    Canvas c(128, 128);
+    BandCaption(c, 0, 0, 128, 64, "CLEAR!",
+                Caption(Font::LatinBold, 30, Rgb(255, 255, 200), Rgb(255, 170, 30), 32, Rgb(90, 30, 0)));
+    BandCaption(c, 0, 64, 128, 128, "GAME OVER",
+                Caption(Font::LatinBold, 21, Rgb(220, 220, 255), Rgb(120, 110, 200), 96, Rgb(20, 10, 40)));
+    return c;
+}
+
+Canvas ResultRows() {
+    Canvas c(128, 128);
+    const char* rows[] = {"獲得ポイント", "残機ボーナス", "ウェーブボーナス", "合計"};
+    for (int i = 0; i < 4; ++i) {
+        const float y = 32.0f * static_cast<float>(i) + 16.0f;
+        const Color top = i == 3 ? Rgb(255, 220, 120) : kWhite;
+        DrawText(c, rows[i], 6, y, Align::Left, Caption(Font::Japanese, i == 3 ? 18 : 15, top, Rgb(200, 210, 255), y));
+    }
+    return c;
+}
+
+Canvas Square() {
+    Canvas c(32, 32);
+    c.Fill(RoundRect(2, 2, 30, 30, 4), Linear(0, 2, Rgb(255, 255, 255), 0, 30, Rgb(200, 200, 210)));
+    c.Fill(Outline(RoundRect(2, 2, 30, 30, 4), 1.2f), Rgb(60, 60, 80));
+    return c;
+}
+
+Canvas ScoreBadge() {
+    Canvas c(128, 32);
+    Panel(c, 1, 1, 127, 31, 8, Rgb(60, 40, 110), Rgb(30, 20, 60), kGold);
+    BandCaption(c, 0, 0, 128, 32, "SCORE", Caption(Font::LatinBold, 16, kWhite, kGold, 16));
+    return c;
+}
+
+Canvas OptionMenu() {
+    // Labels of the option screen, one 1/8 band each: music volume, effect volume, grid display,
+    // then the return caption.
+    Canvas c(256, 256);
+    const char* labels[] = {"ＢＧＭ音量", "ＳＥ音量", "グリッド表示", "戻る"};
+    for (int i = 0; i < 4; ++i) {
+        const float y = 32.0f * static_cast<float>(i) + 16.0f;
+        DrawText(c, labels[i], 128, y, Align::Centre, Caption(Font::Japanese, 20, kWhite, Rgb(190, 210, 255), y));
+    }
+    return c;
+}
+
+Canvas MusicEdit() {
+    // The music room's buttons, one 1/8 band each: pause, resume, reseed, return.
+    return ButtonBands(128, 256, {"一時停止", "再開", "リセット", "戻る", "", "", "", ""}, Rgb(50, 90, 150), 15);
+}
+
+Canvas SmallButton(bool plus) {
+    Canvas c(32, 32);
+    c.Fill(Circle(16, 16, 14), Rgb(40, 20, 10));
+    c.Fill(Circle(16, 16, 12.5f), Radial(12, 10, 18, Rgb(255, 220, 140), Rgb(200, 110, 30)));
+    c.Fill(RoundRect(8, 14, 24, 18, 1.5f), kWhite);
+    if (plus) {
+        c.Fill(RoundRect(14, 8, 18, 24, 1.5f), kWhite);
+    }
+    return c;
+}
+
+Canvas ExtraMark() {
+    Canvas c(32, 32);
+    const Shape star = Star(16, 16.5f, 14, 6, 5, -1.5708f);
+    c.Glow(star, WithAlpha(Rgb(255, 230, 120), 0.6f), 3);
+    c.Fill(star, Radial(16, 14, 14, Rgb(255, 255, 220), Rgb(255, 170, 20)));
+    c.Fill(Outline(star, 1), Rgb(140, 70, 0));
+    return c;
+}
+
+}  // namespace
+
+void PaintUiImages(ImageSet& set) {
+    set.Add("menu.png", MenuButtons());
+    set.Add("menu_select.png", PauseMenu());
+    set.Add("title_select.png", TitleSelect());
+    set.Add("title_menuselect.png", TitleSelect());
+    set.Add("cursor_s.png", Arrow());
+    set.Add("cursor.png", MouseCursor());
+    set.Add("gamestart.png", WideButton("出撃！", Rgb(190, 60, 50)));
+    set.Add("returntitle.png", WideButton("タイトルへ", Rgb(70, 70, 130)));
+    set.Add("on_off.png", OnOff());
+    set.Add("status_base.png", InfoPanel(180, 300, Rgb(34, 36, 82, 0.94f), Rgb(16, 16, 40, 0.94f)));
+    set.Add("upgrade_base.png", InfoPanel(180, 270, Rgb(60, 36, 70, 0.94f), Rgb(30, 16, 36, 0.94f)));
+    set.Add("upgrade.png", UpgradeFace());
+    set.Add("target.png", LockOnTarget());
+    set.Add("gameinform_base.png", ResultWindow());
+    set.Add("gameinform.png", ResultTitles());
+    set.Add("gameinform2.png", ResultRows());
+    set.Add("sikaku.png", Square());
+    set.Add("score_b.png", ScoreBadge());
+    set.Add("optionmenu.png", OptionMenu());
+    set.Add("music_edit.png", MusicEdit());
+    set.Add("button_minus.png", SmallButton(false));
+    set.Add("button_plus.png", SmallButton(true));
+    set.Add("button_return.png", WideButton("戻る", Rgb(70, 70, 130)));
+    set.Add("extra_mark.png", ExtraMark());
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <vector>
+
+constexpr int kEffectRate = 22050;
+
+// One mono effect at kEffectRate.
+struct SoundEffect {
+    std::string name;
+    std::vector<float> samples;
+};
+
+std::vector<SoundEffect> MakeSoundEffects();

@@ -1,0 +1,150 @@
+// velmoria-assetgen: paints every image, synthesizes every sound effect and composes the music,
+// then writes the three packs ("wbk.dat", "wbkse.dat", "wbkbgm.dat") into the game folder.
+//
+//   velmoria-assetgen --out DIR [--contact-sheet PATH]
+//   velmoria-assetgen --contact-sheet PATH
+//   velmoria-assetgen --review DIR    (every image alone, small ones enlarged, for close inspection)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "ContactSheet.h"
+#include "ImageSet.h"
+#include "Music.h"
+#include "SoundEffects.h"
+#include "Wave.h"
+#include "gfx/PngCodec.h"
+#include "resource/PackWriter.h"
+
+namespace {
+
+// The keys the packs are scrambled with. Any value works; fixed ones keep the output repeatable.
+constexpr std::uint32_t kImageKey = 0x5E1A0C21u;
+constexpr std::uint32_t kEffectKey = 0x2B7D9E43u;
+constexpr std::uint32_t kMusicKey = 0x71C3A5F9u;
+
+bool WritePack(const std::string& path, const std::vector<pack::Entry>& entries, std::uint32_t key) {
+    std::string error;
+    if (!pack::WritePackFile(path, entries, key, error)) {
+        std::fprintf(stderr, "velmoria-assetgen: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteImages(const ImageSet& set, const std::string& dir) {
+    std::vector<pack::Entry> entries;
+    for (const NamedImage& image : set.Images()) {
+        pack::Entry entry;
+        entry.name = image.name;
+        const std::vector<std::uint32_t> argb = image.picture.ToArgb();
+        if (!gfx::EncodePng(argb.data(), image.picture.Width(), image.picture.Height(), entry.bytes)) {
+            std::fprintf(stderr, "velmoria-assetgen: cannot encode %s\n", image.name.c_str());
+            return false;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return WritePack(dir + "/wbk.dat", entries, kImageKey);
+}
+
+bool WriteEffects(const std::string& dir, std::size_t& count) {
+    std::vector<pack::Entry> entries;
+    for (const SoundEffect& effect : MakeSoundEffects()) {
+        entries.push_back({effect.name, EncodeWave(effect.samples, kEffectRate, 1)});
+    }
+    count = entries.size();
+    return WritePack(dir + "/wbkse.dat", entries, kEffectKey);
+}
+
+bool WriteMusic(const std::string& dir, std::size_t& count) {
+    std::vector<pack::Entry> entries;
+    for (const music::Track& track : music::ComposeTracks()) {
+        entries.push_back({track.name, EncodeWave(track.stereo, music::kMusicRate, 2)});
+    }
+    count = entries.size();
+    return WritePack(dir + "/wbkbgm.dat", entries, kMusicKey);
+}
+
+bool WriteContactSheet(const ImageSet& set, const std::string& path) {
+    const Canvas sheet = MakeContactSheet(set);
+    const std::vector<std::uint32_t> argb = sheet.ToArgb();
+    if (!gfx::WritePngFile(path, argb.data(), sheet.Width(), sheet.Height())) {
+        std::fprintf(stderr, "velmoria-assetgen: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteReview(const ImageSet& set, const std::string& dir) {
+    for (const NamedImage& image : set.Images()) {
+        const int scale = std::max(1, 512 / std::max(image.picture.Width(), image.picture.Height()));
+        Canvas big(image.picture.Width() * scale, image.picture.Height() * scale, Rgb(110, 110, 120));
+        for (int y = 0; y < big.Height(); ++y) {
+            for (int x = 0; x < big.Width(); ++x) {
+                big.Blend(x, y, image.picture.Get(x / scale, y / scale));
+            }
+        }
+        const std::vector<std::uint32_t> argb = big.ToArgb();
+        if (!gfx::WritePngFile(dir + "/" + image.name, argb.data(), big.Width(), big.Height())) {
+            return false;
+        }
+    }
+    const char* stages[3][2] = {{"stage_velkra_rouka.png", "fieldwall_easy.png"},
+                                {"stage_velkra_library.png", "fieldwall.png"},
+                                {"stage_sky.png", "fieldwall.png"}};
+    for (int i = 0; i < 3; ++i) {
+        const Canvas mock = MakeBattleMock(set, stages[i][0], stages[i][1]);
+        const std::vector<std::uint32_t> argb = mock.ToArgb();
+        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(), mock.Height())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--contact-sheet PATH] [--review DIR]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string outDir;
+    std::string sheetPath;
+    std::string reviewDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            outDir = argv[++i];
+        } else if (arg == "--contact-sheet" && i + 1 < argc) {
+            sheetPath = argv[++i];
+        } else if (arg == "--review" && i + 1 < argc) {
+            reviewDir = argv[++i];
+        } else {
+            return Usage();
+        }
+    }
+    if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
+        return Usage();
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const ImageSet images = PaintAllImages();
+    bool ok = true;
+    std::size_t effects = 0;
+    std::size_t tracks = 0;
+    if (!outDir.empty()) {
+        ok = WriteImages(images, outDir) && WriteEffects(outDir, effects) && WriteMusic(outDir, tracks);
+    }
+    if (ok && !sheetPath.empty()) {
+        ok = WriteContactSheet(images, sheetPath);
+    }
+    if (ok && !reviewDir.empty()) {
+        ok = WriteReview(images, reviewDir);
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("velmoria-assetgen: %zu images, %zu effects and %zu tracks in %.1f s\n", images.Images().size(),
+                effects, tracks, seconds);
+    return ok ? 0 : 1;
+}
