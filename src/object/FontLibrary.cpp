@@ -80,6 +80,8 @@ FontLibrary::~FontLibrary() {
     if (library_ != nullptr) {
         FT_Done_FreeType(library_);
     }
+    // Fontconfig keeps its configuration until told to let go of it.
+    FcFini();
 }
 
 FT_Face FontLibrary::OpenMatch(const std::string& family, const char* language) {

@@ -148,13 +148,4 @@ TEST(Object2DVector, AxisAlignedCaseMatchesATinyAngle) {
     EXPECT_FLOAT_EQ(exact.vertices[2].y, 60.0f);
 }
 
-TEST(Object2DVector, CreateKeepsPlaceholdersUntilTheFirstRebuild) {
-    RecordingDevice device;
-    Object2DVector strip;
-    strip.Create(&device, nullptr, 50.0f, 60.0f, 8.0f, 40.0f);
-    EXPECT_EQ(strip.vertices[3].x, 0.0f);
-    strip.Draw(1);
-    EXPECT_FLOAT_EQ(device.draws.at(0).vertices[3].x, 54.0f);
-}
-
 }  // namespace
