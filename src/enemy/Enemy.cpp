@@ -5,10 +5,10 @@
 
 #include "app/Random.h"
 #include "audio/DirectSound.h"
-#include "resource/FileClass.h"
 #include "field/FieldGrid.h"
 #include "field/WalkCodes.h"
 #include "field/WalkLoad.h"
+#include "resource/FileClass.h"
 
 namespace {
 
