@@ -24,8 +24,8 @@ constexpr float kPlotClearance = 20.0f;
 }  // namespace
 
 Battlefield::Battlefield(int stage, int difficulty)
-    : walls_(field::WallGrid::ForStage(stage, field::LookUpStage(stage, difficulty, false).routeCount)),
-      routeCount_(field::LookUpStage(stage, difficulty, false).routeCount),
+    : walls_(field::WallGrid::ForStage(stage, field::RouteCountFor(difficulty))),
+      routeCount_(field::RouteCountFor(difficulty)),
       splitDepth_(field::SplitDepthFor(difficulty)) {}
 
 bool Battlefield::BuildRoutes() {

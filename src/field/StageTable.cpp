@@ -36,9 +36,11 @@ StageInfo LookUpStage(int stage, int difficulty, bool bigFurball) {
         info.key = std::string(bigFurball ? "bigwool" : row.prefix) + "_" + kDifficultyNames[difficulty];
     }
     info.overlay = difficulty == kEasy ? "fieldwall_easy.png" : "fieldwall.png";
-    info.routeCount = difficulty == kEasy ? 1 : 2;
+    info.routeCount = RouteCountFor(difficulty);
     return info;
 }
+
+int RouteCountFor(int difficulty) { return difficulty == kEasy ? 1 : 2; }
 
 int SplitDepthFor(int difficulty) { return difficulty == kEasy ? 1 : 2; }
 

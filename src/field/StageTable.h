@@ -19,6 +19,9 @@ struct StageInfo {
 
 StageInfo LookUpStage(int stage, int difficulty, bool bigFurball);
 
+// Easy fields have only the west-to-east route; every other difficulty adds north to south.
+int RouteCountFor(int difficulty);
+
 // The big furball's generations of splitting on this difficulty.
 int SplitDepthFor(int difficulty);
 
