@@ -1,0 +1,27 @@
+#pragma once
+#include "enemy/Enemy.h"
+#include "object/Object2D.h"
+
+// The ice fairy: slowing does not touch her, and when the routes change under her feet she may
+// stop, confused, looking around for a while before walking on.
+class Enemy_Frelle : public Enemy {
+public:
+    Enemy_Frelle(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad* load,
+                 int level, bool big);
+
+    void Frame(int update) override;
+    void ConfusedStep() override;
+    void OnRouteChange(int code) override;
+
+    // The route code she last reacted to.
+    int lastCode = 0;
+    // The question mark over her head while she is confused.
+    Object2D mark;
+
+protected:
+    double SpeedThisFrame() override { return speedFactor; }
+    void Travel(double speed) override;
+
+private:
+    void DrawMark();
+};

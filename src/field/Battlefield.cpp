@@ -1,0 +1,125 @@
+#include "field/Battlefield.h"
+
+#include <cmath>
+
+#include "field/RouteSearch.h"
+#include "field/StageTable.h"
+#include "field/WalkCodes.h"
+
+namespace {
+
+struct RouteEnds {
+    field::CellPos start;  // where the route's marker stands
+    std::array<field::CellPos, 4> exits;
+    int exitCode;
+};
+
+const std::array<RouteEnds, 2> kRouteEnds{{
+    {field::PixelToCell(232, -88), {{{20, 36}, {21, 36}, {22, 36}, {23, 36}}}, field::kWalkSouth},
+    {field::PixelToCell(-88, 232), {{{36, 20}, {36, 21}, {36, 22}, {36, 23}}}, field::kWalkEast},
+}};
+
+constexpr float kPlotClearance = 20.0f;
+
+}  // namespace
+
+Battlefield::Battlefield(int stage, int difficulty)
+    : walls_(field::WallGrid::ForStage(stage, field::RouteCountFor(difficulty))),
+      routeCount_(field::RouteCountFor(difficulty)),
+      splitDepth_(field::SplitDepthFor(difficulty)) {}
+
+bool Battlefield::BuildRoutes() {
+    WalkLoad working(walls_);
+    for (int route = 0; route < 2; ++route) {
+        const field::CellPos start = kRouteEnds[route].start;
+        working.SetCode(route, start.column, start.row, field::kWalkStop);
+    }
+    // Route 0 only exists on two-route stages; route 1 always.
+    const bool intact = (routeCount_ < 2 || SearchAndCheck(0, working)) && SearchAndCheck(1, working);
+    if (!intact) {
+        if (stuckWarning_) {
+            stuckWarning_();
+        }
+        return false;
+    }
+    walkLoad_.grids = working.grids;
+    walkLoad_.resteerFrames = 2;
+    return true;
+}
+
+bool Battlefield::SearchAndCheck(int route, WalkLoad& working) const {
+    field::VisitedGrid visited{};
+    for (int column = 0; column < field::kColumns; ++column) {
+        for (int row = 0; row < field::kRows; ++row) {
+            visited[field::CellIndex(column, row)] = walls_.Cell(column, row).blocked;
+        }
+    }
+    // Keep the search from spilling past the exits along the edge row and column.
+    for (int i = 18; i <= 25; ++i) {
+        visited[field::CellIndex(i, 37)] = 1;
+        visited[field::CellIndex(37, i)] = 1;
+    }
+    const RouteEnds& ends = kRouteEnds[route];
+    std::vector<FieldArea> seeds;
+    for (const field::CellPos& exit : ends.exits) {
+        visited[field::CellIndex(exit.column, exit.row)] = 1;
+        working.SetCode(route, exit.column, exit.row, ends.exitCode);
+        seeds.emplace_back(static_cast<std::uint32_t>(exit.column), static_cast<std::uint32_t>(exit.row));
+    }
+    field::SearchRoute(walls_, std::move(seeds), working.grids[route], visited);
+
+    if (working.Code(route, ends.start.column, ends.start.row) == field::kWalkStop) {
+        return false;
+    }
+    for (const auto& enemy : enemies_) {
+        if (enemy->route == route && !enemy->IsFlying() &&
+            working.CodeAt(route, enemy->x, enemy->y) == field::kWalkUnreached) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Battlefield::PlotRefused(int plotX, int plotY) const {
+    if (!walls_.FootprintOpen(plotX, plotY)) {
+        return true;
+    }
+    for (const auto& enemy : enemies_) {
+        if (std::fabs(enemy->x - static_cast<float>(plotX)) <= kPlotClearance &&
+            std::fabs(enemy->y - static_cast<float>(plotY)) <= kPlotClearance) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Battlefield::ReopenPlot(int plotX, int plotY) {
+    walls_.SetFootprint(plotX, plotY, false);
+    for (const field::CellPos& cell : field::PlotFootprint(plotX, plotY)) {
+        if (walls_.IsOpen(cell)) {
+            walkLoad_.SetCode(0, cell.column, cell.row, field::kWalkSouth);
+            walkLoad_.SetCode(1, cell.column, cell.row, field::kWalkEast);
+        }
+    }
+}
+
+void Battlefield::FrameEnemies(int update) {
+    for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
+        (*enemy)->Frame(update);
+    }
+    for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
+        (*enemy)->DrawOverlay(update);
+    }
+}
+
+void Battlefield::RemoveFinishedEnemies() {
+    std::erase_if(enemies_, [](const std::unique_ptr<Enemy>& enemy) {
+        return enemy->alive == 0 && enemy->goneFrames >= 2;
+    });
+}
+
+void Battlefield::AddEnemy(std::unique_ptr<Enemy> enemy) {
+    if (enemy) {
+        enemies_.push_back(std::move(enemy));
+    }
+}
