@@ -71,7 +71,7 @@ void SpanRenderer::SetPlanes(const AttributePlanes& planes) {
 
 void SpanRenderer::SampleStage(int stage, int y, int x0, int count) {
     const StageSampling& sampling = sampling_[stage];
-    SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)), ToTexelFixed(sampling.t.At(x0, y)), sampling.ds,
+    sampler_.SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)), ToTexelFixed(sampling.t.At(x0, y)), sampling.ds,
                sampling.dt, count, texels_[stage].data());
 }
 

@@ -48,6 +48,7 @@ private:
     bool constantSource_ = false;
     std::uint32_t source_ = 0;
 
+    TextureSampler sampler_;
     std::array<std::array<std::uint32_t, kFrameWidth>, kStageCount> texels_{};
     std::array<std::uint32_t, kFrameWidth> diffuse_{};
     std::array<std::uint32_t, kFrameWidth> shaded_{};

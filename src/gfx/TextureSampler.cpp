@@ -5,6 +5,7 @@
 
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
+#include "gfx/Simd.h"
 
 namespace gfx {
 
@@ -29,6 +30,8 @@ public:
         folded ^= -((folded >> sizeLog2_) & 1) & mask_;
         return folded;
     }
+
+    int Size() const { return size_; }
 
 private:
     bool clamp_;
@@ -61,6 +64,27 @@ std::uint32_t Fraction(std::int64_t coordinate) {
     return static_cast<std::uint32_t>(coordinate >> (kTexelFractionBits - 8)) & 0xFF;
 }
 
+// Linear filtering blends down the column first, then across.
+std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,
+                       std::uint32_t fy) {
+    return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
+}
+
+// out[i] = Lerp(a[i], b[i], weight) for count pixels.
+void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out) {
+    int i = 0;
+#if VELMORIA_SIMD
+    const simd::Pixels keep = simd::Splat16(256 - weight);
+    const simd::Pixels take = simd::Splat16(weight);
+    for (; i + 4 <= count; i += 4) {
+        simd::Store(out + i, simd::LerpPacked(simd::Load(a + i), simd::Load(b + i), keep, take));
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = pixel::Lerp(a[i], b[i], weight);
+    }
+}
+
 // Point sampling along a row of the texture: the common case of sprites that are not rotated.
 void PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
     const std::uint32_t* row = grid.Row(TexelIndex(t));
@@ -82,49 +106,71 @@ void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_
     }
 }
 
-// Linear sampling blends the four texels around the sample; coordinates are shifted by half a
-// texel so that weights are measured from texel centres.
-void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
-    t -= kTexelOne / 2;
-    s -= kTexelOne / 2;
-    const std::uint32_t* top = grid.Row(TexelIndex(t));
-    const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
-    const std::uint32_t fy = Fraction(t);
-    for (int i = 0; i < count; ++i, s += ds) {
-        const std::int64_t index = TexelIndex(s);
-        const int left = grid.u(index);
-        const int right = grid.u(index + 1);
-        const std::uint32_t fx = Fraction(s);
-        out[i] = pixel::Lerp(pixel::Lerp(top[left], top[right], fx), pixel::Lerp(bottom[left], bottom[right], fx), fy);
-    }
-}
-
+// Linear sampling measures weights from texel centres: coordinates move back half a texel.
 void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
                std::uint32_t* out) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
     for (int i = 0; i < count; ++i, s += ds, t += dt) {
-        const std::uint32_t* top = grid.Row(TexelIndex(t));
-        const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
         const std::int64_t index = TexelIndex(s);
-        const int left = grid.u(index);
-        const int right = grid.u(index + 1);
-        const std::uint32_t fx = Fraction(s);
-        out[i] = pixel::Lerp(pixel::Lerp(top[left], top[right], fx), pixel::Lerp(bottom[left], bottom[right], fx),
-                             Fraction(t));
+        out[i] = Bilinear(grid.Row(TexelIndex(t)), grid.Row(TexelIndex(t) + 1), grid.u(index), grid.u(index + 1),
+                          Fraction(s), Fraction(t));
+    }
+}
+
+// Along a row the vertical weight is the same for every pixel, so the two texture rows are
+// blended once per texel column into the scratch row, and each pixel then blends two
+// neighbouring columns. Runs that skip over many texels are filtered texel by texel instead.
+void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
+               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out) {
+    const std::int64_t first = TexelIndex(s - kTexelOne / 2);
+    const std::int64_t last = TexelIndex(s - kTexelOne / 2 + ds * (count - 1));
+    const std::int64_t low = std::min(first, last);
+    const std::int64_t end = std::max(first, last) + 2;
+    if (end - low > TextureSampler::kScratchColumns || end - low > 2 * count + 2) {
+        LinearAny(grid, s, t, ds, 0, count, out);
+        return;
+    }
+    s -= kTexelOne / 2;
+    t -= kTexelOne / 2;
+    const std::uint32_t* top = grid.Row(TexelIndex(t));
+    const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
+    const std::uint32_t fy = Fraction(t);
+    std::uint32_t* columns = scratch.data();
+    const auto folded = [&](std::int64_t from, std::int64_t to) {
+        for (std::int64_t c = from; c < to; ++c) {
+            const int column = grid.u(c);
+            columns[c - low] = pixel::Lerp(top[column], bottom[column], fy);
+        }
+    };
+    // Columns inside the texture lie side by side; only those past its edges need folding.
+    const std::int64_t insideFirst = std::clamp<std::int64_t>(0, low, end);
+    const std::int64_t insideEnd = std::clamp<std::int64_t>(grid.u.Size(), insideFirst, end);
+    folded(low, insideFirst);
+    LerpRun(top + insideFirst, bottom + insideFirst, fy, static_cast<int>(insideEnd - insideFirst),
+            columns + (insideFirst - low));
+    folded(insideEnd, end);
+    if (ds == kTexelOne) {
+        // One texel per pixel: every pixel has the same horizontal weight.
+        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out);
+        return;
+    }
+    for (int i = 0; i < count; ++i, s += ds) {
+        const std::int64_t index = TexelIndex(s) - low;
+        out[i] = pixel::Lerp(columns[index], columns[index + 1], Fraction(s));
     }
 }
 
 }  // namespace
 
-void SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt,
-                int count, std::uint32_t* out) {
+void TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds,
+                                std::int64_t dt, int count, std::uint32_t* out) {
     if (count <= 0) {
         return;
     }
     const TexelGrid grid(sampler);
     if (sampler.linear) {
-        dt == 0 ? LinearRow(grid, s, t, ds, count, out) : LinearAny(grid, s, t, ds, dt, count, out);
+        dt == 0 ? LinearRow(grid, s, t, ds, count, columns_, out) : LinearAny(grid, s, t, ds, dt, count, out);
     } else {
         dt == 0 ? PointRow(grid, s, t, ds, count, out) : PointAny(grid, s, t, ds, dt, count, out);
     }
