@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/PixelMath.h"
+#include "gfx/Simd.h"
 
 namespace gfx {
 
@@ -29,6 +30,22 @@ void InterpolateChannel(const Plane& plane, int y, int x0, int count, int shift,
     for (int i = 0; i < count; ++i, value += step) {
         const std::int64_t channel = std::clamp<std::int64_t>((value + 32768) >> 16, 0, 255);
         out[i] |= static_cast<std::uint32_t>(channel) << shift;
+    }
+}
+
+// Every texel times one colour, channel by channel.
+void ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
+    int i = 0;
+#if VELMORIA_SIMD
+    const simd::Pixels wide = simd::WidenLow(simd::Splat(colour));
+    for (; i + 4 <= count; i += 4) {
+        const simd::Pixels t = simd::Load(texels + i);
+        simd::Store(out + i, simd::Narrow(simd::Div255(_mm_mullo_epi16(simd::WidenLow(t), wide)),
+                                          simd::Div255(_mm_mullo_epi16(simd::WidenHigh(t), wide))));
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = Modulate(texels[i], colour);
     }
 }
 
@@ -91,9 +108,7 @@ const std::uint32_t* SpanRenderer::ShadeSpan(int y, int x0, int count) {
         if (planes_.colour == kWhite) {
             return texels_[0].data();
         }
-        for (int i = 0; i < count; ++i) {
-            shaded_[i] = Modulate(texels_[0][i], planes_.colour);
-        }
+        ModulateRun(texels_[0].data(), planes_.colour, count, shaded_.data());
         return shaded_.data();
     }
     for (int stage = 0; stage < kStageCount; ++stage) {

@@ -67,7 +67,22 @@ std::uint32_t Fraction(std::int64_t coordinate) {
 // Linear filtering blends down the column first, then across.
 std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,
                        std::uint32_t fy) {
+#if VELMORIA_SIMD
+    const auto pair = [](std::uint32_t first, std::uint32_t second) {
+        return simd::WidenLow(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)),
+                                                 _mm_cvtsi32_si128(static_cast<int>(second))));
+    };
+    // Left column in the low four lanes, right column in the high four.
+    const simd::Pixels columns = simd::Lerp(pair(top[left], top[right]), pair(bottom[left], bottom[right]),
+                                            simd::Splat16(256 - fy), simd::Splat16(fy));
+    const short keep = static_cast<short>(256 - fx);
+    const short take = static_cast<short>(fx);
+    const simd::Pixels weighted = _mm_mullo_epi16(columns, _mm_set_epi16(take, take, take, take, keep, keep, keep, keep));
+    const simd::Pixels sum = _mm_srli_epi16(_mm_add_epi16(weighted, _mm_srli_si128(weighted, 8)), 8);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+#else
     return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
+#endif
 }
 
 // out[i] = Lerp(a[i], b[i], weight) for count pixels.
@@ -89,9 +104,16 @@ void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weigh
 void PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
     const std::uint32_t* row = grid.Row(TexelIndex(t));
     const std::int64_t first = TexelIndex(s);
-    if (ds == kTexelOne && grid.u(first + count - 1) - grid.u(first) == count - 1) {
-        // One texel per pixel without leaving the texture: a straight copy.
-        std::memcpy(out, row + grid.u(first), static_cast<std::size_t>(count) * sizeof *out);
+    const std::int64_t last = TexelIndex(s + ds * (count - 1));
+    if (std::min(first, last) >= 0 && std::max(first, last) < grid.u.Size()) {
+        // The whole run lies inside the texture: no folding, and one texel per pixel is a copy.
+        if (ds == kTexelOne) {
+            std::memcpy(out, row + first, static_cast<std::size_t>(count) * sizeof *out);
+            return;
+        }
+        for (int i = 0; i < count; ++i, s += ds) {
+            out[i] = row[TexelIndex(s)];
+        }
         return;
     }
     for (int i = 0; i < count; ++i, s += ds) {
