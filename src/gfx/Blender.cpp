@@ -72,7 +72,19 @@ struct ConstantSource {
 };
 
 #if VELMORIA_SIMD
+// Sprites are mostly fully opaque or fully transparent; such groups need no arithmetic.
+bool AllAlphas(simd::Pixels s, std::uint32_t alpha) {
+    const simd::Pixels alphas = _mm_and_si128(s, simd::Splat(0xFF000000u));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(alphas, simd::Splat(alpha << 24))) == 0xFFFF;
+}
+
 simd::Pixels SourceOver(simd::Pixels s, simd::Pixels d) {
+    if (AllAlphas(s, 255)) {
+        return s;
+    }
+    if (AllAlphas(s, 0)) {
+        return d;
+    }
     const simd::Pixels full = simd::Splat16(255);
     const auto half = [&](simd::Pixels sw, simd::Pixels dw) {
         const simd::Pixels a = simd::SpreadAlpha(sw);
@@ -84,6 +96,9 @@ simd::Pixels SourceOver(simd::Pixels s, simd::Pixels d) {
 }
 
 simd::Pixels Additive(simd::Pixels s, simd::Pixels d) {
+    if (AllAlphas(s, 0)) {
+        return d;
+    }
     const auto half = [](simd::Pixels sw) { return simd::Div255(_mm_mullo_epi16(sw, simd::SpreadAlpha(sw))); };
     const simd::Pixels weighted = simd::Narrow(half(simd::WidenLow(s)), half(simd::WidenHigh(s)));
     return _mm_or_si128(_mm_adds_epu8(weighted, d), simd::Splat(kOpaque));

@@ -26,10 +26,20 @@ inline Pixels Narrow(Pixels low, Pixels high) { return _mm_packus_epi16(low, hig
 // Each widened pixel's alpha in all four of its lanes.
 inline Pixels SpreadAlpha(Pixels wide) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF); }
 
-// x / 255 rounded to nearest in every 16-bit lane, for x up to 255 * 255.
-inline Pixels Div255(Pixels x) {
-    x = _mm_add_epi16(x, Splat16(128));
-    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+// x / 255 rounded to nearest in every 16-bit lane, for x up to 255 * 255: with t = x + 128,
+// (t * 257) >> 16 equals (t + (t >> 8)) >> 8.
+inline Pixels Div255(Pixels x) { return _mm_mulhi_epu16(_mm_add_epi16(x, Splat16(128)), Splat16(257)); }
+
+// Lanes 0-3 hold 256 - weight and lanes 4-7 weight: the factors of a widened pair of pixels.
+inline Pixels PairWeights(std::uint32_t weight) {
+    const Pixels spread = _mm_set1_epi16(static_cast<short>(weight));
+    return _mm_add_epi16(_mm_xor_si128(spread, _mm_set_epi32(0, 0, -1, -1)), _mm_set_epi16(0, 0, 0, 0, 257, 257, 257, 257));
+}
+
+// Blends the two pixels of each widened pair by its weights and adds them: the low lanes of
+// the result hold first.low + first.high, the high lanes second.low + second.high, over 256.
+inline Pixels SumPairs(Pixels first, Pixels second) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second)), 8);
 }
 
 // (a * keep + b * weight) / 256 in every lane, keep + weight = 256.

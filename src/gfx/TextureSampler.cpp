@@ -55,6 +55,21 @@ struct TexelGrid {
     const std::uint32_t* Row(std::int64_t t) const {
         return texels + (static_cast<std::ptrdiff_t>(v(t)) << widthLog2);
     }
+
+    // Indices a run is known to keep inside the texture need no folding.
+    template <bool kFold>
+    int Column(std::int64_t s) const {
+        return kFold ? u(s) : static_cast<int>(s);
+    }
+    template <bool kFold>
+    const std::uint32_t* RowAt(std::int64_t t) const {
+        return kFold ? Row(t) : texels + (static_cast<std::ptrdiff_t>(t) << widthLog2);
+    }
+
+    // Whether every index from first to last, and the neighbour after each, lies inside.
+    bool Inside(std::int64_t first, std::int64_t last, int neighbours, const Addresser& axis) const {
+        return std::min(first, last) >= 0 && std::max(first, last) + neighbours < axis.Size();
+    }
 };
 
 std::int64_t TexelIndex(std::int64_t coordinate) { return coordinate >> kTexelFractionBits; }
@@ -75,10 +90,8 @@ std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, in
     // Left column in the low four lanes, right column in the high four.
     const simd::Pixels columns = simd::Lerp(pair(top[left], top[right]), pair(bottom[left], bottom[right]),
                                             simd::Splat16(256 - fy), simd::Splat16(fy));
-    const short keep = static_cast<short>(256 - fx);
-    const short take = static_cast<short>(fx);
-    const simd::Pixels weighted = _mm_mullo_epi16(columns, _mm_set_epi16(take, take, take, take, keep, keep, keep, keep));
-    const simd::Pixels sum = _mm_srli_epi16(_mm_add_epi16(weighted, _mm_srli_si128(weighted, 8)), 8);
+    const simd::Pixels weighted = _mm_mullo_epi16(columns, simd::PairWeights(fx));
+    const simd::Pixels sum = simd::SumPairs(weighted, weighted);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
 #else
     return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
@@ -128,15 +141,45 @@ void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_
     }
 }
 
+template <bool kFold>
+void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+                std::uint32_t* out) {
+    for (int i = 0; i < count; ++i, s += ds, t += dt) {
+        const std::int64_t column = TexelIndex(s);
+        const std::int64_t row = TexelIndex(t);
+        out[i] = Bilinear(grid.RowAt<kFold>(row), grid.RowAt<kFold>(row + 1), grid.Column<kFold>(column),
+                          grid.Column<kFold>(column + 1), Fraction(s), Fraction(t));
+    }
+}
+
 // Linear sampling measures weights from texel centres: coordinates move back half a texel.
 void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
                std::uint32_t* out) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
-    for (int i = 0; i < count; ++i, s += ds, t += dt) {
-        const std::int64_t index = TexelIndex(s);
-        out[i] = Bilinear(grid.Row(TexelIndex(t)), grid.Row(TexelIndex(t) + 1), grid.u(index), grid.u(index + 1),
-                          Fraction(s), Fraction(t));
+    const bool inside = grid.Inside(TexelIndex(s), TexelIndex(s + ds * (count - 1)), 1, grid.u) &&
+                        grid.Inside(TexelIndex(t), TexelIndex(t + dt * (count - 1)), 1, grid.v);
+    inside ? LinearLoop<false>(grid, s, t, ds, dt, count, out) : LinearLoop<true>(grid, s, t, ds, dt, count, out);
+}
+
+// out[i] = Lerp(columns[k], columns[k + 1], weight) with k and weight from s, stepping by ds.
+void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
+    int i = 0;
+#if VELMORIA_SIMD
+    const auto pair = [&](std::int64_t at) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(columns + TexelIndex(at)));
+    };
+    for (; i + 2 <= count; i += 2, s += 2 * ds) {
+        const simd::Pixels both = _mm_unpacklo_epi64(pair(s), pair(s + ds));
+        const simd::Pixels first = _mm_mullo_epi16(simd::WidenLow(both), simd::PairWeights(Fraction(s)));
+        const simd::Pixels second = _mm_mullo_epi16(simd::WidenHigh(both), simd::PairWeights(Fraction(s + ds)));
+        const simd::Pixels sum = simd::SumPairs(first, second);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(sum, sum));
+    }
+#endif
+    for (; i < count; ++i, s += ds) {
+        const std::int64_t k = TexelIndex(s);
+        out[i] = pixel::Lerp(columns[k], columns[k + 1], Fraction(s));
     }
 }
 
@@ -177,10 +220,7 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
         LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out);
         return;
     }
-    for (int i = 0; i < count; ++i, s += ds) {
-        const std::int64_t index = TexelIndex(s) - low;
-        out[i] = pixel::Lerp(columns[index], columns[index + 1], Fraction(s));
-    }
+    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out);
 }
 
 }  // namespace
