@@ -36,15 +36,17 @@ inline Pixels PairWeights(std::uint32_t weight) {
     return _mm_add_epi16(_mm_xor_si128(spread, _mm_set_epi32(0, 0, -1, -1)), _mm_set_epi16(0, 0, 0, 0, 257, 257, 257, 257));
 }
 
-// Blends the two pixels of each widened pair by its weights and adds them: the low lanes of
-// the result hold first.low + first.high, the high lanes second.low + second.high, over 256.
+// Adds the two weighted pixels of each widened pair: the low lanes of the result hold
+// first.low + first.high, the high lanes second.low + second.high, rounded, over 256.
 inline Pixels SumPairs(Pixels first, Pixels second) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second)), 8);
+    const Pixels sum = _mm_add_epi16(_mm_unpacklo_epi64(first, second), _mm_unpackhi_epi64(first, second));
+    return _mm_srli_epi16(_mm_add_epi16(sum, Splat16(128)), 8);
 }
 
-// (a * keep + b * weight) / 256 in every lane, keep + weight = 256.
+// (a * keep + b * weight + 128) / 256 in every lane, keep + weight = 256.
 inline Pixels Lerp(Pixels a, Pixels b, Pixels keep, Pixels weight) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, keep), _mm_mullo_epi16(b, weight)), 8);
+    const Pixels sum = _mm_add_epi16(_mm_mullo_epi16(a, keep), _mm_mullo_epi16(b, weight));
+    return _mm_srli_epi16(_mm_add_epi16(sum, Splat16(128)), 8);
 }
 
 // Lerp on four packed pixels.
