@@ -7,6 +7,9 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "audio/DirectSound.h"
+#include "audio/MusicThread.h"
+#include "audio/StreamingTrack.h"
 #include "input/InputScript.h"
 #include "platform/MessageBox.h"
 
@@ -70,5 +73,13 @@ int main(int argc, char** argv) {
     platform::SetDialogsEnabled(!options.Headless() && std::getenv("VELMORIA_NO_DIALOGS") == nullptr);
 
     GameParts parts;
+    parts.startSound = [](bool headless) { InitDirectSound(headless ? SoundOutput::Null : SoundOutput::Device); };
+    parts.startMusicThread = &audio::StartMusicThread;
+    // The effects stay in the registry until process exit; with the device closed they are silent.
+    parts.stopMusic = [] {
+        audio::StopMusicThread();
+        audio::MusicTrack().Release();
+        ShutdownDirectSound();
+    };
     return RunGame(options, parts);
 }

@@ -1,0 +1,116 @@
+#include "audio/DirectSoundStream.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "audio/StreamingTrack.h"
+
+namespace {
+constexpr int kFadeOut = 0;
+constexpr int kFadeIn = 1;
+constexpr double kSwitchFadeInStep = 50.0;
+}  // namespace
+
+DirectSoundStream::~DirectSoundStream() { audio::MusicTrack().Release(); }
+
+HRESULT DirectSoundStream::Load(const char* path, std::uint32_t offset) {
+    fadeStep = 0.0;
+    fading = false;
+    stopped = false;
+    fadeDelay = 0;
+    hasQueuedTrack = false;
+    queuedPath.clear();
+    return audio::MusicTrack().Load(path, offset, static_cast<std::int32_t>(currentVolume));
+}
+
+void DirectSoundStream::SetVolumePercent(int percent) { SetVolume(PercentToVolume(percent)); }
+
+void DirectSoundStream::SetVolume(std::int32_t hundredthsOfDecibel) {
+    volume = std::clamp(hundredthsOfDecibel, kVolumeSilence, 0);
+    currentVolume = baseVolume = volume;
+    ApplyCurrentVolume();
+}
+
+void DirectSoundStream::Stop() {
+    stopped = true;
+    audio::MusicTrack().Stop();
+}
+
+void DirectSoundStream::Resume() {
+    stopped = false;
+    Update();
+}
+
+void DirectSoundStream::Update() {
+    if (!stopped) {
+        audio::MusicTrack().PlayLooping();
+    }
+    if (fading) {
+        FadeStep();
+    }
+}
+
+double DirectSoundStream::QuietVolume() const { return std::min(kFadeFloor, baseVolume); }
+
+void DirectSoundStream::StartFade(int mode, int frames, int delay) {
+    fadeDelay = delay;
+    if (mode != kFadeOut && mode != kFadeIn) {
+        return;
+    }
+    const int steps = std::max(frames, 1);
+    fading = true;
+    fadeMode = mode;
+    if (mode == kFadeOut) {
+        currentVolume = baseVolume;
+        fadeStep = (QuietVolume() - baseVolume) / steps;
+    } else {
+        currentVolume = QuietVolume();
+        fadeStep = static_cast<double>(3000 / steps);
+    }
+    ApplyCurrentVolume();
+}
+
+void DirectSoundStream::QueueTrack(const char* path, std::uint32_t offset, int mode, int frames, int delay) {
+    hasQueuedTrack = path != nullptr;
+    queuedPath = path != nullptr ? path : "";
+    queuedOffset = offset;
+    StartFade(mode, frames, delay);
+}
+
+void DirectSoundStream::FadeStep() {
+    if (fadeMode == kFadeIn) {
+        if (fadeDelay < 1) {
+            currentVolume += fadeStep;
+        } else {
+            --fadeDelay;
+        }
+        if (currentVolume >= baseVolume) {
+            currentVolume = baseVolume;
+            fading = false;
+        }
+    } else {
+        currentVolume += fadeStep;
+        // A player volume at or below the floor has nothing to fade: it is quiet already.
+        const bool quiet = currentVolume < kFadeFloor || baseVolume <= kFadeFloor;
+        if (quiet) {
+            if (fadeDelay > 0) {
+                --fadeDelay;
+            } else if (hasQueuedTrack) {
+                const std::string path = queuedPath;
+                Load(path.c_str(), queuedOffset);
+                currentVolume = QuietVolume();
+                fadeMode = kFadeIn;
+                fadeStep = kSwitchFadeInStep;
+                fadeDelay = 0;
+                fading = true;
+            } else {
+                fading = false;
+            }
+        }
+    }
+    ApplyCurrentVolume();
+}
+
+void DirectSoundStream::ApplyCurrentVolume() {
+    audio::MusicTrack().SetVolume(static_cast<std::int32_t>(currentVolume));
+}

@@ -1,0 +1,94 @@
+#include "field/FilePackEnemyParamLoad.h"
+
+#include <algorithm>
+
+#include "platform/MessageBox.h"
+#include "resource/BinaryFile.h"
+#include "resource/PackDirectory.h"
+#include "resource/PackFormat.h"
+
+namespace {
+
+constexpr int kMaxStartPoints = 99999;
+
+// Stages may share records, but a file that claims far more records than it could hold is
+// hostile; every stage draws from one budget so memory stays a small multiple of the file.
+std::uint64_t RecordBudget(std::uint64_t fileSize) { return fileSize / 4; }
+
+std::vector<CFilePackEnemyParamLoad::WaveRecord> ReadRecords(BinaryFile& file, std::uint32_t key,
+                                                             const CFilePackEnemyParamLoad::StageEntry& stage,
+                                                             std::uint64_t& budget) {
+    std::vector<CFilePackEnemyParamLoad::WaveRecord> records;
+    if (stage.recordOffset > file.Size()) {
+        return records;
+    }
+    const std::uint64_t inFile = (file.Size() - stage.recordOffset) / waves::kWaveRecordSize;
+    const std::uint64_t count = std::min({static_cast<std::uint64_t>(stage.recordCount), inFile, budget});
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * waves::kWaveRecordSize);
+    if (!file.ReadAt(stage.recordOffset, bytes.data(), bytes.size())) {
+        return records;
+    }
+    budget -= count;
+    records.reserve(static_cast<std::size_t>(count));
+    for (std::size_t at = 0; at < bytes.size(); at += waves::kWaveRecordSize) {
+        records.push_back({pack::Unscramble(LoadU32(&bytes[at]), key),
+                           static_cast<std::int32_t>(pack::Unscramble(LoadU32(&bytes[at + 4]), key)),
+                           pack::Unscramble(LoadU32(&bytes[at + 8]), key)});
+    }
+    return records;
+}
+
+}  // namespace
+
+bool CFilePackEnemyParamLoad::Open(const std::string& path) {
+    if (!TryOpen(path)) {
+        platform::ShowMessage(nullptr, "敵データが読み込めません！");
+        platform::ExitProcess(0);
+    }
+    return true;
+}
+
+bool CFilePackEnemyParamLoad::TryOpen(const std::string& path) {
+    directory_.clear();
+    waves_.clear();
+    key_ = 0;
+    path_ = path;
+    BinaryFile file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    std::vector<pack::DirectoryRecord> records;
+    pack::ReadDirectory(file, key_, records);
+    for (const pack::DirectoryRecord& record : records) {
+        directory_.try_emplace(record.name, StageEntry{record.first, record.second, record.third});
+    }
+    std::uint64_t budget = RecordBudget(file.Size());
+    for (const auto& [name, stage] : directory_) {
+        waves_.emplace(name, ReadRecords(file, key_, stage, budget));
+    }
+    return true;
+}
+
+int CFilePackEnemyParamLoad::StartPoints(const std::string& key) const {
+    const auto found = directory_.find(key);
+    if (found == directory_.end()) {
+        return 0;
+    }
+    return std::clamp(static_cast<int>(static_cast<std::int32_t>(found->second.startPoints)), 0, kMaxStartPoints);
+}
+
+bool CFilePackEnemyParamLoad::NextWave(const std::string& key, std::uint32_t& kind, std::int32_t& health,
+                                       std::uint32_t& reward) {
+    const auto found = waves_.find(key);
+    const std::size_t count = found == waves_.end() ? 0 : found->second.size();
+    if (cursor_ >= count) {
+        cursor_ = 0;
+        return true;
+    }
+    const WaveRecord& record = found->second[cursor_];
+    kind = record.kind;
+    health = record.health;
+    reward = record.reward;
+    ++cursor_;
+    return false;
+}

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "resource/PackTool.h"
+
+int main(int argc, char** argv) {
+    return packtool::Run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
