@@ -86,10 +86,11 @@ void SpanRenderer::SetPlanes(const AttributePlanes& planes) {
     }
 }
 
-void SpanRenderer::SampleStage(int stage, int y, int x0, int count) {
+const std::uint32_t* SpanRenderer::SampleStage(int stage, int y, int x0, int count) {
     const StageSampling& sampling = sampling_[stage];
-    sampler_.SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)), ToTexelFixed(sampling.t.At(x0, y)), sampling.ds,
-               sampling.dt, count, texels_[stage].data());
+    return sampler_.SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)),
+                               ToTexelFixed(sampling.t.At(x0, y)), sampling.ds, sampling.dt, count,
+                               texels_[stage].data());
 }
 
 void SpanRenderer::FillDiffuse(int y, int x0, int count) {
@@ -104,18 +105,20 @@ void SpanRenderer::FillDiffuse(int y, int x0, int count) {
 const std::uint32_t* SpanRenderer::ShadeSpan(int y, int x0, int count) {
     if (planes_.flatColour && stages_->IsPlainModulate()) {
         // Reached only with a texture: a flat colour without one is a constant source.
-        SampleStage(0, y, x0, count);
+        const std::uint32_t* texels = SampleStage(0, y, x0, count);
         if (planes_.colour == kWhite) {
-            return texels_[0].data();
+            return texels;
         }
-        ModulateRun(texels_[0].data(), planes_.colour, count, shaded_.data());
+        ModulateRun(texels, planes_.colour, count, shaded_.data());
         return shaded_.data();
     }
+    const std::uint32_t* texels[kStageCount];
     for (int stage = 0; stage < kStageCount; ++stage) {
         if (stages_->SamplesStage(stage)) {
-            SampleStage(stage, y, x0, count);
+            texels[stage] = SampleStage(stage, y, x0, count);
         } else {
             std::fill_n(texels_[stage].begin(), count, kWhite);
+            texels[stage] = texels_[stage].data();
         }
     }
     if (planes_.flatColour) {
@@ -124,7 +127,7 @@ const std::uint32_t* SpanRenderer::ShadeSpan(int y, int x0, int count) {
         FillDiffuse(y, x0, count);
     }
     for (int i = 0; i < count; ++i) {
-        shaded_[i] = stages_->Combine(diffuse_[i], texels_[0][i], texels_[1][i]);
+        shaded_[i] = stages_->Combine(diffuse_[i], texels[0][i], texels[1][i]);
     }
     return shaded_.data();
 }

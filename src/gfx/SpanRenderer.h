@@ -35,7 +35,7 @@ private:
     };
 
     void SetStageSampling(int stage, const AttributePlanes& planes);
-    void SampleStage(int stage, int y, int x0, int count);
+    const std::uint32_t* SampleStage(int stage, int y, int x0, int count);
     void FillDiffuse(int y, int x0, int count);
     const std::uint32_t* ShadeSpan(int y, int x0, int count);
 

@@ -1,7 +1,6 @@
 #include "gfx/TextureSampler.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
@@ -121,24 +120,23 @@ void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weigh
 }
 
 // Point sampling along a row of the texture: the common case of sprites that are not rotated.
-void PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
+const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
+                              std::uint32_t* out) {
     const std::uint32_t* row = grid.Row(TexelIndex(t));
-    const std::int64_t first = TexelIndex(s);
-    const std::int64_t last = TexelIndex(s + ds * (count - 1));
-    if (std::min(first, last) >= 0 && std::max(first, last) < grid.u.Size()) {
-        // The whole run lies inside the texture: no folding, and one texel per pixel is a copy.
+    if (grid.Inside(TexelIndex(s), TexelIndex(s + ds * (count - 1)), 0, grid.u)) {
+        // The whole run lies inside the texture: no folding, and one texel per pixel needs no copy.
         if (ds == kTexelOne) {
-            std::memcpy(out, row + first, static_cast<std::size_t>(count) * sizeof *out);
-            return;
+            return row + TexelIndex(s);
         }
         for (int i = 0; i < count; ++i, s += ds) {
             out[i] = row[TexelIndex(s)];
         }
-        return;
+        return out;
     }
     for (int i = 0; i < count; ++i, s += ds) {
         out[i] = row[grid.u(TexelIndex(s))];
     }
+    return out;
 }
 
 void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
@@ -246,17 +244,23 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
 
 }  // namespace
 
-void TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds,
-                                std::int64_t dt, int count, std::uint32_t* out) {
+const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t,
+                                                std::int64_t ds, std::int64_t dt, int count, std::uint32_t* out) {
     if (count <= 0) {
-        return;
+        return out;
     }
     const TexelGrid grid(sampler);
-    if (sampler.linear) {
-        dt == 0 ? LinearRow(grid, s, t, ds, count, columns_, out) : LinearAny(grid, s, t, ds, dt, count, out);
+    if (!sampler.linear) {
+        if (dt == 0) {
+            return PointRow(grid, s, t, ds, count, out);
+        }
+        PointAny(grid, s, t, ds, dt, count, out);
+    } else if (dt == 0) {
+        LinearRow(grid, s, t, ds, count, columns_, out);
     } else {
-        dt == 0 ? PointRow(grid, s, t, ds, count, out) : PointAny(grid, s, t, ds, dt, count, out);
+        LinearAny(grid, s, t, ds, dt, count, out);
     }
+    return out;
 }
 
 }  // namespace gfx

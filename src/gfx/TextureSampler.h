@@ -26,11 +26,12 @@ struct SamplerSetup {
 // memory beyond the sampler.
 class TextureSampler {
 public:
-    // Writes the texels of a run of count pixels (at most a frame row) whose coordinates start
-    // at (s, t) and step by (ds, dt) per pixel. Any coordinate is safe: addressing folds it
-    // into the texture.
-    void SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt,
-                    int count, std::uint32_t* out);
+    // The texels of a run of count pixels (at most a frame row) whose coordinates start at
+    // (s, t) and step by (ds, dt) per pixel: written to out, or, when the run reads one texel
+    // per pixel straight along a row of the texture, that row itself. Any coordinate is safe:
+    // addressing folds it into the texture.
+    const std::uint32_t* SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds,
+                                    std::int64_t dt, int count, std::uint32_t* out);
 
     // Texel columns a run may filter through its scratch row; a run that spans more is
     // filtered texel by texel.
