@@ -211,7 +211,9 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t last = TexelIndex(s - kTexelOne / 2 + ds * (count - 1));
     const std::int64_t low = std::min(first, last);
     const std::int64_t end = std::max(first, last) + 2;
-    if (end - low > TextureSampler::kScratchColumns || end - low > 8 * count + 2) {
+    // Past a few texels per pixel, blending every column would cost more than it saves.
+    constexpr int kMostColumnsPerPixel = 8;
+    if (end - low > TextureSampler::kScratchColumns || end - low > kMostColumnsPerPixel * count + 2) {
         LinearAny(grid, s, t, ds, 0, count, out);
         return;
     }
