@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gfx/BlendAvx2.h"
+#include "gfx/BlendKernels.h"
 #include "gfx/PixelMath.h"
 #include "gfx/Simd.h"
 
@@ -55,78 +57,12 @@ std::uint32_t Factors(std::uint32_t s, std::uint32_t d, std::uint32_t sourceFact
     return Pack(255, channel(Red(s), Red(d)), channel(Green(s), Green(d)), channel(Blue(s), Blue(d)));
 }
 
-struct SpanSource {
-    const std::uint32_t* pixels;
-    std::uint32_t operator[](int i) const { return pixels[i]; }
-#if VELMORIA_SIMD
-    simd::Pixels Load(int i) const { return simd::Load(pixels + i); }
-#endif
-};
-
-struct ConstantSource {
-    std::uint32_t colour;
-    std::uint32_t operator[](int) const { return colour; }
-#if VELMORIA_SIMD
-    simd::Pixels Load(int) const { return simd::Splat(colour); }
-#endif
-};
-
-#if VELMORIA_SIMD
-// Sprites are mostly fully opaque or fully transparent; such groups need no arithmetic.
-bool AllAlphas(simd::Pixels s, std::uint32_t alpha) {
-    const simd::Pixels alphas = _mm_and_si128(s, simd::Splat(0xFF000000u));
-    return _mm_movemask_epi8(_mm_cmpeq_epi32(alphas, simd::Splat(alpha << 24))) == 0xFFFF;
-}
-
-simd::Pixels SourceOver(simd::Pixels s, simd::Pixels d) {
-    if (AllAlphas(s, 255)) {
-        return s;
-    }
-    if (AllAlphas(s, 0)) {
-        return d;
-    }
-    const simd::Pixels full = simd::Splat16(255);
-    const auto half = [&](simd::Pixels sw, simd::Pixels dw) {
-        const simd::Pixels a = simd::SpreadAlpha(sw);
-        return simd::Div255(_mm_add_epi16(_mm_mullo_epi16(sw, a), _mm_mullo_epi16(dw, _mm_sub_epi16(full, a))));
-    };
-    const simd::Pixels blended = simd::Narrow(half(simd::WidenLow(s), simd::WidenLow(d)),
-                                              half(simd::WidenHigh(s), simd::WidenHigh(d)));
-    return _mm_or_si128(blended, simd::Splat(kOpaque));
-}
-
-simd::Pixels Additive(simd::Pixels s, simd::Pixels d) {
-    if (AllAlphas(s, 0)) {
-        return d;
-    }
-    const auto half = [](simd::Pixels sw) { return simd::Div255(_mm_mullo_epi16(sw, simd::SpreadAlpha(sw))); };
-    const simd::Pixels weighted = simd::Narrow(half(simd::WidenLow(s)), half(simd::WidenHigh(s)));
-    return _mm_or_si128(_mm_adds_epu8(weighted, d), simd::Splat(kOpaque));
-}
-
-simd::Pixels Replace(simd::Pixels s, simd::Pixels) { return _mm_or_si128(s, simd::Splat(kOpaque)); }
-#endif
-
 std::uint32_t Replace(std::uint32_t s, std::uint32_t) { return s | kOpaque; }
-
-// Runs one blend function over a span, four pixels at a time where the processor allows.
-template <typename Source, typename Function>
-void Run(Source source, std::uint32_t* target, int count, Function function) {
-    int i = 0;
-#if VELMORIA_SIMD
-    for (; i + 4 <= count; i += 4) {
-        simd::Store(target + i, function(source.Load(i), simd::Load(target + i)));
-    }
-#endif
-    for (; i < count; ++i) {
-        target[i] = function(source[i], target[i]);
-    }
-}
 
 }  // namespace
 
 Blender::Blender(const PipelineState& state)
-    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend) {
+    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend), avx2_(HasAvx2Blending()) {
     if (!state.blendEnabled || (sourceFactor_ == BLEND_ONE && targetFactor_ == BLEND_ZERO)) {
         mode_ = Mode::Replace;
     } else if (sourceFactor_ == BLEND_SRCALPHA && targetFactor_ == BLEND_INVSRCALPHA) {
@@ -136,30 +72,41 @@ Blender::Blender(const PipelineState& state)
     }
 }
 
-template <typename Source>
-void Blender::Blend(Source source, std::uint32_t* target, int count) const {
-    // Overloaded functions take both the scalar and the vector form.
-    const auto replace = [](auto s, auto d) { return Replace(s, d); };
-    const auto sourceOver = [](auto s, auto d) { return SourceOver(s, d); };
-    const auto additive = [](auto s, auto d) { return Additive(s, d); };
-    switch (mode_) {
-    case Mode::Replace: Run(source, target, count, replace); break;
-    case Mode::SourceOver: Run(source, target, count, sourceOver); break;
-    case Mode::Additive: Run(source, target, count, additive); break;
-    case Mode::Factors:
-        for (int i = 0; i < count; ++i) {
-            target[i] = Factors(source[i], target[i], sourceFactor_, targetFactor_);
+void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const {
+    int done = 0;
+    if (mode_ != Mode::Factors) {
+        const kernels::Kind kind = mode_ == Mode::Replace      ? kernels::Kind::Replace
+                                   : mode_ == Mode::SourceOver ? kernels::Kind::SourceOver
+                                                               : kernels::Kind::Additive;
+        if (avx2_) {
+            done = BlendRunAvx2(kind, source, constant, target, count);
         }
+#if VELMORIA_SIMD
+        done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant, target + done,
+                                         count - done);
+#endif
+    }
+    const auto tail = [&](auto blend) {
+        for (int i = done; i < count; ++i) {
+            target[i] = blend(source != nullptr ? source[i] : constant, target[i]);
+        }
+    };
+    switch (mode_) {
+    case Mode::Replace: tail(Replace); break;
+    case Mode::SourceOver: tail(SourceOver); break;
+    case Mode::Additive: tail(Additive); break;
+    case Mode::Factors:
+        tail([this](std::uint32_t s, std::uint32_t d) { return Factors(s, d, sourceFactor_, targetFactor_); });
         break;
     }
 }
 
 void Blender::BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const {
-    Blend(SpanSource{source}, target, count);
+    Blend(source, 0, target, count);
 }
 
 void Blender::BlendConstant(std::uint32_t source, std::uint32_t* target, int count) const {
-    Blend(ConstantSource{source}, target, count);
+    Blend(nullptr, source, target, count);
 }
 
 }  // namespace gfx

@@ -54,5 +54,28 @@ inline Pixels LerpPacked(Pixels a, Pixels b, Pixels keep, Pixels weight) {
     return Narrow(Lerp(WidenLow(a), WidenLow(b), keep, weight), Lerp(WidenHigh(a), WidenHigh(b), keep, weight));
 }
 
+// The instructions the blending kernels use, four pixels to a register.
+struct Sse2 {
+    using Pixels = simd::Pixels;
+    static constexpr int kPixels = 4;
+
+    static Pixels Load(const std::uint32_t* p) { return simd::Load(p); }
+    static void Store(std::uint32_t* p, Pixels v) { simd::Store(p, v); }
+    static Pixels Splat(std::uint32_t c) { return simd::Splat(c); }
+    static Pixels Splat16(std::uint32_t v) { return simd::Splat16(v); }
+    static Pixels WidenLow(Pixels v) { return simd::WidenLow(v); }
+    static Pixels WidenHigh(Pixels v) { return simd::WidenHigh(v); }
+    static Pixels Narrow(Pixels low, Pixels high) { return simd::Narrow(low, high); }
+    static Pixels SpreadAlpha(Pixels w) { return simd::SpreadAlpha(w); }
+    static Pixels Div255(Pixels x) { return simd::Div255(x); }
+    static Pixels Mul16(Pixels a, Pixels b) { return _mm_mullo_epi16(a, b); }
+    static Pixels Add16(Pixels a, Pixels b) { return _mm_add_epi16(a, b); }
+    static Pixels Sub16(Pixels a, Pixels b) { return _mm_sub_epi16(a, b); }
+    static Pixels AddSaturate8(Pixels a, Pixels b) { return _mm_adds_epu8(a, b); }
+    static Pixels And(Pixels a, Pixels b) { return _mm_and_si128(a, b); }
+    static Pixels Or(Pixels a, Pixels b) { return _mm_or_si128(a, b); }
+    static bool AllEqual32(Pixels a, Pixels b) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xFFFF; }
+};
+
 }  // namespace gfx::simd
 #endif

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PixelTestKit.h"
 
 namespace {
@@ -49,26 +51,33 @@ TEST(RunLength, APixelComesOutTheSameWhateverTheLengthOfItsRun) {
         {&SetAdditiveTintStates, gfx::TEXF_LINEAR, 0xFF40A0FFu, 1.0f},
     };
     for (const Case& c : cases) {
-        Scene whole(c, background.get(), texture.get());
-        Scene columns(c, background.get(), texture.get());
         const float width = 64.0f;  // keeps every coordinate exact in binary
         const float u1 = width * c.texelsPerPixel / 64.0f;
         const float v0 = 0.25f;
         const float v1 = v0 + 10.0f * c.texelsPerPixel / 64.0f;
-        whole.Strip(Canvas::Rect(10, 3, 10 + width, 13, c.colour, 0, v0, u1, v1));
-        for (int x = 0; x < 64; ++x) {
-            const float left = u1 * static_cast<float>(x) / width;
-            const float right = u1 * static_cast<float>(x + 1) / width;
-            columns.Strip(Canvas::Rect(10.0f + x, 3, 11.0f + x, 13, c.colour, left, v0, right, v1));
-        }
-        int differences = 0;
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 128; ++x) {
-                differences += whole.At(x, y) != columns.At(x, y);
+        // The quad as runs of the given width: 64 (eight or four pixels to a register), 12
+        // (registers of both widths and a remainder) and 1 (pixel by pixel).
+        const auto draw = [&](Scene& scene, int run) {
+            for (int x = 0; x < 64; x += run) {
+                const int end = std::min(x + run, 64);
+                scene.Strip(Canvas::Rect(10.0f + x, 3, 10.0f + end, 13, c.colour, u1 * x / width, v0, u1 * end / width,
+                                         v1));
             }
+        };
+        Scene reference(c, background.get(), texture.get());
+        draw(reference, 1);
+        for (const int run : {64, 12}) {
+            Scene scene(c, background.get(), texture.get());
+            draw(scene, run);
+            int differences = 0;
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 128; ++x) {
+                    differences += scene.At(x, y) != reference.At(x, y);
+                }
+            }
+            EXPECT_EQ(differences, 0) << "runs of " << run << ", filter " << c.filter << ", colour " << std::hex
+                                      << c.colour << ", scale " << c.texelsPerPixel;
         }
-        EXPECT_EQ(differences, 0) << "filter " << c.filter << " colour " << std::hex << c.colour << " scale "
-                                  << c.texelsPerPixel;
     }
 }
 
