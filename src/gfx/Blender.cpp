@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "gfx/BlendAvx2.h"
+#include "gfx/BlendKernels.h"
 #include "gfx/PixelMath.h"
+#include "gfx/Simd.h"
 
 namespace gfx {
 
@@ -54,20 +57,12 @@ std::uint32_t Factors(std::uint32_t s, std::uint32_t d, std::uint32_t sourceFact
     return Pack(255, channel(Red(s), Red(d)), channel(Green(s), Green(d)), channel(Blue(s), Blue(d)));
 }
 
-struct SpanSource {
-    const std::uint32_t* pixels;
-    std::uint32_t operator[](int i) const { return pixels[i]; }
-};
-
-struct ConstantSource {
-    std::uint32_t colour;
-    std::uint32_t operator[](int) const { return colour; }
-};
+std::uint32_t Replace(std::uint32_t s, std::uint32_t) { return s | kOpaque; }
 
 }  // namespace
 
 Blender::Blender(const PipelineState& state)
-    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend) {
+    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend), avx2_(HasAvx2Blending()) {
     if (!state.blendEnabled || (sourceFactor_ == BLEND_ONE && targetFactor_ == BLEND_ZERO)) {
         mode_ = Mode::Replace;
     } else if (sourceFactor_ == BLEND_SRCALPHA && targetFactor_ == BLEND_INVSRCALPHA) {
@@ -77,38 +72,41 @@ Blender::Blender(const PipelineState& state)
     }
 }
 
-template <typename Source>
-void Blender::Blend(Source source, std::uint32_t* target, int count) const {
+void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const {
+    int done = 0;
+    if (mode_ != Mode::Factors) {
+        const kernels::Kind kind = mode_ == Mode::Replace      ? kernels::Kind::Replace
+                                   : mode_ == Mode::SourceOver ? kernels::Kind::SourceOver
+                                                               : kernels::Kind::Additive;
+        if (avx2_) {
+            done = BlendRunAvx2(kind, source, constant, target, count);
+        }
+#if VELMORIA_SIMD
+        done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant, target + done,
+                                         count - done);
+#endif
+    }
+    const auto tail = [&](auto blend) {
+        for (int i = done; i < count; ++i) {
+            target[i] = blend(source != nullptr ? source[i] : constant, target[i]);
+        }
+    };
     switch (mode_) {
-    case Mode::Replace:
-        for (int i = 0; i < count; ++i) {
-            target[i] = source[i] | kOpaque;
-        }
-        break;
-    case Mode::SourceOver:
-        for (int i = 0; i < count; ++i) {
-            target[i] = SourceOver(source[i], target[i]);
-        }
-        break;
-    case Mode::Additive:
-        for (int i = 0; i < count; ++i) {
-            target[i] = Additive(source[i], target[i]);
-        }
-        break;
+    case Mode::Replace: tail(Replace); break;
+    case Mode::SourceOver: tail(SourceOver); break;
+    case Mode::Additive: tail(Additive); break;
     case Mode::Factors:
-        for (int i = 0; i < count; ++i) {
-            target[i] = Factors(source[i], target[i], sourceFactor_, targetFactor_);
-        }
+        tail([this](std::uint32_t s, std::uint32_t d) { return Factors(s, d, sourceFactor_, targetFactor_); });
         break;
     }
 }
 
 void Blender::BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const {
-    Blend(SpanSource{source}, target, count);
+    Blend(source, 0, target, count);
 }
 
 void Blender::BlendConstant(std::uint32_t source, std::uint32_t* target, int count) const {
-    Blend(ConstantSource{source}, target, count);
+    Blend(nullptr, source, target, count);
 }
 
 }  // namespace gfx

@@ -18,12 +18,13 @@ public:
 private:
     enum class Mode { Replace, SourceOver, Additive, Factors };
 
-    template <typename Source>
-    void Blend(Source source, std::uint32_t* target, int count) const;
+    // From source, or from one constant colour when source is null.
+    void Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const;
 
     Mode mode_;
     std::uint32_t sourceFactor_;
     std::uint32_t targetFactor_;
+    bool avx2_;
 };
 
 }  // namespace gfx

@@ -35,11 +35,14 @@ constexpr std::uint32_t AddSaturate(std::uint32_t x, std::uint32_t y) {
     return Pack(add(Alpha(x), Alpha(y)), add(Red(x), Red(y)), add(Green(x), Green(y)), add(Blue(x), Blue(y)));
 }
 
-// a + (b - a) * weight / 256 on every channel, weight 0..256.
+// a + (b - a) * weight / 256 on every channel, rounded half up, weight 0..256. Halfway
+// (weight 128) this is the rounded average of the two.
 constexpr std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t weight) {
     const std::uint32_t keep = 256 - weight;
-    const std::uint32_t rb = (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight) >> 8) & 0x00FF00FFu;
-    const std::uint32_t ag = (((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight) & 0xFF00FF00u;
+    const std::uint32_t rb =
+        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
+    const std::uint32_t ag =
+        (((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) & 0xFF00FF00u;
     return rb | ag;
 }
 

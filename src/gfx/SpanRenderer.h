@@ -35,7 +35,7 @@ private:
     };
 
     void SetStageSampling(int stage, const AttributePlanes& planes);
-    void SampleStage(int stage, int y, int x0, int count);
+    const std::uint32_t* SampleStage(int stage, int y, int x0, int count);
     void FillDiffuse(int y, int x0, int count);
     const std::uint32_t* ShadeSpan(int y, int x0, int count);
 
@@ -48,6 +48,7 @@ private:
     bool constantSource_ = false;
     std::uint32_t source_ = 0;
 
+    TextureSampler sampler_;
     std::array<std::array<std::uint32_t, kFrameWidth>, kStageCount> texels_{};
     std::array<std::uint32_t, kFrameWidth> diffuse_{};
     std::array<std::uint32_t, kFrameWidth> shaded_{};

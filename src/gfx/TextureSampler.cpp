@@ -1,10 +1,10 @@
 #include "gfx/TextureSampler.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
+#include "gfx/Simd.h"
 
 namespace gfx {
 
@@ -30,6 +30,8 @@ public:
         return folded;
     }
 
+    int Size() const { return size_; }
+
 private:
     bool clamp_;
     int mask_;
@@ -52,6 +54,21 @@ struct TexelGrid {
     const std::uint32_t* Row(std::int64_t t) const {
         return texels + (static_cast<std::ptrdiff_t>(v(t)) << widthLog2);
     }
+
+    // Indices a run is known to keep inside the texture need no folding.
+    template <bool kFold>
+    int Column(std::int64_t s) const {
+        return kFold ? u(s) : static_cast<int>(s);
+    }
+    template <bool kFold>
+    const std::uint32_t* RowAt(std::int64_t t) const {
+        return kFold ? Row(t) : texels + (static_cast<std::ptrdiff_t>(t) << widthLog2);
+    }
+
+    // Whether every index from first to last, and the neighbour after each, lies inside.
+    bool Inside(std::int64_t first, std::int64_t last, int neighbours, const Addresser& axis) const {
+        return std::min(first, last) >= 0 && std::max(first, last) + neighbours < axis.Size();
+    }
 };
 
 std::int64_t TexelIndex(std::int64_t coordinate) { return coordinate >> kTexelFractionBits; }
@@ -61,18 +78,65 @@ std::uint32_t Fraction(std::int64_t coordinate) {
     return static_cast<std::uint32_t>(coordinate >> (kTexelFractionBits - 8)) & 0xFF;
 }
 
+// Linear filtering blends down the column first, then across.
+std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,
+                       std::uint32_t fy) {
+#if VELMORIA_SIMD
+    const auto pair = [](std::uint32_t first, std::uint32_t second) {
+        return simd::WidenLow(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)),
+                                                 _mm_cvtsi32_si128(static_cast<int>(second))));
+    };
+    // Left column in the low four lanes, right column in the high four.
+    const simd::Pixels columns = simd::Lerp(pair(top[left], top[right]), pair(bottom[left], bottom[right]),
+                                            simd::Splat16(256 - fy), simd::Splat16(fy));
+    const simd::Pixels weighted = _mm_mullo_epi16(columns, simd::PairWeights(fx));
+    const simd::Pixels sum = simd::SumPairs(weighted, weighted);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+#else
+    return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
+#endif
+}
+
+// out[i] = Lerp(a[i], b[i], weight) for count pixels.
+void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out) {
+    int i = 0;
+#if VELMORIA_SIMD
+    if (weight == 128) {
+        // Sprites drawn one to one with their edges on pixel centres sample exactly between
+        // texels: a rounded average, one instruction for four pixels.
+        for (; i + 4 <= count; i += 4) {
+            simd::Store(out + i, _mm_avg_epu8(simd::Load(a + i), simd::Load(b + i)));
+        }
+    }
+    const simd::Pixels keep = simd::Splat16(256 - weight);
+    const simd::Pixels take = simd::Splat16(weight);
+    for (; i + 4 <= count; i += 4) {
+        simd::Store(out + i, simd::LerpPacked(simd::Load(a + i), simd::Load(b + i), keep, take));
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = pixel::Lerp(a[i], b[i], weight);
+    }
+}
+
 // Point sampling along a row of the texture: the common case of sprites that are not rotated.
-void PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
+const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
+                              std::uint32_t* out) {
     const std::uint32_t* row = grid.Row(TexelIndex(t));
-    const std::int64_t first = TexelIndex(s);
-    if (ds == kTexelOne && grid.u(first + count - 1) - grid.u(first) == count - 1) {
-        // One texel per pixel without leaving the texture: a straight copy.
-        std::memcpy(out, row + grid.u(first), static_cast<std::size_t>(count) * sizeof *out);
-        return;
+    if (grid.Inside(TexelIndex(s), TexelIndex(s + ds * (count - 1)), 0, grid.u)) {
+        // The whole run lies inside the texture: no folding, and one texel per pixel needs no copy.
+        if (ds == kTexelOne) {
+            return row + TexelIndex(s);
+        }
+        for (int i = 0; i < count; ++i, s += ds) {
+            out[i] = row[TexelIndex(s)];
+        }
+        return out;
     }
     for (int i = 0; i < count; ++i, s += ds) {
         out[i] = row[grid.u(TexelIndex(s))];
     }
+    return out;
 }
 
 void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
@@ -82,52 +146,123 @@ void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_
     }
 }
 
-// Linear sampling blends the four texels around the sample; coordinates are shifted by half a
-// texel so that weights are measured from texel centres.
-void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out) {
-    t -= kTexelOne / 2;
-    s -= kTexelOne / 2;
-    const std::uint32_t* top = grid.Row(TexelIndex(t));
-    const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
-    const std::uint32_t fy = Fraction(t);
-    for (int i = 0; i < count; ++i, s += ds) {
-        const std::int64_t index = TexelIndex(s);
-        const int left = grid.u(index);
-        const int right = grid.u(index + 1);
-        const std::uint32_t fx = Fraction(s);
-        out[i] = pixel::Lerp(pixel::Lerp(top[left], top[right], fx), pixel::Lerp(bottom[left], bottom[right], fx), fy);
+template <bool kFold>
+void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+                std::uint32_t* out) {
+    for (int i = 0; i < count; ++i, s += ds, t += dt) {
+        const std::int64_t column = TexelIndex(s);
+        const std::int64_t row = TexelIndex(t);
+        out[i] = Bilinear(grid.RowAt<kFold>(row), grid.RowAt<kFold>(row + 1), grid.Column<kFold>(column),
+                          grid.Column<kFold>(column + 1), Fraction(s), Fraction(t));
     }
 }
 
+// Linear sampling measures weights from texel centres: coordinates move back half a texel.
+// Along a run the texels used move steadily, so the pixels whose four texels all lie inside
+// the texture form one stretch, which needs no folding.
 void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
                std::uint32_t* out) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
-    for (int i = 0; i < count; ++i, s += ds, t += dt) {
-        const std::uint32_t* top = grid.Row(TexelIndex(t));
-        const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
-        const std::int64_t index = TexelIndex(s);
-        const int left = grid.u(index);
-        const int right = grid.u(index + 1);
-        const std::uint32_t fx = Fraction(s);
-        out[i] = pixel::Lerp(pixel::Lerp(top[left], top[right], fx), pixel::Lerp(bottom[left], bottom[right], fx),
-                             Fraction(t));
+    const auto inside = [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
+               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
+    };
+    int begin = 0;
+    int end = count;
+    while (begin < end && !inside(begin)) {
+        ++begin;
     }
+    while (end > begin && !inside(end - 1)) {
+        --end;
+    }
+    LinearLoop<true>(grid, s, t, ds, dt, begin, out);
+    LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin);
+    LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end);
+}
+
+// out[i] = Lerp(columns[k], columns[k + 1], weight) with k and weight from s, stepping by ds.
+void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
+    int i = 0;
+#if VELMORIA_SIMD
+    const auto pair = [&](std::int64_t at) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(columns + TexelIndex(at)));
+    };
+    for (; i + 2 <= count; i += 2, s += 2 * ds) {
+        const simd::Pixels both = _mm_unpacklo_epi64(pair(s), pair(s + ds));
+        const simd::Pixels first = _mm_mullo_epi16(simd::WidenLow(both), simd::PairWeights(Fraction(s)));
+        const simd::Pixels second = _mm_mullo_epi16(simd::WidenHigh(both), simd::PairWeights(Fraction(s + ds)));
+        const simd::Pixels sum = simd::SumPairs(first, second);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(sum, sum));
+    }
+#endif
+    for (; i < count; ++i, s += ds) {
+        const std::int64_t k = TexelIndex(s);
+        out[i] = pixel::Lerp(columns[k], columns[k + 1], Fraction(s));
+    }
+}
+
+// Along a row the vertical weight is the same for every pixel, so the two texture rows are
+// blended once per texel column into the scratch row, and each pixel then blends two
+// neighbouring columns. Runs that skip over many texels are filtered texel by texel instead.
+void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
+               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out) {
+    const std::int64_t first = TexelIndex(s - kTexelOne / 2);
+    const std::int64_t last = TexelIndex(s - kTexelOne / 2 + ds * (count - 1));
+    const std::int64_t low = std::min(first, last);
+    const std::int64_t end = std::max(first, last) + 2;
+    // Past a few texels per pixel, blending every column would cost more than it saves.
+    constexpr int kMostColumnsPerPixel = 8;
+    if (end - low > TextureSampler::kScratchColumns || end - low > kMostColumnsPerPixel * count + 2) {
+        LinearAny(grid, s, t, ds, 0, count, out);
+        return;
+    }
+    s -= kTexelOne / 2;
+    t -= kTexelOne / 2;
+    const std::uint32_t* top = grid.Row(TexelIndex(t));
+    const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
+    const std::uint32_t fy = Fraction(t);
+    std::uint32_t* columns = scratch.data();
+    const auto folded = [&](std::int64_t from, std::int64_t to) {
+        for (std::int64_t c = from; c < to; ++c) {
+            const int column = grid.u(c);
+            columns[c - low] = pixel::Lerp(top[column], bottom[column], fy);
+        }
+    };
+    // Columns inside the texture lie side by side; only those past its edges need folding.
+    const std::int64_t insideFirst = std::clamp<std::int64_t>(0, low, end);
+    const std::int64_t insideEnd = std::clamp<std::int64_t>(grid.u.Size(), insideFirst, end);
+    folded(low, insideFirst);
+    LerpRun(top + insideFirst, bottom + insideFirst, fy, static_cast<int>(insideEnd - insideFirst),
+            columns + (insideFirst - low));
+    folded(insideEnd, end);
+    if (ds == kTexelOne) {
+        // One texel per pixel: every pixel has the same horizontal weight.
+        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out);
+        return;
+    }
+    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out);
 }
 
 }  // namespace
 
-void SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt,
-                int count, std::uint32_t* out) {
+const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t,
+                                                std::int64_t ds, std::int64_t dt, int count, std::uint32_t* out) {
     if (count <= 0) {
-        return;
+        return out;
     }
     const TexelGrid grid(sampler);
-    if (sampler.linear) {
-        dt == 0 ? LinearRow(grid, s, t, ds, count, out) : LinearAny(grid, s, t, ds, dt, count, out);
+    if (!sampler.linear) {
+        if (dt == 0) {
+            return PointRow(grid, s, t, ds, count, out);
+        }
+        PointAny(grid, s, t, ds, dt, count, out);
+    } else if (dt == 0) {
+        LinearRow(grid, s, t, ds, count, columns_, out);
     } else {
-        dt == 0 ? PointRow(grid, s, t, ds, count, out) : PointAny(grid, s, t, ds, dt, count, out);
+        LinearAny(grid, s, t, ds, dt, count, out);
     }
+    return out;
 }
 
 }  // namespace gfx

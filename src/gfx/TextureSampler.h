@@ -1,5 +1,8 @@
 #pragma once
+#include <array>
 #include <cstdint>
+
+#include "gfx/Device.h"
 
 #include "gfx/Texture.h"
 
@@ -19,9 +22,23 @@ struct SamplerSetup {
     std::uint32_t addressV = 0;
 };
 
-// Writes the texels of a run of count pixels whose coordinates start at (s, t) and step by
-// (ds, dt) per pixel. Any coordinate is safe: addressing folds it into the texture.
-void SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt,
-                int count, std::uint32_t* out);
+// Reads the texels of runs of pixels. It keeps a scratch row of its own, so a draw needs no
+// memory beyond the sampler.
+class TextureSampler {
+public:
+    // The texels of a run of count pixels (at most a frame row) whose coordinates start at
+    // (s, t) and step by (ds, dt) per pixel: written to out, or, when the run reads one texel
+    // per pixel straight along a row of the texture, that row itself. Any coordinate is safe:
+    // addressing folds it into the texture.
+    const std::uint32_t* SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds,
+                                    std::int64_t dt, int count, std::uint32_t* out);
+
+    // Texel columns a run may filter through its scratch row; a run that spans more is
+    // filtered texel by texel.
+    static constexpr int kScratchColumns = 2 * kFrameWidth + 2;
+
+private:
+    std::array<std::uint32_t, kScratchColumns> columns_{};
+};
 
 }  // namespace gfx

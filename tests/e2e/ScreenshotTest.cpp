@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "gfx/PngCodec.h"
 #include "support/RunGame.h"

@@ -1,0 +1,62 @@
+#include "gfx/BlendAvx2.h"
+
+// Only this file is compiled for AVX2, and it shares no inline code with the others, so
+// nothing built for AVX2 can reach a processor without it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+#include "gfx/BlendKernels.h"
+
+namespace gfx {
+
+namespace {
+
+struct Avx2 {
+    using Pixels = __m256i;
+    static constexpr int kPixels = 8;
+
+    static Pixels Load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+    static void Store(std::uint32_t* p, Pixels v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    static Pixels Splat(std::uint32_t c) { return _mm256_set1_epi32(static_cast<int>(c)); }
+    static Pixels Splat16(std::uint32_t v) { return _mm256_set1_epi16(static_cast<short>(v)); }
+    // Widening and narrowing work within each 128-bit half; narrowing undoes widening.
+    static Pixels WidenLow(Pixels v) { return _mm256_unpacklo_epi8(v, _mm256_setzero_si256()); }
+    static Pixels WidenHigh(Pixels v) { return _mm256_unpackhi_epi8(v, _mm256_setzero_si256()); }
+    static Pixels Narrow(Pixels low, Pixels high) { return _mm256_packus_epi16(low, high); }
+    static Pixels SpreadAlpha(Pixels w) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(w, 0xFF), 0xFF); }
+    static Pixels Div255(Pixels x) { return _mm256_mulhi_epu16(_mm256_add_epi16(x, Splat16(128)), Splat16(257)); }
+    static Pixels Mul16(Pixels a, Pixels b) { return _mm256_mullo_epi16(a, b); }
+    static Pixels Add16(Pixels a, Pixels b) { return _mm256_add_epi16(a, b); }
+    static Pixels Sub16(Pixels a, Pixels b) { return _mm256_sub_epi16(a, b); }
+    static Pixels AddSaturate8(Pixels a, Pixels b) { return _mm256_adds_epu8(a, b); }
+    static Pixels And(Pixels a, Pixels b) { return _mm256_and_si256(a, b); }
+    static Pixels Or(Pixels a, Pixels b) { return _mm256_or_si256(a, b); }
+    static bool AllEqual32(Pixels a, Pixels b) { return _mm256_movemask_epi8(_mm256_cmpeq_epi32(a, b)) == -1; }
+};
+
+}  // namespace
+
+int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target,
+                 int count) {
+    return kernels::Run<Avx2>(kind, source, constant, target, count);
+}
+
+}  // namespace gfx
+
+#pragma GCC pop_options
+
+namespace gfx {
+bool HasAvx2Blending() { return __builtin_cpu_supports("avx2"); }
+}  // namespace gfx
+
+#else
+
+namespace gfx {
+bool HasAvx2Blending() { return false; }
+int BlendRunAvx2(kernels::Kind, const std::uint32_t*, std::uint32_t, std::uint32_t*, int) { return 0; }
+}  // namespace gfx
+
+#endif

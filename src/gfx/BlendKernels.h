@@ -1,0 +1,95 @@
+#pragma once
+#include <cstdint>
+
+// The vector blending arithmetic, written once for any register width: V supplies the
+// instructions and kPixels, the pixels one register holds. Each kernel gives exactly the
+// result of the scalar blend. Only templates live here, because this file is compiled for
+// more than one instruction set.
+namespace gfx::kernels {
+
+enum class Kind { Replace, SourceOver, Additive };
+
+template <typename V>
+bool AllAlphas(typename V::Pixels s, std::uint32_t alpha) {
+    return V::AllEqual32(V::And(s, V::Splat(0xFF000000u)), V::Splat(alpha << 24));
+}
+
+template <typename V>
+typename V::Pixels Opaque(typename V::Pixels p) {
+    return V::Or(p, V::Splat(0xFF000000u));
+}
+
+// Two widened pixels of source over two of target.
+template <typename V>
+typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw) {
+    const typename V::Pixels a = V::SpreadAlpha(sw);
+    return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::Splat16(255), a))));
+}
+
+// Sprites are mostly fully opaque or fully transparent; such registers need no arithmetic.
+template <typename V>
+typename V::Pixels SourceOver(typename V::Pixels s, typename V::Pixels d) {
+    if (AllAlphas<V>(s, 255)) {
+        return s;
+    }
+    if (AllAlphas<V>(s, 0)) {
+        return d;
+    }
+    return Opaque<V>(V::Narrow(SourceOverWide<V>(V::WidenLow(s), V::WidenLow(d)),
+                               SourceOverWide<V>(V::WidenHigh(s), V::WidenHigh(d))));
+}
+
+// Two widened pixels weighted by their alpha.
+template <typename V>
+typename V::Pixels AlphaWeighted(typename V::Pixels sw) {
+    return V::Div255(V::Mul16(sw, V::SpreadAlpha(sw)));
+}
+
+template <typename V>
+typename V::Pixels Additive(typename V::Pixels s, typename V::Pixels d) {
+    if (AllAlphas<V>(s, 0)) {
+        return d;
+    }
+    return Opaque<V>(V::AddSaturate8(V::Narrow(AlphaWeighted<V>(V::WidenLow(s)), AlphaWeighted<V>(V::WidenHigh(s))), d));
+}
+
+template <typename V, Kind kKind>
+typename V::Pixels Apply(typename V::Pixels s, typename V::Pixels d) {
+    if constexpr (kKind == Kind::Replace) {
+        return Opaque<V>(s);
+    } else if constexpr (kKind == Kind::SourceOver) {
+        return SourceOver<V>(s, d);
+    } else {
+        return Additive<V>(s, d);
+    }
+}
+
+template <typename V, Kind kKind>
+int RunKind(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) {
+    int i = 0;
+    if (source == nullptr) {
+        const typename V::Pixels s = V::Splat(constant);
+        for (; i + V::kPixels <= count; i += V::kPixels) {
+            V::Store(target + i, Apply<V, kKind>(s, V::Load(target + i)));
+        }
+        return i;
+    }
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        V::Store(target + i, Apply<V, kKind>(V::Load(source + i), V::Load(target + i)));
+    }
+    return i;
+}
+
+// Blends the whole registers of a run, from source or, when it is null, from one constant
+// colour. Returns how many pixels it did; the rest are the caller's.
+template <typename V>
+int Run(Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) {
+    switch (kind) {
+    case Kind::Replace: return RunKind<V, Kind::Replace>(source, constant, target, count);
+    case Kind::SourceOver: return RunKind<V, Kind::SourceOver>(source, constant, target, count);
+    case Kind::Additive: return RunKind<V, Kind::Additive>(source, constant, target, count);
+    }
+    return 0;
+}
+
+}  // namespace gfx::kernels

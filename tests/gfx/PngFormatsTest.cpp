@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstring>
+#include <vector>
+
+#include "gfx/PngCodec.h"
+
+namespace {
+
+// Writes raw rows in any PNG layout, for pictures our own encoder never makes.
+struct Layout {
+    int colourType;
+    int bitDepth;
+    bool interlaced;
+    std::vector<png_color> palette;
+    std::vector<png_byte> paletteAlpha;
+};
+
+std::vector<std::uint8_t> EncodeRaw(const Layout& layout, int width, int height, const std::vector<std::uint8_t>& raw) {
+    std::vector<std::uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t length) {
+            auto* bytes = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + length);
+        },
+        nullptr);
+    png_set_IHDR(png, info, width, height, layout.bitDepth, layout.colourType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!layout.palette.empty()) {
+        png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+    }
+    if (!layout.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()), nullptr);
+    }
+    png_write_info(png, info);
+    const std::size_t rowBytes = raw.size() / static_cast<std::size_t>(height);
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < height; ++y) {
+        rows.push_back(const_cast<png_bytep>(raw.data() + rowBytes * y));
+    }
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+std::vector<std::uint32_t> Decode(const std::vector<std::uint8_t>& bytes) {
+    gfx::Image image;
+    EXPECT_TRUE(gfx::DecodePng(bytes.data(), bytes.size(), image));
+    return image.argb;
+}
+
+TEST(PngFormats, EveryLayoutDecodesToArgb) {
+    // Grey, 8 bits, two pixels.
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_GRAY, 8, false, {}, {}}, 2, 1, {0x10, 0xF0})),
+              (std::vector<std::uint32_t>{0xFF101010u, 0xFFF0F0F0u}));
+    // Grey with alpha.
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {}, {}}, 1, 1, {0x80, 0x40})),
+              (std::vector<std::uint32_t>{0x40808080u}));
+    // One-bit grey: black and white.
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_GRAY, 1, false, {}, {}}, 3, 1, {0b10100000})),
+              (std::vector<std::uint32_t>{0xFFFFFFFFu, 0xFF000000u, 0xFFFFFFFFu}));
+    // A palette with a transparent entry.
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_PALETTE, 8, false, {{255, 0, 0}, {0, 255, 0}}, {255, 0}}, 2, 1, {0, 1})),
+              (std::vector<std::uint32_t>{0xFFFF0000u, 0x0000FF00u}));
+    // Sixteen bits per channel keep their high bytes.
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {}, {}}, 1, 1,
+                               {0x12, 0x00, 0x34, 0x00, 0x56, 0x00, 0x78, 0x00})),
+              (std::vector<std::uint32_t>{0x78123456u}));
+    // Interlaced RGB: seven passes put back together.
+    std::vector<std::uint8_t> raw;
+    std::vector<std::uint32_t> expected;
+    for (int i = 0; i < 9 * 9; ++i) {
+        raw.insert(raw.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3), 7});
+        expected.push_back(0xFF000007u | static_cast<std::uint32_t>(i) << 16 | static_cast<std::uint32_t>(i * 3 & 0xFF) << 8);
+    }
+    EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_RGB, 8, true, {}, {}}, 9, 9, raw)), expected);
+}
+
+std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+// Recomputes every chunk's CRC so that damage reaches the decoder's inner layers (inflate,
+// filters, interlacing) instead of being caught at the checksum.
+void FixChunkCrcs(std::vector<std::uint8_t>& png) {
+    std::size_t at = 8;
+    while (at + 12 <= png.size()) {
+        const std::uint32_t length = static_cast<std::uint32_t>(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 |
+                                     png[at + 3];
+        if (length > png.size() - at - 12) {
+            return;
+        }
+        const std::uint32_t crc = Crc32(png.data() + at + 4, length + 4);
+        for (int i = 0; i < 4; ++i) {
+            png[at + 8 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+        }
+        at += 12 + length;
+    }
+}
+
+TEST(PngFormats, DamagedPicturesWithValidChecksumsNeverCrash) {
+    std::vector<std::uint8_t> raw;
+    for (int i = 0; i < 23 * 17; ++i) {
+        raw.insert(raw.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 3), 9});
+    }
+    const std::vector<std::uint8_t> good = EncodeRaw({PNG_COLOR_TYPE_RGB, 8, true, {}, {}}, 23, 17, raw);
+    ASSERT_FALSE(good.empty());
+    std::uint32_t seed = 12345;
+    int decoded = 0;
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        std::vector<std::uint8_t> bad = good;
+        for (int flips = 0; flips <= attempt % 4; ++flips) {
+            seed = seed * 1103515245u + 12345u;
+            bad[8 + (seed >> 8) % (bad.size() - 8)] ^= static_cast<std::uint8_t>(1u << ((seed >> 4) % 8));
+        }
+        FixChunkCrcs(bad);
+        gfx::Image image;
+        if (gfx::DecodePng(bad.data(), bad.size(), image)) {
+            ++decoded;
+            ASSERT_GT(image.width, 0);
+            ASSERT_LE(image.width, gfx::kMaxImageSide);
+            ASSERT_LE(image.height, gfx::kMaxImageSide);
+            ASSERT_EQ(image.argb.size(), static_cast<std::size_t>(image.width) * image.height);
+        } else {
+            ASSERT_TRUE(image.argb.empty());
+        }
+    }
+    // Some damage is harmless (a changed pixel), most is refused; both must have happened.
+    EXPECT_GT(decoded, 0);
+    EXPECT_LT(decoded, 400);
+}
+
+}  // namespace
