@@ -63,16 +63,14 @@ TEST_F(TitleRun, OptionsAreStoredAndTheNextRunStartsFromThem) {
 }
 
 TEST_F(TitleRun, AWindowRunReachesTheTitleAndQuitsThroughTheMenu) {
-    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) {
+    if (!HaveXvfb()) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
     {
         std::ofstream file(dir.Path() / "quit.txt");
         file << "300 move 520 440\n301 click left\n";
     }
-    const std::string command = std::string("xvfb-run -a -s '-screen 0 1024x768x24' env VELMORIA_NO_DIALOGS=1 "
-                                            "SDL_AUDIODRIVER=dummy timeout 120 '") +
-                                VELMORIA_GAME_BINARY + "' --window --frames 3000 --data '" + dir.Path().string() +
+    const std::string command = WindowRunPrefix() + "timeout 120 '" + VELMORIA_GAME_BINARY + "' --window --frames 3000 --data '" + dir.Path().string() +
                                 "' --input '" + (dir.Path() / "quit.txt").string() + "' > /dev/null 2>&1";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));

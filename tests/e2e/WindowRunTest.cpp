@@ -8,22 +8,20 @@
 #include <string>
 #include <thread>
 
+#include "support/RunGame.h"
 #include "support/TempDir.h"
 #include "support/TestPacks.h"
 
 namespace {
-
-bool HaveXvfb() { return std::system("command -v xvfb-run > /dev/null 2>&1") == 0; }
 
 // Starts the game in window mode on a virtual display; returns the child's pid. The game's own
 // pid is written to data/game.pid.
 pid_t StartUnderXvfb(const std::string& data, const std::string& extra) {
     const pid_t pid = fork();
     if (pid == 0) {
-        const std::string game = std::string("VELMORIA_NO_DIALOGS=1 SDL_AUDIODRIVER=dummy '") + VELMORIA_GAME_BINARY +
-                                 "' --window --data '" + data + "' " + extra;
-        const std::string command = "exec xvfb-run -a -s '-screen 0 1024x768x24' sh -c \"" + game +
-                                    " & echo \\$! > '" + data + "/game.pid'; wait \\$!\" > /dev/null 2>&1";
+        const std::string game = std::string("'") + VELMORIA_GAME_BINARY + "' --window --data '" + data + "' " + extra;
+        const std::string command = "exec " + WindowRunPrefix() + "sh -c \"" + game + " & echo \\$! > '" + data +
+                                    "/game.pid'; wait \\$!\" > /dev/null 2>&1";
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -53,6 +51,7 @@ TEST(WindowRun, RunsItsFramesInARealWindowAndExitsCleanly) {
     EXPECT_EQ(WaitForExit(pid, 60), 0);
     const std::string log = ReadWholeFile(dir.Path() / "log.txt");
     EXPECT_NE(log.find("ウィンドウモードで起動します"), std::string::npos) << log;
+    EXPECT_NE(log.find("DirectSound初期化成功"), std::string::npos) << log;
 }
 
 TEST(WindowRun, ACloseRequestEndsTheGameWithExitCodeZero) {
