@@ -105,7 +105,7 @@ void MusicRoom::DrawTrackList(const SceneContext& input, bool active) {
     for (int i = 0; i < kTracks; ++i) {
         MouseChangeObject2D& item = trackItems_[i];
         const bool hovered = active && item.HitTest(input, 0);
-        const int shade = (hovered || i == selected_) ? kHoveredShade : kOtherShade;
+        const int shade = hovered ? kHoveredShade : kOtherShade;
         item.red = item.green = item.blue = shade;
         item.Draw(1);
         if (hovered && input.leftPressed) {
@@ -134,7 +134,6 @@ int MusicRoom::Frame(const SceneContext& input, bool active) {
         title::Sounds::Play(sounds_->select);
     }
     if (title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed)) {
-        title::Sounds::Play(sounds_->cancel);
         return title::kMenu;
     }
     return title::kStay;

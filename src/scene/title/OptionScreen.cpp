@@ -95,7 +95,6 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         title::Sounds::Play(sounds_->select);
     }
     if (title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed)) {
-        title::Sounds::Play(sounds_->cancel);
         return title::kMenu;
     }
     return title::kStay;

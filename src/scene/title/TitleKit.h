@@ -25,7 +25,7 @@ struct Sounds {
     DirectSound* select = nullptr;       // a setting changed
     DirectSound* putOnCursor = nullptr;  // the hovered menu item changed
     DirectSound* gameDecide = nullptr;   // a choice confirmed
-    DirectSound* cancel = nullptr;       // back
+    DirectSound* cancel = nullptr;       // back from the game select
 
     void Load(const FileClass& registry);
     static void Play(DirectSound* sound);
