@@ -6,71 +6,52 @@
 #include <filesystem>
 #include <set>
 
-#include "ContentPack.h"
 #include "WaveFile.h"
+#include "audio/DirectSoundStream.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
+#include "resource/FileClass.h"
+#include "resource/FilePackLoad.h"
+#include "resource/RequiredAssets.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const std::string kGameDir = VELMORIA_GAME_DIR;
 
-const char* const kRequiredTextures[] = {
-    "bullet.png", "color.png", "cursor.png", "cursor_s.png", "circle_wb.png", "ef_circle.png", "enemy_bigwool.png",
-    "enemy_crow.png", "enemy_evil.png", "enemy_f_blue.png", "enemy_f_green.png", "enemy_f_red.png",
-    "enemy_f_yellow.png", "enemy_vernie.png", "enemy_spirit.png", "enemy_spirit2.png", "enemy_wool.png",
-    "enemy_frelle.png", "enemy_noctra.png", "enemykind_color.png", "enemykind_mozi.png", "explosion.png",
-    "fieldwall.png", "fieldwall_easy.png", "flare.png", "gameback.png", "gameback_formusic.png", "gameinform.png",
-    "gameinform2.png", "gameinform_base.png", "gamestart.png", "gameselectback.png", "gauge_flame.png", "grid.png",
-    "hatena.png", "kekkai.png", "level.png", "level_number.png", "levelflame.png", "life_icon.png", "light_ball.png",
-    "light_ball_reverse.png", "light_wave.png", "light_wave2.png", "light_pebble.png", "lv_select.png",
-    "mahouzin.png", "mahouzin_beam.png", "music_edit.png", "musicroomback.png", "sovia_animation.png",
-    "sovia_tank.png", "sovia_soul.png", "menu.png", "menu_select.png", "ruvani.png", "m_beam.png",
-    "nowloading.png", "number.png", "optionback.png", "optionmenu.png", "on_off.png", "p.png", "ardel_soul.png",
-    "ardel_animation.png", "ardel_tank.png", "returntitle.png", "noctra_dark.png", "score.png", "score_b.png",
-    "smoke.png", "sikaku.png", "speed_icon.png", "spread.png", "spread_icon.png", "stageicon_flame.png",
-    "stagename.png", "stage_velkra_rouka.png", "stage_velkra_library.png", "stage_sky.png", "startup_back.png",
-    "status_base.png", "stuck.png", "sword_icon.png", "tama.png", "tankbase.png", "target.png", "titleback.png",
-    "title_select.png", "title_menuselect.png", "towerground.png", "upgrade.png", "upgrade_base.png", "wind.png"};
-
-const char* const kRequiredEffects[] = {
-    "cansell.wav", "decide.wav", "gamedecide.wav", "itemget.wav", "lockon.wav", "menu_open.wav", "nosound.wav",
-    "powerup.wav", "put.wav", "putoncursor.wav", "select.wav", "sell.wav", "stuck.wav", "soulhit.wav",
-    "enemy_appear.wav", "enemy_damage.wav", "enemy_dead.wav", "enemy_goal.wav", "ardel_normalshot.wav",
-    "ardel_spindle.wav", "ardel_braskamuret.wav", "ardel_lantern.wav", "ardel_sunburst.wav", "ardel_gale.wav",
-    "ardel_shot_break.wav", "ardel_bomb.wav", "sovia_ray_lazar.wav", "sovia_spread_shot.wav",
-    "sovia_spread_bomb.wav", "sovia_misile.wav", "sovia_nebula.wav", "sovia_planetar_born.wav",
-    "sovia_planetar_explo.wav", "sovia_planetar_hit.wav", "sovia_beamcharge.wav"};
-
-const char* const kMusic[] = {"bgm_title.wav", "bgm_prepare.wav", "bgm_marsh.wav", "bgm_lorn.wav", "bgm_sky.wav"};
-
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
+std::vector<std::uint8_t> Entry(const CFilePackLoad& pack, const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(pack.ReadEntry(name, bytes)) << name;
+    return bytes;
+}
+
+// The generated packs, read with the game's own pack reader.
 class ContentTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        images_.Load(kGameDir + "/wbk.dat");
-        effects_.Load(kGameDir + "/wbkse.dat");
-        music_.Load(kGameDir + "/wbkbgm.dat");
+        images_.TryOpen(kGameDir + "/wbk.dat");
+        effects_.TryOpen(kGameDir + "/wbkse.dat");
+        music_.TryOpen(kGameDir + "/wbkbgm.dat");
     }
 
     static gfx::Image Decode(const std::string& name) {
         gfx::Image image;
-        const std::vector<std::uint8_t> bytes = images_.Bytes(name);
+        const std::vector<std::uint8_t> bytes = Entry(images_, name);
         EXPECT_TRUE(gfx::DecodePng(bytes.data(), bytes.size(), image)) << name;
         return image;
     }
 
-    static ContentPack images_;
-    static ContentPack effects_;
-    static ContentPack music_;
+    static CFilePackLoad images_;
+    static CFilePackLoad effects_;
+    static CFilePackLoad music_;
 };
 
-ContentPack ContentTest::images_;
-ContentPack ContentTest::effects_;
-ContentPack ContentTest::music_;
+CFilePackLoad ContentTest::images_;
+CFilePackLoad ContentTest::effects_;
+CFilePackLoad ContentTest::music_;
 
 std::uint32_t Pixel(const gfx::Image& image, int x, int y) {
     return image.argb[static_cast<std::size_t>(y) * image.width + x];
@@ -99,17 +80,45 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) 
     return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
+// What the start-up scene does: load both packs into the registry and check every required asset.
+TEST(ContentRegistry, TheGeneratedPacksPassTheStartUpCheck) {
+    ScopedTempDir dir;
+    for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat"}) {
+        std::filesystem::create_symlink(std::filesystem::path(kGameDir) / pack, dir.Path() / pack);
+    }
+    gfx::HeadlessFrameSink sink;
+    gfx::SoftwareDevice device(&sink);
+    FileClass registry;
+    registry.LoadTexturePack("wbk.dat", &device);
+    registry.LoadSoundPack("wbkse.dat");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(registry.ValidateAssets());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    for (const char* name : required_assets::Sounds()) {
+        ASSERT_NE(registry.FindSound(name), nullptr) << name;
+        EXPECT_TRUE(registry.FindSound(name)->HasBuffer()) << name << " did not load as PCM";
+    }
+    CFilePackLoad music;
+    ASSERT_TRUE(music.TryOpen("wbkbgm.dat"));
+    for (const char* name : required_assets::MusicTracks()) {
+        std::uint32_t offset = 0xFFFFFFFFu;
+        music.FindOffset(name, offset);
+        DirectSoundStream player;
+        EXPECT_EQ(player.Load("wbkbgm.dat", offset), S_OK) << name;
+    }
+}
+
 TEST_F(ContentTest, EveryRequiredTextureBecomesATextureWithPowerOfTwoSides) {
     gfx::HeadlessFrameSink sink;
     gfx::SoftwareDevice device(&sink);
-    for (const char* name : kRequiredTextures) {
-        ASSERT_TRUE(images_.Has(name)) << name;
-        const std::vector<std::uint8_t> bytes = images_.Bytes(name);
+    for (const char* name : required_assets::Textures()) {
+        const std::vector<std::uint8_t> bytes = Entry(images_, name);
         EXPECT_NE(CreateTextureFromImageBytes(&device, bytes.data(), bytes.size()), nullptr) << name;
         const gfx::Image image = Decode(name);
         EXPECT_TRUE(IsPowerOfTwo(image.width) && IsPowerOfTwo(image.height))
             << name << " is " << image.width << " x " << image.height;
     }
+    ASSERT_FALSE(images_.Entries().empty());
     for (const auto& [name, entry] : images_.Entries()) {
         EXPECT_LE(name.size(), 31u);
         EXPECT_EQ(name.find("bgm_"), std::string::npos) << name;
@@ -226,9 +235,8 @@ TEST_F(ContentTest, GridLinesFallOnCellEdges) {
 
 TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
     std::set<std::vector<std::uint8_t>> seen;
-    for (const char* name : kRequiredEffects) {
-        ASSERT_TRUE(effects_.Has(name)) << name;
-        const std::vector<std::uint8_t> bytes = effects_.Bytes(name);
+    for (const char* name : required_assets::Sounds()) {
+        const std::vector<std::uint8_t> bytes = Entry(effects_, name);
         const WaveInfo wave = ParseWave(bytes);
         ASSERT_TRUE(wave.valid) << name;
         EXPECT_EQ(wave.bits, 16) << name;
@@ -245,15 +253,15 @@ TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
         }
         EXPECT_TRUE(seen.insert(bytes).second) << name << " repeats another effect";
     }
+    ASSERT_FALSE(effects_.Entries().empty());
     for (const auto& [name, entry] : effects_.Entries()) {
         EXPECT_EQ(name.find("bgm_"), std::string::npos) << name;
     }
 }
 
 TEST_F(ContentTest, MusicTracksAreLongSeamlessStereoLoops) {
-    for (const char* name : kMusic) {
-        ASSERT_TRUE(music_.Has(name)) << name;
-        const WaveInfo wave = ParseWave(music_.Bytes(name));
+    for (const char* name : required_assets::MusicTracks()) {
+        const WaveInfo wave = ParseWave(Entry(music_, name));
         ASSERT_TRUE(wave.valid) << name;
         EXPECT_EQ(wave.channels, 2) << name;
         EXPECT_GE(wave.Seconds(), 30.0) << name;
