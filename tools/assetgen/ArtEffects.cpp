@@ -203,7 +203,7 @@ Canvas Explosion() {
         const float t = static_cast<float>(f) / 15.0f;
         const float cx = 64.0f * static_cast<float>(f % 8) + 32.0f;
         const float cy = 64.0f * static_cast<float>(f / 8) + 32.0f;
-        const float radius = 8.0f + 22.0f * std::sqrt(t);
+        const float radius = 14.0f + 17.0f * std::sqrt(t);
         Canvas cell(64, 64);
         cell.FillAll([&](float x, float y) {
             const float d = std::sqrt((x - 32) * (x - 32) + (y - 32) * (y - 32)) / radius;

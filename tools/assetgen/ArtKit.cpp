@@ -7,8 +7,9 @@
 namespace kit {
 
 void Panel(Canvas& c, float x0, float y0, float x1, float y1, float radius, Color top, Color bottom, Color rim) {
-    c.Fill(RoundRect(x0, y0, x1, y1, radius), rim);
-    c.Fill(RoundRect(x0 + 2, y0 + 2, x1 - 2, y1 - 2, std::max(0.0f, radius - 2)), Linear(0, y0, top, 0, y1, bottom));
+    // The rim is a stroke, not a fill underneath, so translucent bodies do not show it through.
+    c.Fill(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, std::max(0.0f, radius - 1)), Linear(0, y0, top, 0, y1, bottom));
+    c.Fill(Outline(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, std::max(0.0f, radius - 1)), 2), rim);
     c.Fill(Outline(RoundRect(x0 + 3.5f, y0 + 3.5f, x1 - 3.5f, y1 - 3.5f, std::max(0.0f, radius - 3.5f)), 1.0f),
            WithAlpha(Shade(top, 0.5f), 0.55f));
 }

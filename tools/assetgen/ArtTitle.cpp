@@ -87,9 +87,11 @@ Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsi
 Canvas GameSelectBack() {
     Canvas c = ScreenWithHeader("ゲームセレクト", Rgb(30, 40, 90), Rgb(60, 30, 70), 21);
     // Soft rows behind the three selectors on the right and the stage picture on the left.
+    const char* rows[] = {"難易度", "ステージ", "キャラクター"};
     for (int i = 0; i < 3; ++i) {
         const float y = 120.0f + 110.0f * static_cast<float>(i);
         c.Fill(RoundRect(300, y - 34, 636, y + 34, 16), Rgb(10, 10, 30, 0.35f), 4);
+        DrawText(c, rows[i], 312, y - 44, Align::Left, Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, y - 44));
     }
     c.Fill(RoundRect(20, 70, 280, 430, 16), Rgb(10, 10, 30, 0.35f), 4);
     return ToTexture(c, 1024, 512);
