@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace assetgen;
+
 constexpr float kPi = 3.14159265f;
 
 float TotalAlpha(const Canvas& c) {

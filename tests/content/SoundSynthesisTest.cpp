@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace assetgen;
+
 using music::Instrument;
 
 TEST(SoundSynthesis, WaveFilesCarryAPcmHeaderAndClipSoftly) {

@@ -8,6 +8,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -298,3 +300,5 @@ void PaintEffectImages(ImageSet& set) {
     set.Add("particle.png", SoftDot(16));
     set.Add("trail.png", Trail());
 }
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -339,3 +341,5 @@ void PaintEnemyImages(ImageSet& set) {
     shadow.Fill(Circle(128, 128, 127), Radial(128, 128, 127, {{0, Rgb(0, 0, 0, 1)}, {0.55f, Rgb(0, 0, 0, 0.9f)}, {1, Rgb(0, 0, 0, 0)}}));
     set.Add("noctra_dark.png", shadow);
 }
+
+}  // namespace assetgen

@@ -10,6 +10,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -318,3 +320,5 @@ void PaintFieldImages(ImageSet& set) {
     set.Add("towerground.png", TowerGround());
     set.Add("tankbase.png", ShopPlate());
 }
+
+}  // namespace assetgen

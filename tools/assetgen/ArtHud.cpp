@@ -5,6 +5,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -242,3 +244,5 @@ void PaintHudImages(ImageSet& set) {
     set.Add("level.png", LevelLabel());
     set.Add("color.png", Swatches());
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace kit {
 
 void Panel(Canvas& c, float x0, float y0, float x1, float y1, float radius, Color top, Color bottom, Color rim) {
@@ -62,3 +64,5 @@ void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius,
 }
 
 }  // namespace kit
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 #include "Canvas.h"
 #include "Text.h"
 
+namespace assetgen {
+
 // Shared pieces of the game's look: the night-blue panels with gold trim, caption styles and
 // band helpers used by several art families.
 namespace kit {
@@ -31,3 +33,5 @@ Canvas Backdrop(int width, int height, Color top, Color bottom, unsigned seed);
 void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1, float y1);
 
 }  // namespace kit
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -145,3 +147,5 @@ void PaintPortraitImages(ImageSet& set) {
     set.Add("ardel_animation.png", PortraitSheet({Rgb(50, 36, 40), Rgb(210, 40, 50), Rgb(255, 255, 255), Rgb(150, 40, 40), false}));
     set.Add("sovia_animation.png", PortraitSheet({Rgb(250, 220, 120), Rgb(50, 50, 110), Rgb(240, 240, 255), Rgb(60, 120, 200), true}));
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -239,3 +241,5 @@ void PaintTitleImages(ImageSet& set) {
     set.Add("ruvani.png", Crest());
     set.Add("lifecell.png", LifeCells());
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -215,3 +217,5 @@ void PaintTowerImages(ImageSet& set) {
     set.Add("sovia_soul.png", SoulStrip());
     set.Add("kekkai.png", Barrier());
 }
+
+}  // namespace assetgen

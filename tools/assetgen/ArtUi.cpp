@@ -4,6 +4,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -238,3 +240,5 @@ void PaintUiImages(ImageSet& set) {
     set.Add("button_return.png", WideButton("戻る", Rgb(70, 70, 130)));
     set.Add("extra_mark.png", ExtraMark());
 }
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 namespace {
 
 int RoundChannel(float v) { return static_cast<int>(std::lround(Clamp01(v) * 255.0f)); }
@@ -285,3 +287,5 @@ std::vector<std::uint32_t> Canvas::ToArgb() const {
     }
     return out;
 }
+
+}  // namespace assetgen

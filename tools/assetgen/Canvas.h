@@ -6,6 +6,8 @@
 #include "Paint.h"
 #include "Shape.h"
 
+namespace assetgen {
+
 // A floating-point RGBA picture that the art code paints on. Pixel (x, y) covers x..x+1,
 // so its centre is at (x + 0.5, y + 0.5).
 class Canvas {
@@ -61,3 +63,5 @@ private:
     int height_ = 0;
     std::vector<Color> pixels_;
 };
+
+}  // namespace assetgen

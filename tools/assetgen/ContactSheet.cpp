@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+namespace assetgen {
+
 namespace {
 
 constexpr int kColumns = 8;
@@ -105,3 +107,5 @@ Canvas MakeBattleMock(const ImageSet& set, const char* stage, const char* overla
     }
     return frame;
 }
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 
 #include "Synth.h"
 
+namespace assetgen {
+
 namespace music {
 
 namespace {
@@ -362,3 +364,5 @@ std::vector<float> Render(const Song& song) {
 }
 
 }  // namespace music
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen {
+
 // A small sequencer: songs are note lists for a few simple instruments, rendered to a stereo
 // loop whose end flows back into its beginning without a seam.
 namespace music {
@@ -65,3 +67,5 @@ struct Track {
 std::vector<Track> ComposeTracks();
 
 }  // namespace music
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace assetgen {
+
 std::uint32_t Rng::Next() {
     state_ ^= state_ >> 12;
     state_ ^= state_ << 25;
@@ -61,3 +63,5 @@ float Fractal(float x, float y, std::uint32_t seed, int octaves, int period) {
     }
     return sum / total;
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace assetgen {
+
 namespace {
 
 float Length(float x, float y) { return std::sqrt(x * x + y * y); }
@@ -155,3 +157,5 @@ Shape SmoothBlob(const std::vector<Point>& points, int stepsPerSegment) {
     }
     return Polygon(std::move(curve));
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 
 #include "Synth.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace synth;
@@ -347,3 +349,5 @@ std::vector<SoundEffect> MakeSoundEffects() {
     }
     return effects;
 }
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 namespace synth {
 
 namespace {
@@ -134,3 +136,5 @@ Curve Hold(float value) {
 }
 
 }  // namespace synth
+
+}  // namespace assetgen

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace assetgen {
+
 namespace {
 
 std::string FindFontFile(const char* pattern) {
@@ -213,3 +215,5 @@ bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, A
     canvas.Draw(layer, offsetX, offsetY);
     return true;
 }
+
+}  // namespace assetgen

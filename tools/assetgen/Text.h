@@ -3,6 +3,8 @@
 
 #include "Canvas.h"
 
+namespace assetgen {
+
 enum class Font { Japanese, Latin, LatinBold };
 
 enum class Align { Left, Centre, Right };
@@ -23,3 +25,5 @@ struct TextStyle {
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style);
 // The advance width of the text in pixels at the style's size.
 float MeasureText(const std::string& text, const TextStyle& style);
+
+}  // namespace assetgen

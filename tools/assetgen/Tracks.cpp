@@ -1,6 +1,8 @@
 // The five music tracks. Melodies step in eighth notes unless noted.
 #include "Music.h"
 
+namespace assetgen {
+
 namespace music {
 
 namespace {
@@ -134,3 +136,5 @@ std::vector<Track> ComposeTracks() {
 }
 
 }  // namespace music
+
+}  // namespace assetgen

@@ -19,6 +19,8 @@
 
 namespace {
 
+using namespace assetgen;
+
 // The keys the packs are scrambled with. Any value works; fixed ones keep the output repeatable.
 constexpr std::uint32_t kImageKey = 0x5E1A0C21u;
 constexpr std::uint32_t kEffectKey = 0x2B7D9E43u;
