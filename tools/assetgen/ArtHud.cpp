@@ -67,7 +67,7 @@ Canvas ScoreLabels() {
 // with a dark rim, so the callers' tints colour them.
 Canvas Digits(Font font, float size, float rim) {
     Canvas c(256, 64);
-    const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", ".", "%", "―", ""};
+    const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "", ".", "%", "―", ""};
     for (int i = 0; i < 16; ++i) {
         const float cx = 32.0f * static_cast<float>(i % 8) + 16.0f;
         const float cy = 32.0f * static_cast<float>(i / 8) + 16.0f;
@@ -79,6 +79,13 @@ Canvas Digits(Font font, float size, float rim) {
         style.outlineWidth = rim;
         const float y = i == 12 ? cy + 8 : cy;
         DrawText(c, glyphs[i], cx, y, Align::Centre, style);
+        if (i == 11) {
+            // The font's hyphen is too slight to read as a minus beside the digits.
+            Canvas minus(32, 32);
+            minus.Fill(RoundRect(cx - 7 - 32.0f * 3, 14, cx + 7 - 32.0f * 3, 18.5f, 1.5f), style.fill);
+            minus.AddOutline(style.outline, rim);
+            c.Draw(minus, 32.0f * 3, 32);
+        }
     }
     return c;
 }

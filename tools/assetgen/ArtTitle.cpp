@@ -15,7 +15,7 @@ constexpr int kScreenW = 640;
 constexpr int kScreenH = 480;
 
 // A night sky over hills with a castle on the horizon: the game's establishing picture.
-Canvas NightScene(unsigned seed, float moonX) {
+Canvas NightScene(unsigned seed, float moonX, float castleX) {
     Canvas c(kScreenW, kScreenH);
     c.FillAll(Linear(0, 0, 0, kScreenH,
                      {{0, Rgb(8, 8, 30)}, {0.55f, Rgb(40, 30, 90)}, {0.8f, Rgb(120, 70, 120)}, {1, Rgb(60, 30, 60)}}));
@@ -36,7 +36,7 @@ Canvas NightScene(unsigned seed, float moonX) {
     };
     hills(360, 90, 0.006f, seed + 1, Rgb(40, 30, 80));
     const Color castle = Rgb(24, 18, 50);
-    const float cx = 470;
+    const float cx = castleX;
     c.Fill(Rect(cx - 70, 250, cx + 70, 330), castle);
     for (int i = 0; i < 5; ++i) {
         const float tx = cx - 70 + 35.0f * static_cast<float>(i);
@@ -63,17 +63,17 @@ void Logo(Canvas& c, float x, float y, float size) {
 }
 
 Canvas StartupBack() {
-    Canvas c = NightScene(11, 520);
+    Canvas c = NightScene(11, 110, 555);
     Logo(c, 320, 200, 78);
     DrawText(c, "© Velmoria Project", 320, 450, Align::Centre, Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
     return ToTexture(c, 1024, 512);
 }
 
 Canvas TitleBack() {
-    Canvas c = NightScene(12, 560);
+    Canvas c = NightScene(12, 560, 230);
     Logo(c, 190, 110, 64);
     // A soft plate behind the menu column (x 392..648, y 184..456).
-    c.Fill(RoundRect(400, 176, 660, 462, 20), Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}), 6);
+    c.Fill(RoundRect(400, 176, 660, 462, 20), Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}), 28);
     return ToTexture(c, 1024, 512);
 }
 
