@@ -190,6 +190,20 @@ TEST_F(ContentTest, EnemySheetsHaveAFigureInEveryCellAndTowerCellsAreOpaque) {
     }
 }
 
+// Captions that run past the edge of their sheet are cut off in the game.
+TEST_F(ContentTest, CaptionSheetsKeepTheirWordsInsideTheEdges) {
+    for (const char* name : {"menu.png", "menu_select.png", "title_select.png", "lv_select.png", "stagename.png",
+                             "gameinform.png", "gameinform2.png", "nowloading.png", "on_off.png", "score.png",
+                             "stuck.png", "level.png", "gamestart.png", "returntitle.png", "optionmenu.png",
+                             "music_edit.png"}) {
+        const gfx::Image image = Decode(name);
+        for (int y = 0; y < image.height; ++y) {
+            ASSERT_EQ(Alpha(Pixel(image, 0, y)), 0) << name << " left edge, row " << y;
+            ASSERT_EQ(Alpha(Pixel(image, image.width - 1, y)), 0) << name << " right edge, row " << y;
+        }
+    }
+}
+
 // Field pictures: one image pixel is one screen pixel plus 32, the central square is 64..448.
 TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
     const gfx::Image easy = Decode("fieldwall_easy.png");

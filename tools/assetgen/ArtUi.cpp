@@ -146,7 +146,7 @@ Canvas ResultTitles() {
     BandCaption(c, 0, 0, 128, 64, "CLEAR!",
                 Caption(Font::LatinBold, 30, Rgb(255, 255, 200), Rgb(255, 170, 30), 32, Rgb(90, 30, 0)));
     BandCaption(c, 0, 64, 128, 128, "GAME OVER",
-                Caption(Font::LatinBold, 21, Rgb(220, 220, 255), Rgb(120, 110, 200), 96, Rgb(20, 10, 40)));
+                Caption(Font::LatinBold, 17, Rgb(220, 220, 255), Rgb(120, 110, 200), 96, Rgb(20, 10, 40)));
     return c;
 }
 
