@@ -128,10 +128,11 @@ void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
     }
     // Legs stepping, then the dress over them.
     if (!look.flying) {
+        // Side views stride; front and back views lift each foot in turn.
         const float step = std::sin(p.phase) * 2.0f;
-        const float stride = std::fabs(p.dx) > 0.3f ? 1.0f : 0.4f;
-        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step * stride, bodyY + 9 - step * 0.4f, 1.2f), skin);
-        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step * stride, bodyY + 9 + step * 0.4f, 1.2f), skin);
+        const float lift = std::fabs(p.dx) > 0.3f ? 0.4f : 0.9f;
+        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step, bodyY + 9 - std::max(0.0f, step) * lift, 1.2f), skin);
+        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step, bodyY + 9 - std::max(0.0f, -step) * lift, 1.2f), skin);
     }
     const Shape dress = Polygon({{cx - 3, bodyY - 4}, {cx + 3, bodyY - 4}, {cx + 6.5f, bodyY + 6}, {cx - 6.5f, bodyY + 6}});
     c.Fill(dress, Linear(0, bodyY - 4, Shade(look.dress, 0.25f), 0, bodyY + 6, Shade(look.dress, -0.3f)));
