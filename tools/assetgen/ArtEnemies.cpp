@@ -254,14 +254,17 @@ void Ghost(Canvas& c, const Pose& p, Color body, Color glow, float opacity) {
     const float cx = p.cx;
     const float cy = p.cy - 2 + bob;
     // The tail streams away from the facing and waves.
-    std::vector<Point> tail;
     const float wave = std::sin(p.phase + 1.0f) * 2.5f;
     const float nx = -p.dy;
     const float ny = p.dx;
     const float tx = cx - p.dx * 12 + nx * wave;
     const float ty = cy + 6 - p.dy * 8 + ny * wave;
     const Shape blob = Union(Circle(cx, cy, 8), Polygon({{cx - 7 * nx - 2 * p.dx, cy - 7 * ny + 2}, {cx + 7 * nx, cy + 7 * ny + 2}, {tx, ty}}));
-    c.Glow(blob, WithAlpha(glow, 0.6f * opacity), 4);
+    // Little arms held out at the sides, waving as it drifts.
+    const float wave2 = std::sin(p.phase) * 1.5f;
+    const Shape arms = Union(Ellipse(cx - 8.5f, cy + 2 + wave2, 2.6f, 1.8f), Ellipse(cx + 8.5f, cy + 2 - wave2, 2.6f, 1.8f));
+    c.Glow(Union(blob, arms), WithAlpha(glow, 0.6f * opacity), 4);
+    c.Fill(arms, WithAlpha(body, opacity * 0.85f));
     c.Fill(blob, Radial(cx - 3, cy - 4, 16, WithAlpha(Shade(body, 0.6f), opacity), WithAlpha(body, opacity * 0.85f)));
     if (p.dy > -0.5f) {
         Eyes(c, cx + p.dx * 2, cy, p, 2.6f, 1.6f, Rgb(20, 20, 60));
