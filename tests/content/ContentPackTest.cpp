@@ -223,6 +223,22 @@ TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
     EXPECT_LT(Alpha(Pixel(normal, 256, 40)), 128);
 }
 
+// The screen frame is drawn over the whole screen after the field: the field must show through
+// it, and the side panel (screen x 448..640) must be solid.
+TEST_F(ContentTest, ScreenFrameIsOpenOverTheFieldAndSolidOverTheSidePanel) {
+    const gfx::Image frame = Decode("gameback.png");
+    const double sx = frame.width / 640.0;
+    const double sy = frame.height / 480.0;
+    auto at = [&](int x, int y) { return Alpha(Pixel(frame, static_cast<int>(x * sx), static_cast<int>(y * sy))); };
+    for (int y = 20; y < 460; y += 11) {
+        for (int x = 20; x < 428; x += 11) {
+            ASSERT_EQ(at(x, y), 0) << "screen " << x << ", " << y;
+        }
+        EXPECT_EQ(at(500, y), 255) << "side panel at y " << y;
+        EXPECT_EQ(at(630, y), 255) << "side panel at y " << y;
+    }
+}
+
 TEST_F(ContentTest, LibraryShowsAnObstacleOnEachSceneryBlock) {
     const gfx::Image library = Decode("stage_velkra_library.png");
     const int blocks[11][2] = {{11, 11}, {29, 11}, {17, 12}, {23, 12}, {14, 20}, {20, 20},
