@@ -115,6 +115,8 @@ TEST(Painting, ResizingAveragesAndKeepsFlatAreasFlat) {
 }
 
 TEST(Painting, CaptionsAreCentredOnTheirInk) {
+    std::string problem;
+    ASSERT_TRUE(FontsReady(problem)) << problem;
     for (const auto& [text, font] : {std::pair{"Velmoria", Font::LatinBold}, std::pair{"妖精の森", Font::Japanese}}) {
         Canvas c(200, 60);
         TextStyle style;

@@ -163,6 +163,23 @@ InkBox FindInk(const Canvas& mask) {
 
 }  // namespace
 
+bool FontsReady(std::string& problem) {
+    const struct {
+        Font font;
+        std::uint32_t sample;
+        const char* family;
+    } needs[] = {{Font::Japanese, 0x3042, "IPAGothic"}, {Font::Japanese, 0x8853, "IPAGothic"},
+                 {Font::Latin, 'A', "DejaVu Sans"}, {Font::LatinBold, 'A', "DejaVu Sans Bold"}};
+    for (const auto& need : needs) {
+        const FT_Face face = Fonts().Face(need.font);
+        if (face == nullptr || FT_Get_Char_Index(face, need.sample) == 0) {
+            problem = std::string("no usable font for ") + need.family + " (install fonts-ipafont-gothic and fonts-dejavu-core)";
+            return false;
+        }
+    }
+    return true;
+}
+
 float MeasureText(const std::string& text, const TextStyle& style) {
     float advance = 0.0f;
     const Canvas mask = RenderMask(text, style, advance);

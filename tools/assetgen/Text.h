@@ -23,6 +23,9 @@ struct TextStyle {
 // which keeps captions visually centred in their bands whatever the glyphs are.
 // False when no font could be opened (the caller carries on without the words).
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style);
+// True when the Japanese face covers kana and kanji and the Latin faces cover Latin letters;
+// otherwise false with the reason (captions would silently lose their words).
+bool FontsReady(std::string& problem);
 // The advance width of the text in pixels at the style's size.
 float MeasureText(const std::string& text, const TextStyle& style);
 

@@ -13,6 +13,7 @@
 #include "ImageSet.h"
 #include "Music.h"
 #include "SoundEffects.h"
+#include "Text.h"
 #include "Wave.h"
 #include "gfx/PngCodec.h"
 #include "resource/PackWriter.h"
@@ -130,6 +131,11 @@ int main(int argc, char** argv) {
     }
     if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
         return Usage();
+    }
+    std::string problem;
+    if (!FontsReady(problem)) {
+        std::fprintf(stderr, "velmoria-assetgen: %s\n", problem.c_str());
+        return 1;
     }
     const auto started = std::chrono::steady_clock::now();
     const ImageSet images = PaintAllImages();
