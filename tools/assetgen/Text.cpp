@@ -13,16 +13,16 @@ namespace assetgen {
 
 namespace {
 
-std::string FindFontFile(const char* pattern) {
+std::string FindFontFile(FcConfig* config, const char* pattern) {
     std::string path;
     FcPattern* query = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
     if (query == nullptr) {
         return path;
     }
-    FcConfigSubstitute(nullptr, query, FcMatchPattern);
+    FcConfigSubstitute(config, query, FcMatchPattern);
     FcDefaultSubstitute(query);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, query, &result);
+    FcPattern* match = FcFontMatch(config, query, &result);
     FcChar8* file = nullptr;
     if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         path = reinterpret_cast<const char*>(file);
@@ -42,9 +42,15 @@ public:
             library_ = nullptr;
             return;
         }
-        faces_[0] = Open("IPAGothic");
-        faces_[1] = Open("DejaVu Sans");
-        faces_[2] = Open("DejaVu Sans:bold");
+        // A configuration of our own, released as soon as the faces are found, so the
+        // generator leaves nothing of fontconfig's behind.
+        FcConfig* config = FcInitLoadConfigAndFonts();
+        faces_[0] = Open(config, "IPAGothic");
+        faces_[1] = Open(config, "DejaVu Sans");
+        faces_[2] = Open(config, "DejaVu Sans:bold");
+        if (config != nullptr) {
+            FcConfigDestroy(config);
+        }
     }
     ~FontLibrary() {
         for (FT_Face face : faces_) {
@@ -63,8 +69,8 @@ public:
     FT_Face Fallback() const { return faces_[0]; }
 
 private:
-    FT_Face Open(const char* pattern) {
-        const std::string path = FindFontFile(pattern);
+    FT_Face Open(FcConfig* config, const char* pattern) {
+        const std::string path = config != nullptr ? FindFontFile(config, pattern) : std::string();
         FT_Face face = nullptr;
         if (library_ == nullptr || path.empty() || FT_New_Face(library_, path.c_str(), 0, &face) != 0) {
             return nullptr;
