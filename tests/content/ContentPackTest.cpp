@@ -190,6 +190,40 @@ TEST_F(ContentTest, EnemySheetsHaveAFigureInEveryCellAndTowerCellsAreOpaque) {
     }
 }
 
+// Mean colour of the solid pixels of a picture.
+std::array<double, 3> InkColour(const gfx::Image& image) {
+    std::array<double, 3> sum{};
+    double count = 0;
+    for (const std::uint32_t p : image.argb) {
+        if (Alpha(p) > 200) {
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+            ++count;
+        }
+    }
+    for (double& v : sum) {
+        v /= std::max(count, 1.0);
+    }
+    return sum;
+}
+
+TEST_F(ContentTest, EveryEnemyKindLooksDifferent) {
+    const char* sheets[] = {"enemy_f_red.png", "enemy_f_blue.png", "enemy_f_green.png", "enemy_f_yellow.png",
+                            "enemy_wool.png", "enemy_bigwool.png", "enemy_evil.png", "enemy_vernie.png",
+                            "enemy_crow.png", "enemy_spirit.png", "enemy_spirit2.png", "enemy_frelle.png",
+                            "enemy_noctra.png"};
+    std::vector<std::array<double, 3>> colours;
+    for (const char* name : sheets) {
+        colours.push_back(InkColour(Decode(name)));
+    }
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        for (std::size_t j = i + 1; j < colours.size(); ++j) {
+            EXPECT_GT(Distance(colours[i], colours[j]), 12.0) << sheets[i] << " and " << sheets[j] << " look alike";
+        }
+    }
+}
+
 // Captions that run past the edge of their sheet are cut off in the game.
 TEST_F(ContentTest, CaptionSheetsKeepTheirWordsInsideTheEdges) {
     for (const char* name : {"menu.png", "menu_select.png", "title_select.png", "lv_select.png", "stagename.png",
