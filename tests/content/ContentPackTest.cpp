@@ -238,6 +238,31 @@ TEST_F(ContentTest, CaptionSheetsKeepTheirWordsInsideTheEdges) {
     }
 }
 
+// The game draws a 20-pixel digit every 11 pixels and a 30-pixel wave number every 18, so a
+// digit's ink may fill only a little over half its cell before neighbours run into each other.
+TEST_F(ContentTest, DigitsAreNarrowEnoughForTheirSpacing) {
+    for (const auto& [name, fraction] : {std::pair{"number.png", 0.6}, std::pair{"level_number.png", 0.65}}) {
+        const gfx::Image image = Decode(name);
+        const int cell = image.width / 8;
+        for (int digit = 0; digit < 10; ++digit) {
+            const int x0 = (digit % 8) * cell;
+            const int y0 = (digit / 8) * cell;
+            int left = cell;
+            int right = 0;
+            for (int y = 0; y < cell; ++y) {
+                for (int x = 0; x < cell; ++x) {
+                    if (Alpha(Pixel(image, x0 + x, y0 + y)) > 64) {
+                        left = std::min(left, x);
+                        right = std::max(right, x + 1);
+                    }
+                }
+            }
+            ASSERT_LT(left, right) << name << " digit " << digit << " is empty";
+            EXPECT_LE(right - left, cell * fraction) << name << " digit " << digit;
+        }
+    }
+}
+
 // Field pictures: one image pixel is one screen pixel plus 32, the central square is 64..448.
 TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
     const gfx::Image easy = Decode("fieldwall_easy.png");

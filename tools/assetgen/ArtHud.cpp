@@ -64,7 +64,9 @@ Canvas ScoreLabels() {
 }
 
 // The 8 x 2 digit sheet: 0..7, then 8, 9, plus, minus, point, suffix, placeholder. White glyphs
-// with a dark rim, so the callers' tints colour them.
+// with a dark rim, so the callers' tints colour them. The game draws digits closer than their
+// cells (a 20-pixel glyph every 11 pixels, a 30-pixel one every 18), so the ink stays within
+// the middle ~55 % of a cell.
 Canvas Digits(Font font, float size, float rim) {
     Canvas c(256, 64);
     const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "", ".", "%", "―", ""};
@@ -239,8 +241,8 @@ void PaintHudImages(ImageSet& set) {
     set.Add("levelflame.png", BoxFrame(Rgb(200, 120, 20), Rgb(255, 250, 180), true));
     set.Add("gauge_flame.png", BoxFrame(Rgb(40, 40, 70), Rgb(170, 170, 200), false));
     set.Add("score.png", ScoreLabels());
-    set.Add("number.png", Digits(Font::LatinBold, 26, 1.6f));
-    set.Add("level_number.png", Digits(Font::LatinBold, 30, 2.0f));
+    set.Add("number.png", Digits(Font::LatinBold, 24, 1.5f));
+    set.Add("level_number.png", Digits(Font::LatinBold, 25, 1.8f));
     set.Add("enemykind_color.png", KindColours(set));
     set.Add("enemykind_mozi.png", KindNames());
     set.Add("life_icon.png", Heart());
