@@ -12,8 +12,6 @@ namespace kit {
 
 const Color kGold = Rgb(240, 200, 96);
 const Color kGoldDark = Rgb(150, 100, 30);
-const Color kNavy = Rgb(22, 26, 58);
-const Color kNavyLight = Rgb(58, 70, 130);
 const Color kInk = Rgb(12, 10, 24);
 const Color kWhite = Rgb(255, 255, 255);
 

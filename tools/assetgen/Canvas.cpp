@@ -49,20 +49,6 @@ void Canvas::Blend(int x, int y, const Color& c, float coverage) {
     d = {(c.r * sa + d.r * keep) / outA, (c.g * sa + d.g * keep) / outA, (c.b * sa + d.b * keep) / outA, outA};
 }
 
-void Canvas::AddLight(int x, int y, const Color& c, float coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return;
-    }
-    const float power = Clamp01(c.a * coverage);
-    Color& d = pixels_[Index(x, y)];
-    const float outA = Clamp01(d.a + power);
-    if (outA <= 0.0f) {
-        return;
-    }
-    d = {Clamp01((d.r * d.a + c.r * power) / outA), Clamp01((d.g * d.a + c.g * power) / outA),
-         Clamp01((d.b * d.a + c.b * power) / outA), outA};
-}
-
 void Canvas::Fill(const Shape& shape, const Paint& paint, float softness) {
     const int x0 = std::max(0, static_cast<int>(std::floor(shape.bounds.x0 - softness - 1.0f)));
     const int y0 = std::max(0, static_cast<int>(std::floor(shape.bounds.y0 - softness - 1.0f)));
@@ -185,16 +171,6 @@ Canvas Canvas::Region(int x, int y, int width, int height) const {
             if (x + px >= 0 && y + py >= 0 && x + px < width_ && y + py < height_) {
                 out.Set(px, py, Get(x + px, y + py));
             }
-        }
-    }
-    return out;
-}
-
-Canvas Canvas::MirroredX() const {
-    Canvas out(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            out.Set(width_ - 1 - x, y, Get(x, y));
         }
     }
     return out;

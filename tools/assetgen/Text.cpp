@@ -186,13 +186,6 @@ bool FontsReady(std::string& problem) {
     return true;
 }
 
-float MeasureText(const std::string& text, const TextStyle& style) {
-    float advance = 0.0f;
-    const Canvas mask = RenderMask(text, style, advance);
-    const InkBox ink = FindInk(mask);
-    return ink.x1 > ink.x0 ? static_cast<float>(ink.x1 - ink.x0) : 0.0f;
-}
-
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style) {
     if (Fonts().Face(style.font) == nullptr && Fonts().Fallback() == nullptr) {
         return false;

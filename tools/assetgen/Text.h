@@ -26,7 +26,5 @@ bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, A
 // True when the Japanese face covers kana and kanji and the Latin faces cover Latin letters;
 // otherwise false with the reason (captions would silently lose their words).
 bool FontsReady(std::string& problem);
-// The advance width of the text in pixels at the style's size.
-float MeasureText(const std::string& text, const TextStyle& style);
 
 }  // namespace assetgen
