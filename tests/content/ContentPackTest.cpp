@@ -130,11 +130,11 @@ TEST_F(ContentTest, SheetsKeepTheCellShapesTheGameCutsThemInto) {
         const char* name;
         int widthOverHeight;  // positive: w = n * h; negative: h = -n * w
     };
-    const Expect shapes[] = {{"enemy_f_red.png", -2},   {"enemy_noctra.png", -2},     {"enemy_spirit2.png", -2},
-                             {"ardel_animation.png", -2}, {"sovia_animation.png", -2}, {"number.png", 4},
-                             {"level_number.png", 4},     {"enemykind_color.png", 2}, {"enemykind_mozi.png", 2},
-                             {"ardel_tank.png", 1},       {"sovia_tank.png", 1},      {"menu.png", -2},
-                             {"gameinform2.png", 1},      {"score.png", 2},           {"explosion.png", 4}};
+    const Expect shapes[] = {
+        {"enemy_f_red.png", -2},     {"enemy_noctra.png", -2}, {"enemy_spirit2.png", -2}, {"ardel_animation.png", -2},
+        {"sovia_animation.png", -2}, {"number.png", 4},        {"level_number.png", 4},   {"enemykind_color.png", 2},
+        {"enemykind_mozi.png", 2},   {"ardel_tank.png", 1},    {"sovia_tank.png", 1},     {"menu.png", -2},
+        {"gameinform2.png", 1},      {"score.png", 2},         {"explosion.png", 4}};
     for (const Expect& e : shapes) {
         const gfx::Image image = Decode(e.name);
         if (e.widthOverHeight > 0) {
@@ -209,9 +209,9 @@ std::array<double, 3> InkColour(const gfx::Image& image) {
 }
 
 TEST_F(ContentTest, EveryEnemyKindLooksDifferent) {
-    const char* sheets[] = {"enemy_f_red.png", "enemy_f_blue.png", "enemy_f_green.png", "enemy_f_yellow.png",
-                            "enemy_wool.png", "enemy_bigwool.png", "enemy_evil.png", "enemy_vernie.png",
-                            "enemy_crow.png", "enemy_spirit.png", "enemy_spirit2.png", "enemy_frelle.png",
+    const char* sheets[] = {"enemy_f_red.png", "enemy_f_blue.png",  "enemy_f_green.png", "enemy_f_yellow.png",
+                            "enemy_wool.png",  "enemy_bigwool.png", "enemy_evil.png",    "enemy_vernie.png",
+                            "enemy_crow.png",  "enemy_spirit.png",  "enemy_spirit2.png", "enemy_frelle.png",
                             "enemy_noctra.png"};
     std::vector<std::array<double, 3>> colours;
     for (const char* name : sheets) {
@@ -226,10 +226,10 @@ TEST_F(ContentTest, EveryEnemyKindLooksDifferent) {
 
 // Captions that run past the edge of their sheet are cut off in the game.
 TEST_F(ContentTest, CaptionSheetsKeepTheirWordsInsideTheEdges) {
-    for (const char* name : {"menu.png", "menu_select.png", "title_select.png", "lv_select.png", "stagename.png",
-                             "gameinform.png", "gameinform2.png", "nowloading.png", "on_off.png", "score.png",
-                             "stuck.png", "level.png", "gamestart.png", "returntitle.png", "optionmenu.png",
-                             "music_edit.png"}) {
+    for (const char* name :
+         {"menu.png", "menu_select.png", "title_select.png", "lv_select.png", "stagename.png", "gameinform.png",
+          "gameinform2.png", "nowloading.png", "on_off.png", "score.png", "stuck.png", "level.png", "gamestart.png",
+          "returntitle.png", "optionmenu.png", "music_edit.png"}) {
         const gfx::Image image = Decode(name);
         for (int y = 0; y < image.height; ++y) {
             ASSERT_EQ(Alpha(Pixel(image, 0, y)), 0) << name << " left edge, row " << y;
@@ -273,9 +273,9 @@ TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
                 ASSERT_EQ(Alpha(Pixel(*overlay, x, y)), 0) << x << ", " << y;
             }
         }
-        EXPECT_GT(Alpha(Pixel(*overlay, 20, 20)), 200);    // a corner of the wall
-        EXPECT_GT(Alpha(Pixel(*overlay, 150, 40)), 200);   // the north wall beside the corridor
-        EXPECT_LT(Alpha(Pixel(*overlay, 40, 256)), 128);   // the west entrance, open everywhere
+        EXPECT_GT(Alpha(Pixel(*overlay, 20, 20)), 200);   // a corner of the wall
+        EXPECT_GT(Alpha(Pixel(*overlay, 150, 40)), 200);  // the north wall beside the corridor
+        EXPECT_LT(Alpha(Pixel(*overlay, 40, 256)), 128);  // the west entrance, open everywhere
     }
     // The north corridor is open except on easy.
     EXPECT_GT(Alpha(Pixel(easy, 256, 40)), 200);

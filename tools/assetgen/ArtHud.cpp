@@ -99,12 +99,12 @@ struct KindLook {
 };
 
 const KindLook kKinds[13] = {
-    {Rgb(230, 60, 60), "赤妖精", "enemy_f_red.png"},       {Rgb(60, 110, 240), "青妖精", "enemy_f_blue.png"},
-    {Rgb(60, 190, 80), "緑妖精", "enemy_f_green.png"},     {Rgb(240, 200, 40), "向日葵", "enemy_f_yellow.png"},
-    {Rgb(240, 140, 200), "妖精隊", "enemy_f_yellow.png"},  {Rgb(230, 220, 190), "毛玉", "enemy_wool.png"},
-    {Rgb(200, 160, 230), "大毛玉", "enemy_bigwool.png"},   {Rgb(150, 40, 90), "イビルアイ", "enemy_evil.png"},
-    {Rgb(255, 150, 190), "Vernie", "enemy_vernie.png"},    {Rgb(70, 70, 90), "鴉", "enemy_crow.png"},
-    {Rgb(170, 200, 230), "幽霊", "enemy_spirit.png"},      {Rgb(120, 220, 250), "Frelle", "enemy_frelle.png"},
+    {Rgb(230, 60, 60), "赤妖精", "enemy_f_red.png"},      {Rgb(60, 110, 240), "青妖精", "enemy_f_blue.png"},
+    {Rgb(60, 190, 80), "緑妖精", "enemy_f_green.png"},    {Rgb(240, 200, 40), "向日葵", "enemy_f_yellow.png"},
+    {Rgb(240, 140, 200), "妖精隊", "enemy_f_yellow.png"}, {Rgb(230, 220, 190), "毛玉", "enemy_wool.png"},
+    {Rgb(200, 160, 230), "大毛玉", "enemy_bigwool.png"},  {Rgb(150, 40, 90), "イビルアイ", "enemy_evil.png"},
+    {Rgb(255, 150, 190), "Vernie", "enemy_vernie.png"},   {Rgb(70, 70, 90), "鴉", "enemy_crow.png"},
+    {Rgb(170, 200, 230), "幽霊", "enemy_spirit.png"},     {Rgb(120, 220, 250), "Frelle", "enemy_frelle.png"},
     {Rgb(60, 30, 80), "Noctra", "enemy_noctra.png"},
 };
 
@@ -153,7 +153,8 @@ Canvas KindNames() {
 
 Canvas Heart() {
     Canvas c(32, 32);
-    const Shape heart = Union(Union(Circle(11, 12, 7), Circle(21, 12, 7)), Polygon({{4.6f, 15}, {27.4f, 15}, {16, 28}}));
+    const Shape heart =
+        Union(Union(Circle(11, 12, 7), Circle(21, 12, 7)), Polygon({{4.6f, 15}, {27.4f, 15}, {16, 28}}));
     c.Glow(heart, WithAlpha(Rgb(255, 100, 120), 0.5f), 3);
     c.Fill(heart, Radial(12, 10, 18, Rgb(255, 170, 180), Rgb(210, 20, 50)));
     c.Fill(Outline(heart, 1.2f), Rgb(80, 0, 20));
@@ -166,7 +167,8 @@ Canvas PointMark() {
     c.Glow(RoundRect(6, 6, 26, 26, 5), WithAlpha(Rgb(255, 120, 100), 0.6f), 3);
     c.Fill(RoundRect(5, 5, 27, 27, 5), Linear(0, 5, Rgb(255, 130, 110), 0, 27, Rgb(190, 20, 30)));
     c.Fill(Outline(RoundRect(5, 5, 27, 27, 5), 1.2f), Rgb(90, 0, 10));
-    DrawText(c, "P", 16, 16, Align::Centre, Caption(Font::LatinBold, 18, kWhite, Rgb(255, 230, 200), 16, Rgb(120, 0, 0)));
+    DrawText(c, "P", 16, 16, Align::Centre,
+             Caption(Font::LatinBold, 18, kWhite, Rgb(255, 230, 200), 16, Rgb(120, 0, 0)));
     return c;
 }
 
@@ -211,16 +213,16 @@ Canvas LevelLabel() {
 // progress bar and cyan (column 6) for the level pips.
 Canvas Swatches() {
     Canvas c(128, 128);
-    const Color rainbow[10] = {Rgb(255, 80, 80),  Rgb(255, 160, 60), Rgb(255, 240, 80), Rgb(120, 240, 100),
-                               Rgb(80, 230, 220), Rgb(80, 140, 255), Rgb(170, 100, 255), Rgb(255, 110, 220),
+    const Color rainbow[10] = {Rgb(255, 80, 80),   Rgb(255, 160, 60), Rgb(255, 240, 80),  Rgb(120, 240, 100),
+                               Rgb(80, 230, 220),  Rgb(80, 140, 255), Rgb(170, 100, 255), Rgb(255, 110, 220),
                                Rgb(200, 200, 200), Rgb(90, 90, 90)};
     for (int row = 0; row < 10; ++row) {
         for (int col = 0; col < 10; ++col) {
             Color colour = rainbow[(col + row) % 10];
             if (row < 2) {
-                const Color top[10] = {Rgb(255, 40, 40), Rgb(255, 40, 40), Rgb(150, 20, 20), Rgb(60, 255, 90),
+                const Color top[10] = {Rgb(255, 40, 40),  Rgb(255, 40, 40),  Rgb(150, 20, 20),  Rgb(60, 255, 90),
                                        Rgb(60, 120, 255), Rgb(255, 230, 60), Rgb(80, 240, 255), kWhite,
-                                       Rgb(0, 0, 0), Rgb(0, 0, 0)};
+                                       Rgb(0, 0, 0),      Rgb(0, 0, 0)};
                 colour = top[col];
             } else if (row == 8 && col < 2) {
                 colour = col == 1 ? kWhite : Rgb(255, 240, 120);

@@ -28,7 +28,8 @@ Canvas ToTexture(const Canvas& painted, int width, int height);
 // A full-screen backdrop: vertical gradient with soft noise.
 Canvas Backdrop(int width, int height, Color top, Color bottom, unsigned seed);
 // Scattered soft sparkles (stars, dust).
-void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1, float y1);
+void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1,
+              float y1);
 
 }  // namespace kit
 

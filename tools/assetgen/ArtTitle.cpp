@@ -44,7 +44,8 @@ Canvas NightScene(unsigned seed, float moonX, float castleX) {
         c.Fill(Rect(tx - 9, top, tx + 9, 300), castle);
         c.Fill(Polygon({{tx - 13, top}, {tx + 13, top}, {tx, top - 34}}), castle);
         for (int w = 0; w < 2; ++w) {
-            c.Fill(RoundRect(tx - 3, top + 14 + 22.0f * static_cast<float>(w), tx + 3, top + 24 + 22.0f * static_cast<float>(w), 2),
+            c.Fill(RoundRect(tx - 3, top + 14 + 22.0f * static_cast<float>(w), tx + 3,
+                             top + 24 + 22.0f * static_cast<float>(w), 2),
                    Rgb(255, 200, 110, 0.9f));
         }
     }
@@ -65,7 +66,8 @@ void Logo(Canvas& c, float x, float y, float size) {
 Canvas StartupBack() {
     Canvas c = NightScene(11, 110, 555);
     Logo(c, 320, 200, 78);
-    DrawText(c, "© Velmoria Project", 320, 450, Align::Centre, Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
+    DrawText(c, "© Velmoria Project", 320, 450, Align::Centre,
+             Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
     return ToTexture(c, 1024, 512);
 }
 
@@ -73,7 +75,10 @@ Canvas TitleBack() {
     Canvas c = NightScene(12, 560, 230);
     Logo(c, 190, 110, 64);
     // A soft plate behind the menu column (x 392..648, y 184..456).
-    c.Fill(RoundRect(400, 176, 660, 462, 20), Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}), 28);
+    c.Fill(
+        RoundRect(400, 176, 660, 462, 20),
+        Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}),
+        28);
     return ToTexture(c, 1024, 512);
 }
 
@@ -81,8 +86,10 @@ Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsi
     Canvas c = Backdrop(kScreenW, kScreenH, top, bottom, seed);
     Sparkles(c, 60, seed, Rgb(200, 220, 255, 0.7f), 1.0f, 0, 0, kScreenW, kScreenH);
     c.Fill(Rect(0, 0, kScreenW, 44), Linear(0, 0, Rgb(0, 0, 0, 0.55f), 0, 44, Rgb(0, 0, 0, 0.2f)));
-    c.Fill(Rect(0, 44, kScreenW, 46), Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
-    DrawText(c, header, 24, 23, Align::Left, Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
+    c.Fill(Rect(0, 44, kScreenW, 46),
+           Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
+    DrawText(c, header, 24, 23, Align::Left,
+             Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
     return c;
 }
 
@@ -138,7 +145,8 @@ Canvas NowLoading() {
     TextStyle style = Caption(Font::LatinBold, 13, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
     style.glow = WithAlpha(Rgb(120, 170, 255), 0.6f);
     BandCaption(c, 0, 0, 128, 32, "Now Loading...", style);
-    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい", Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
+    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい",
+                Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
     return c;
 }
 
@@ -146,7 +154,8 @@ Canvas StageFrame() {
     Canvas c(256, 256);
     const Shape outer = RoundRect(2, 2, 254, 254, 14);
     const Shape inner = RoundRect(16, 16, 240, 240, 6);
-    c.Fill(Subtract(outer, inner), Linear(0, 0, 256, 256, {{0, Rgb(255, 230, 150)}, {0.5f, Rgb(180, 120, 40)}, {1, Rgb(255, 220, 130)}}));
+    c.Fill(Subtract(outer, inner),
+           Linear(0, 0, 256, 256, {{0, Rgb(255, 230, 150)}, {0.5f, Rgb(180, 120, 40)}, {1, Rgb(255, 220, 130)}}));
     c.Fill(Outline(outer, 1.5f), Rgb(70, 40, 10));
     c.Fill(Outline(inner, 1.5f), Rgb(70, 40, 10));
     c.Fill(Outline(RoundRect(8, 8, 248, 248, 10), 1), WithAlpha(Rgb(255, 250, 220), 0.7f));
@@ -175,7 +184,8 @@ Canvas DifficultyLabels() {
     const Color colours[] = {Rgb(120, 255, 140), Rgb(120, 200, 255), Rgb(255, 170, 80), Rgb(255, 90, 200)};
     for (int i = 0; i < 4; ++i) {
         const float y0 = 16.0f * static_cast<float>(i);
-        BandCaption(c, 0, y0, 64, y0 + 16, names[i], Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
+        BandCaption(c, 0, y0, 64, y0 + 16, names[i],
+                    Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
     }
     return c;
 }
@@ -209,7 +219,7 @@ Canvas Crest() {
 // The life-game cells: eight colours across, four age stages down, 16 x 16 each.
 Canvas LifeCells() {
     Canvas c(128, 64);
-    const Color colours[8] = {Rgb(255, 90, 90),  Rgb(255, 170, 60), Rgb(250, 240, 90), Rgb(110, 240, 110),
+    const Color colours[8] = {Rgb(255, 90, 90),  Rgb(255, 170, 60), Rgb(250, 240, 90),  Rgb(110, 240, 110),
                               Rgb(80, 230, 230), Rgb(90, 140, 255), Rgb(190, 110, 255), Rgb(255, 130, 220)};
     for (int stage = 0; stage < 4; ++stage) {
         for (int i = 0; i < 8; ++i) {
@@ -218,7 +228,8 @@ Canvas LifeCells() {
             const float r = 6.5f - 0.6f * static_cast<float>(stage);
             const Color base = Shade(colours[i], -0.12f * static_cast<float>(stage));
             c.Glow(Circle(cx, cy, r - 2), WithAlpha(base, 0.5f), 2.5f);
-            c.Fill(RoundRect(cx - r, cy - r, cx + r, cy + r, 2.5f), Radial(cx - 2, cy - 2, r * 1.6f, Shade(base, 0.6f), base));
+            c.Fill(RoundRect(cx - r, cy - r, cx + r, cy + r, 2.5f),
+                   Radial(cx - 2, cy - 2, r * 1.6f, Shade(base, 0.6f), base));
         }
     }
     return c;

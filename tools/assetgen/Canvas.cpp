@@ -21,7 +21,8 @@ void BoxBlurTransposed(const std::vector<Color>& in, std::vector<Color>& out, in
             sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b, sum.a + c.a};
         }
         for (int x = 0; x < width; ++x) {
-            out[static_cast<std::size_t>(x) * height + y] = {sum.r * scale, sum.g * scale, sum.b * scale, sum.a * scale};
+            out[static_cast<std::size_t>(x) * height + y] = {sum.r * scale, sum.g * scale, sum.b * scale,
+                                                             sum.a * scale};
             const Color& leaving = row[std::clamp(x - radius, 0, width - 1)];
             const Color& entering = row[std::clamp(x + radius + 1, 0, width - 1)];
             sum = {sum.r - leaving.r + entering.r, sum.g - leaving.g + entering.g, sum.b - leaving.b + entering.b,

@@ -45,14 +45,35 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
     Envelope env;
     float tail = 0.3f;
     switch (note.instrument) {
-        case Instrument::Lead: env = {0.01f, 0.15f, 0.7f, 0.12f}; break;
-        case Instrument::Flute: env = {0.05f, 0.2f, 0.8f, 0.2f}; break;
-        case Instrument::Bell: env = {0.002f, 1.5f, 0.0f, 0.8f}; tail = 1.5f; break;
-        case Instrument::Pluck: env = {0.002f, 0.6f, 0.0f, 0.3f}; tail = 0.6f; break;
-        case Instrument::Pad: env = {0.35f, 0.5f, 0.8f, 0.7f}; tail = 0.7f; break;
-        case Instrument::Strings: env = {0.12f, 0.3f, 0.85f, 0.4f}; tail = 0.4f; break;
-        case Instrument::Bass: env = {0.005f, 0.2f, 0.6f, 0.06f}; break;
-        default: env = {0.001f, 0.2f, 0.0f, 0.05f}; tail = 0.5f; break;
+        case Instrument::Lead:
+            env = {0.01f, 0.15f, 0.7f, 0.12f};
+            break;
+        case Instrument::Flute:
+            env = {0.05f, 0.2f, 0.8f, 0.2f};
+            break;
+        case Instrument::Bell:
+            env = {0.002f, 1.5f, 0.0f, 0.8f};
+            tail = 1.5f;
+            break;
+        case Instrument::Pluck:
+            env = {0.002f, 0.6f, 0.0f, 0.3f};
+            tail = 0.6f;
+            break;
+        case Instrument::Pad:
+            env = {0.35f, 0.5f, 0.8f, 0.7f};
+            tail = 0.7f;
+            break;
+        case Instrument::Strings:
+            env = {0.12f, 0.3f, 0.85f, 0.4f};
+            tail = 0.4f;
+            break;
+        case Instrument::Bass:
+            env = {0.005f, 0.2f, 0.6f, 0.06f};
+            break;
+        default:
+            env = {0.001f, 0.2f, 0.0f, 0.05f};
+            tail = 0.5f;
+            break;
     }
     const auto count = static_cast<std::size_t>((held + tail + 0.05f) * rate);
     std::vector<float> out(count, 0.0f);
@@ -87,7 +108,9 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             case Instrument::Flute: {
                 phase[0] += f * vibrato / rate;
                 const float breath = (rng.Unit() * 2.0f - 1.0f) * 0.06f;
-                s = (Oscillator(Shape::Sine, phase[0]) + 0.25f * Oscillator(Shape::Triangle, phase[0] * 2.0f) + breath) * a * 0.8f;
+                s = (Oscillator(Shape::Sine, phase[0]) + 0.25f * Oscillator(Shape::Triangle, phase[0] * 2.0f) +
+                     breath) *
+                    a * 0.8f;
                 break;
             }
             case Instrument::Bell: {
@@ -119,7 +142,8 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             }
             case Instrument::Bass: {
                 phase[0] += f / rate;
-                const float raw = Oscillator(Shape::Saw, phase[0]) * 0.7f + Oscillator(Shape::Sine, phase[0] * 0.5f) * 0.6f;
+                const float raw =
+                    Oscillator(Shape::Saw, phase[0]) * 0.7f + Oscillator(Shape::Sine, phase[0] * 0.5f) * 0.6f;
                 s = filter.Run(raw, 300.0f + 1400.0f * std::exp(-t / 0.08f), 0.5f, kMusicRate) * a;
                 break;
             }
@@ -131,7 +155,8 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             case Instrument::Snare: {
                 modPhase += 190.0f / rate;
                 const float noise = high.Run(rng.Unit() * 2.0f - 1.0f, 1200.0f, kMusicRate);
-                s = (noise * std::exp(-t / 0.09f) + 0.5f * std::sin(kTau * modPhase) * std::exp(-t / 0.05f)) * note.velocity * 0.7f;
+                s = (noise * std::exp(-t / 0.09f) + 0.5f * std::sin(kTau * modPhase) * std::exp(-t / 0.05f)) *
+                    note.velocity * 0.7f;
                 break;
             }
             case Instrument::Hat:
@@ -256,7 +281,8 @@ void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords,
             // Fold the voicing into one octave above the target C for smooth movement.
             const int pitch = (chords[b].root + chords[b].intervals[k]) % 12 + 12 * (octave + 1);
             const float pan = (static_cast<float>(k) - 1.5f) * 0.3f;
-            song.notes.push_back({bar * static_cast<float>(b), bar, static_cast<float>(pitch), velocity, pan, instrument});
+            song.notes.push_back(
+                {bar * static_cast<float>(b), bar, static_cast<float>(pitch), velocity, pan, instrument});
         }
     }
 }
@@ -269,7 +295,8 @@ void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& ch
         const Chord& chord = chords[b];
         for (int s = 0; s < steps; ++s) {
             const int index = order[static_cast<std::size_t>(s) % order.size()];
-            const int tone = chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
+            const int tone =
+                chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
             const int pitch = chord.root - 60 + 12 * (octave + 1) + tone;
             const float accent = s % 4 == 0 ? 1.0f : 0.8f;
             song.notes.push_back({bar * static_cast<float>(b) + stepBeats * static_cast<float>(s), stepBeats * 1.5f,
@@ -289,18 +316,29 @@ void AddBass(Song& song, const std::vector<Chord>& chords, const std::string& pa
             const float beat = bar * static_cast<float>(b) + stepBeats * static_cast<float>(s);
             int offset = -1;
             switch (c) {
-                case 'R': offset = 0; break;
-                case '5': offset = 7; break;
-                case 'O': offset = 12; break;
-                case '3': offset = chords[b].intervals[1]; break;
+                case 'R':
+                    offset = 0;
+                    break;
+                case '5':
+                    offset = 7;
+                    break;
+                case 'O':
+                    offset = 12;
+                    break;
+                case '3':
+                    offset = chords[b].intervals[1];
+                    break;
                 case '-':
                     if (last != nullptr) {
                         last->length += stepBeats;
                     }
                     continue;
-                default: last = nullptr; continue;
+                default:
+                    last = nullptr;
+                    continue;
             }
-            song.notes.push_back({beat, stepBeats * 0.9f, static_cast<float>(root + offset), velocity, 0, Instrument::Bass});
+            song.notes.push_back(
+                {beat, stepBeats * 0.9f, static_cast<float>(root + offset), velocity, 0, Instrument::Bass});
             last = &song.notes.back();
         }
     }

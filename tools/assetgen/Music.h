@@ -17,7 +17,7 @@ struct Note {
     float length = 1;  // beats
     float midi = 60;
     float velocity = 0.7f;
-    float pan = 0;     // -1 left .. 1 right
+    float pan = 0;  // -1 left .. 1 right
     Instrument instrument = Instrument::Lead;
 };
 

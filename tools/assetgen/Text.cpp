@@ -133,7 +133,8 @@ Canvas RenderMask(const std::string& text, const TextStyle& style, float& advanc
         const int top = baseline - glyph->bitmap_top;
         for (unsigned row = 0; row < bitmap.rows; ++row) {
             for (unsigned col = 0; col < bitmap.width; ++col) {
-                const float a = static_cast<float>(bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + col]) / 255.0f;
+                const float a =
+                    static_cast<float>(bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + col]) / 255.0f;
                 const int x = left + static_cast<int>(col);
                 const int y = top + static_cast<int>(row);
                 if (a > 0.0f && x >= 0 && y >= 0 && x < width && y < height) {
@@ -174,12 +175,15 @@ bool FontsReady(std::string& problem) {
         Font font;
         std::uint32_t sample;
         const char* family;
-    } needs[] = {{Font::Japanese, 0x3042, "IPAGothic"}, {Font::Japanese, 0x8853, "IPAGothic"},
-                 {Font::Latin, 'A', "DejaVu Sans"}, {Font::LatinBold, 'A', "DejaVu Sans Bold"}};
+    } needs[] = {{Font::Japanese, 0x3042, "IPAGothic"},
+                 {Font::Japanese, 0x8853, "IPAGothic"},
+                 {Font::Latin, 'A', "DejaVu Sans"},
+                 {Font::LatinBold, 'A', "DejaVu Sans Bold"}};
     for (const auto& need : needs) {
         const FT_Face face = Fonts().Face(need.font);
         if (face == nullptr || FT_Get_Char_Index(face, need.sample) == 0) {
-            problem = std::string("no usable font for ") + need.family + " (install fonts-ipafont-gothic and fonts-dejavu-core)";
+            problem = std::string("no usable font for ") + need.family +
+                      " (install fonts-ipafont-gothic and fonts-dejavu-core)";
             return false;
         }
     }
@@ -207,7 +211,8 @@ bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, A
         for (int px = 0; px < mask.Width(); ++px) {
             const float a = mask.Get(px, py).a;
             if (a > 0.0f) {
-                const Color c = style.fill(static_cast<float>(px) + offsetX + 0.5f, static_cast<float>(py) + offsetY + 0.5f);
+                const Color c =
+                    style.fill(static_cast<float>(px) + offsetX + 0.5f, static_cast<float>(py) + offsetY + 0.5f);
                 layer.Set(px, py, WithAlpha(c, c.a * a));
             }
         }

@@ -13,10 +13,10 @@ struct TextStyle {
     Font font = Font::Japanese;
     float size = 16.0f;  // pixel height of the em square
     Paint fill = Solid({1, 1, 1, 1});
-    Color outline{};      // drawn when alpha > 0
+    Color outline{};  // drawn when alpha > 0
     float outlineWidth = 0.0f;
-    Color shadow{};       // drawn when alpha > 0, offset by one pixel and a half
-    Color glow{};         // soft halo behind the text when alpha > 0
+    Color shadow{};  // drawn when alpha > 0, offset by one pixel and a half
+    Color glow{};    // soft halo behind the text when alpha > 0
 };
 
 // Draws UTF-8 text with FreeType. The vertical position is the centre of the text's ink box,

@@ -25,7 +25,8 @@ Song Title() {
               "B5 - - A5 F#5 - D5 - | G5 - A5 - B5 - D6 - | A5 - - F#5 D5 - F#5 A5 | C#6 - - B5 A5 - - - |"
               "B5 - D6 - G6 - F#6 E6 | C#6 - A5 - E6 - C#6 - | D6 - - - A5 - F#5 - | E5 - F#5 - G5 - A5 -",
               0, 0.5f, 0.33f, -0.1f);
-    AddMelody(s, I::Bell, "r r r r r r r r | r r r r A6 - - - | r r r r r r r r | r r r r D7 - - -", 16, 0.5f, 0.12f, 0.5f);
+    AddMelody(s, I::Bell, "r r r r r r r r | r r r r A6 - - - | r r r r r r r r | r r r r D7 - - -", 16, 0.5f, 0.12f,
+              0.5f);
     AddDrums(s, I::Kick, "x...x...x...x...", 0.25f, 0, 16, 0.6f);
     AddDrums(s, I::Snare, "....x.......x...", 0.25f, 4, 12, 0.4f);
     AddDrums(s, I::Hat, "..x...x...x...xo", 0.25f, 0, 16, 0.35f, 0.3f);
@@ -69,7 +70,8 @@ Song Marsh() {
         "A5 - - - C6 - B5 A5 | G5 - - - E5 - G5 - | F#5 - A5 - D6 - C6 B5 | B5 - - - - - G5 - |"
         "A5 - - - C6 - B5 A5 | G5 - E5 - G5 - C6 - | B5 - A5 - F#5 - D#5 - | B4 - D#5 - F#5 - A5 - |";
     AddMelody(s, I::Lead, theme + bridge, 0, 0.5f, 0.3f, 0.1f);
-    AddMelody(s, I::Lead, "E5 - - B4 E5 - G5 - | G5 - E5 - C5 - - - | D5 - F#5 - A5 - G5 F#5 | E5 - - - B4 - D#5 -", 64, 0.5f, 0.3f, 0.1f);
+    AddMelody(s, I::Lead, "E5 - - B4 E5 - G5 - | G5 - E5 - C5 - - - | D5 - F#5 - A5 - G5 F#5 | E5 - - - B4 - D#5 -", 64,
+              0.5f, 0.3f, 0.1f);
     AddDrums(s, I::Kick, "x.....x.x.......", 0.25f, 0, 20, 0.65f);
     AddDrums(s, I::Snare, "....x.......x..o", 0.25f, 0, 20, 0.45f);
     AddDrums(s, I::Hat, "x.x.x.x.x.x.x.x.", 0.25f, 0, 20, 0.3f, 0.25f);
@@ -127,11 +129,8 @@ Song Sky() {
 
 std::vector<Track> ComposeTracks() {
     return {
-        {"bgm_title.wav", Render(Title())},
-        {"bgm_prepare.wav", Render(Prepare())},
-        {"bgm_marsh.wav", Render(Marsh())},
-        {"bgm_lorn.wav", Render(Lorn())},
-        {"bgm_sky.wav", Render(Sky())},
+        {"bgm_title.wav", Render(Title())}, {"bgm_prepare.wav", Render(Prepare())}, {"bgm_marsh.wav", Render(Marsh())},
+        {"bgm_lorn.wav", Render(Lorn())},   {"bgm_sky.wav", Render(Sky())},
     };
 }
 

@@ -99,7 +99,8 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
     for (int i = 0; i < 3; ++i) {
         const Canvas mock = MakeBattleMock(set, stages[i][0], stages[i][1]);
         const std::vector<std::uint32_t> argb = mock.ToArgb();
-        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(), mock.Height())) {
+        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(),
+                               mock.Height())) {
             return false;
         }
     }
