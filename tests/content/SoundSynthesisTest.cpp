@@ -71,6 +71,28 @@ TEST(SoundSynthesis, MelodyTextBecomesNotesWithHoldsAndRests) {
     EXPECT_FLOAT_EQ(song.notes[3].midi, 70.0f);
 }
 
+TEST(SoundSynthesis, HarmonyFollowsTheScaleOfTheKey) {
+    music::Song song;
+    song.notes.push_back({0, 1, 60, 0.5f, 0, Instrument::Lead});  // before `first`: left alone
+    music::AddMelody(song, Instrument::Lead, "F#5 C#6 D5", 1.0f, 1.0f, 0.5f);
+    music::AddHarmony(song, 1, 2, false, false, Instrument::Flute, 0.2f, 0.3f);  // D major, thirds
+    ASSERT_EQ(song.notes.size(), 7u);
+    EXPECT_FLOAT_EQ(song.notes[4].midi, 74.0f);  // F#5 -> D5
+    EXPECT_FLOAT_EQ(song.notes[5].midi, 81.0f);  // C#6 -> A5
+    EXPECT_FLOAT_EQ(song.notes[6].midi, 71.0f);  // D5 -> B4, across the octave
+    EXPECT_FLOAT_EQ(song.notes[6].start, 3.0f);
+    EXPECT_EQ(song.notes[6].instrument, Instrument::Flute);
+
+    music::Song minor;
+    music::AddMelody(minor, Instrument::Lead, "D#5 F6", 0, 1, 0.5f);
+    music::AddHarmony(minor, 0, 4, true, false, Instrument::Lead, 0.2f, 0);  // E minor: D# is taken as D
+    EXPECT_FLOAT_EQ(minor.notes[2].midi, 71.0f);                              // B4
+    music::Song sixth;
+    music::AddMelody(sixth, Instrument::Lead, "F6", 0, 1, 0.5f);
+    music::AddHarmony(sixth, 0, 5, false, true, Instrument::Strings, 0.2f, 0);  // F major, a sixth below
+    EXPECT_FLOAT_EQ(sixth.notes[1].midi, 81.0f);                                // A5
+}
+
 TEST(SoundSynthesis, ChordNamesGiveRootsAndQualities) {
     const music::Chord minorSeventh = music::ParseChord("F#m7");
     EXPECT_EQ(minorSeventh.root, 66);

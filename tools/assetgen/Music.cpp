@@ -232,6 +232,31 @@ void AddMelody(Song& song, Instrument instrument, const std::string& text, float
     }
 }
 
+void AddHarmony(Song& song, std::size_t first, int keyRoot, bool minor, bool sixth, Instrument instrument,
+                float velocity, float pan) {
+    static const int major[7] = {0, 2, 4, 5, 7, 9, 11};
+    static const int naturalMinor[7] = {0, 2, 3, 5, 7, 8, 10};
+    const int* scale = minor ? naturalMinor : major;
+    const int steps = sixth ? 5 : 2;  // scale steps down
+    const std::size_t last = song.notes.size();
+    for (std::size_t i = first; i < last; ++i) {
+        const Note note = song.notes[i];
+        const int midi = static_cast<int>(note.midi);
+        const int fromKey = ((midi - keyRoot) % 12 + 12) % 12;
+        // Notes outside the scale (leading tones) take the scale step just below them.
+        int degree = 6;
+        while (degree > 0 && scale[degree] > fromKey) {
+            --degree;
+        }
+        const int octave = (midi - keyRoot - fromKey) / 12;
+        const int target = degree - steps;
+        const int wrapped = (target % 7 + 7) % 7;
+        const int octaveShift = target < 0 ? -1 : 0;
+        const int pitch = keyRoot + 12 * (octave + octaveShift) + scale[wrapped];
+        song.notes.push_back({note.start, note.length, static_cast<float>(pitch), velocity, pan, instrument});
+    }
+}
+
 Chord ParseChord(const std::string& name) {
     Chord chord;
     int pitch = PitchClass(name[0]);

@@ -37,6 +37,11 @@ struct Song {
 void AddMelody(Song& song, Instrument instrument, const std::string& text, float startBeat, float stepBeats,
                float velocity, float pan = 0, int transpose = 0);
 
+// Doubles the notes added since `first` a diatonic third below (a sixth when `sixth`), in the
+// major or natural minor scale of `keyRoot` (a pitch class, 0 = C), on another instrument.
+void AddHarmony(Song& song, std::size_t first, int keyRoot, bool minor, bool sixth, Instrument instrument,
+                float velocity, float pan);
+
 struct Chord {
     int root = 0;  // midi note of the root in octave 4
     std::vector<int> intervals;
