@@ -68,23 +68,23 @@ const Block kShelves[11] = {{11, 11}, {29, 11}, {17, 12}, {23, 12}, {14, 20}, {2
 
 float CellEdge(int cell) { return 16.0f * static_cast<float>(cell) - 96.0f; }
 
+// Slate blocks of 32 x 16 in staggered rows, each block its own shade.
+Color StoneBlock(float x, float y) {
+    const int row = static_cast<int>(y / 16.0f);
+    const float shifted = x + static_cast<float>(row % 2) * 16.0f;
+    if (std::fmod(shifted, 32.0f) < 1.5f || std::fmod(y, 16.0f) < 1.5f) {
+        return Rgb(34, 30, 44);  // mortar
+    }
+    const float block = ValueNoise(std::floor(shifted / 32.0f), static_cast<float>(row), 9) - 0.5f;
+    const float grain = Fractal(x / 24.0f, y / 24.0f, 5, 3) - 0.5f;
+    return Shade(Rgb(84, 80, 100), grain * 0.3f + block * 0.2f);
+}
+
 Canvas Corridor() {
     Canvas c(kSide, kSide);
     c.FillAll([](float x, float y) {
         if (!Walkable(x, y)) {
-            // Brick wall: 32 x 16 bricks, staggered rows.
-            const int row = static_cast<int>(y / 16.0f);
-            const float bx = std::fmod(x + (row % 2) * 16.0f, 32.0f);
-            const float by = std::fmod(y, 16.0f);
-            const bool mortar = bx < 1.5f || by < 1.5f;
-            const float n = Fractal(x / 24.0f, y / 24.0f, 5, 3);
-            const Color brick = Shade(
-                Rgb(84, 80, 100),
-                (n - 0.5f) * 0.3f + (ValueNoise(static_cast<float>(static_cast<int>((x + (row % 2) * 16.0f) / 32.0f)),
-                                                static_cast<float>(row), 9) -
-                                     0.5f) *
-                                        0.2f);
-            return mortar ? Rgb(34, 30, 44) : brick;
+            return StoneBlock(x, y);
         }
         // Parquet planks, 16 px high rows with seams staggered every 64 px.
         const int row = static_cast<int>(y / 16.0f);
