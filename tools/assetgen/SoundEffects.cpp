@@ -53,6 +53,7 @@ Samples GameDecide() {
         Ping(s, 0.05f * static_cast<float>(i), notes[i] + 12, 0.4f, Shape::Sine, 0.25f, 0.12f);
     }
     Burst(s, 0.15f, 0.4f, 6000, 11000, 0.12f, 0.12f, 1);
+    Echo(s, kRate, 0.11f, 0.3f);
     return s;
 }
 
@@ -92,6 +93,7 @@ Samples PowerUp() {
     }
     Chirp(s, 0.0f, 300, 1200, 0.3f, Shape::Triangle, 0.3f);
     Ping(s, 0.3f, 91, 0.5f, Shape::Sine, 0.35f, 0.2f);
+    Echo(s, kRate, 0.09f, 0.25f);
     return s;
 }
 
@@ -295,6 +297,7 @@ Samples PlanetarBorn() {
     Ping(s, 0.0f, 79, 0.5f, Shape::Sine, 0.35f, 0.2f);
     Ping(s, 0.08f, 86, 0.5f, Shape::Sine, 0.3f, 0.2f);
     Ping(s, 0.16f, 91, 0.6f, Shape::Sine, 0.3f, 0.25f);
+    Echo(s, kRate, 0.12f, 0.3f);
     return s;
 }
 
