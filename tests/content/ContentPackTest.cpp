@@ -6,71 +6,52 @@
 #include <filesystem>
 #include <set>
 
-#include "ContentPack.h"
 #include "WaveFile.h"
+#include "audio/DirectSoundStream.h"
 #include "gfx/ImageTexture.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
+#include "resource/FileClass.h"
+#include "resource/FilePackLoad.h"
+#include "resource/RequiredAssets.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const std::string kGameDir = VELMORIA_GAME_DIR;
 
-const char* const kRequiredTextures[] = {
-    "bullet.png", "color.png", "cursor.png", "cursor_s.png", "circle_wb.png", "ef_circle.png", "enemy_bigwool.png",
-    "enemy_crow.png", "enemy_evil.png", "enemy_f_blue.png", "enemy_f_green.png", "enemy_f_red.png",
-    "enemy_f_yellow.png", "enemy_vernie.png", "enemy_spirit.png", "enemy_spirit2.png", "enemy_wool.png",
-    "enemy_frelle.png", "enemy_noctra.png", "enemykind_color.png", "enemykind_mozi.png", "explosion.png",
-    "fieldwall.png", "fieldwall_easy.png", "flare.png", "gameback.png", "gameback_formusic.png", "gameinform.png",
-    "gameinform2.png", "gameinform_base.png", "gamestart.png", "gameselectback.png", "gauge_flame.png", "grid.png",
-    "hatena.png", "kekkai.png", "level.png", "level_number.png", "levelflame.png", "life_icon.png", "light_ball.png",
-    "light_ball_reverse.png", "light_wave.png", "light_wave2.png", "light_pebble.png", "lv_select.png",
-    "mahouzin.png", "mahouzin_beam.png", "music_edit.png", "musicroomback.png", "sovia_animation.png",
-    "sovia_tank.png", "sovia_soul.png", "menu.png", "menu_select.png", "ruvani.png", "m_beam.png",
-    "nowloading.png", "number.png", "optionback.png", "optionmenu.png", "on_off.png", "p.png", "ardel_soul.png",
-    "ardel_animation.png", "ardel_tank.png", "returntitle.png", "noctra_dark.png", "score.png", "score_b.png",
-    "smoke.png", "sikaku.png", "speed_icon.png", "spread.png", "spread_icon.png", "stageicon_flame.png",
-    "stagename.png", "stage_velkra_rouka.png", "stage_velkra_library.png", "stage_sky.png", "startup_back.png",
-    "status_base.png", "stuck.png", "sword_icon.png", "tama.png", "tankbase.png", "target.png", "titleback.png",
-    "title_select.png", "title_menuselect.png", "towerground.png", "upgrade.png", "upgrade_base.png", "wind.png"};
-
-const char* const kRequiredEffects[] = {
-    "cansell.wav", "decide.wav", "gamedecide.wav", "itemget.wav", "lockon.wav", "menu_open.wav", "nosound.wav",
-    "powerup.wav", "put.wav", "putoncursor.wav", "select.wav", "sell.wav", "stuck.wav", "soulhit.wav",
-    "enemy_appear.wav", "enemy_damage.wav", "enemy_dead.wav", "enemy_goal.wav", "ardel_normalshot.wav",
-    "ardel_spindle.wav", "ardel_braskamuret.wav", "ardel_lantern.wav", "ardel_sunburst.wav", "ardel_gale.wav",
-    "ardel_shot_break.wav", "ardel_bomb.wav", "sovia_ray_lazar.wav", "sovia_spread_shot.wav",
-    "sovia_spread_bomb.wav", "sovia_misile.wav", "sovia_nebula.wav", "sovia_planetar_born.wav",
-    "sovia_planetar_explo.wav", "sovia_planetar_hit.wav", "sovia_beamcharge.wav"};
-
-const char* const kMusic[] = {"bgm_title.wav", "bgm_prepare.wav", "bgm_marsh.wav", "bgm_lorn.wav", "bgm_sky.wav"};
-
 bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
+std::vector<std::uint8_t> Entry(const CFilePackLoad& pack, const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(pack.ReadEntry(name, bytes)) << name;
+    return bytes;
+}
+
+// The generated packs, read with the game's own pack reader.
 class ContentTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        images_.Load(kGameDir + "/wbk.dat");
-        effects_.Load(kGameDir + "/wbkse.dat");
-        music_.Load(kGameDir + "/wbkbgm.dat");
+        images_.TryOpen(kGameDir + "/wbk.dat");
+        effects_.TryOpen(kGameDir + "/wbkse.dat");
+        music_.TryOpen(kGameDir + "/wbkbgm.dat");
     }
 
     static gfx::Image Decode(const std::string& name) {
         gfx::Image image;
-        const std::vector<std::uint8_t> bytes = images_.Bytes(name);
+        const std::vector<std::uint8_t> bytes = Entry(images_, name);
         EXPECT_TRUE(gfx::DecodePng(bytes.data(), bytes.size(), image)) << name;
         return image;
     }
 
-    static ContentPack images_;
-    static ContentPack effects_;
-    static ContentPack music_;
+    static CFilePackLoad images_;
+    static CFilePackLoad effects_;
+    static CFilePackLoad music_;
 };
 
-ContentPack ContentTest::images_;
-ContentPack ContentTest::effects_;
-ContentPack ContentTest::music_;
+CFilePackLoad ContentTest::images_;
+CFilePackLoad ContentTest::effects_;
+CFilePackLoad ContentTest::music_;
 
 std::uint32_t Pixel(const gfx::Image& image, int x, int y) {
     return image.argb[static_cast<std::size_t>(y) * image.width + x];
@@ -99,17 +80,45 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) 
     return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
+// What the start-up scene does: load both packs into the registry and check every required asset.
+TEST(ContentRegistry, TheGeneratedPacksPassTheStartUpCheck) {
+    ScopedTempDir dir;
+    for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat"}) {
+        std::filesystem::create_symlink(std::filesystem::path(kGameDir) / pack, dir.Path() / pack);
+    }
+    gfx::HeadlessFrameSink sink;
+    gfx::SoftwareDevice device(&sink);
+    FileClass registry;
+    registry.LoadTexturePack("wbk.dat", &device);
+    registry.LoadSoundPack("wbkse.dat");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(registry.ValidateAssets());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    for (const char* name : required_assets::Sounds()) {
+        ASSERT_NE(registry.FindSound(name), nullptr) << name;
+        EXPECT_TRUE(registry.FindSound(name)->HasBuffer()) << name << " did not load as PCM";
+    }
+    CFilePackLoad music;
+    ASSERT_TRUE(music.TryOpen("wbkbgm.dat"));
+    for (const char* name : required_assets::MusicTracks()) {
+        std::uint32_t offset = 0xFFFFFFFFu;
+        music.FindOffset(name, offset);
+        DirectSoundStream player;
+        EXPECT_EQ(player.Load("wbkbgm.dat", offset), S_OK) << name;
+    }
+}
+
 TEST_F(ContentTest, EveryRequiredTextureBecomesATextureWithPowerOfTwoSides) {
     gfx::HeadlessFrameSink sink;
     gfx::SoftwareDevice device(&sink);
-    for (const char* name : kRequiredTextures) {
-        ASSERT_TRUE(images_.Has(name)) << name;
-        const std::vector<std::uint8_t> bytes = images_.Bytes(name);
+    for (const char* name : required_assets::Textures()) {
+        const std::vector<std::uint8_t> bytes = Entry(images_, name);
         EXPECT_NE(CreateTextureFromImageBytes(&device, bytes.data(), bytes.size()), nullptr) << name;
         const gfx::Image image = Decode(name);
         EXPECT_TRUE(IsPowerOfTwo(image.width) && IsPowerOfTwo(image.height))
             << name << " is " << image.width << " x " << image.height;
     }
+    ASSERT_FALSE(images_.Entries().empty());
     for (const auto& [name, entry] : images_.Entries()) {
         EXPECT_LE(name.size(), 31u);
         EXPECT_EQ(name.find("bgm_"), std::string::npos) << name;
@@ -121,11 +130,11 @@ TEST_F(ContentTest, SheetsKeepTheCellShapesTheGameCutsThemInto) {
         const char* name;
         int widthOverHeight;  // positive: w = n * h; negative: h = -n * w
     };
-    const Expect shapes[] = {{"enemy_f_red.png", -2},   {"enemy_noctra.png", -2},     {"enemy_spirit2.png", -2},
-                             {"ardel_animation.png", -2}, {"sovia_animation.png", -2}, {"number.png", 4},
-                             {"level_number.png", 4},     {"enemykind_color.png", 2}, {"enemykind_mozi.png", 2},
-                             {"ardel_tank.png", 1},       {"sovia_tank.png", 1},      {"menu.png", -2},
-                             {"gameinform2.png", 1},      {"score.png", 2},           {"explosion.png", 4}};
+    const Expect shapes[] = {
+        {"enemy_f_red.png", -2},     {"enemy_noctra.png", -2}, {"enemy_spirit2.png", -2}, {"ardel_animation.png", -2},
+        {"sovia_animation.png", -2}, {"number.png", 4},        {"level_number.png", 4},   {"enemykind_color.png", 2},
+        {"enemykind_mozi.png", 2},   {"ardel_tank.png", 1},    {"sovia_tank.png", 1},     {"menu.png", -2},
+        {"gameinform2.png", 1},      {"score.png", 2},         {"explosion.png", 4}};
     for (const Expect& e : shapes) {
         const gfx::Image image = Decode(e.name);
         if (e.widthOverHeight > 0) {
@@ -181,6 +190,79 @@ TEST_F(ContentTest, EnemySheetsHaveAFigureInEveryCellAndTowerCellsAreOpaque) {
     }
 }
 
+// Mean colour of the solid pixels of a picture.
+std::array<double, 3> InkColour(const gfx::Image& image) {
+    std::array<double, 3> sum{};
+    double count = 0;
+    for (const std::uint32_t p : image.argb) {
+        if (Alpha(p) > 200) {
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+            ++count;
+        }
+    }
+    for (double& v : sum) {
+        v /= std::max(count, 1.0);
+    }
+    return sum;
+}
+
+TEST_F(ContentTest, EveryEnemyKindLooksDifferent) {
+    const char* sheets[] = {"enemy_f_red.png", "enemy_f_blue.png",  "enemy_f_green.png", "enemy_f_yellow.png",
+                            "enemy_wool.png",  "enemy_bigwool.png", "enemy_evil.png",    "enemy_vernie.png",
+                            "enemy_crow.png",  "enemy_spirit.png",  "enemy_spirit2.png", "enemy_frelle.png",
+                            "enemy_noctra.png"};
+    std::vector<std::array<double, 3>> colours;
+    for (const char* name : sheets) {
+        colours.push_back(InkColour(Decode(name)));
+    }
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        for (std::size_t j = i + 1; j < colours.size(); ++j) {
+            EXPECT_GT(Distance(colours[i], colours[j]), 12.0) << sheets[i] << " and " << sheets[j] << " look alike";
+        }
+    }
+}
+
+// Captions that run past the edge of their sheet are cut off in the game.
+TEST_F(ContentTest, CaptionSheetsKeepTheirWordsInsideTheEdges) {
+    for (const char* name :
+         {"menu.png", "menu_select.png", "title_select.png", "lv_select.png", "stagename.png", "gameinform.png",
+          "gameinform2.png", "nowloading.png", "on_off.png", "score.png", "stuck.png", "level.png", "gamestart.png",
+          "returntitle.png", "optionmenu.png", "music_edit.png"}) {
+        const gfx::Image image = Decode(name);
+        for (int y = 0; y < image.height; ++y) {
+            ASSERT_EQ(Alpha(Pixel(image, 0, y)), 0) << name << " left edge, row " << y;
+            ASSERT_EQ(Alpha(Pixel(image, image.width - 1, y)), 0) << name << " right edge, row " << y;
+        }
+    }
+}
+
+// The game draws a 20-pixel digit every 11 pixels and a 30-pixel wave number every 18, so a
+// digit's ink may fill only a little over half its cell before neighbours run into each other.
+TEST_F(ContentTest, DigitsAreNarrowEnoughForTheirSpacing) {
+    for (const auto& [name, fraction] : {std::pair{"number.png", 0.6}, std::pair{"level_number.png", 0.65}}) {
+        const gfx::Image image = Decode(name);
+        const int cell = image.width / 8;
+        for (int digit = 0; digit < 10; ++digit) {
+            const int x0 = (digit % 8) * cell;
+            const int y0 = (digit / 8) * cell;
+            int left = cell;
+            int right = 0;
+            for (int y = 0; y < cell; ++y) {
+                for (int x = 0; x < cell; ++x) {
+                    if (Alpha(Pixel(image, x0 + x, y0 + y)) > 64) {
+                        left = std::min(left, x);
+                        right = std::max(right, x + 1);
+                    }
+                }
+            }
+            ASSERT_LT(left, right) << name << " digit " << digit << " is empty";
+            EXPECT_LE(right - left, cell * fraction) << name << " digit " << digit;
+        }
+    }
+}
+
 // Field pictures: one image pixel is one screen pixel plus 32, the central square is 64..448.
 TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
     const gfx::Image easy = Decode("fieldwall_easy.png");
@@ -191,13 +273,29 @@ TEST_F(ContentTest, FieldOverlaysLeaveTheCentralSquareClearAndCoverTheBorder) {
                 ASSERT_EQ(Alpha(Pixel(*overlay, x, y)), 0) << x << ", " << y;
             }
         }
-        EXPECT_GT(Alpha(Pixel(*overlay, 20, 20)), 200);    // a corner of the wall
-        EXPECT_GT(Alpha(Pixel(*overlay, 150, 40)), 200);   // the north wall beside the corridor
-        EXPECT_LT(Alpha(Pixel(*overlay, 40, 256)), 128);   // the west entrance, open everywhere
+        EXPECT_GT(Alpha(Pixel(*overlay, 20, 20)), 200);   // a corner of the wall
+        EXPECT_GT(Alpha(Pixel(*overlay, 150, 40)), 200);  // the north wall beside the corridor
+        EXPECT_LT(Alpha(Pixel(*overlay, 40, 256)), 128);  // the west entrance, open everywhere
     }
     // The north corridor is open except on easy.
     EXPECT_GT(Alpha(Pixel(easy, 256, 40)), 200);
     EXPECT_LT(Alpha(Pixel(normal, 256, 40)), 128);
+}
+
+// The screen frame is drawn over the whole screen after the field: the field must show through
+// it, and the side panel (screen x 448..640) must be solid.
+TEST_F(ContentTest, ScreenFrameIsOpenOverTheFieldAndSolidOverTheSidePanel) {
+    const gfx::Image frame = Decode("gameback.png");
+    const double sx = frame.width / 640.0;
+    const double sy = frame.height / 480.0;
+    auto at = [&](int x, int y) { return Alpha(Pixel(frame, static_cast<int>(x * sx), static_cast<int>(y * sy))); };
+    for (int y = 20; y < 460; y += 11) {
+        for (int x = 20; x < 428; x += 11) {
+            ASSERT_EQ(at(x, y), 0) << "screen " << x << ", " << y;
+        }
+        EXPECT_EQ(at(500, y), 255) << "side panel at y " << y;
+        EXPECT_EQ(at(630, y), 255) << "side panel at y " << y;
+    }
 }
 
 TEST_F(ContentTest, LibraryShowsAnObstacleOnEachSceneryBlock) {
@@ -226,9 +324,8 @@ TEST_F(ContentTest, GridLinesFallOnCellEdges) {
 
 TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
     std::set<std::vector<std::uint8_t>> seen;
-    for (const char* name : kRequiredEffects) {
-        ASSERT_TRUE(effects_.Has(name)) << name;
-        const std::vector<std::uint8_t> bytes = effects_.Bytes(name);
+    for (const char* name : required_assets::Sounds()) {
+        const std::vector<std::uint8_t> bytes = Entry(effects_, name);
         const WaveInfo wave = ParseWave(bytes);
         ASSERT_TRUE(wave.valid) << name;
         EXPECT_EQ(wave.bits, 16) << name;
@@ -245,15 +342,15 @@ TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
         }
         EXPECT_TRUE(seen.insert(bytes).second) << name << " repeats another effect";
     }
+    ASSERT_FALSE(effects_.Entries().empty());
     for (const auto& [name, entry] : effects_.Entries()) {
         EXPECT_EQ(name.find("bgm_"), std::string::npos) << name;
     }
 }
 
 TEST_F(ContentTest, MusicTracksAreLongSeamlessStereoLoops) {
-    for (const char* name : kMusic) {
-        ASSERT_TRUE(music_.Has(name)) << name;
-        const WaveInfo wave = ParseWave(music_.Bytes(name));
+    for (const char* name : required_assets::MusicTracks()) {
+        const WaveInfo wave = ParseWave(Entry(music_, name));
         ASSERT_TRUE(wave.valid) << name;
         EXPECT_EQ(wave.channels, 2) << name;
         EXPECT_GE(wave.Seconds(), 30.0) << name;

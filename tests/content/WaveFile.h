@@ -21,8 +21,8 @@ inline WaveInfo ParseWave(const std::vector<std::uint8_t>& bytes) {
                static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
     };
     auto u16 = [&](std::size_t at) { return static_cast<int>(bytes[at] | bytes[at + 1] << 8); };
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0 ||
-        u32(4) + 8 != bytes.size()) {
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0 || u32(4) + 8 != bytes.size()) {
         return info;
     }
     bool haveFormat = false;

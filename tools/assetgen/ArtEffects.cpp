@@ -8,6 +8,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -31,18 +33,25 @@ Color LevelTint(Color base, int level) { return Shade(base, 0.08f * static_cast<
 Canvas BulletSheet() {
     Canvas sheet(128, 256);
     const std::vector<BulletPainter> rows = {
-        [](Canvas& c, float x, float y, int l) { Orb(c, x, y, 6.5f * Grow(l), kWhite, LevelTint(Rgb(255, 90, 90), l)); },
+        [](Canvas& c, float x, float y, int l) {
+            Orb(c, x, y, 6.5f * Grow(l), kWhite, LevelTint(Rgb(255, 90, 90), l));
+        },
         [](Canvas& c, float x, float y, int l) {  // amulet
             c.Glow(RoundRect(x - 3, y - 5, x + 3, y + 5, 1), WithAlpha(LevelTint(Rgb(255, 120, 140), l), 0.6f), 2);
             c.Fill(RoundRect(x - 3, y - 5, x + 3, y + 5, 1), Rgb(255, 250, 240));
             c.Fill(Rect(x - 1, y - 3, x + 1, y + 3), Rgb(220, 40, 60));
         },
-        [](Canvas& c, float x, float y, int l) { Orb(c, x, y, 7.0f * Grow(l), kWhite, LevelTint(Rgb(255, 60, 160), l)); },
+        [](Canvas& c, float x, float y, int l) {
+            Orb(c, x, y, 7.0f * Grow(l), kWhite, LevelTint(Rgb(255, 60, 160), l));
+        },
         [](Canvas& c, float x, float y, int l) {  // needle, pointing up
-            c.Glow(Polygon({{x, y - 7}, {x + 1.5f, y + 6}, {x - 1.5f, y + 6}}), WithAlpha(LevelTint(Rgb(160, 220, 255), l), 0.6f), 2);
+            c.Glow(Polygon({{x, y - 7}, {x + 1.5f, y + 6}, {x - 1.5f, y + 6}}),
+                   WithAlpha(LevelTint(Rgb(160, 220, 255), l), 0.6f), 2);
             c.Fill(Polygon({{x, y - 7}, {x + 1.2f, y + 6}, {x - 1.2f, y + 6}}), kWhite);
         },
-        [](Canvas& c, float x, float y, int l) { Orb(c, x, y, 5.5f * Grow(l), kWhite, LevelTint(Rgb(255, 120, 60), l)); },
+        [](Canvas& c, float x, float y, int l) {
+            Orb(c, x, y, 5.5f * Grow(l), kWhite, LevelTint(Rgb(255, 120, 60), l));
+        },
         [](Canvas& c, float x, float y, int l) {  // wind blade
             const Shape blade = Subtract(Circle(x, y + 3, 6), Circle(x, y + 6, 6));
             c.Glow(blade, WithAlpha(LevelTint(Rgb(120, 255, 200), l), 0.7f), 2);
@@ -58,10 +67,13 @@ Canvas BulletSheet() {
             c.Fill(Star(x, y, 6.5f, 3.5f, 8, static_cast<float>(l) * 0.2f), Rgb(255, 230, 140));
             c.Fill(Circle(x, y, 2.5f), kWhite);
         },
-        [](Canvas& c, float x, float y, int l) { Orb(c, x, y, 6.0f * Grow(l), kWhite, LevelTint(Rgb(110, 160, 255), l)); },
+        [](Canvas& c, float x, float y, int l) {
+            Orb(c, x, y, 6.0f * Grow(l), kWhite, LevelTint(Rgb(110, 160, 255), l));
+        },
         [](Canvas& c, float x, float y, int l) {  // star dust missile, nose up
             c.Glow(Capsule(x, y - 4, x, y + 4, 2), WithAlpha(LevelTint(Rgb(255, 200, 100), l), 0.7f), 3);
-            c.Fill(Polygon({{x, y - 7}, {x + 2.5f, y - 2}, {x + 2.5f, y + 5}, {x - 2.5f, y + 5}, {x - 2.5f, y - 2}}), Rgb(255, 250, 230));
+            c.Fill(Polygon({{x, y - 7}, {x + 2.5f, y - 2}, {x + 2.5f, y + 5}, {x - 2.5f, y + 5}, {x - 2.5f, y - 2}}),
+                   Rgb(255, 250, 230));
             c.Fill(Polygon({{x - 2, y + 5}, {x + 2, y + 5}, {x, y + 8}}), Rgb(255, 160, 60));
         },
         [](Canvas& c, float x, float y, int l) {  // star
@@ -71,12 +83,13 @@ Canvas BulletSheet() {
         [](Canvas& c, float x, float y, int l) {  // frost cloud
             for (int i = 0; i < 5; ++i) {
                 const float a = static_cast<float>(i) * 2.0f * kPi / 5.0f;
-                c.Fill(Circle(x + std::cos(a) * 3.5f, y + std::sin(a) * 3.5f, 3.2f), Rgb(210, 240, 255, 0.55f + 0.05f * static_cast<float>(l)), 1.5f);
+                c.Fill(Circle(x + std::cos(a) * 3.5f, y + std::sin(a) * 3.5f, 3.2f),
+                       Rgb(210, 240, 255, 0.55f + 0.05f * static_cast<float>(l)), 1.5f);
             }
             c.Fill(Circle(x, y, 3), Rgb(255, 255, 255, 0.8f), 1.5f);
         },
         [](Canvas& c, float x, float y, int l) {  // nebula: seven colours across
-            const Color colours[7] = {Rgb(255, 90, 90), Rgb(255, 170, 60), Rgb(255, 240, 80), Rgb(100, 255, 120),
+            const Color colours[7] = {Rgb(255, 90, 90),  Rgb(255, 170, 60),  Rgb(255, 240, 80), Rgb(100, 255, 120),
                                       Rgb(80, 220, 255), Rgb(110, 120, 255), Rgb(230, 110, 255)};
             Orb(c, x, y, 6.0f, kWhite, colours[l]);
         },
@@ -85,7 +98,9 @@ Canvas BulletSheet() {
             c.Glow(Circle(x, y, 3), WithAlpha(core, 0.8f), 3);
             c.Fill(RegularPolygon(x, y, 5, 4 + l % 3, kPi / 4), Radial(x - 1, y - 1, 6, kWhite, core));
         },
-        [](Canvas& c, float x, float y, int l) { Orb(c, x, y, 4.0f + static_cast<float>(l) * 0.6f, kWhite, Rgb(200, 220, 255)); },
+        [](Canvas& c, float x, float y, int l) {
+            Orb(c, x, y, 4.0f + static_cast<float>(l) * 0.6f, kWhite, Rgb(200, 220, 255));
+        },
         [](Canvas& c, float x, float y, int l) {
             c.Fill(Star(x, y, 6.0f + static_cast<float>(l) * 0.3f, 1.2f, 4, 0), kWhite);
             c.Glow(Circle(x, y, 1.2f), WithAlpha(Rgb(255, 255, 200), 0.8f), 3);
@@ -136,7 +151,8 @@ Canvas Flare() {
         const float dy = y - 64;
         const float d = std::sqrt(dx * dx + dy * dy) / 64.0f;
         const float a = std::atan2(dy, dx);
-        const float rays = std::pow(std::fabs(std::cos(a * 4.0f)), 12.0f) * 0.6f + std::pow(std::fabs(std::cos(a * 4.0f + 0.39f)), 16.0f) * 0.3f;
+        const float rays = std::pow(std::fabs(std::cos(a * 4.0f)), 12.0f) * 0.6f +
+                           std::pow(std::fabs(std::cos(a * 4.0f + 0.39f)), 16.0f) * 0.3f;
         const float core = std::exp(-d * d * 18.0f);
         const float glow = std::exp(-d * 4.0f) * 0.5f;
         const float alpha = Clamp01(core + glow + rays * Clamp01(1.0f - d));
@@ -149,7 +165,8 @@ Canvas LightBall(bool reverse) {
     Canvas c(64, 64);
     c.FillAll([reverse](float x, float y) {
         const float d = std::sqrt((x - 32) * (x - 32) + (y - 32) * (y - 32)) / 31.0f;
-        float a = reverse ? Clamp01(d * d * 1.2f) * Clamp01((1.0f - d) * 8.0f) : std::exp(-d * d * 5.0f) * Clamp01((1.0f - d) * 6.0f);
+        float a = reverse ? Clamp01(d * d * 1.2f) * Clamp01((1.0f - d) * 8.0f)
+                          : std::exp(-d * d * 5.0f) * Clamp01((1.0f - d) * 6.0f);
         return Mix(Rgb(150, 200, 255, a), Rgb(255, 255, 255, a), reverse ? d : 1.0f - d);
     });
     return c;
@@ -178,7 +195,8 @@ Canvas Wind() {
             const float t = static_cast<float>(k) / 40.0f;
             const float a = a0 + t * 2.2f;
             const float r = 14.0f + t * 44.0f;
-            c.Fill(Circle(64 + std::cos(a) * r, 64 + std::sin(a) * r, 4.5f * (1.0f - t) + 1.0f), Rgb(220, 255, 240, 0.35f * (1.0f - t) + 0.1f), 2);
+            c.Fill(Circle(64 + std::cos(a) * r, 64 + std::sin(a) * r, 4.5f * (1.0f - t) + 1.0f),
+                   Rgb(220, 255, 240, 0.35f * (1.0f - t) + 0.1f), 2);
         }
     }
     c.Blur(1.5f);
@@ -203,14 +221,16 @@ Canvas Explosion() {
         const float t = static_cast<float>(f) / 15.0f;
         const float cx = 64.0f * static_cast<float>(f % 8) + 32.0f;
         const float cy = 64.0f * static_cast<float>(f / 8) + 32.0f;
-        const float radius = 8.0f + 22.0f * std::sqrt(t);
+        const float radius = 14.0f + 17.0f * std::sqrt(t);
         Canvas cell(64, 64);
         cell.FillAll([&](float x, float y) {
             const float d = std::sqrt((x - 32) * (x - 32) + (y - 32) * (y - 32)) / radius;
             const float n = Fractal(x / 9.0f, y / 9.0f, 300 + static_cast<unsigned>(f) / 4, 3);
             const float body = Clamp01((1.0f - d) * 3.0f + (n - 0.5f) * 1.2f);
             const float heat = Clamp01(1.0f - t * 1.3f - d * 0.5f + (n - 0.5f) * 0.4f);
-            const Color fire = SampleStops({{0, Rgb(90, 80, 90)}, {0.35f, Rgb(220, 60, 20)}, {0.7f, Rgb(255, 180, 40)}, {1, Rgb(255, 255, 220)}}, heat);
+            const Color fire = SampleStops(
+                {{0, Rgb(90, 80, 90)}, {0.35f, Rgb(220, 60, 20)}, {0.7f, Rgb(255, 180, 40)}, {1, Rgb(255, 255, 220)}},
+                heat);
             return WithAlpha(fire, body * Clamp01(1.2f - t));
         });
         c.Draw(cell, cx - 32, cy - 32);
@@ -224,7 +244,8 @@ Canvas Beam(Color edge, bool runes) {
     c.FillAll([=](float x, float y) {
         const float across = std::fabs(x - 32.0f) / 32.0f;
         const float core = std::exp(-across * across * 30.0f);
-        const float body = std::exp(-across * across * 5.0f) * (0.85f + 0.15f * std::sin(y / 256.0f * 2.0f * kPi * 4.0f));
+        const float body =
+            std::exp(-across * across * 5.0f) * (0.85f + 0.15f * std::sin(y / 256.0f * 2.0f * kPi * 4.0f));
         return Mix(WithAlpha(edge, Clamp01(body)), Rgb(255, 255, 255, Clamp01(body)), core);
     });
     if (runes) {
@@ -298,3 +319,5 @@ void PaintEffectImages(ImageSet& set) {
     set.Add("particle.png", SoftDot(16));
     set.Add("trail.png", Trail());
 }
+
+}  // namespace assetgen

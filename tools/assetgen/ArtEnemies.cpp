@@ -6,6 +6,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -15,9 +17,9 @@ constexpr float kPi = 3.14159265f;
 struct Pose {
     float cx = 16;
     float cy = 16;
-    float dx = 0;      // facing direction, unit length, y down
+    float dx = 0;  // facing direction, unit length, y down
     float dy = -1;
-    float phase = 0;   // walk cycle angle
+    float phase = 0;  // walk cycle angle
     int frame = 0;
 };
 
@@ -81,8 +83,11 @@ void Wings(Canvas& c, const Pose& p, float bodyY, const FairyLook& look) {
     for (const float s : {-1.0f, 1.0f}) {
         const float bx = p.cx + s * 3.0f * side - p.dx * 2.0f;
         if (look.crystalWings) {
-            const Shape w = Polygon({{bx, bodyY - 2}, {bx + s * 11 * flap * side, bodyY - 9}, {bx + s * 8 * flap * side, bodyY + 1},
-                                     {bx + s * 10 * flap * side, bodyY + 5}, {bx, bodyY + 2}});
+            const Shape w = Polygon({{bx, bodyY - 2},
+                                     {bx + s * 11 * flap * side, bodyY - 9},
+                                     {bx + s * 8 * flap * side, bodyY + 1},
+                                     {bx + s * 10 * flap * side, bodyY + 5},
+                                     {bx, bodyY + 2}});
             c.Fill(w, Linear(bx, bodyY - 9, Rgb(255, 255, 255, 0.95f), bx, bodyY + 5, WithAlpha(look.wing, 0.8f)));
         } else {
             const Shape upper = Ellipse(bx + s * 6 * flap * side, bodyY - 4, 6 * flap * side + 0.5f, 4);
@@ -126,16 +131,25 @@ void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
     }
     // Legs stepping, then the dress over them.
     if (!look.flying) {
+        // Side views stride; front and back views lift each foot in turn.
         const float step = std::sin(p.phase) * 2.0f;
-        const float stride = std::fabs(p.dx) > 0.3f ? 1.0f : 0.4f;
-        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step * stride, bodyY + 9 - step * 0.4f, 1.2f), skin);
-        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step * stride, bodyY + 9 + step * 0.4f, 1.2f), skin);
+        const float lift = std::fabs(p.dx) > 0.3f ? 0.4f : 0.9f;
+        c.Fill(Capsule(cx - 2 + p.dx * step, bodyY + 5, cx - 2 + p.dx * step, bodyY + 9 - std::max(0.0f, step) * lift,
+                       1.2f),
+               skin);
+        c.Fill(Capsule(cx + 2 - p.dx * step, bodyY + 5, cx + 2 - p.dx * step, bodyY + 9 - std::max(0.0f, -step) * lift,
+                       1.2f),
+               skin);
     }
-    const Shape dress = Polygon({{cx - 3, bodyY - 4}, {cx + 3, bodyY - 4}, {cx + 6.5f, bodyY + 6}, {cx - 6.5f, bodyY + 6}});
+    const Shape dress =
+        Polygon({{cx - 3, bodyY - 4}, {cx + 3, bodyY - 4}, {cx + 6.5f, bodyY + 6}, {cx - 6.5f, bodyY + 6}});
     c.Fill(dress, Linear(0, bodyY - 4, Shade(look.dress, 0.25f), 0, bodyY + 6, Shade(look.dress, -0.3f)));
     if (!back) {
         // A white apron and collar make the front read at a glance.
-        c.Fill(Polygon({{cx - 1 + p.dx * 2, bodyY}, {cx + 1 + p.dx * 2, bodyY}, {cx + 2 + p.dx * 2, bodyY + 4.5f}, {cx - 2 + p.dx * 2, bodyY + 4.5f}}),
+        c.Fill(Polygon({{cx - 1 + p.dx * 2, bodyY},
+                        {cx + 1 + p.dx * 2, bodyY},
+                        {cx + 2 + p.dx * 2, bodyY + 4.5f},
+                        {cx - 2 + p.dx * 2, bodyY + 4.5f}}),
                Rgb(255, 255, 255, 0.85f), 0.8f);
         c.Fill(Ellipse(cx + p.dx * 1.5f, bodyY - 3.5f, 2.5f, 1.2f), Rgb(255, 255, 255, 0.95f), 0.8f);
     }
@@ -158,7 +172,8 @@ void Fairy(Canvas& c, const Pose& p, const FairyLook& look) {
         c.Fill(Ellipse(cx + p.dx * 1.5f - 3.5f, headY + 3.5f, 1.2f, 0.7f), Rgb(255, 120, 130, 0.5f), 0.8f);
         c.Fill(Ellipse(cx + p.dx * 1.5f + 3.5f, headY + 3.5f, 1.2f, 0.7f), Rgb(255, 120, 130, 0.5f), 0.8f);
     }
-    c.Fill(Intersect(Outline(Circle(cx - 1, headY - 1, 5), 1.2f), Rect(cx - 6, headY - 7, cx + 1, headY - 3)), Rgb(255, 255, 255, 0.5f), 0.8f);
+    c.Fill(Intersect(Outline(Circle(cx - 1, headY - 1, 5), 1.2f), Rect(cx - 6, headY - 7, cx + 1, headY - 3)),
+           Rgb(255, 255, 255, 0.5f), 0.8f);
     Hat(c, cx, headY, look.hat);
 }
 
@@ -171,21 +186,24 @@ void Furball(Canvas& c, const Pose& p, float radius, Color fur, unsigned seed, b
     std::vector<Point> rim;
     for (int i = 0; i < 24; ++i) {
         const float a = static_cast<float>(i) * 2.0f * kPi / 24.0f;
-        const float tuft = (i % 2 == 0 ? 1.0f : 0.82f) + (ValueNoise(static_cast<float>(i), static_cast<float>(p.frame), seed) - 0.5f) * 0.15f;
+        const float tuft = (i % 2 == 0 ? 1.0f : 0.82f) +
+                           (ValueNoise(static_cast<float>(i), static_cast<float>(p.frame), seed) - 0.5f) * 0.15f;
         rim.push_back({cx + std::cos(a) * radius * tuft * squash, cy + std::sin(a) * radius * tuft / squash});
     }
     const Shape body = Polygon(rim);
     c.Fill(body, Radial(cx - radius * 0.3f, cy - radius * 0.4f, radius * 1.5f, Shade(fur, 0.45f), Shade(fur, -0.3f)));
     if (horns) {
         for (const float s : {-1.0f, 1.0f}) {
-            c.Fill(Polygon({{cx + s * radius * 0.35f, cy - radius * 0.75f}, {cx + s * radius * 0.75f, cy - radius * 1.08f},
+            c.Fill(Polygon({{cx + s * radius * 0.35f, cy - radius * 0.75f},
+                            {cx + s * radius * 0.75f, cy - radius * 1.08f},
                             {cx + s * radius * 0.65f, cy - radius * 0.55f}}),
                    Rgb(250, 240, 220));
         }
     }
     Eyes(c, cx, cy, p, radius * 0.34f, radius * 0.2f, Rgb(30, 20, 40));
     if (p.dy >= -0.5f) {
-        c.Fill(Ellipse(cx + p.dx * radius * 0.4f, cy + radius * 0.3f + p.dy, radius * 0.12f, radius * 0.08f), Rgb(200, 60, 80));
+        c.Fill(Ellipse(cx + p.dx * radius * 0.4f, cy + radius * 0.3f + p.dy, radius * 0.12f, radius * 0.08f),
+               Rgb(200, 60, 80));
     }
 }
 
@@ -196,8 +214,11 @@ void EvilEye(Canvas& c, const Pose& p) {
     GroundShadow(c, cx, p.cy + 12, 7);
     const float flap = 0.7f + 0.3f * std::sin(p.phase * 2.0f);
     for (const float s : {-1.0f, 1.0f}) {
-        const Shape wing = Polygon({{cx + s * 6, cy - 2}, {cx + s * 15, cy - 8 * flap}, {cx + s * 13, cy + 1},
-                                    {cx + s * 10, cy - 1}, {cx + s * 8, cy + 4}});
+        const Shape wing = Polygon({{cx + s * 6, cy - 2},
+                                    {cx + s * 15, cy - 8 * flap},
+                                    {cx + s * 13, cy + 1},
+                                    {cx + s * 10, cy - 1},
+                                    {cx + s * 8, cy + 4}});
         c.Fill(wing, Rgb(70, 20, 60));
     }
     c.Fill(Circle(cx, cy, 9.5f), Radial(cx - 3, cy - 3, 13, Rgb(170, 120, 200), Rgb(50, 20, 70)));
@@ -224,8 +245,16 @@ void Crow(Canvas& c, const Pose& p) {
     const float span = 11.0f + 3.0f * flap;
     const Color feather = Rgb(30, 30, 44);
     for (const float s : {-1.0f, 1.0f}) {
-        const Shape wing = SmoothBlob({{18, 16}, {15, 16 + s * span * 0.55f}, {11, 16 + s * span}, {8, 16 + s * (span - 1.5f)},
-                                      {9, 16 + s * (span - 4)}, {6.5f, 16 + s * (span - 5)}, {8.5f, 16 + s * (span - 8)}, {10, 16 + s * 3}, {12, 16}}, 3);
+        const Shape wing = SmoothBlob({{18, 16},
+                                       {15, 16 + s * span * 0.55f},
+                                       {11, 16 + s * span},
+                                       {8, 16 + s * (span - 1.5f)},
+                                       {9, 16 + s * (span - 4)},
+                                       {6.5f, 16 + s * (span - 5)},
+                                       {8.5f, 16 + s * (span - 8)},
+                                       {10, 16 + s * 3},
+                                       {12, 16}},
+                                      3);
         bird.Fill(wing, Linear(12, 16, Rgb(60, 60, 90), 8, 16 + s * span, feather));
     }
     bird.Fill(Polygon({{8, 16}, {3, 12}, {2, 20}}), feather);
@@ -251,14 +280,20 @@ void Ghost(Canvas& c, const Pose& p, Color body, Color glow, float opacity) {
     const float cx = p.cx;
     const float cy = p.cy - 2 + bob;
     // The tail streams away from the facing and waves.
-    std::vector<Point> tail;
     const float wave = std::sin(p.phase + 1.0f) * 2.5f;
     const float nx = -p.dy;
     const float ny = p.dx;
     const float tx = cx - p.dx * 12 + nx * wave;
     const float ty = cy + 6 - p.dy * 8 + ny * wave;
-    const Shape blob = Union(Circle(cx, cy, 8), Polygon({{cx - 7 * nx - 2 * p.dx, cy - 7 * ny + 2}, {cx + 7 * nx, cy + 7 * ny + 2}, {tx, ty}}));
-    c.Glow(blob, WithAlpha(glow, 0.6f * opacity), 4);
+    const Shape blob =
+        Union(Circle(cx, cy, 8),
+              Polygon({{cx - 7 * nx - 2 * p.dx, cy - 7 * ny + 2}, {cx + 7 * nx, cy + 7 * ny + 2}, {tx, ty}}));
+    // Little arms held out at the sides, waving as it drifts.
+    const float wave2 = std::sin(p.phase) * 1.5f;
+    const Shape arms =
+        Union(Ellipse(cx - 8.5f, cy + 2 + wave2, 2.6f, 1.8f), Ellipse(cx + 8.5f, cy + 2 - wave2, 2.6f, 1.8f));
+    c.Glow(Union(blob, arms), WithAlpha(glow, 0.6f * opacity), 4);
+    c.Fill(arms, WithAlpha(body, opacity * 0.85f));
     c.Fill(blob, Radial(cx - 3, cy - 4, 16, WithAlpha(Shade(body, 0.6f), opacity), WithAlpha(body, opacity * 0.85f)));
     if (p.dy > -0.5f) {
         Eyes(c, cx + p.dx * 2, cy, p, 2.6f, 1.6f, Rgb(20, 20, 60));
@@ -276,11 +311,20 @@ void Darkness(Canvas& c, const Pose& p) {
     GroundShadow(c, cx, p.cy + 12, 6);
     // Ragged hem: three points that sway with the walk.
     const float sway = std::sin(p.phase + 0.8f) * 2.0f;
-    const Shape cloak = SmoothBlob({{cx, cy - 11}, {cx + 6, cy - 6}, {cx + 8, cy + 4}, {cx + 7 + sway, cy + 11},
-                                    {cx + 3, cy + 8}, {cx + sway * 0.5f, cy + 12}, {cx - 3, cy + 8},
-                                    {cx - 7 + sway, cy + 11}, {cx - 8, cy + 4}, {cx - 6, cy - 6}}, 4);
+    const Shape cloak = SmoothBlob({{cx, cy - 11},
+                                    {cx + 6, cy - 6},
+                                    {cx + 8, cy + 4},
+                                    {cx + 7 + sway, cy + 11},
+                                    {cx + 3, cy + 8},
+                                    {cx + sway * 0.5f, cy + 12},
+                                    {cx - 3, cy + 8},
+                                    {cx - 7 + sway, cy + 11},
+                                    {cx - 8, cy + 4},
+                                    {cx - 6, cy - 6}},
+                                   4);
     c.Fill(cloak, Linear(0, cy - 11, Rgb(70, 40, 100), 0, cy + 12, Rgb(14, 6, 24)));
-    c.Fill(Intersect(Outline(Circle(cx, cy - 3, 7.5f), 1.2f), Rect(cx - 8, cy - 11, cx + 8, cy - 4)), Rgb(150, 110, 200, 0.7f), 0.8f);
+    c.Fill(Intersect(Outline(Circle(cx, cy - 3, 7.5f), 1.2f), Rect(cx - 8, cy - 11, cx + 8, cy - 4)),
+           Rgb(150, 110, 200, 0.7f), 0.8f);
     if (p.dy > -0.5f) {
         // The hood's opening follows the facing; the eyes glow inside it.
         const float fx = cx + p.dx * 2.5f;
@@ -309,20 +353,22 @@ void PaintEnemyImages(ImageSet& set) {
     FairyLook sunflower{Rgb(250, 210, 50), Rgb(200, 110, 20), Rgb(255, 250, 200)};
     sunflower.hat = 1;
     fairy("enemy_f_yellow.png", sunflower);
-    set.Add("enemy_wool.png", Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 9.0f, Rgb(240, 232, 210), 3, false); }));
-    set.Add("enemy_bigwool.png", Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 11.5f, Rgb(200, 160, 235), 4, true); }));
+    set.Add("enemy_wool.png",
+            Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 9.0f, Rgb(240, 232, 210), 3, false); }));
+    set.Add("enemy_bigwool.png",
+            Sheet([](Canvas& c, const Pose& p) { Furball(c, p, 11.5f, Rgb(200, 160, 235), 4, true); }));
     set.Add("enemy_evil.png", Sheet(EvilEye));
     FairyLook spring{Rgb(255, 140, 190), Rgb(120, 200, 100), Rgb(255, 230, 250)};
     spring.flying = true;
     spring.hat = 2;
     fairy("enemy_vernie.png", spring);
     set.Add("enemy_crow.png", Sheet(Crow));
-    set.Add("enemy_spirit.png", Sheet([](Canvas& c, const Pose& p) {
-        Ghost(c, p, Rgb(210, 230, 255), Rgb(160, 200, 255), 0.78f);
-    }, Rgb(60, 80, 140)));
-    set.Add("enemy_spirit2.png", Sheet([](Canvas& c, const Pose& p) {
-        Ghost(c, p, Rgb(255, 140, 200), Rgb(255, 60, 120), 1.0f);
-    }, Rgb(120, 10, 50)));
+    set.Add("enemy_spirit.png",
+            Sheet([](Canvas& c, const Pose& p) { Ghost(c, p, Rgb(210, 230, 255), Rgb(160, 200, 255), 0.78f); },
+                  Rgb(60, 80, 140)));
+    set.Add("enemy_spirit2.png",
+            Sheet([](Canvas& c, const Pose& p) { Ghost(c, p, Rgb(255, 140, 200), Rgb(255, 60, 120), 1.0f); },
+                  Rgb(120, 10, 50)));
     FairyLook ice{Rgb(200, 240, 255), Rgb(90, 170, 240), Rgb(180, 240, 255)};
     ice.crystalWings = true;
     ice.eyes = Rgb(30, 80, 160);
@@ -332,10 +378,14 @@ void PaintEnemyImages(ImageSet& set) {
     Canvas mark(16, 16);
     mark.Fill(Circle(8, 8, 7.5f), Rgb(255, 230, 90));
     mark.Fill(Outline(Circle(8, 8, 7.5f), 1), Rgb(120, 60, 0));
-    DrawText(mark, "?", 8, 8, Align::Centre, Caption(Font::LatinBold, 12, Rgb(120, 40, 0), Rgb(80, 20, 0), 8, Rgb(255, 250, 200)));
+    DrawText(mark, "?", 8, 8, Align::Centre,
+             Caption(Font::LatinBold, 12, Rgb(120, 40, 0), Rgb(80, 20, 0), 8, Rgb(255, 250, 200)));
     set.Add("hatena.png", mark);
 
     Canvas shadow(256, 256);
-    shadow.Fill(Circle(128, 128, 127), Radial(128, 128, 127, {{0, Rgb(0, 0, 0, 1)}, {0.55f, Rgb(0, 0, 0, 0.9f)}, {1, Rgb(0, 0, 0, 0)}}));
+    shadow.Fill(Circle(128, 128, 127),
+                Radial(128, 128, 127, {{0, Rgb(0, 0, 0, 1)}, {0.55f, Rgb(0, 0, 0, 0.9f)}, {1, Rgb(0, 0, 0, 0)}}));
     set.Add("noctra_dark.png", shadow);
 }
+
+}  // namespace assetgen

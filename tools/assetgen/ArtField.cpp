@@ -10,6 +10,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -66,18 +68,23 @@ const Block kShelves[11] = {{11, 11}, {29, 11}, {17, 12}, {23, 12}, {14, 20}, {2
 
 float CellEdge(int cell) { return 16.0f * static_cast<float>(cell) - 96.0f; }
 
+// Slate blocks of 32 x 16 in staggered rows, each block its own shade.
+Color StoneBlock(float x, float y) {
+    const int row = static_cast<int>(y / 16.0f);
+    const float shifted = x + static_cast<float>(row % 2) * 16.0f;
+    if (std::fmod(shifted, 32.0f) < 1.5f || std::fmod(y, 16.0f) < 1.5f) {
+        return Rgb(34, 30, 44);  // mortar
+    }
+    const float block = ValueNoise(std::floor(shifted / 32.0f), static_cast<float>(row), 9) - 0.5f;
+    const float grain = Fractal(x / 24.0f, y / 24.0f, 5, 3) - 0.5f;
+    return Shade(Rgb(84, 80, 100), grain * 0.3f + block * 0.2f);
+}
+
 Canvas Corridor() {
     Canvas c(kSide, kSide);
     c.FillAll([](float x, float y) {
         if (!Walkable(x, y)) {
-            // Brick wall: 32 x 16 bricks, staggered rows.
-            const int row = static_cast<int>(y / 16.0f);
-            const float bx = std::fmod(x + (row % 2) * 16.0f, 32.0f);
-            const float by = std::fmod(y, 16.0f);
-            const bool mortar = bx < 1.5f || by < 1.5f;
-            const float n = Fractal(x / 24.0f, y / 24.0f, 5, 3);
-            const Color brick = Shade(Rgb(84, 80, 100), (n - 0.5f) * 0.3f + (ValueNoise(static_cast<float>(static_cast<int>((x + (row % 2) * 16.0f) / 32.0f)), static_cast<float>(row), 9) - 0.5f) * 0.2f);
-            return mortar ? Rgb(34, 30, 44) : brick;
+            return StoneBlock(x, y);
         }
         // Parquet planks, 16 px high rows with seams staggered every 64 px.
         const int row = static_cast<int>(y / 16.0f);
@@ -93,9 +100,7 @@ Canvas Corridor() {
     });
     // The red carpet runners along both routes, with gold edging.
     const Color carpet = Rgb(110, 24, 48);
-    auto runner = [&](const Shape& s) {
-        c.Fill(s, WithAlpha(carpet, 0.92f));
-    };
+    auto runner = [&](const Shape& s) { c.Fill(s, WithAlpha(carpet, 0.92f)); };
     runner(Rect(0, 224, kSide, 288));
     runner(Rect(224, 0, 288, kSide));
     for (const float e : {226.0f, 285.0f}) {
@@ -138,9 +143,11 @@ void Shelf(Canvas& c, float x0, float y0, float x1, float y1, Rng& rng) {
         while (bx < x1 - 5) {
             const float w = rng.Range(3.0f, 6.0f);
             const float h = rng.Range(9.0f, 12.0f);
-            const Color book = Mix(Rgb(40 + rng.Below(180), 30 + rng.Below(120), 40 + rng.Below(150)), Rgb(90, 40, 40), 0.3f);
+            const Color book =
+                Mix(Rgb(40 + rng.Below(180), 30 + rng.Below(120), 40 + rng.Below(150)), Rgb(90, 40, 40), 0.3f);
             const float right = std::min(bx + w, x1 - 3);
-            c.Fill(Rect(bx, sy + 12 - h, right, sy + 12), Linear(bx, 0, Shade(book, 0.25f), right, 0, Shade(book, -0.3f)), 0.7f);
+            c.Fill(Rect(bx, sy + 12 - h, right, sy + 12),
+                   Linear(bx, 0, Shade(book, 0.25f), right, 0, Shade(book, -0.3f)), 0.7f);
             if (rng.Below(3) == 0) {
                 c.Fill(Rect(bx, sy + 14 - h, right, sy + 15 - h), WithAlpha(kGold, 0.7f), 0.7f);
             }
@@ -218,7 +225,10 @@ Canvas Sky() {
         const int tx = static_cast<int>(x / 32.0f);
         const int ty = static_cast<int>(y / 32.0f);
         const float n = Fractal(x / 16.0f, y / 16.0f, 61, 3);
-        Color stone = Shade(Rgb(226, 214, 188), (ValueNoise(static_cast<float>(tx) * 1.7f, static_cast<float>(ty) * 1.3f, 62) - 0.5f) * 0.25f + (n - 0.5f) * 0.18f);
+        Color stone =
+            Shade(Rgb(226, 214, 188),
+                  (ValueNoise(static_cast<float>(tx) * 1.7f, static_cast<float>(ty) * 1.3f, 62) - 0.5f) * 0.25f +
+                      (n - 0.5f) * 0.18f);
         const float gx = std::fmod(x, 32.0f);
         const float gy = std::fmod(y, 32.0f);
         if (gx < 1.0f || gy < 1.0f) {
@@ -230,7 +240,8 @@ Canvas Sky() {
     // The platform's rim: a bright edge and a shadow falling to the sky.
     const Shape inner = Rect(kInnerLo, kInnerLo, kInnerHi, kInnerHi);
     c.Fill(Outline(inner, 2.5f), Rgb(255, 250, 235));
-    c.Fill(Rect(kInnerLo, kInnerHi, kInnerHi, kInnerHi + 10), Linear(0, kInnerHi, Rgb(60, 60, 90, 0.5f), 0, kInnerHi + 10, Rgb(60, 60, 90, 0.0f)));
+    c.Fill(Rect(kInnerLo, kInnerHi, kInnerHi, kInnerHi + 10),
+           Linear(0, kInnerHi, Rgb(60, 60, 90, 0.5f), 0, kInnerHi + 10, Rgb(60, 60, 90, 0.0f)));
     // Flower beds and a rune circle in the middle.
     Rng rng(77);
     for (int i = 0; i < 70; ++i) {
@@ -282,7 +293,8 @@ Canvas Grid() {
 Canvas RangeCircle() {
     Canvas c(256, 256);
     c.Fill(Circle(128, 128, 125),
-           Radial(128, 128, 125, {{0, Rgb(255, 255, 255, 0.05f)}, {0.85f, Rgb(255, 255, 255, 0.16f)}, {1, Rgb(255, 255, 255, 0.3f)}}));
+           Radial(128, 128, 125,
+                  {{0, Rgb(255, 255, 255, 0.05f)}, {0.85f, Rgb(255, 255, 255, 0.16f)}, {1, Rgb(255, 255, 255, 0.3f)}}));
     // Dark borders either side of the light ring keep it visible on pale floors too.
     c.Fill(Outline(Circle(128, 128, 124), 5), Rgb(20, 20, 40, 0.55f));
     c.Fill(Outline(Circle(128, 128, 124), 2.5f), Rgb(255, 255, 255, 0.95f));
@@ -318,3 +330,5 @@ void PaintFieldImages(ImageSet& set) {
     set.Add("towerground.png", TowerGround());
     set.Add("tankbase.png", ShopPlate());
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -62,10 +64,12 @@ Canvas ScoreLabels() {
 }
 
 // The 8 x 2 digit sheet: 0..7, then 8, 9, plus, minus, point, suffix, placeholder. White glyphs
-// with a dark rim, so the callers' tints colour them.
+// with a dark rim, so the callers' tints colour them. The game draws digits closer than their
+// cells (a 20-pixel glyph every 11 pixels, a 30-pixel one every 18), so the ink stays within
+// the middle ~55 % of a cell.
 Canvas Digits(Font font, float size, float rim) {
     Canvas c(256, 64);
-    const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", ".", "%", "―", ""};
+    const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "", ".", "%", "―", ""};
     for (int i = 0; i < 16; ++i) {
         const float cx = 32.0f * static_cast<float>(i % 8) + 16.0f;
         const float cy = 32.0f * static_cast<float>(i / 8) + 16.0f;
@@ -77,6 +81,13 @@ Canvas Digits(Font font, float size, float rim) {
         style.outlineWidth = rim;
         const float y = i == 12 ? cy + 8 : cy;
         DrawText(c, glyphs[i], cx, y, Align::Centre, style);
+        if (i == 11) {
+            // The font's hyphen is too slight to read as a minus beside the digits.
+            Canvas minus(32, 32);
+            minus.Fill(RoundRect(cx - 7 - 32.0f * 3, 14, cx + 7 - 32.0f * 3, 18.5f, 1.5f), style.fill);
+            minus.AddOutline(style.outline, rim);
+            c.Draw(minus, 32.0f * 3, 32);
+        }
     }
     return c;
 }
@@ -88,12 +99,12 @@ struct KindLook {
 };
 
 const KindLook kKinds[13] = {
-    {Rgb(230, 60, 60), "赤妖精", "enemy_f_red.png"},       {Rgb(60, 110, 240), "青妖精", "enemy_f_blue.png"},
-    {Rgb(60, 190, 80), "緑妖精", "enemy_f_green.png"},     {Rgb(240, 200, 40), "向日葵", "enemy_f_yellow.png"},
-    {Rgb(240, 140, 200), "妖精隊", "enemy_f_yellow.png"},  {Rgb(230, 220, 190), "毛玉", "enemy_wool.png"},
-    {Rgb(200, 160, 230), "大毛玉", "enemy_bigwool.png"},   {Rgb(150, 40, 90), "イビルアイ", "enemy_evil.png"},
-    {Rgb(255, 150, 190), "Vernie", "enemy_vernie.png"},    {Rgb(70, 70, 90), "鴉", "enemy_crow.png"},
-    {Rgb(170, 200, 230), "幽霊", "enemy_spirit.png"},      {Rgb(120, 220, 250), "Frelle", "enemy_frelle.png"},
+    {Rgb(230, 60, 60), "赤妖精", "enemy_f_red.png"},      {Rgb(60, 110, 240), "青妖精", "enemy_f_blue.png"},
+    {Rgb(60, 190, 80), "緑妖精", "enemy_f_green.png"},    {Rgb(240, 200, 40), "向日葵", "enemy_f_yellow.png"},
+    {Rgb(240, 140, 200), "妖精隊", "enemy_f_yellow.png"}, {Rgb(230, 220, 190), "毛玉", "enemy_wool.png"},
+    {Rgb(200, 160, 230), "大毛玉", "enemy_bigwool.png"},  {Rgb(150, 40, 90), "イビルアイ", "enemy_evil.png"},
+    {Rgb(255, 150, 190), "Vernie", "enemy_vernie.png"},   {Rgb(70, 70, 90), "鴉", "enemy_crow.png"},
+    {Rgb(170, 200, 230), "幽霊", "enemy_spirit.png"},     {Rgb(120, 220, 250), "Frelle", "enemy_frelle.png"},
     {Rgb(60, 30, 80), "Noctra", "enemy_noctra.png"},
 };
 
@@ -142,7 +153,8 @@ Canvas KindNames() {
 
 Canvas Heart() {
     Canvas c(32, 32);
-    const Shape heart = Union(Union(Circle(11, 12, 7), Circle(21, 12, 7)), Polygon({{4.6f, 15}, {27.4f, 15}, {16, 28}}));
+    const Shape heart =
+        Union(Union(Circle(11, 12, 7), Circle(21, 12, 7)), Polygon({{4.6f, 15}, {27.4f, 15}, {16, 28}}));
     c.Glow(heart, WithAlpha(Rgb(255, 100, 120), 0.5f), 3);
     c.Fill(heart, Radial(12, 10, 18, Rgb(255, 170, 180), Rgb(210, 20, 50)));
     c.Fill(Outline(heart, 1.2f), Rgb(80, 0, 20));
@@ -155,7 +167,8 @@ Canvas PointMark() {
     c.Glow(RoundRect(6, 6, 26, 26, 5), WithAlpha(Rgb(255, 120, 100), 0.6f), 3);
     c.Fill(RoundRect(5, 5, 27, 27, 5), Linear(0, 5, Rgb(255, 130, 110), 0, 27, Rgb(190, 20, 30)));
     c.Fill(Outline(RoundRect(5, 5, 27, 27, 5), 1.2f), Rgb(90, 0, 10));
-    DrawText(c, "P", 16, 16, Align::Centre, Caption(Font::LatinBold, 18, kWhite, Rgb(255, 230, 200), 16, Rgb(120, 0, 0)));
+    DrawText(c, "P", 16, 16, Align::Centre,
+             Caption(Font::LatinBold, 18, kWhite, Rgb(255, 230, 200), 16, Rgb(120, 0, 0)));
     return c;
 }
 
@@ -200,16 +213,16 @@ Canvas LevelLabel() {
 // progress bar and cyan (column 6) for the level pips.
 Canvas Swatches() {
     Canvas c(128, 128);
-    const Color rainbow[10] = {Rgb(255, 80, 80),  Rgb(255, 160, 60), Rgb(255, 240, 80), Rgb(120, 240, 100),
-                               Rgb(80, 230, 220), Rgb(80, 140, 255), Rgb(170, 100, 255), Rgb(255, 110, 220),
+    const Color rainbow[10] = {Rgb(255, 80, 80),   Rgb(255, 160, 60), Rgb(255, 240, 80),  Rgb(120, 240, 100),
+                               Rgb(80, 230, 220),  Rgb(80, 140, 255), Rgb(170, 100, 255), Rgb(255, 110, 220),
                                Rgb(200, 200, 200), Rgb(90, 90, 90)};
     for (int row = 0; row < 10; ++row) {
         for (int col = 0; col < 10; ++col) {
             Color colour = rainbow[(col + row) % 10];
             if (row < 2) {
-                const Color top[10] = {Rgb(255, 40, 40), Rgb(255, 40, 40), Rgb(150, 20, 20), Rgb(60, 255, 90),
+                const Color top[10] = {Rgb(255, 40, 40),  Rgb(255, 40, 40),  Rgb(150, 20, 20),  Rgb(60, 255, 90),
                                        Rgb(60, 120, 255), Rgb(255, 230, 60), Rgb(80, 240, 255), kWhite,
-                                       Rgb(0, 0, 0), Rgb(0, 0, 0)};
+                                       Rgb(0, 0, 0),      Rgb(0, 0, 0)};
                 colour = top[col];
             } else if (row == 8 && col < 2) {
                 colour = col == 1 ? kWhite : Rgb(255, 240, 120);
@@ -230,8 +243,8 @@ void PaintHudImages(ImageSet& set) {
     set.Add("levelflame.png", BoxFrame(Rgb(200, 120, 20), Rgb(255, 250, 180), true));
     set.Add("gauge_flame.png", BoxFrame(Rgb(40, 40, 70), Rgb(170, 170, 200), false));
     set.Add("score.png", ScoreLabels());
-    set.Add("number.png", Digits(Font::LatinBold, 26, 1.6f));
-    set.Add("level_number.png", Digits(Font::LatinBold, 30, 2.0f));
+    set.Add("number.png", Digits(Font::LatinBold, 24, 1.5f));
+    set.Add("level_number.png", Digits(Font::LatinBold, 25, 1.8f));
     set.Add("enemykind_color.png", KindColours(set));
     set.Add("enemykind_mozi.png", KindNames());
     set.Add("life_icon.png", Heart());
@@ -242,3 +255,5 @@ void PaintHudImages(ImageSet& set) {
     set.Add("level.png", LevelLabel());
     set.Add("color.png", Swatches());
 }
+
+}  // namespace assetgen

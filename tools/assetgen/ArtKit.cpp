@@ -4,11 +4,14 @@
 
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace kit {
 
 void Panel(Canvas& c, float x0, float y0, float x1, float y1, float radius, Color top, Color bottom, Color rim) {
-    c.Fill(RoundRect(x0, y0, x1, y1, radius), rim);
-    c.Fill(RoundRect(x0 + 2, y0 + 2, x1 - 2, y1 - 2, std::max(0.0f, radius - 2)), Linear(0, y0, top, 0, y1, bottom));
+    // The rim is a stroke, not a fill underneath, so translucent bodies do not show it through.
+    c.Fill(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, std::max(0.0f, radius - 1)), Linear(0, y0, top, 0, y1, bottom));
+    c.Fill(Outline(RoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, std::max(0.0f, radius - 1)), 2), rim);
     c.Fill(Outline(RoundRect(x0 + 3.5f, y0 + 3.5f, x1 - 3.5f, y1 - 3.5f, std::max(0.0f, radius - 3.5f)), 1.0f),
            WithAlpha(Shade(top, 0.5f), 0.55f));
 }
@@ -19,8 +22,7 @@ void Button(Canvas& c, float x0, float y0, float x1, float y1, Color base) {
     c.Fill(RoundRect(x0 + 1.5f, y0 + 1.5f, x1 - 1.5f, y1 - 1.5f, r - 1.0f),
            Linear(0, y0, 0, y1,
                   {{0.0f, Shade(base, 0.45f)}, {0.48f, Shade(base, 0.1f)}, {0.52f, base}, {1.0f, Shade(base, -0.3f)}}));
-    c.Fill(Outline(RoundRect(x0 + 2.5f, y0 + 2.5f, x1 - 2.5f, y1 - 2.5f, r - 2.0f), 1.0f),
-           WithAlpha(kGold, 0.7f));
+    c.Fill(Outline(RoundRect(x0 + 2.5f, y0 + 2.5f, x1 - 2.5f, y1 - 2.5f, r - 2.0f), 1.0f), WithAlpha(kGold, 0.7f));
 }
 
 TextStyle Caption(Font font, float size, Color top, Color bottom, float centreY, Color outline) {
@@ -48,7 +50,8 @@ Canvas Backdrop(int width, int height, Color top, Color bottom, unsigned seed) {
     return c;
 }
 
-void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1, float y1) {
+void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1,
+              float y1) {
     Rng rng(seed);
     for (int i = 0; i < count; ++i) {
         const float x = rng.Range(x0, x1);
@@ -61,3 +64,5 @@ void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius,
 }
 
 }  // namespace kit
+
+}  // namespace assetgen

@@ -4,14 +4,14 @@
 #include "Canvas.h"
 #include "Text.h"
 
+namespace assetgen {
+
 // Shared pieces of the game's look: the night-blue panels with gold trim, caption styles and
 // band helpers used by several art families.
 namespace kit {
 
 const Color kGold = Rgb(240, 200, 96);
 const Color kGoldDark = Rgb(150, 100, 30);
-const Color kNavy = Rgb(22, 26, 58);
-const Color kNavyLight = Rgb(58, 70, 130);
 const Color kInk = Rgb(12, 10, 24);
 const Color kWhite = Rgb(255, 255, 255);
 
@@ -28,6 +28,9 @@ Canvas ToTexture(const Canvas& painted, int width, int height);
 // A full-screen backdrop: vertical gradient with soft noise.
 Canvas Backdrop(int width, int height, Color top, Color bottom, unsigned seed);
 // Scattered soft sparkles (stars, dust).
-void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1, float y1);
+void Sparkles(Canvas& c, int count, unsigned seed, Color color, float maxRadius, float x0, float y0, float x1,
+              float y1);
 
 }  // namespace kit
+
+}  // namespace assetgen

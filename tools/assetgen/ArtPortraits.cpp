@@ -6,6 +6,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -21,9 +23,9 @@ struct Heroine {
 enum class Face { Open, Blink, Hurt, Focus, Happy };
 
 struct Stance {
-    float breathe = 0;     // body lift in big pixels
-    float lean = 0;        // sideways lean of the head
-    float armAngle = 0.3f; // right arm raised (radians from down)
+    float breathe = 0;      // body lift in big pixels
+    float lean = 0;         // sideways lean of the head
+    float armAngle = 0.3f;  // right arm raised (radians from down)
     Face face = Face::Open;
     bool sweat = false;
     bool sparkle = false;
@@ -41,7 +43,8 @@ void Eye(Canvas& c, float x, float y, Face face, Color iris) {
             c.Fill(Capsule(x - 3, y + 2, x + 3, y, 0.9f), line);
             break;
         default:
-            c.Fill(Ellipse(x, y, 3.2f, face == Face::Focus ? 2.8f : 4.2f), Linear(0, y - 4, line, 0, y + 4, Shade(iris, 0.1f)));
+            c.Fill(Ellipse(x, y, 3.2f, face == Face::Focus ? 2.8f : 4.2f),
+                   Linear(0, y - 4, line, 0, y + 4, Shade(iris, 0.1f)));
             c.Fill(Circle(x - 1, y - 1.8f, 1.3f), kWhite);
             break;
     }
@@ -73,7 +76,8 @@ Canvas Figure(const Heroine& h, const Stance& s) {
     c.Fill(Circle(hx, hy, 3), skin);
     if (h.witchHat) {
         c.Fill(Capsule(hx, hy, hx + std::sin(s.armAngle) * 12, hy + std::cos(s.armAngle) * 12, 1.3f), Rgb(120, 80, 40));
-        c.Glow(Circle(hx + std::sin(s.armAngle) * 13, hy + std::cos(s.armAngle) * 13, 2), WithAlpha(Rgb(160, 220, 255), 0.9f), 6);
+        c.Glow(Circle(hx + std::sin(s.armAngle) * 13, hy + std::cos(s.armAngle) * 13, 2),
+               WithAlpha(Rgb(160, 220, 255), 0.9f), 6);
     } else {
         const float tx = hx + std::sin(s.armAngle) * 10;
         const float ty = hy + std::cos(s.armAngle) * 10;
@@ -87,7 +91,13 @@ Canvas Figure(const Heroine& h, const Stance& s) {
     c.Fill(Circle(hcx, hcy, 17), h.hair);
     c.Fill(RoundRect(hcx - 17, hcy, hcx + 17, hcy + 22, 8), Shade(h.hair, -0.1f));
     c.Fill(Ellipse(hcx, hcy + 3, 13, 13), skin);
-    c.Fill(Polygon({{hcx - 15, hcy - 2}, {hcx - 6, hcy - 13}, {hcx + 2, hcy - 4}, {hcx + 8, hcy - 13}, {hcx + 15, hcy - 2}, {hcx + 16, hcy - 16}, {hcx - 16, hcy - 16}}),
+    c.Fill(Polygon({{hcx - 15, hcy - 2},
+                    {hcx - 6, hcy - 13},
+                    {hcx + 2, hcy - 4},
+                    {hcx + 8, hcy - 13},
+                    {hcx + 15, hcy - 2},
+                    {hcx + 16, hcy - 16},
+                    {hcx - 16, hcy - 16}}),
            Shade(h.hair, 0.1f));
     Eye(c, hcx - 6, hcy + 4, s.face, h.eyes);
     Eye(c, hcx + 6, hcy + 4, s.face, h.eyes);
@@ -96,23 +106,31 @@ Canvas Figure(const Heroine& h, const Stance& s) {
     if (s.face == Face::Hurt) {
         c.Fill(Outline(Ellipse(hcx, hcy + 12, 2.5f, 1.8f), 1.2f), Rgb(80, 20, 30));
     } else if (s.face == Face::Happy) {
-        c.Fill(Intersect(Ellipse(hcx, hcy + 10, 4, 3.5f), Rect(hcx - 5, hcy + 10, hcx + 5, hcy + 15)), Rgb(180, 40, 60));
+        c.Fill(Intersect(Ellipse(hcx, hcy + 10, 4, 3.5f), Rect(hcx - 5, hcy + 10, hcx + 5, hcy + 15)),
+               Rgb(180, 40, 60));
     } else {
         c.Fill(Capsule(hcx - 1.8f, hcy + 11.5f, hcx + 1.8f, hcy + 11.5f, 0.7f), Rgb(150, 60, 70));
     }
     if (h.witchHat) {
         c.Fill(Ellipse(hcx, hcy - 13, 24, 5), Rgb(40, 30, 80));
-        c.Fill(Polygon({{hcx - 12, hcy - 14}, {hcx + 12, hcy - 14}, {hcx + 9, hcy - 28}, {hcx + 18, hcy - 33}, {hcx + 3, hcy - 32}}),
+        c.Fill(Polygon({{hcx - 12, hcy - 14},
+                        {hcx + 12, hcy - 14},
+                        {hcx + 9, hcy - 28},
+                        {hcx + 18, hcy - 33},
+                        {hcx + 3, hcy - 32}}),
                Linear(hcx - 12, 0, Rgb(70, 60, 140), hcx + 12, 0, Rgb(30, 24, 70)));
         c.Fill(Rect(hcx - 12, hcy - 19, hcx + 12, hcy - 15), h.trim);
     } else {
         for (const float side : {-1.0f, 1.0f}) {
-            c.Fill(Polygon({{hcx, hcy - 15}, {hcx + side * 16, hcy - 26}, {hcx + side * 14, hcy - 9}}), Rgb(220, 30, 40));
+            c.Fill(Polygon({{hcx, hcy - 15}, {hcx + side * 16, hcy - 26}, {hcx + side * 14, hcy - 9}}),
+                   Rgb(220, 30, 40));
         }
         c.Fill(Circle(hcx, hcy - 15, 3), Rgb(255, 80, 80));
     }
     if (s.sweat) {
-        c.Fill(Union(Circle(hcx + 16, hcy - 2, 2.5f), Polygon({{hcx + 13.7f, hcy - 3}, {hcx + 18.3f, hcy - 3}, {hcx + 16, hcy - 9}})), Rgb(150, 210, 255));
+        c.Fill(Union(Circle(hcx + 16, hcy - 2, 2.5f),
+                     Polygon({{hcx + 13.7f, hcy - 3}, {hcx + 18.3f, hcy - 3}, {hcx + 16, hcy - 9}})),
+               Rgb(150, 210, 255));
     }
     if (s.sparkle) {
         c.Fill(Star(hcx - 20, hcy - 20, 5, 1.5f, 4, 0), Rgb(255, 250, 180));
@@ -124,9 +142,18 @@ Canvas PortraitSheet(const Heroine& h) {
     Canvas sheet(128, 256);
     const Stance rows[4][4] = {
         {{0, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Open}, {2, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Blink}},
-        {{-2, -4, 0.1f, Face::Hurt, true}, {-3, -5, 0.0f, Face::Hurt, true}, {-2, -3, 0.1f, Face::Hurt, true}, {-1, -1, 0.2f, Face::Blink}},
-        {{0, 0, 2.4f, Face::Focus}, {1, 1, 2.0f, Face::Focus}, {0, 0, 1.5f, Face::Focus, false, true}, {1, 1, 2.0f, Face::Focus}},
-        {{2, 0, 2.8f, Face::Happy, false, true}, {3, 0, 2.6f, Face::Happy}, {2, 0, 2.8f, Face::Happy, false, true}, {1, 0, 2.6f, Face::Happy}},
+        {{-2, -4, 0.1f, Face::Hurt, true},
+         {-3, -5, 0.0f, Face::Hurt, true},
+         {-2, -3, 0.1f, Face::Hurt, true},
+         {-1, -1, 0.2f, Face::Blink}},
+        {{0, 0, 2.4f, Face::Focus},
+         {1, 1, 2.0f, Face::Focus},
+         {0, 0, 1.5f, Face::Focus, false, true},
+         {1, 1, 2.0f, Face::Focus}},
+        {{2, 0, 2.8f, Face::Happy, false, true},
+         {3, 0, 2.6f, Face::Happy},
+         {2, 0, 2.8f, Face::Happy, false, true},
+         {1, 0, 2.6f, Face::Happy}},
     };
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
@@ -142,6 +169,10 @@ Canvas PortraitSheet(const Heroine& h) {
 }  // namespace
 
 void PaintPortraitImages(ImageSet& set) {
-    set.Add("ardel_animation.png", PortraitSheet({Rgb(50, 36, 40), Rgb(210, 40, 50), Rgb(255, 255, 255), Rgb(150, 40, 40), false}));
-    set.Add("sovia_animation.png", PortraitSheet({Rgb(250, 220, 120), Rgb(50, 50, 110), Rgb(240, 240, 255), Rgb(60, 120, 200), true}));
+    set.Add("ardel_animation.png",
+            PortraitSheet({Rgb(50, 36, 40), Rgb(210, 40, 50), Rgb(255, 255, 255), Rgb(150, 40, 40), false}));
+    set.Add("sovia_animation.png",
+            PortraitSheet({Rgb(250, 220, 120), Rgb(50, 50, 110), Rgb(240, 240, 255), Rgb(60, 120, 200), true}));
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include "ImageSet.h"
 #include "Noise.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -13,7 +15,7 @@ constexpr int kScreenW = 640;
 constexpr int kScreenH = 480;
 
 // A night sky over hills with a castle on the horizon: the game's establishing picture.
-Canvas NightScene(unsigned seed, float moonX) {
+Canvas NightScene(unsigned seed, float moonX, float castleX) {
     Canvas c(kScreenW, kScreenH);
     c.FillAll(Linear(0, 0, 0, kScreenH,
                      {{0, Rgb(8, 8, 30)}, {0.55f, Rgb(40, 30, 90)}, {0.8f, Rgb(120, 70, 120)}, {1, Rgb(60, 30, 60)}}));
@@ -34,7 +36,7 @@ Canvas NightScene(unsigned seed, float moonX) {
     };
     hills(360, 90, 0.006f, seed + 1, Rgb(40, 30, 80));
     const Color castle = Rgb(24, 18, 50);
-    const float cx = 470;
+    const float cx = castleX;
     c.Fill(Rect(cx - 70, 250, cx + 70, 330), castle);
     for (int i = 0; i < 5; ++i) {
         const float tx = cx - 70 + 35.0f * static_cast<float>(i);
@@ -42,7 +44,8 @@ Canvas NightScene(unsigned seed, float moonX) {
         c.Fill(Rect(tx - 9, top, tx + 9, 300), castle);
         c.Fill(Polygon({{tx - 13, top}, {tx + 13, top}, {tx, top - 34}}), castle);
         for (int w = 0; w < 2; ++w) {
-            c.Fill(RoundRect(tx - 3, top + 14 + 22.0f * static_cast<float>(w), tx + 3, top + 24 + 22.0f * static_cast<float>(w), 2),
+            c.Fill(RoundRect(tx - 3, top + 14 + 22.0f * static_cast<float>(w), tx + 3,
+                             top + 24 + 22.0f * static_cast<float>(w), 2),
                    Rgb(255, 200, 110, 0.9f));
         }
     }
@@ -61,17 +64,21 @@ void Logo(Canvas& c, float x, float y, float size) {
 }
 
 Canvas StartupBack() {
-    Canvas c = NightScene(11, 520);
+    Canvas c = NightScene(11, 110, 555);
     Logo(c, 320, 200, 78);
-    DrawText(c, "© Velmoria Project", 320, 450, Align::Centre, Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
+    DrawText(c, "© Velmoria Project", 320, 450, Align::Centre,
+             Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
     return ToTexture(c, 1024, 512);
 }
 
 Canvas TitleBack() {
-    Canvas c = NightScene(12, 560);
+    Canvas c = NightScene(12, 560, 230);
     Logo(c, 190, 110, 64);
     // A soft plate behind the menu column (x 392..648, y 184..456).
-    c.Fill(RoundRect(400, 176, 660, 462, 20), Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}), 6);
+    c.Fill(
+        RoundRect(400, 176, 660, 462, 20),
+        Linear(400, 0, 660, 0, {{0, Rgb(10, 8, 30, 0.0f)}, {0.25f, Rgb(10, 8, 30, 0.55f)}, {1, Rgb(10, 8, 30, 0.65f)}}),
+        28);
     return ToTexture(c, 1024, 512);
 }
 
@@ -79,17 +86,21 @@ Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsi
     Canvas c = Backdrop(kScreenW, kScreenH, top, bottom, seed);
     Sparkles(c, 60, seed, Rgb(200, 220, 255, 0.7f), 1.0f, 0, 0, kScreenW, kScreenH);
     c.Fill(Rect(0, 0, kScreenW, 44), Linear(0, 0, Rgb(0, 0, 0, 0.55f), 0, 44, Rgb(0, 0, 0, 0.2f)));
-    c.Fill(Rect(0, 44, kScreenW, 46), Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
-    DrawText(c, header, 24, 23, Align::Left, Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
+    c.Fill(Rect(0, 44, kScreenW, 46),
+           Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
+    DrawText(c, header, 24, 23, Align::Left,
+             Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
     return c;
 }
 
 Canvas GameSelectBack() {
     Canvas c = ScreenWithHeader("ゲームセレクト", Rgb(30, 40, 90), Rgb(60, 30, 70), 21);
     // Soft rows behind the three selectors on the right and the stage picture on the left.
+    const char* rows[] = {"難易度", "ステージ", "キャラクター"};
     for (int i = 0; i < 3; ++i) {
         const float y = 120.0f + 110.0f * static_cast<float>(i);
         c.Fill(RoundRect(300, y - 34, 636, y + 34, 16), Rgb(10, 10, 30, 0.35f), 4);
+        DrawText(c, rows[i], 312, y - 44, Align::Left, Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, y - 44));
     }
     c.Fill(RoundRect(20, 70, 280, 430, 16), Rgb(10, 10, 30, 0.35f), 4);
     return ToTexture(c, 1024, 512);
@@ -131,10 +142,11 @@ Canvas Ball() {
 
 Canvas NowLoading() {
     Canvas c(128, 64);
-    TextStyle style = Caption(Font::LatinBold, 15, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
+    TextStyle style = Caption(Font::LatinBold, 13, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
     style.glow = WithAlpha(Rgb(120, 170, 255), 0.6f);
     BandCaption(c, 0, 0, 128, 32, "Now Loading...", style);
-    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい", Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
+    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい",
+                Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
     return c;
 }
 
@@ -142,7 +154,8 @@ Canvas StageFrame() {
     Canvas c(256, 256);
     const Shape outer = RoundRect(2, 2, 254, 254, 14);
     const Shape inner = RoundRect(16, 16, 240, 240, 6);
-    c.Fill(Subtract(outer, inner), Linear(0, 0, 256, 256, {{0, Rgb(255, 230, 150)}, {0.5f, Rgb(180, 120, 40)}, {1, Rgb(255, 220, 130)}}));
+    c.Fill(Subtract(outer, inner),
+           Linear(0, 0, 256, 256, {{0, Rgb(255, 230, 150)}, {0.5f, Rgb(180, 120, 40)}, {1, Rgb(255, 220, 130)}}));
     c.Fill(Outline(outer, 1.5f), Rgb(70, 40, 10));
     c.Fill(Outline(inner, 1.5f), Rgb(70, 40, 10));
     c.Fill(Outline(RoundRect(8, 8, 248, 248, 10), 1), WithAlpha(Rgb(255, 250, 220), 0.7f));
@@ -171,7 +184,8 @@ Canvas DifficultyLabels() {
     const Color colours[] = {Rgb(120, 255, 140), Rgb(120, 200, 255), Rgb(255, 170, 80), Rgb(255, 90, 200)};
     for (int i = 0; i < 4; ++i) {
         const float y0 = 16.0f * static_cast<float>(i);
-        BandCaption(c, 0, y0, 64, y0 + 16, names[i], Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
+        BandCaption(c, 0, y0, 64, y0 + 16, names[i],
+                    Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
     }
     return c;
 }
@@ -205,7 +219,7 @@ Canvas Crest() {
 // The life-game cells: eight colours across, four age stages down, 16 x 16 each.
 Canvas LifeCells() {
     Canvas c(128, 64);
-    const Color colours[8] = {Rgb(255, 90, 90),  Rgb(255, 170, 60), Rgb(250, 240, 90), Rgb(110, 240, 110),
+    const Color colours[8] = {Rgb(255, 90, 90),  Rgb(255, 170, 60), Rgb(250, 240, 90),  Rgb(110, 240, 110),
                               Rgb(80, 230, 230), Rgb(90, 140, 255), Rgb(190, 110, 255), Rgb(255, 130, 220)};
     for (int stage = 0; stage < 4; ++stage) {
         for (int i = 0; i < 8; ++i) {
@@ -214,7 +228,8 @@ Canvas LifeCells() {
             const float r = 6.5f - 0.6f * static_cast<float>(stage);
             const Color base = Shade(colours[i], -0.12f * static_cast<float>(stage));
             c.Glow(Circle(cx, cy, r - 2), WithAlpha(base, 0.5f), 2.5f);
-            c.Fill(RoundRect(cx - r, cy - r, cx + r, cy + r, 2.5f), Radial(cx - 2, cy - 2, r * 1.6f, Shade(base, 0.6f), base));
+            c.Fill(RoundRect(cx - r, cy - r, cx + r, cy + r, 2.5f),
+                   Radial(cx - 2, cy - 2, r * 1.6f, Shade(base, 0.6f), base));
         }
     }
     return c;
@@ -237,3 +252,5 @@ void PaintTitleImages(ImageSet& set) {
     set.Add("ruvani.png", Crest());
     set.Add("lifecell.png", LifeCells());
 }
+
+}  // namespace assetgen

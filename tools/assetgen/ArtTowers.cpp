@@ -5,6 +5,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -63,14 +65,16 @@ std::vector<TowerPainter> ArdelTowers() {
         [](Canvas& c) {  // Gale: a swirling fan
             for (int i = 0; i < 3; ++i) {
                 const float a = static_cast<float>(i) * 2.0f * kPi / 3.0f;
-                c.Fill(Rotated(Ellipse(16, 9.5f, 4, 7), 16, 16, a), Linear(16, 3, Rgb(220, 255, 240), 16, 16, Rgb(60, 170, 140)));
+                c.Fill(Rotated(Ellipse(16, 9.5f, 4, 7), 16, 16, a),
+                       Linear(16, 3, Rgb(220, 255, 240), 16, 16, Rgb(60, 170, 140)));
             }
             c.Fill(Circle(16, 16, 3), Rgb(40, 100, 90));
         },
         [](Canvas& c) {  // Brask amulet: a stack of red seals
             for (int i = 0; i < 3; ++i) {
                 const float y = 20.0f - 4.0f * static_cast<float>(i);
-                c.Fill(RoundRect(8, y - 4, 24, y + 4, 1.5f), Linear(0, y - 4, Rgb(255, 120, 100), 0, y + 4, Rgb(170, 20, 30)));
+                c.Fill(RoundRect(8, y - 4, 24, y + 4, 1.5f),
+                       Linear(0, y - 4, Rgb(255, 120, 100), 0, y + 4, Rgb(170, 20, 30)));
                 c.Fill(Rect(12, y - 1, 20, y + 1), Rgb(255, 230, 150));
             }
         },
@@ -110,19 +114,23 @@ std::vector<TowerPainter> ArdelTowers() {
 std::vector<TowerPainter> SoviaTowers() {
     return {
         [](Canvas& c) {  // Magic missile: a floating crystal over a small altar
-            c.Fill(Polygon({{9, 27}, {23, 27}, {20, 22}, {12, 22}}), Linear(0, 22, Rgb(200, 190, 220), 0, 27, Rgb(100, 90, 130)));
+            c.Fill(Polygon({{9, 27}, {23, 27}, {20, 22}, {12, 22}}),
+                   Linear(0, 22, Rgb(200, 190, 220), 0, 27, Rgb(100, 90, 130)));
             c.Glow(Circle(16, 12, 4), WithAlpha(Rgb(120, 180, 255), 0.7f), 6);
             const Shape crystal = Polygon({{16, 3}, {20.5f, 9}, {19, 18}, {16, 20}, {13, 18}, {11.5f, 9}});
             c.Fill(crystal, Linear(11, 3, Rgb(235, 250, 255), 21, 20, Rgb(60, 110, 240)));
             c.Fill(Polygon({{16, 3}, {16, 20}, {13, 18}, {11.5f, 9}}), Rgb(255, 255, 255, 0.35f));
         },
         [](Canvas& c) {  // Mirage laser: a prism lens
-            c.Fill(Polygon({{16, 5}, {26, 25}, {6, 25}}), Linear(6, 5, Rgb(220, 240, 255, 0.95f), 26, 25, Rgb(120, 150, 240, 0.9f)));
-            c.Fill(Polygon({{16, 10}, {22, 23}, {10, 23}}), Linear(10, 10, Rgb(255, 180, 255, 0.6f), 22, 23, Rgb(180, 255, 250, 0.6f)));
+            c.Fill(Polygon({{16, 5}, {26, 25}, {6, 25}}),
+                   Linear(6, 5, Rgb(220, 240, 255, 0.95f), 26, 25, Rgb(120, 150, 240, 0.9f)));
+            c.Fill(Polygon({{16, 10}, {22, 23}, {10, 23}}),
+                   Linear(10, 10, Rgb(255, 180, 255, 0.6f), 22, 23, Rgb(180, 255, 250, 0.6f)));
             c.Fill(Rect(2, 15, 11, 16.5f), Rgb(255, 80, 80, 0.9f));
         },
         [](Canvas& c) {  // Star dust missile: a rocket
-            c.Fill(Polygon({{16, 3}, {21, 11}, {21, 23}, {11, 23}, {11, 11}}), Linear(11, 0, Rgb(240, 240, 255), 21, 0, Rgb(150, 150, 190)));
+            c.Fill(Polygon({{16, 3}, {21, 11}, {21, 23}, {11, 23}, {11, 11}}),
+                   Linear(11, 0, Rgb(240, 240, 255), 21, 0, Rgb(150, 150, 190)));
             c.Fill(Polygon({{11, 17}, {6, 26}, {11, 23}}), Rgb(220, 60, 60));
             c.Fill(Polygon({{21, 17}, {26, 26}, {21, 23}}), Rgb(220, 60, 60));
             c.Fill(Circle(16, 13, 2.5f), Rgb(90, 170, 255));
@@ -148,11 +156,13 @@ std::vector<TowerPainter> SoviaTowers() {
             for (int i = 0; i < 14; ++i) {
                 const float t = static_cast<float>(i) / 14.0f;
                 const float a = t * 4.0f * kPi;
-                c.Fill(Circle(16 + std::cos(a) * t * 10, 16 + std::sin(a) * t * 10, 1.3f + t), Rgb(255, 230, 255, 0.9f));
+                c.Fill(Circle(16 + std::cos(a) * t * 10, 16 + std::sin(a) * t * 10, 1.3f + t),
+                       Rgb(255, 230, 255, 0.9f));
             }
         },
         [](Canvas& c) {  // Terra ray: an upward-pointing emitter
-            c.Fill(Polygon({{8, 27}, {24, 27}, {19, 12}, {13, 12}}), Linear(8, 0, Rgb(170, 120, 70), 24, 0, Rgb(100, 60, 30)));
+            c.Fill(Polygon({{8, 27}, {24, 27}, {19, 12}, {13, 12}}),
+                   Linear(8, 0, Rgb(170, 120, 70), 24, 0, Rgb(100, 60, 30)));
             c.Glow(Circle(16, 9, 3), WithAlpha(Rgb(255, 240, 120), 0.8f), 6);
             c.Fill(Circle(16, 9, 4), Radial(15, 8, 5, kWhite, Rgb(255, 210, 60)));
         },
@@ -179,7 +189,9 @@ std::vector<TowerPainter> SoviaTowers() {
 
 Canvas SoulCircle() {
     Canvas c(256, 256);
-    c.Fill(Circle(128, 128, 126), Radial(128, 128, 126, {{0, Rgb(150, 120, 255, 0.0f)}, {0.7f, Rgb(150, 120, 255, 0.25f)}, {1, Rgb(200, 180, 255, 0.6f)}}));
+    c.Fill(Circle(128, 128, 126),
+           Radial(128, 128, 126,
+                  {{0, Rgb(150, 120, 255, 0.0f)}, {0.7f, Rgb(150, 120, 255, 0.25f)}, {1, Rgb(200, 180, 255, 0.6f)}}));
     c.Fill(Outline(Circle(128, 128, 122), 3), Rgb(220, 210, 255, 0.9f));
     c.Fill(Outline(Star(128, 128, 110, 50, 6, 0), 1.5f), Rgb(200, 180, 255, 0.5f));
     return c;
@@ -215,3 +227,5 @@ void PaintTowerImages(ImageSet& set) {
     set.Add("sovia_soul.png", SoulStrip());
     set.Add("kekkai.png", Barrier());
 }
+
+}  // namespace assetgen

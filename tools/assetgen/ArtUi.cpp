@@ -4,6 +4,8 @@
 #include "ArtKit.h"
 #include "ImageSet.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace kit;
@@ -25,7 +27,8 @@ Canvas ButtonBands(int width, int height, const std::vector<std::string>& captio
 }
 
 Canvas MenuButtons() {
-    return ButtonBands(128, 256, {"メニュー", "スタート", "次のウェーブ", "", "", "", "確認", ""}, Rgb(70, 60, 150), 15);
+    return ButtonBands(128, 256, {"メニュー", "スタート", "次のウェーブ", "", "", "", "確認", ""}, Rgb(70, 60, 150),
+                       15);
 }
 
 Canvas PauseMenu() {
@@ -36,10 +39,13 @@ Canvas PauseMenu() {
     for (int i = 0; i < 3; ++i) {
         const float y0 = 64.0f * static_cast<float>(i + 1);
         Canvas item(256, 64);
-        item.Fill(RoundRect(20, 14, 236, 50, 18),
-                  Linear(0, 14, 256, 50, {{0, Rgb(20, 20, 50, 0.0f)}, {0.2f, Rgb(30, 30, 80, 0.85f)},
-                                          {0.8f, Rgb(30, 30, 80, 0.85f)}, {1, Rgb(20, 20, 50, 0.0f)}}));
-        item.Fill(Rect(30, 48, 226, 49.5f), Linear(30, 0, 226, 0, {{0, WithAlpha(kGold, 0)}, {0.5f, kGold}, {1, WithAlpha(kGold, 0)}}));
+        item.Fill(RoundRect(20, 14, 236, 50, 18), Linear(0, 14, 256, 50,
+                                                         {{0, Rgb(20, 20, 50, 0.0f)},
+                                                          {0.2f, Rgb(30, 30, 80, 0.85f)},
+                                                          {0.8f, Rgb(30, 30, 80, 0.85f)},
+                                                          {1, Rgb(20, 20, 50, 0.0f)}}));
+        item.Fill(Rect(30, 48, 226, 49.5f),
+                  Linear(30, 0, 226, 0, {{0, WithAlpha(kGold, 0)}, {0.5f, kGold}, {1, WithAlpha(kGold, 0)}}));
         BandCaption(item, 0, 0, 256, 64, items[i], Caption(Font::Japanese, 22, kWhite, Rgb(200, 220, 255), 32));
         c.Draw(item, 0, y0);
     }
@@ -144,7 +150,7 @@ Canvas ResultTitles() {
     BandCaption(c, 0, 0, 128, 64, "CLEAR!",
                 Caption(Font::LatinBold, 30, Rgb(255, 255, 200), Rgb(255, 170, 30), 32, Rgb(90, 30, 0)));
     BandCaption(c, 0, 64, 128, 128, "GAME OVER",
-                Caption(Font::LatinBold, 21, Rgb(220, 220, 255), Rgb(120, 110, 200), 96, Rgb(20, 10, 40)));
+                Caption(Font::LatinBold, 17, Rgb(220, 220, 255), Rgb(120, 110, 200), 96, Rgb(20, 10, 40)));
     return c;
 }
 
@@ -238,3 +244,5 @@ void PaintUiImages(ImageSet& set) {
     set.Add("button_return.png", WideButton("戻る", Rgb(70, 70, 130)));
     set.Add("extra_mark.png", ExtraMark());
 }
+
+}  // namespace assetgen

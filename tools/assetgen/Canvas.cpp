@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 namespace {
 
 int RoundChannel(float v) { return static_cast<int>(std::lround(Clamp01(v) * 255.0f)); }
@@ -19,7 +21,8 @@ void BoxBlurTransposed(const std::vector<Color>& in, std::vector<Color>& out, in
             sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b, sum.a + c.a};
         }
         for (int x = 0; x < width; ++x) {
-            out[static_cast<std::size_t>(x) * height + y] = {sum.r * scale, sum.g * scale, sum.b * scale, sum.a * scale};
+            out[static_cast<std::size_t>(x) * height + y] = {sum.r * scale, sum.g * scale, sum.b * scale,
+                                                             sum.a * scale};
             const Color& leaving = row[std::clamp(x - radius, 0, width - 1)];
             const Color& entering = row[std::clamp(x + radius + 1, 0, width - 1)];
             sum = {sum.r - leaving.r + entering.r, sum.g - leaving.g + entering.g, sum.b - leaving.b + entering.b,
@@ -45,20 +48,6 @@ void Canvas::Blend(int x, int y, const Color& c, float coverage) {
     const float outA = sa + d.a * (1.0f - sa);
     const float keep = d.a * (1.0f - sa);
     d = {(c.r * sa + d.r * keep) / outA, (c.g * sa + d.g * keep) / outA, (c.b * sa + d.b * keep) / outA, outA};
-}
-
-void Canvas::AddLight(int x, int y, const Color& c, float coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return;
-    }
-    const float power = Clamp01(c.a * coverage);
-    Color& d = pixels_[Index(x, y)];
-    const float outA = Clamp01(d.a + power);
-    if (outA <= 0.0f) {
-        return;
-    }
-    d = {Clamp01((d.r * d.a + c.r * power) / outA), Clamp01((d.g * d.a + c.g * power) / outA),
-         Clamp01((d.b * d.a + c.b * power) / outA), outA};
 }
 
 void Canvas::Fill(const Shape& shape, const Paint& paint, float softness) {
@@ -188,16 +177,6 @@ Canvas Canvas::Region(int x, int y, int width, int height) const {
     return out;
 }
 
-Canvas Canvas::MirroredX() const {
-    Canvas out(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            out.Set(width_ - 1 - x, y, Get(x, y));
-        }
-    }
-    return out;
-}
-
 void Canvas::Blur(float radius) {
     if (radius < 0.5f || width_ == 0 || height_ == 0) {
         return;
@@ -285,3 +264,5 @@ std::vector<std::uint32_t> Canvas::ToArgb() const {
     }
     return out;
 }
+
+}  // namespace assetgen

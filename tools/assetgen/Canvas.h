@@ -6,6 +6,8 @@
 #include "Paint.h"
 #include "Shape.h"
 
+namespace assetgen {
+
 // A floating-point RGBA picture that the art code paints on. Pixel (x, y) covers x..x+1,
 // so its centre is at (x + 0.5, y + 0.5).
 class Canvas {
@@ -20,8 +22,6 @@ public:
 
     // Source-over compositing of one pixel; coverage scales the colour's alpha.
     void Blend(int x, int y, const Color& c, float coverage = 1.0f);
-    // Adds light: colour times alpha added, alpha raised towards opaque.
-    void AddLight(int x, int y, const Color& c, float coverage = 1.0f);
 
     // softness widens the anti-aliased edge (1 = one pixel).
     void Fill(const Shape& shape, const Paint& paint, float softness = 1.0f);
@@ -38,7 +38,6 @@ public:
     }
     Canvas Resized(int width, int height) const;
     Canvas Region(int x, int y, int width, int height) const;
-    Canvas MirroredX() const;
     // Bilinear sample with the coordinates clamped to the picture.
     Color Sample(float x, float y) const;
 
@@ -61,3 +60,5 @@ private:
     int height_ = 0;
     std::vector<Color> pixels_;
 };
+
+}  // namespace assetgen

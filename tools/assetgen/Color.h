@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace assetgen {
+
 // A colour with straight (not premultiplied) alpha, every channel 0..1.
 struct Color {
     float r = 0.0f;
@@ -30,3 +32,5 @@ inline Color Shade(const Color& c, float amount) {
 }
 
 inline float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+namespace assetgen {
+
 namespace {
 
 constexpr int kColumns = 8;
@@ -31,10 +33,13 @@ Canvas MakeContactSheet(const ImageSet& set) {
         const float dh = std::floor(h * scale);
         const float left = x0 + std::floor((kTile - dw) * 0.5f);
         const float top = y0 + std::floor((kTile - dh) * 0.5f);
-        sheet.Fill(Rect(left, top, left + dw, top + dh), [](float x, float y) {
-            const bool dark = (static_cast<int>(x / 8) + static_cast<int>(y / 8)) % 2 == 0;
-            return dark ? Rgb(90, 90, 100) : Rgb(130, 130, 140);
-        }, 0.01f);
+        sheet.Fill(
+            Rect(left, top, left + dw, top + dh),
+            [](float x, float y) {
+                const bool dark = (static_cast<int>(x / 8) + static_cast<int>(y / 8)) % 2 == 0;
+                return dark ? Rgb(90, 90, 100) : Rgb(130, 130, 140);
+            },
+            0.01f);
         sheet.Draw(image.picture, left, top, dw, dh);
         DrawText(sheet, image.name, x0 + kTile * 0.5f, y0 + kTile + 9, Align::Centre, label);
         DrawText(sheet, std::to_string(image.picture.Width()) + " x " + std::to_string(image.picture.Height()),
@@ -52,8 +57,8 @@ const Canvas& Picture(const ImageSet& set, const char* name) {
 }
 
 // Draws cell (col, row) of a sheet cut into cols x rows, centred at (x, y) with the given size.
-void DrawCell(Canvas& frame, const Canvas& sheet, int cols, int rows, int col, int row, float x, float y, float w, float h,
-              float opacity = 1.0f) {
+void DrawCell(Canvas& frame, const Canvas& sheet, int cols, int rows, int col, int row, float x, float y, float w,
+              float h, float opacity = 1.0f) {
     const int cw = sheet.Width() / cols;
     const int ch = sheet.Height() / rows;
     frame.Draw(sheet.Region(col * cw, row * ch, cw, ch), x - w * 0.5f, y - h * 0.5f, w, h, opacity);
@@ -64,8 +69,8 @@ void DrawCell(Canvas& frame, const Canvas& sheet, int cols, int rows, int col, i
 Canvas MakeBattleMock(const ImageSet& set, const char* stage, const char* overlay) {
     Canvas frame(640, 480, Rgb(0, 0, 0));
     frame.Draw(Picture(set, stage), -32, -32, 512, 512);
-    const char* enemies[] = {"enemy_f_red.png", "enemy_f_blue.png", "enemy_wool.png", "enemy_evil.png",
-                             "enemy_crow.png", "enemy_spirit.png", "enemy_frelle.png", "enemy_noctra.png"};
+    const char* enemies[] = {"enemy_f_red.png", "enemy_f_blue.png", "enemy_wool.png",   "enemy_evil.png",
+                             "enemy_crow.png",  "enemy_spirit.png", "enemy_frelle.png", "enemy_noctra.png"};
     for (int i = 0; i < 8; ++i) {
         DrawCell(frame, Picture(set, enemies[i]), 4, 8, i % 4, 2, 60.0f + 40.0f * static_cast<float>(i), 232, 32, 32);
     }
@@ -73,7 +78,8 @@ Canvas MakeBattleMock(const ImageSet& set, const char* stage, const char* overla
     for (int i = 0; i < 10; ++i) {
         const float x = 80.0f + 32.0f * static_cast<float>(i);
         frame.Draw(Picture(set, "towerground.png"), x - 16, 300, 32, 32);
-        DrawCell(frame, Picture(set, i < 5 ? "ardel_tank.png" : "sovia_tank.png"), 4, 4, i % 5 % 4, i % 5 / 4, x, 316, 32, 32);
+        DrawCell(frame, Picture(set, i < 5 ? "ardel_tank.png" : "sovia_tank.png"), 4, 4, i % 5 % 4, i % 5 / 4, x, 316,
+                 32, 32);
     }
     frame.Draw(Picture(set, "spread.png"), 112 - 60, 316 - 60, 120, 120, 0.8f);
     frame.Draw(Picture(set, overlay), -32, -32, 512, 512, 150.0f / 255.0f);
@@ -101,7 +107,10 @@ Canvas MakeBattleMock(const ImageSet& set, const char* stage, const char* overla
     }
     frame.Draw(Picture(set, "levelflame.png"), 44, 438, 64, 32);
     for (int d = 0; d < 3; ++d) {
-        DrawCell(frame, Picture(set, "number.png"), 8, 2, (d * 3 + 1) % 8, 0, 580.0f + 11.0f * static_cast<float>(d), 70, 20, 24);
+        DrawCell(frame, Picture(set, "number.png"), 8, 2, (d * 3 + 1) % 8, 0, 580.0f + 11.0f * static_cast<float>(d),
+                 70, 20, 24);
     }
     return frame;
 }
+
+}  // namespace assetgen

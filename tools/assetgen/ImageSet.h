@@ -5,6 +5,8 @@
 
 #include "Canvas.h"
 
+namespace assetgen {
+
 struct NamedImage {
     std::string name;
     Canvas picture;
@@ -51,3 +53,5 @@ inline ImageSet PaintAllImages() {
     PaintEffectImages(set);
     return set;
 }
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 
 #include "Synth.h"
 
+namespace assetgen {
+
 namespace music {
 
 namespace {
@@ -43,14 +45,35 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
     Envelope env;
     float tail = 0.3f;
     switch (note.instrument) {
-        case Instrument::Lead: env = {0.01f, 0.15f, 0.7f, 0.12f}; break;
-        case Instrument::Flute: env = {0.05f, 0.2f, 0.8f, 0.2f}; break;
-        case Instrument::Bell: env = {0.002f, 1.5f, 0.0f, 0.8f}; tail = 1.5f; break;
-        case Instrument::Pluck: env = {0.002f, 0.6f, 0.0f, 0.3f}; tail = 0.6f; break;
-        case Instrument::Pad: env = {0.35f, 0.5f, 0.8f, 0.7f}; tail = 0.7f; break;
-        case Instrument::Strings: env = {0.12f, 0.3f, 0.85f, 0.4f}; tail = 0.4f; break;
-        case Instrument::Bass: env = {0.005f, 0.2f, 0.6f, 0.06f}; break;
-        default: env = {0.001f, 0.2f, 0.0f, 0.05f}; tail = 0.5f; break;
+        case Instrument::Lead:
+            env = {0.01f, 0.15f, 0.7f, 0.12f};
+            break;
+        case Instrument::Flute:
+            env = {0.05f, 0.2f, 0.8f, 0.2f};
+            break;
+        case Instrument::Bell:
+            env = {0.002f, 1.5f, 0.0f, 0.8f};
+            tail = 1.5f;
+            break;
+        case Instrument::Pluck:
+            env = {0.002f, 0.6f, 0.0f, 0.3f};
+            tail = 0.6f;
+            break;
+        case Instrument::Pad:
+            env = {0.35f, 0.5f, 0.8f, 0.7f};
+            tail = 0.7f;
+            break;
+        case Instrument::Strings:
+            env = {0.12f, 0.3f, 0.85f, 0.4f};
+            tail = 0.4f;
+            break;
+        case Instrument::Bass:
+            env = {0.005f, 0.2f, 0.6f, 0.06f};
+            break;
+        default:
+            env = {0.001f, 0.2f, 0.0f, 0.05f};
+            tail = 0.5f;
+            break;
     }
     const auto count = static_cast<std::size_t>((held + tail + 0.05f) * rate);
     std::vector<float> out(count, 0.0f);
@@ -85,7 +108,9 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             case Instrument::Flute: {
                 phase[0] += f * vibrato / rate;
                 const float breath = (rng.Unit() * 2.0f - 1.0f) * 0.06f;
-                s = (Oscillator(Shape::Sine, phase[0]) + 0.25f * Oscillator(Shape::Triangle, phase[0] * 2.0f) + breath) * a * 0.8f;
+                s = (Oscillator(Shape::Sine, phase[0]) + 0.25f * Oscillator(Shape::Triangle, phase[0] * 2.0f) +
+                     breath) *
+                    a * 0.8f;
                 break;
             }
             case Instrument::Bell: {
@@ -117,7 +142,8 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             }
             case Instrument::Bass: {
                 phase[0] += f / rate;
-                const float raw = Oscillator(Shape::Saw, phase[0]) * 0.7f + Oscillator(Shape::Sine, phase[0] * 0.5f) * 0.6f;
+                const float raw =
+                    Oscillator(Shape::Saw, phase[0]) * 0.7f + Oscillator(Shape::Sine, phase[0] * 0.5f) * 0.6f;
                 s = filter.Run(raw, 300.0f + 1400.0f * std::exp(-t / 0.08f), 0.5f, kMusicRate) * a;
                 break;
             }
@@ -129,7 +155,8 @@ std::vector<float> Voice(const Note& note, float secondsPerBeat, unsigned seed) 
             case Instrument::Snare: {
                 modPhase += 190.0f / rate;
                 const float noise = high.Run(rng.Unit() * 2.0f - 1.0f, 1200.0f, kMusicRate);
-                s = (noise * std::exp(-t / 0.09f) + 0.5f * std::sin(kTau * modPhase) * std::exp(-t / 0.05f)) * note.velocity * 0.7f;
+                s = (noise * std::exp(-t / 0.09f) + 0.5f * std::sin(kTau * modPhase) * std::exp(-t / 0.05f)) *
+                    note.velocity * 0.7f;
                 break;
             }
             case Instrument::Hat:
@@ -205,6 +232,31 @@ void AddMelody(Song& song, Instrument instrument, const std::string& text, float
     }
 }
 
+void AddHarmony(Song& song, std::size_t first, int keyRoot, bool minor, bool sixth, Instrument instrument,
+                float velocity, float pan) {
+    static const int major[7] = {0, 2, 4, 5, 7, 9, 11};
+    static const int naturalMinor[7] = {0, 2, 3, 5, 7, 8, 10};
+    const int* scale = minor ? naturalMinor : major;
+    const int steps = sixth ? 5 : 2;  // scale steps down
+    const std::size_t last = song.notes.size();
+    for (std::size_t i = first; i < last; ++i) {
+        const Note note = song.notes[i];
+        const int midi = static_cast<int>(note.midi);
+        const int fromKey = ((midi - keyRoot) % 12 + 12) % 12;
+        // Notes outside the scale (leading tones) take the scale step just below them.
+        int degree = 6;
+        while (degree > 0 && scale[degree] > fromKey) {
+            --degree;
+        }
+        const int octave = (midi - keyRoot - fromKey) / 12;
+        const int target = degree - steps;
+        const int wrapped = (target % 7 + 7) % 7;
+        const int octaveShift = target < 0 ? -1 : 0;
+        const int pitch = keyRoot + 12 * (octave + octaveShift) + scale[wrapped];
+        song.notes.push_back({note.start, note.length, static_cast<float>(pitch), velocity, pan, instrument});
+    }
+}
+
 Chord ParseChord(const std::string& name) {
     Chord chord;
     int pitch = PitchClass(name[0]);
@@ -254,7 +306,8 @@ void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords,
             // Fold the voicing into one octave above the target C for smooth movement.
             const int pitch = (chords[b].root + chords[b].intervals[k]) % 12 + 12 * (octave + 1);
             const float pan = (static_cast<float>(k) - 1.5f) * 0.3f;
-            song.notes.push_back({bar * static_cast<float>(b), bar, static_cast<float>(pitch), velocity, pan, instrument});
+            song.notes.push_back(
+                {bar * static_cast<float>(b), bar, static_cast<float>(pitch), velocity, pan, instrument});
         }
     }
 }
@@ -267,7 +320,8 @@ void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& ch
         const Chord& chord = chords[b];
         for (int s = 0; s < steps; ++s) {
             const int index = order[static_cast<std::size_t>(s) % order.size()];
-            const int tone = chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
+            const int tone =
+                chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
             const int pitch = chord.root - 60 + 12 * (octave + 1) + tone;
             const float accent = s % 4 == 0 ? 1.0f : 0.8f;
             song.notes.push_back({bar * static_cast<float>(b) + stepBeats * static_cast<float>(s), stepBeats * 1.5f,
@@ -287,18 +341,29 @@ void AddBass(Song& song, const std::vector<Chord>& chords, const std::string& pa
             const float beat = bar * static_cast<float>(b) + stepBeats * static_cast<float>(s);
             int offset = -1;
             switch (c) {
-                case 'R': offset = 0; break;
-                case '5': offset = 7; break;
-                case 'O': offset = 12; break;
-                case '3': offset = chords[b].intervals[1]; break;
+                case 'R':
+                    offset = 0;
+                    break;
+                case '5':
+                    offset = 7;
+                    break;
+                case 'O':
+                    offset = 12;
+                    break;
+                case '3':
+                    offset = chords[b].intervals[1];
+                    break;
                 case '-':
                     if (last != nullptr) {
                         last->length += stepBeats;
                     }
                     continue;
-                default: last = nullptr; continue;
+                default:
+                    last = nullptr;
+                    continue;
             }
-            song.notes.push_back({beat, stepBeats * 0.9f, static_cast<float>(root + offset), velocity, 0, Instrument::Bass});
+            song.notes.push_back(
+                {beat, stepBeats * 0.9f, static_cast<float>(root + offset), velocity, 0, Instrument::Bass});
             last = &song.notes.back();
         }
     }
@@ -362,3 +427,5 @@ std::vector<float> Render(const Song& song) {
 }
 
 }  // namespace music
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen {
+
 // A small sequencer: songs are note lists for a few simple instruments, rendered to a stereo
 // loop whose end flows back into its beginning without a seam.
 namespace music {
@@ -15,7 +17,7 @@ struct Note {
     float length = 1;  // beats
     float midi = 60;
     float velocity = 0.7f;
-    float pan = 0;     // -1 left .. 1 right
+    float pan = 0;  // -1 left .. 1 right
     Instrument instrument = Instrument::Lead;
 };
 
@@ -34,6 +36,11 @@ struct Song {
 // previous note one more step); "|" is ignored and only helps reading bars.
 void AddMelody(Song& song, Instrument instrument, const std::string& text, float startBeat, float stepBeats,
                float velocity, float pan = 0, int transpose = 0);
+
+// Doubles the notes added since `first` a diatonic third below (a sixth when `sixth`), in the
+// major or natural minor scale of `keyRoot` (a pitch class, 0 = C), on another instrument.
+void AddHarmony(Song& song, std::size_t first, int keyRoot, bool minor, bool sixth, Instrument instrument,
+                float velocity, float pan);
 
 struct Chord {
     int root = 0;  // midi note of the root in octave 4
@@ -65,3 +72,5 @@ struct Track {
 std::vector<Track> ComposeTracks();
 
 }  // namespace music
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace assetgen {
+
 std::uint32_t Rng::Next() {
     state_ ^= state_ >> 12;
     state_ ^= state_ << 25;
@@ -14,8 +16,8 @@ float Rng::Unit() { return static_cast<float>(Next() >> 8) / 16777216.0f; }
 namespace {
 
 float Lattice(int x, int y, std::uint32_t seed) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                      seed * 2246822519u;
+    std::uint32_t h =
+        static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return static_cast<float>(h & 0xFFFFFF) / 16777215.0f;
@@ -61,3 +63,5 @@ float Fractal(float x, float y, std::uint32_t seed, int octaves, int period) {
     }
     return sum / total;
 }
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace assetgen {
+
 // The generator's own random numbers: a fixed seed gives the same content on every machine.
 class Rng {
 public:
@@ -19,3 +21,5 @@ private:
 float ValueNoise(float x, float y, std::uint32_t seed, int period = 0);
 // Several octaves of value noise, 0..1.
 float Fractal(float x, float y, std::uint32_t seed, int octaves, int period = 0);
+
+}  // namespace assetgen

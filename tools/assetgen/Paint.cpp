@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace assetgen {
+
 Color SampleStops(const std::vector<ColorStop>& stops, float t) {
     if (t <= stops.front().at) {
         return stops.front().color;
@@ -41,3 +43,5 @@ Paint Radial(float cx, float cy, float r, std::vector<ColorStop> stops) {
 Paint Radial(float cx, float cy, float r, Color inner, Color outer) {
     return Radial(cx, cy, r, {{0.0f, inner}, {1.0f, outer}});
 }
+
+}  // namespace assetgen

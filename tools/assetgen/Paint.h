@@ -4,6 +4,8 @@
 
 #include "Color.h"
 
+namespace assetgen {
+
 // What fills a shape: a colour for every point.
 using Paint = std::function<Color(float, float)>;
 
@@ -18,3 +20,5 @@ Paint Linear(float x0, float y0, Color c0, float x1, float y1, Color c1);
 Paint Radial(float cx, float cy, float r, std::vector<ColorStop> stops);
 Paint Radial(float cx, float cy, float r, Color inner, Color outer);
 Color SampleStops(const std::vector<ColorStop>& stops, float t);
+
+}  // namespace assetgen

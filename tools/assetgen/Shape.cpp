@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace assetgen {
+
 namespace {
 
 float Length(float x, float y) { return std::sqrt(x * x + y * y); }
@@ -58,8 +60,8 @@ Shape Capsule(float ax, float ay, float bx, float by, float r) {
 }
 
 Shape Polygon(std::vector<Point> points) {
-    Box box{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
-            std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
+    Box box{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
+            std::numeric_limits<float>::lowest()};
     for (const Point& p : points) {
         box = Merge(box, {p.x, p.y, p.x, p.y});
     }
@@ -110,8 +112,7 @@ Shape Union(const Shape& a, const Shape& b) {
 }
 
 Shape Subtract(const Shape& a, const Shape& b) {
-    return {[da = a.distance, db = b.distance](float x, float y) { return std::max(da(x, y), -db(x, y)); },
-            a.bounds};
+    return {[da = a.distance, db = b.distance](float x, float y) { return std::max(da(x, y), -db(x, y)); }, a.bounds};
 }
 
 Shape Intersect(const Shape& a, const Shape& b) {
@@ -155,3 +156,5 @@ Shape SmoothBlob(const std::vector<Point>& points, int stepsPerSegment) {
     }
     return Polygon(std::move(curve));
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <functional>
 #include <vector>
 
+namespace assetgen {
+
 // Shapes are signed distance functions (negative inside, in pixels) with a bounding box, so
 // every edge can be anti-aliased by its distance to the pixel centre.
 struct Box {
@@ -40,3 +42,5 @@ Shape Intersect(const Shape& a, const Shape& b);
 Shape Rotated(const Shape& shape, float cx, float cy, float angle);
 // A closed curve of segments (Catmull-Rom through the points), filled.
 Shape SmoothBlob(const std::vector<Point>& points, int stepsPerSegment = 6);
+
+}  // namespace assetgen

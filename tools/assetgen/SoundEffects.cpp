@@ -5,6 +5,8 @@
 
 #include "Synth.h"
 
+namespace assetgen {
+
 namespace {
 
 using namespace synth;
@@ -15,15 +17,18 @@ using Samples = std::vector<float>;
 
 // A note of a given shape with a plucked (exponential) envelope.
 void Ping(Samples& s, float start, float midi, float length, Shape shape, float gain, float decay) {
-    AddTone(s, kRate, start, length, shape, Hold(NoteFrequency(midi)), [=](float t) { return gain * std::exp(-t / decay); });
+    AddTone(s, kRate, start, length, shape, Hold(NoteFrequency(midi)),
+            [=](float t) { return gain * std::exp(-t / decay); });
 }
 
 void Chirp(Samples& s, float start, float from, float to, float length, Shape shape, float gain) {
-    AddTone(s, kRate, start, length, shape, Sweep(from, to, length), [=](float t) { return gain * (1.0f - t / length); });
+    AddTone(s, kRate, start, length, shape, Sweep(from, to, length),
+            [=](float t) { return gain * (1.0f - t / length); });
 }
 
 void Burst(Samples& s, float start, float length, float low, float high, float gain, float decay, unsigned seed) {
-    AddNoise(s, kRate, start, length, Hold(low), Hold(high), [=](float t) { return gain * std::exp(-t / decay); }, seed);
+    AddNoise(
+        s, kRate, start, length, Hold(low), Hold(high), [=](float t) { return gain * std::exp(-t / decay); }, seed);
 }
 
 Samples Cancel() {
@@ -48,6 +53,7 @@ Samples GameDecide() {
         Ping(s, 0.05f * static_cast<float>(i), notes[i] + 12, 0.4f, Shape::Sine, 0.25f, 0.12f);
     }
     Burst(s, 0.15f, 0.4f, 6000, 11000, 0.12f, 0.12f, 1);
+    Echo(s, kRate, 0.11f, 0.3f);
     return s;
 }
 
@@ -69,7 +75,9 @@ Samples LockOn() {
 
 Samples MenuOpen() {
     Samples s;
-    AddNoise(s, kRate, 0.0f, 0.25f, Hold(800), Sweep(1500, 7000, 0.25f), [](float t) { return 0.35f * std::sin(t / 0.25f * 3.14159f); }, 2);
+    AddNoise(
+        s, kRate, 0.0f, 0.25f, Hold(800), Sweep(1500, 7000, 0.25f),
+        [](float t) { return 0.35f * std::sin(t / 0.25f * 3.14159f); }, 2);
     Ping(s, 0.12f, 81, 0.4f, Shape::Sine, 0.4f, 0.15f);
     Ping(s, 0.16f, 88, 0.4f, Shape::Sine, 0.3f, 0.15f);
     return s;
@@ -80,10 +88,12 @@ Samples Silence() { return Samples(kRate / 2, 0.0f); }
 Samples PowerUp() {
     Samples s;
     for (int i = 0; i < 6; ++i) {
-        Ping(s, 0.045f * static_cast<float>(i), 67.0f + 3.0f * static_cast<float>(i), 0.25f, Shape::Square, 0.25f, 0.08f);
+        Ping(s, 0.045f * static_cast<float>(i), 67.0f + 3.0f * static_cast<float>(i), 0.25f, Shape::Square, 0.25f,
+             0.08f);
     }
     Chirp(s, 0.0f, 300, 1200, 0.3f, Shape::Triangle, 0.3f);
     Ping(s, 0.3f, 91, 0.5f, Shape::Sine, 0.35f, 0.2f);
+    Echo(s, kRate, 0.09f, 0.25f);
     return s;
 }
 
@@ -128,18 +138,25 @@ Samples Stuck() {
 
 Samples SoulHit() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 0.6f, Shape::Sine, [](float t) { return 660.0f * (1.0f + 0.02f * std::sin(t * 40.0f)); }, Decay(0.2f));
-    AddTone(s, kRate, 0.0f, 0.6f, Shape::Sine, [](float t) { return 990.0f * (1.0f + 0.02f * std::sin(t * 33.0f)); },
-            [](float t) { return 0.4f * std::exp(-t / 0.15f); });
+    AddTone(
+        s, kRate, 0.0f, 0.6f, Shape::Sine, [](float t) { return 660.0f * (1.0f + 0.02f * std::sin(t * 40.0f)); },
+        Decay(0.2f));
+    AddTone(
+        s, kRate, 0.0f, 0.6f, Shape::Sine, [](float t) { return 990.0f * (1.0f + 0.02f * std::sin(t * 33.0f)); },
+        [](float t) { return 0.4f * std::exp(-t / 0.15f); });
     Echo(s, kRate, 0.09f, 0.35f);
     return s;
 }
 
 Samples EnemyAppear() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 0.7f, Shape::Saw, Sweep(110, 165, 0.5f), [](float t) { return 0.35f * std::sin(std::min(t / 0.7f, 1.0f) * 3.14159f); });
-    AddTone(s, kRate, 0.0f, 0.7f, Shape::Saw, Sweep(111, 167, 0.5f), [](float t) { return 0.3f * std::sin(std::min(t / 0.7f, 1.0f) * 3.14159f); });
-    AddNoise(s, kRate, 0.0f, 0.7f, Hold(200), Sweep(600, 3000, 0.7f), [](float t) { return 0.25f * std::sin(t / 0.7f * 3.14159f); }, 4);
+    AddTone(s, kRate, 0.0f, 0.7f, Shape::Saw, Sweep(110, 165, 0.5f),
+            [](float t) { return 0.35f * std::sin(std::min(t / 0.7f, 1.0f) * 3.14159f); });
+    AddTone(s, kRate, 0.0f, 0.7f, Shape::Saw, Sweep(111, 167, 0.5f),
+            [](float t) { return 0.3f * std::sin(std::min(t / 0.7f, 1.0f) * 3.14159f); });
+    AddNoise(
+        s, kRate, 0.0f, 0.7f, Hold(200), Sweep(600, 3000, 0.7f),
+        [](float t) { return 0.25f * std::sin(t / 0.7f * 3.14159f); }, 4);
     return s;
 }
 
@@ -191,9 +208,11 @@ Samples BraskAmulet() {
 
 Samples Lantern() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 0.35f, Shape::Saw, [](float t) { return 60.0f + 20.0f * std::sin(t * 90.0f); }, Decay(0.12f));
+    AddTone(
+        s, kRate, 0.0f, 0.35f, Shape::Saw, [](float t) { return 60.0f + 20.0f * std::sin(t * 90.0f); }, Decay(0.12f));
     Burst(s, 0.0f, 0.35f, 1500, 9000, 0.45f, 0.08f, 10);
-    AddTone(s, kRate, 0.0f, 0.3f, Shape::Square, Sweep(2000, 400, 0.3f), [](float t) { return 0.15f * std::exp(-t / 0.1f); });
+    AddTone(s, kRate, 0.0f, 0.3f, Shape::Square, Sweep(2000, 400, 0.3f),
+            [](float t) { return 0.15f * std::exp(-t / 0.1f); });
     return s;
 }
 
@@ -209,8 +228,9 @@ Samples Sunburst() {
 
 Samples Gale() {
     Samples s;
-    AddNoise(s, kRate, 0.0f, 0.4f, Sweep(300, 1200, 0.4f), Sweep(1200, 5000, 0.3f),
-             [](float t) { return 0.6f * std::sin(std::min(t / 0.4f, 1.0f) * 3.14159f); }, 12);
+    AddNoise(
+        s, kRate, 0.0f, 0.4f, Sweep(300, 1200, 0.4f), Sweep(1200, 5000, 0.3f),
+        [](float t) { return 0.6f * std::sin(std::min(t / 0.4f, 1.0f) * 3.14159f); }, 12);
     Chirp(s, 0.0f, 700, 1400, 0.2f, Shape::Sine, 0.15f);
     return s;
 }
@@ -232,8 +252,10 @@ Samples Bomb() {
 
 Samples RayLazar() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 0.45f, Shape::Saw, Sweep(400, 2400, 0.2f), [](float t) { return 0.3f * std::exp(-t / 0.2f); });
-    AddTone(s, kRate, 0.0f, 0.45f, Shape::Square, Sweep(800, 4800, 0.2f), [](float t) { return 0.12f * std::exp(-t / 0.15f); });
+    AddTone(s, kRate, 0.0f, 0.45f, Shape::Saw, Sweep(400, 2400, 0.2f),
+            [](float t) { return 0.3f * std::exp(-t / 0.2f); });
+    AddTone(s, kRate, 0.0f, 0.45f, Shape::Square, Sweep(800, 4800, 0.2f),
+            [](float t) { return 0.12f * std::exp(-t / 0.15f); });
     return s;
 }
 
@@ -254,14 +276,18 @@ Samples SpreadBomb() {
 
 Samples Missile() {
     Samples s;
-    AddNoise(s, kRate, 0.0f, 0.5f, Hold(300), Sweep(1500, 4000, 0.4f), [](float t) { return 0.45f * std::min(t / 0.05f, 1.0f) * std::exp(-t / 0.25f); }, 16);
+    AddNoise(
+        s, kRate, 0.0f, 0.5f, Hold(300), Sweep(1500, 4000, 0.4f),
+        [](float t) { return 0.45f * std::min(t / 0.05f, 1.0f) * std::exp(-t / 0.25f); }, 16);
     Chirp(s, 0.0f, 200, 700, 0.3f, Shape::Saw, 0.2f);
     return s;
 }
 
 Samples Nebula() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 0.3f, Shape::Sine, [](float t) { return 700.0f + 300.0f * std::sin(t * 70.0f) + t * 1500.0f; }, Decay(0.12f));
+    AddTone(
+        s, kRate, 0.0f, 0.3f, Shape::Sine, [](float t) { return 700.0f + 300.0f * std::sin(t * 70.0f) + t * 1500.0f; },
+        Decay(0.12f));
     Burst(s, 0.0f, 0.1f, 3000, 9000, 0.15f, 0.03f, 17);
     return s;
 }
@@ -271,6 +297,7 @@ Samples PlanetarBorn() {
     Ping(s, 0.0f, 79, 0.5f, Shape::Sine, 0.35f, 0.2f);
     Ping(s, 0.08f, 86, 0.5f, Shape::Sine, 0.3f, 0.2f);
     Ping(s, 0.16f, 91, 0.6f, Shape::Sine, 0.3f, 0.25f);
+    Echo(s, kRate, 0.12f, 0.3f);
     return s;
 }
 
@@ -291,9 +318,12 @@ Samples PlanetarHit() {
 
 Samples BeamCharge() {
     Samples s;
-    AddTone(s, kRate, 0.0f, 1.4f, Shape::Saw, Sweep(80, 640, 1.3f), [](float t) { return 0.3f * std::min(t / 1.2f, 1.0f); });
-    AddTone(s, kRate, 0.0f, 1.4f, Shape::Sine, Sweep(160, 1280, 1.3f), [](float t) { return 0.25f * std::min(t / 1.2f, 1.0f); });
-    AddNoise(s, kRate, 0.0f, 1.4f, Hold(2000), Sweep(3000, 12000, 1.3f), [](float t) { return 0.15f * t / 1.4f; }, 20);
+    AddTone(s, kRate, 0.0f, 1.4f, Shape::Saw, Sweep(80, 640, 1.3f),
+            [](float t) { return 0.3f * std::min(t / 1.2f, 1.0f); });
+    AddTone(s, kRate, 0.0f, 1.4f, Shape::Sine, Sweep(160, 1280, 1.3f),
+            [](float t) { return 0.25f * std::min(t / 1.2f, 1.0f); });
+    AddNoise(
+        s, kRate, 0.0f, 1.4f, Hold(2000), Sweep(3000, 12000, 1.3f), [](float t) { return 0.15f * t / 1.4f; }, 20);
     return s;
 }
 
@@ -347,3 +377,5 @@ std::vector<SoundEffect> MakeSoundEffects() {
     }
     return effects;
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen {
+
 constexpr int kEffectRate = 22050;
 
 // One mono effect at kEffectRate.
@@ -11,3 +13,5 @@ struct SoundEffect {
 };
 
 std::vector<SoundEffect> MakeSoundEffects();
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 namespace synth {
 
 namespace {
@@ -97,7 +99,8 @@ void AddNoise(std::vector<float>& out, int rate, float start, float length, cons
     for (std::size_t i = 0; i < count; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(rate);
         const float white = rng.Unit() * 2.0f - 1.0f;
-        out[first + i] += low.Run(high.Run(white, lowCut(t), rate), highCut(t), rate) * amplitude(t) * EdgeFade(t, length);
+        out[first + i] +=
+            low.Run(high.Run(white, lowCut(t), rate), highCut(t), rate) * amplitude(t) * EdgeFade(t, length);
     }
 }
 
@@ -134,3 +137,5 @@ Curve Hold(float value) {
 }
 
 }  // namespace synth
+
+}  // namespace assetgen

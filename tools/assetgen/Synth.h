@@ -4,6 +4,8 @@
 
 #include "Noise.h"
 
+namespace assetgen {
+
 // Small synthesis toolkit shared by the sound effects and the music.
 namespace synth {
 
@@ -66,3 +68,5 @@ Curve Sweep(float from, float to, float seconds);  // exponential glide, then he
 Curve Hold(float value);
 
 }  // namespace synth
+
+}  // namespace assetgen

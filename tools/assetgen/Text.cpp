@@ -9,18 +9,20 @@
 #include <memory>
 #include <vector>
 
+namespace assetgen {
+
 namespace {
 
-std::string FindFontFile(const char* pattern) {
+std::string FindFontFile(FcConfig* config, const char* pattern) {
     std::string path;
     FcPattern* query = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
     if (query == nullptr) {
         return path;
     }
-    FcConfigSubstitute(nullptr, query, FcMatchPattern);
+    FcConfigSubstitute(config, query, FcMatchPattern);
     FcDefaultSubstitute(query);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, query, &result);
+    FcPattern* match = FcFontMatch(config, query, &result);
     FcChar8* file = nullptr;
     if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         path = reinterpret_cast<const char*>(file);
@@ -40,9 +42,15 @@ public:
             library_ = nullptr;
             return;
         }
-        faces_[0] = Open("IPAGothic");
-        faces_[1] = Open("DejaVu Sans");
-        faces_[2] = Open("DejaVu Sans:bold");
+        // A configuration of our own, released as soon as the faces are found, so the
+        // generator leaves nothing of fontconfig's behind.
+        FcConfig* config = FcInitLoadConfigAndFonts();
+        faces_[0] = Open(config, "IPAGothic");
+        faces_[1] = Open(config, "DejaVu Sans");
+        faces_[2] = Open(config, "DejaVu Sans:bold");
+        if (config != nullptr) {
+            FcConfigDestroy(config);
+        }
     }
     ~FontLibrary() {
         for (FT_Face face : faces_) {
@@ -61,8 +69,8 @@ public:
     FT_Face Fallback() const { return faces_[0]; }
 
 private:
-    FT_Face Open(const char* pattern) {
-        const std::string path = FindFontFile(pattern);
+    FT_Face Open(FcConfig* config, const char* pattern) {
+        const std::string path = config != nullptr ? FindFontFile(config, pattern) : std::string();
         FT_Face face = nullptr;
         if (library_ == nullptr || path.empty() || FT_New_Face(library_, path.c_str(), 0, &face) != 0) {
             return nullptr;
@@ -125,7 +133,8 @@ Canvas RenderMask(const std::string& text, const TextStyle& style, float& advanc
         const int top = baseline - glyph->bitmap_top;
         for (unsigned row = 0; row < bitmap.rows; ++row) {
             for (unsigned col = 0; col < bitmap.width; ++col) {
-                const float a = static_cast<float>(bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + col]) / 255.0f;
+                const float a =
+                    static_cast<float>(bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + col]) / 255.0f;
                 const int x = left + static_cast<int>(col);
                 const int y = top + static_cast<int>(row);
                 if (a > 0.0f && x >= 0 && y >= 0 && x < width && y < height) {
@@ -161,11 +170,24 @@ InkBox FindInk(const Canvas& mask) {
 
 }  // namespace
 
-float MeasureText(const std::string& text, const TextStyle& style) {
-    float advance = 0.0f;
-    const Canvas mask = RenderMask(text, style, advance);
-    const InkBox ink = FindInk(mask);
-    return ink.x1 > ink.x0 ? static_cast<float>(ink.x1 - ink.x0) : 0.0f;
+bool FontsReady(std::string& problem) {
+    const struct {
+        Font font;
+        std::uint32_t sample;
+        const char* family;
+    } needs[] = {{Font::Japanese, 0x3042, "IPAGothic"},
+                 {Font::Japanese, 0x8853, "IPAGothic"},
+                 {Font::Latin, 'A', "DejaVu Sans"},
+                 {Font::LatinBold, 'A', "DejaVu Sans Bold"}};
+    for (const auto& need : needs) {
+        const FT_Face face = Fonts().Face(need.font);
+        if (face == nullptr || FT_Get_Char_Index(face, need.sample) == 0) {
+            problem = std::string("no usable font for ") + need.family +
+                      " (install fonts-ipafont-gothic and fonts-dejavu-core)";
+            return false;
+        }
+    }
+    return true;
 }
 
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style) {
@@ -189,7 +211,8 @@ bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, A
         for (int px = 0; px < mask.Width(); ++px) {
             const float a = mask.Get(px, py).a;
             if (a > 0.0f) {
-                const Color c = style.fill(static_cast<float>(px) + offsetX + 0.5f, static_cast<float>(py) + offsetY + 0.5f);
+                const Color c =
+                    style.fill(static_cast<float>(px) + offsetX + 0.5f, static_cast<float>(py) + offsetY + 0.5f);
                 layer.Set(px, py, WithAlpha(c, c.a * a));
             }
         }
@@ -213,3 +236,5 @@ bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, A
     canvas.Draw(layer, offsetX, offsetY);
     return true;
 }
+
+}  // namespace assetgen

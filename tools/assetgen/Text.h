@@ -3,6 +3,8 @@
 
 #include "Canvas.h"
 
+namespace assetgen {
+
 enum class Font { Japanese, Latin, LatinBold };
 
 enum class Align { Left, Centre, Right };
@@ -11,15 +13,18 @@ struct TextStyle {
     Font font = Font::Japanese;
     float size = 16.0f;  // pixel height of the em square
     Paint fill = Solid({1, 1, 1, 1});
-    Color outline{};      // drawn when alpha > 0
+    Color outline{};  // drawn when alpha > 0
     float outlineWidth = 0.0f;
-    Color shadow{};       // drawn when alpha > 0, offset by one pixel and a half
-    Color glow{};         // soft halo behind the text when alpha > 0
+    Color shadow{};  // drawn when alpha > 0, offset by one pixel and a half
+    Color glow{};    // soft halo behind the text when alpha > 0
 };
 
 // Draws UTF-8 text with FreeType. The vertical position is the centre of the text's ink box,
 // which keeps captions visually centred in their bands whatever the glyphs are.
 // False when no font could be opened (the caller carries on without the words).
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style);
-// The advance width of the text in pixels at the style's size.
-float MeasureText(const std::string& text, const TextStyle& style);
+// True when the Japanese face covers kana and kanji and the Latin faces cover Latin letters;
+// otherwise false with the reason (captions would silently lose their words).
+bool FontsReady(std::string& problem);
+
+}  // namespace assetgen

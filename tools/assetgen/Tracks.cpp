@@ -1,6 +1,8 @@
 // The five music tracks. Melodies step in eighth notes unless noted.
 #include "Music.h"
 
+namespace assetgen {
+
 namespace music {
 
 namespace {
@@ -19,11 +21,17 @@ Song Title() {
     AddBass(s, chords, "R-.R5-R.", 0.5f, 2, 0.5f);
     AddMelody(s, I::Lead,
               "F#5 - A5 - D6 - C#6 B5 | A5 - - - E5 - F#5 G5 | F#5 - D5 - B4 - D5 F#5 | G5 - - F#5 E5 - D5 - |"
-              "F#5 - A5 - D6 - E6 F#6 | E6 - - C#6 A5 - - - | B5 - A5 G5 F#5 - E5 - | E5 - F#5 - G5 - A5 - |"
+              "F#5 - A5 - D6 - E6 F#6 | E6 - - C#6 A5 - - - | B5 - A5 G5 F#5 - E5 - | E5 - F#5 - G5 - A5 - |",
+              0, 0.5f, 0.33f, -0.1f);
+    // The second half sings in thirds.
+    const std::size_t chorus = s.notes.size();
+    AddMelody(s, I::Lead,
               "B5 - - A5 F#5 - D5 - | G5 - A5 - B5 - D6 - | A5 - - F#5 D5 - F#5 A5 | C#6 - - B5 A5 - - - |"
               "B5 - D6 - G6 - F#6 E6 | C#6 - A5 - E6 - C#6 - | D6 - - - A5 - F#5 - | E5 - F#5 - G5 - A5 -",
-              0, 0.5f, 0.33f, -0.1f);
-    AddMelody(s, I::Bell, "r r r r r r r r | r r r r A6 - - - | r r r r r r r r | r r r r D7 - - -", 16, 0.5f, 0.12f, 0.5f);
+              32, 0.5f, 0.33f, -0.1f);
+    AddHarmony(s, chorus, 2, false, false, I::Flute, 0.17f, 0.35f);
+    AddMelody(s, I::Bell, "r r r r r r r r | r r r r A6 - - - | r r r r r r r r | r r r r D7 - - -", 16, 0.5f, 0.12f,
+              0.5f);
     AddDrums(s, I::Kick, "x...x...x...x...", 0.25f, 0, 16, 0.6f);
     AddDrums(s, I::Snare, "....x.......x...", 0.25f, 4, 12, 0.4f);
     AddDrums(s, I::Hat, "..x...x...x...xo", 0.25f, 0, 16, 0.35f, 0.3f);
@@ -66,8 +74,13 @@ Song Marsh() {
     const std::string bridge =
         "A5 - - - C6 - B5 A5 | G5 - - - E5 - G5 - | F#5 - A5 - D6 - C6 B5 | B5 - - - - - G5 - |"
         "A5 - - - C6 - B5 A5 | G5 - E5 - G5 - C6 - | B5 - A5 - F#5 - D#5 - | B4 - D#5 - F#5 - A5 - |";
-    AddMelody(s, I::Lead, theme + bridge, 0, 0.5f, 0.3f, 0.1f);
-    AddMelody(s, I::Lead, "E5 - - B4 E5 - G5 - | G5 - E5 - C5 - - - | D5 - F#5 - A5 - G5 F#5 | E5 - - - B4 - D#5 -", 64, 0.5f, 0.3f, 0.1f);
+    AddMelody(s, I::Lead, theme, 0, 0.5f, 0.3f, 0.1f);
+    // The bridge answers in thirds, a second lead on the other side.
+    const std::size_t answer = s.notes.size();
+    AddMelody(s, I::Lead, bridge, 32, 0.5f, 0.3f, 0.1f);
+    AddHarmony(s, answer, 4, true, false, I::Lead, 0.17f, -0.4f);
+    AddMelody(s, I::Lead, "E5 - - B4 E5 - G5 - | G5 - E5 - C5 - - - | D5 - F#5 - A5 - G5 F#5 | E5 - - - B4 - D#5 -", 64,
+              0.5f, 0.3f, 0.1f);
     AddDrums(s, I::Kick, "x.....x.x.......", 0.25f, 0, 20, 0.65f);
     AddDrums(s, I::Snare, "....x.......x..o", 0.25f, 0, 20, 0.45f);
     AddDrums(s, I::Hat, "x.x.x.x.x.x.x.x.", 0.25f, 0, 20, 0.3f, 0.25f);
@@ -110,11 +123,16 @@ Song Sky() {
     AddBass(s, chords, "R-.RR-5-", 0.5f, 2, 0.45f);
     AddMelody(s, I::Flute,
               "C6 - - - A5 - C6 - | E6 - - - D6 - C6 - | D6 - - - F6 - E6 D6 | D6 - - - - - C6 Bb5 |"
-              "A5 - C6 - F6 - - - | E6 - G6 - - - E6 - | D6 - - - F6 - D6 - | E6 - - - - - - - |"
-              "F6 - - - E6 - D6 - | D6 - - - C6 - Bb5 - | A5 - C6 - F6 - A6 - | G6 - - - - - E6 - |"
-              "D6 - - - Bb5 - D6 - | F6 - - - D6 - F6 - | G6 - - - - - A6 - | G6 - - - E6 - C6 - |"
-              "F6 - - - - - - - | D6 - - - C6 - - -",
+              "A5 - C6 - F6 - - - | E6 - G6 - - - E6 - | D6 - - - F6 - D6 - | E6 - - - - - - - |",
               0, 0.5f, 0.3f, -0.1f);
+    // The climb of the second half is doubled a sixth below by the strings.
+    const std::size_t climb = s.notes.size();
+    AddMelody(s, I::Flute,
+              "F6 - - - E6 - D6 - | D6 - - - C6 - Bb5 - | A5 - C6 - F6 - A6 - | G6 - - - - - E6 - |"
+              "D6 - - - Bb5 - D6 - | F6 - - - D6 - F6 - | G6 - - - - - A6 - | G6 - - - E6 - C6 - |",
+              32, 0.5f, 0.3f, -0.1f);
+    AddHarmony(s, climb, 5, false, true, I::Strings, 0.15f, 0.3f);
+    AddMelody(s, I::Flute, "F6 - - - - - - - | D6 - - - C6 - - -", 64, 0.5f, 0.3f, -0.1f);
     AddDrums(s, I::Kick, "x.......x.x.....", 0.25f, 0, 18, 0.55f);
     AddDrums(s, I::Snare, "....x.......x...", 0.25f, 2, 16, 0.38f);
     AddDrums(s, I::OpenHat, "..x...x...x...x.", 0.25f, 0, 18, 0.25f, 0.3f);
@@ -125,12 +143,11 @@ Song Sky() {
 
 std::vector<Track> ComposeTracks() {
     return {
-        {"bgm_title.wav", Render(Title())},
-        {"bgm_prepare.wav", Render(Prepare())},
-        {"bgm_marsh.wav", Render(Marsh())},
-        {"bgm_lorn.wav", Render(Lorn())},
-        {"bgm_sky.wav", Render(Sky())},
+        {"bgm_title.wav", Render(Title())}, {"bgm_prepare.wav", Render(Prepare())}, {"bgm_marsh.wav", Render(Marsh())},
+        {"bgm_lorn.wav", Render(Lorn())},   {"bgm_sky.wav", Render(Sky())},
     };
 }
 
 }  // namespace music
+
+}  // namespace assetgen

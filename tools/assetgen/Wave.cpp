@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace assetgen {
+
 namespace {
 
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
@@ -52,3 +54,5 @@ std::vector<std::uint8_t> EncodeWave(const std::vector<float>& samples, int rate
     }
     return out;
 }
+
+}  // namespace assetgen

@@ -13,11 +13,14 @@
 #include "ImageSet.h"
 #include "Music.h"
 #include "SoundEffects.h"
+#include "Text.h"
 #include "Wave.h"
 #include "gfx/PngCodec.h"
 #include "resource/PackWriter.h"
 
 namespace {
+
+using namespace assetgen;
 
 // The keys the packs are scrambled with. Any value works; fixed ones keep the output repeatable.
 constexpr std::uint32_t kImageKey = 0x5E1A0C21u;
@@ -96,7 +99,8 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
     for (int i = 0; i < 3; ++i) {
         const Canvas mock = MakeBattleMock(set, stages[i][0], stages[i][1]);
         const std::vector<std::uint32_t> argb = mock.ToArgb();
-        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(), mock.Height())) {
+        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(),
+                               mock.Height())) {
             return false;
         }
     }
@@ -128,6 +132,11 @@ int main(int argc, char** argv) {
     }
     if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
         return Usage();
+    }
+    std::string problem;
+    if (!FontsReady(problem)) {
+        std::fprintf(stderr, "velmoria-assetgen: %s\n", problem.c_str());
+        return 1;
     }
     const auto started = std::chrono::steady_clock::now();
     const ImageSet images = PaintAllImages();
