@@ -25,7 +25,11 @@ inline void AppendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-inline void AppendTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+inline void AppendTag(std::vector<std::uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
+}
 
 inline std::vector<std::uint8_t> MakeWave(const WaveSpec& spec, const std::vector<std::uint8_t>& samples) {
     const auto blockAlign = static_cast<std::uint16_t>(spec.channels * spec.bitsPerSample / 8);

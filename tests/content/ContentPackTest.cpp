@@ -373,7 +373,10 @@ TEST(ContentGeneration, RunningTheGeneratorAgainGivesTheSameBytes) {
         std::filesystem::path(kGameDir).parent_path() / "tools" / "assetgen" / "velmoria-assetgen";
     ASSERT_TRUE(std::filesystem::exists(generator)) << generator;
     ScopedTempDir temp;
-    const std::string command = "'" + generator.string() + "' --out '" + temp.Path().string() + "' > /dev/null";
+    const std::filesystem::path notes =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "music_room.txt";
+    const std::string command = "'" + generator.string() + "' --out '" + temp.Path().string() + "' --notes '" +
+                                notes.string() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat"}) {
         const std::string fresh = ReadWholeFile(temp.Path() / pack);

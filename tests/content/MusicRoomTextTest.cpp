@@ -1,56 +1,51 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "resource/FilePackLoad.h"
 #include "resource/RequiredAssets.h"
+#include "scene/title/TrackNotes.h"
+#include "support/TempDir.h"
 
 namespace {
 
-struct TrackText {
-    std::string file;
-    std::string title;
-    std::vector<std::string> comment;
-};
-
-std::vector<TrackText> ReadMusicRoomText() {
-    const std::filesystem::path path =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "music_room.txt";
-    std::ifstream in(path);
-    std::vector<TrackText> tracks;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        const std::size_t space = line.find(' ');
-        const std::string word = line.substr(0, space);
-        const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-        if (word == "track") {
-            tracks.push_back({rest, "", {}});
-        } else if (word == "title" && !tracks.empty()) {
-            tracks.back().title = rest;
-        } else if (word == "comment" && !tracks.empty()) {
-            tracks.back().comment.push_back(rest);
-        } else {
-            ADD_FAILURE() << "unexpected line: " << line;
-        }
-    }
-    return tracks;
-}
+const std::filesystem::path kSource =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "music_room.txt";
 
 TEST(MusicRoomText, EveryTrackOfTheRoomHasATitleAndAShortComment) {
-    const std::vector<TrackText> tracks = ReadMusicRoomText();
+    const std::vector<TrackNote> notes = ParseTrackNotes(ReadWholeFile(kSource));
     const auto music = required_assets::MusicTracks();
-    ASSERT_EQ(tracks.size(), music.size());
-    for (std::size_t i = 0; i < tracks.size(); ++i) {
-        EXPECT_EQ(tracks[i].file, music[i]) << "track " << i;
-        EXPECT_FALSE(tracks[i].title.empty()) << tracks[i].file;
-        EXPECT_GE(tracks[i].comment.size(), 3u) << tracks[i].file;
-        EXPECT_LE(tracks[i].comment.size(), 4u) << tracks[i].file;
+    ASSERT_EQ(notes.size(), music.size());
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        EXPECT_EQ(notes[i].file, music[i]) << "track " << i;
+        EXPECT_FALSE(notes[i].title.empty()) << notes[i].file;
+        const auto lines = 1 + std::count(notes[i].comment.begin(), notes[i].comment.end(), '\n');
+        EXPECT_GE(lines, 3) << notes[i].file;
+        EXPECT_LE(lines, 4) << notes[i].file;
     }
+}
+
+TEST(MusicRoomText, TheMusicPackCarriesTheTextAsWritten) {
+    CFilePackLoad pack;
+    ASSERT_TRUE(pack.TryOpen(std::string(VELMORIA_GAME_DIR) + "/wbkbgm.dat"));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(pack.ReadEntry("music_room.txt", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadWholeFile(kSource));
+}
+
+TEST(TrackNotes, ReadsBlocksAndSkipsWhatItDoesNotKnow) {
+    const std::vector<TrackNote> notes = ParseTrackNotes(
+        "# a comment\r\ntitle before any track is ignored\ntrack a.wav\ntitle A\ncomment one\r\ncomment two\n"
+        "colour blue\ntrack b.wav\ncomment only");
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].file, "a.wav");
+    EXPECT_EQ(notes[0].title, "A");
+    EXPECT_EQ(notes[0].comment, "one\ntwo");
+    EXPECT_EQ(notes[1].title, "");
+    EXPECT_EQ(notes[1].comment, "only");
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // velmoria-assetgen: paints every image, synthesizes every sound effect and composes the music,
 // then writes the three packs ("wbk.dat", "wbkse.dat", "wbkbgm.dat") into the game folder.
 //
-//   velmoria-assetgen --out DIR [--contact-sheet PATH]
+//   velmoria-assetgen --out DIR [--notes FILE] [--contact-sheet PATH]
 //   velmoria-assetgen --contact-sheet PATH
 //   velmoria-assetgen --review DIR    (every image alone, small ones enlarged, for close inspection)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ContactSheet.h"
@@ -60,12 +62,23 @@ bool WriteEffects(const std::string& dir, std::size_t& count) {
     return WritePack(dir + "/wbkse.dat", entries, kEffectKey);
 }
 
-bool WriteMusic(const std::string& dir, std::size_t& count) {
+// The music room's titles and comments travel with the tracks they describe.
+constexpr char kNotesEntry[] = "music_room.txt";
+
+bool WriteMusic(const std::string& dir, const std::string& notesPath, std::size_t& count) {
     std::vector<pack::Entry> entries;
     for (const music::Track& track : music::ComposeTracks()) {
         entries.push_back({track.name, EncodeWave(track.stereo, music::kMusicRate, 2)});
     }
     count = entries.size();
+    if (!notesPath.empty()) {
+        std::ifstream notes(notesPath, std::ios::binary);
+        if (!notes) {
+            std::fprintf(stderr, "velmoria-assetgen: cannot read %s\n", notesPath.c_str());
+            return false;
+        }
+        entries.push_back({kNotesEntry, std::vector<std::uint8_t>(std::istreambuf_iterator<char>(notes), {})});
+    }
     return WritePack(dir + "/wbkbgm.dat", entries, kMusicKey);
 }
 
@@ -108,7 +121,7 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--contact-sheet PATH] [--review DIR]\n");
+    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--notes FILE] [--contact-sheet PATH] [--review DIR]\n");
     return 2;
 }
 
@@ -118,6 +131,7 @@ int main(int argc, char** argv) {
     std::string outDir;
     std::string sheetPath;
     std::string reviewDir;
+    std::string notesPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) {
@@ -126,6 +140,8 @@ int main(int argc, char** argv) {
             sheetPath = argv[++i];
         } else if (arg == "--review" && i + 1 < argc) {
             reviewDir = argv[++i];
+        } else if (arg == "--notes" && i + 1 < argc) {
+            notesPath = argv[++i];
         } else {
             return Usage();
         }
@@ -144,7 +160,7 @@ int main(int argc, char** argv) {
     std::size_t effects = 0;
     std::size_t tracks = 0;
     if (!outDir.empty()) {
-        ok = WriteImages(images, outDir) && WriteEffects(outDir, effects) && WriteMusic(outDir, tracks);
+        ok = WriteImages(images, outDir) && WriteEffects(outDir, effects) && WriteMusic(outDir, notesPath, tracks);
     }
     if (ok && !sheetPath.empty()) {
         ok = WriteContactSheet(images, sheetPath);

@@ -5,27 +5,14 @@
 #include "app/SceneContext.h"
 #include "resource/FileClass.h"
 #include "resource/FilePackLoad.h"
+#include "scene/title/TrackNotes.h"
 
 namespace {
 
-struct Track {
-    const char* file;
-    const char* title;
-    const char* comment;
-};
-
-constexpr Track kTrackList[MusicRoom::kTracks] = {
-    {"bgm_title.wav", "夜明けの城門",
-     "ヴェルモリアの城に朝が来る。\n旅立ちを告げる、明るい序曲。\n何度でも、ここから始めよう。"},
-    {"bgm_prepare.wav", "作戦会議",
-     "敵が来る前の、静かなひととき。\n地図を広げて砲台の置き場所を考える。\n慌てずに、一手ずつ。"},
-    {"bgm_marsh.wav", "回廊の行進",
-     "石の回廊に響く足音。\n妖精たちが列をなして押し寄せる。\n力強く刻むリズムで迎え撃て。"},
-    {"bgm_lorn.wav", "忘れられた書庫",
-     "埃をかぶった本棚の迷路。\nどこかで頁をめくる音がする。\n静かで、少し不思議な旋律。\n盤面には書架の壁が立つ。"},
-    {"bgm_sky.wav", "天空の庭",
-     "雲の上に浮かぶ最後の庭。\n風を切って飛ぶ敵を見上げて。\n高く、どこまでも高く。"},
-};
+// The room's tracks, in the order of its list.
+constexpr const char* kTrackFiles[MusicRoom::kTracks] = {"bgm_title.wav", "bgm_prepare.wav", "bgm_marsh.wav",
+                                                         "bgm_lorn.wav", "bgm_sky.wav"};
+constexpr const char kNotesEntry[] = "music_room.txt";
 
 constexpr const char kMusicPack[] = "wbkbgm.dat";
 constexpr const char kFont[] = "MSゴシック";
@@ -53,9 +40,30 @@ void MusicRoom::PlayTrack(const char* name) {
     }
 }
 
+void MusicRoom::LoadNotes() {
+    for (int i = 0; i < kTracks; ++i) {
+        notes_[i] = TrackNote{kTrackFiles[i], kTrackFiles[i], {}};
+    }
+    CFilePackLoad pack;
+    pack.Open(kMusicPack);
+    std::vector<std::uint8_t> bytes;
+    if (!pack.ReadEntry(kNotesEntry, bytes)) {
+        return;  // the tracks are then listed by their file names
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const TrackNote& note : ParseTrackNotes(text)) {
+        for (int i = 0; i < kTracks; ++i) {
+            if (note.file == kTrackFiles[i]) {
+                notes_[i] = note;
+            }
+        }
+    }
+}
+
 void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
     device_ = device;
     sounds_ = &sounds;
+    LoadNotes();
     for (int i = 0; i < kTracks; ++i) {
         TextTexture& text = trackTexts_[i];
         text.Create(device, 256, 32);
@@ -63,7 +71,7 @@ void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
         text.SetFont(kFont, 14);
         text.SetGreyGlyphs(true);
         text.SetColour(kWhite);
-        text.Print(4, 8, "%d. %s", i + 1, kTrackList[i].title);
+        text.Print(4, 8, "%d. %s", i + 1, notes_[i].title.c_str());
         text.ReleaseFont();
         trackItems_[i].Create(device, text.GetTexture(), kListX, kListY + kListPitch * i, 256.0f, 32.0f);
         trackItems_[i].SetHitBox(256.0f, 22.0f, 0.0f, 0.0f);
@@ -85,10 +93,10 @@ void MusicRoom::WriteComment() {
     commentText_.SetFont(kFont, 17);
     commentText_.SetGreyGlyphs(true);
     commentText_.SetColour(kWhite);
-    commentText_.Print(0, 0, "♪%s", chosen ? kTrackList[selected_].title : "無し");
+    commentText_.Print(0, 0, "♪%s", chosen ? notes_[selected_].title.c_str() : "無し");
     commentText_.SetFont(kFont, 15);
     if (chosen) {
-        commentText_.Print(0, 32, "%s", kTrackList[selected_].comment);
+        commentText_.Print(0, 32, "%s", notes_[selected_].comment.c_str());
     }
     commentText_.ReleaseFont();
 }
@@ -97,7 +105,7 @@ void MusicRoom::ChooseTrack(int track) {
     selected_ = track;
     board_.ChooseTrack(track);
     WriteComment();
-    PlayTrack(kTrackList[track].file);
+    PlayTrack(kTrackFiles[track]);
 }
 
 void MusicRoom::DrawTrackList(const SceneContext& input, bool active) {

@@ -5,6 +5,7 @@
 #include "object/MouseChangeObject2D.h"
 #include "object/TextTexture.h"
 #include "scene/title/TitleKit.h"
+#include "scene/title/TrackNotes.h"
 
 // The music room: five tracks with their comments, and the life-game board that plays along.
 class MusicRoom {
@@ -22,6 +23,7 @@ public:
     static void PlayTrack(const char* name);
 
 private:
+    void LoadNotes();
     void ChooseTrack(int track);
     void WriteComment();
     void DrawTrackList(const SceneContext& input, bool active);
@@ -29,6 +31,7 @@ private:
     gfx::Device* device_ = nullptr;
     const title::Sounds* sounds_ = nullptr;
     int selected_ = -1;
+    TrackNote notes_[kTracks];
     TextTexture trackTexts_[kTracks];
     MouseChangeObject2D trackItems_[kTracks];
     TextTexture commentText_;
