@@ -145,8 +145,10 @@ Canvas NowLoading() {
     TextStyle style = Caption(Font::LatinBold, 13, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
     style.glow = WithAlpha(Rgb(120, 170, 255), 0.6f);
     BandCaption(c, 0, 0, 128, 32, "Now Loading...", style);
-    BandCaption(c, 0, 32, 128, 64, "しばらくお待ち下さい",
-                Caption(Font::Japanese, 11, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
+    // The loading ball turns just left of this line's middle, over the band's first 24 pixels;
+    // the caption keeps clear of it.
+    BandCaption(c, 24, 32, 128, 64, "しばらくお待ち下さい",
+                Caption(Font::Japanese, 10, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
     return c;
 }
 
