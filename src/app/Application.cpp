@@ -76,6 +76,14 @@ struct Shell {
 int RunGame(const LaunchOptions& options, const GameParts& parts) {
     const bool headless = options.Headless();
     platform::ClearQuit();
+    input::InputScript script;
+    if (!options.inputScript.empty()) {
+        std::string error;
+        if (!script.Load(options.inputScript, error)) {
+            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+            return 2;
+        }
+    }
 
     // 1. Random numbers follow the time, unless a seed makes the run repeatable.
     Random::Seed(options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr)));
@@ -158,16 +166,6 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
         shell.switcher->SetNowLoadingScene(std::move(nowLoading));
     }
 
-    input::InputScript script;
-    if (!options.inputScript.empty()) {
-        std::string error;
-        if (!script.Load(options.inputScript, error)) {
-            // Checked before start-up too; a script that vanished since is still a usage error.
-            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
-            return 2;
-        }
-    }
-
     // 16. Sixty frames a second; headless runs go as fast as they can.
     FramePacer pacer(platform::SystemClock::Instance(), !headless);
     pacer.SetRate(60);
@@ -182,17 +180,19 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
             platform::SleepMs(1);
             continue;
         }
-        bool closeRequested = false;
-        script.Deliver(frame + 1, closeRequested);
-        if (closeRequested) {
-            platform::PostQuit(0);
-        }
         if (platform::QuitPosted(exitCode)) {
             break;
         }
         // Nothing is updated or drawn while the window is minimised: the game stands still.
         if (shell.window != nullptr && shell.window->Minimised()) {
             platform::SleepMs(1);
+            continue;
+        }
+        // A script's events arrive once, just before the input of their frame is read.
+        bool closeRequested = false;
+        script.Deliver(frame + 1, closeRequested);
+        if (closeRequested) {
+            platform::PostQuit(0);
             continue;
         }
         pacer.Wait();
