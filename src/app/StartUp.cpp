@@ -17,7 +17,6 @@ constexpr const char kEffectPack[] = "wbkse.dat";
 constexpr const char kInvalidFiles[] = "有効なファイルではありません";
 
 // Volumes are stored as 32-bit words; a damaged file may hold anything, negative values included.
-int ClampPercent(std::uint32_t stored) { return std::clamp(static_cast<int>(static_cast<std::int32_t>(stored)), 0, 100); }
 
 }  // namespace
 
@@ -63,6 +62,6 @@ void StartUp::LoadAssets(gfx::Device* device, SceneContext& context) {
 }
 
 void StartUp::ApplyVolumes() {
-    registry_.SetVolumes(ClampPercent(save_.settings[CSaveFile::kMusicVolume]),
-                         ClampPercent(save_.settings[CSaveFile::kEffectVolume]));
+    registry_.SetVolumes(save_.VolumePercent(CSaveFile::kMusicVolume),
+                         save_.VolumePercent(CSaveFile::kEffectVolume));
 }

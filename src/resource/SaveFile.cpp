@@ -207,3 +207,7 @@ std::vector<std::uint8_t> CSaveFile::Encode() const {
     }
     return image;
 }
+
+int CSaveFile::VolumePercent(Setting setting) const {
+    return std::clamp(static_cast<int>(static_cast<std::int32_t>(settings[setting])), 0, 100);
+}

@@ -58,6 +58,9 @@ public:
 
     static int OptionMask(Options options);
 
+    // A volume setting as it is applied: a stored value outside 0..100 (or negative) is clamped.
+    int VolumePercent(Setting setting) const;
+
     std::array<std::uint32_t, kSettingCount> settings{};
 
 private:

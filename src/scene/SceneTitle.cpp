@@ -24,7 +24,6 @@ const char* BackgroundOf(int screen) {
     }
 }
 
-int ClampPercent(std::uint32_t stored) { return std::clamp(static_cast<int>(static_cast<std::int32_t>(stored)), 0, 100); }
 
 }  // namespace
 
@@ -36,8 +35,8 @@ bool SceneTitle::Init(gfx::Device* device) {
     }
     device_ = device;
     MusicRoom::PlayTrack("bgm_title.wav");
-    g_FileClass.SetVolumes(ClampPercent(save_.settings[CSaveFile::kMusicVolume]),
-                           ClampPercent(save_.settings[CSaveFile::kEffectVolume]));
+    g_FileClass.SetVolumes(save_.VolumePercent(CSaveFile::kMusicVolume),
+                           save_.VolumePercent(CSaveFile::kEffectVolume));
 
     sounds_.Load(g_FileClass);
     fade_.Init(device, 0, 0, 0, 0, kFadePattern, kFadeSpeed, 0);

@@ -16,7 +16,6 @@ constexpr float kSoundY = 200.0f;
 constexpr float kDisplayY = 280.0f;
 constexpr int kLabelBands = 8;  // optionmenu.png: music, effects, grid display, ...
 
-int ClampPercent(std::uint32_t stored) { return std::clamp(static_cast<int>(static_cast<std::int32_t>(stored)), 0, 100); }
 
 // The number's first glyph moves left as digits are added, so its last glyph stays at x 400.
 float NumberX(int value) {
@@ -52,8 +51,8 @@ void OptionScreen::MakeRow(VolumeRow& row, int labelBand, float y) {
 }
 
 void OptionScreen::Enter() {
-    musicVolume_ = ClampPercent(save_->settings[CSaveFile::kMusicVolume]);
-    soundVolume_ = ClampPercent(save_->settings[CSaveFile::kEffectVolume]);
+    musicVolume_ = save_->VolumePercent(CSaveFile::kMusicVolume);
+    soundVolume_ = save_->VolumePercent(CSaveFile::kEffectVolume);
     display_ = save_->settings[CSaveFile::kDisplayOption] != 0;
 }
 
