@@ -1,6 +1,7 @@
 #include "gfx/TextureSampler.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
@@ -165,17 +166,10 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
     }
 }
 
-// Linear sampling measures weights from texel centres: coordinates move back half a texel.
-// Along a run the texels used move steadily, so the pixels whose four texels all lie inside
-// the texture form one stretch, which needs no folding.
-void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-               std::uint32_t* out, bool avx2) {
-    s -= kTexelOne / 2;
-    t -= kTexelOne / 2;
-    const auto inside = [&](int i) {
-        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
-               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
-    };
+// Along a run the texels used move steadily, so the pixels whose texels all lie inside the
+// texture form one stretch, [begin, end), which needs no folding.
+template <typename Inside>
+std::pair<int, int> InsideStretch(int count, Inside inside) {
     int begin = 0;
     int end = count;
     while (begin < end && !inside(begin)) {
@@ -184,6 +178,18 @@ void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     while (end > begin && !inside(end - 1)) {
         --end;
     }
+    return {begin, end};
+}
+
+// Linear sampling measures weights from texel centres: coordinates move back half a texel.
+void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+               std::uint32_t* out, bool avx2) {
+    s -= kTexelOne / 2;
+    t -= kTexelOne / 2;
+    const auto [begin, end] = InsideStretch(count, [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
+               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
+    });
     LinearLoop<true>(grid, s, t, ds, dt, begin, out, avx2);
     LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin, avx2);
     LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end, avx2);
@@ -245,34 +251,45 @@ void BilinearRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uin
     }
 }
 
+// Rows that skip texels: each pixel blends its own four, folded only at the ends of the run,
+// where they may lie past the edges of the texture.
+void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy,
+                 std::int64_t s, std::int64_t ds, int count, std::uint32_t* out, bool avx2) {
+    const auto [begin, end] = InsideStretch(count, [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u);
+    });
+    const auto folded = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const std::int64_t at = s + ds * i;
+            out[i] = Bilinear(top, bottom, grid.u(TexelIndex(at)), grid.u(TexelIndex(at) + 1), Fraction(at), fy);
+        }
+    };
+    folded(0, begin);
+    BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, avx2);
+    folded(end, count);
+}
+
 // Along a row the vertical weight is the same for every pixel, so the two texture rows are
 // blended once per texel column into the scratch row, and each pixel then blends two
 // neighbouring columns. Runs that skip over many texels are filtered texel by texel instead.
 void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
                std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out, bool avx2) {
-    const std::int64_t first = TexelIndex(s - kTexelOne / 2);
-    const std::int64_t last = TexelIndex(s - kTexelOne / 2 + ds * (count - 1));
-    const std::int64_t low = std::min(first, last);
-    const std::int64_t end = std::max(first, last) + 2;
-    // Two texels or more a pixel, most columns would be blended for nothing.
-    constexpr std::int64_t kFewestSkipped = 2 * kTexelOne;
-    if ((ds >= kFewestSkipped || ds <= -kFewestSkipped) && low >= 0 && end <= grid.u.Size()) {
-        const std::int64_t row = TexelIndex(t - kTexelOne / 2);
-        BilinearRow(grid.Row(row), grid.Row(row + 1), Fraction(t - kTexelOne / 2), s - kTexelOne / 2, ds, count, out,
-                    avx2);
-        return;
-    }
-    // Past a few texels per pixel, blending every column would cost more than it saves.
-    constexpr int kMostColumnsPerPixel = 8;
-    if (end - low > TextureSampler::kScratchColumns || end - low > kMostColumnsPerPixel * count + 2) {
-        LinearAny(grid, s, t, ds, 0, count, out, avx2);
-        return;
-    }
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
     const std::uint32_t* top = grid.Row(TexelIndex(t));
     const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
     const std::uint32_t fy = Fraction(t);
+    // From two texels a pixel, most columns would be blended for nothing.
+    constexpr std::int64_t kFewestSkipped = 2 * kTexelOne;
+    const std::int64_t first = TexelIndex(s);
+    const std::int64_t last = TexelIndex(s + ds * (count - 1));
+    const std::int64_t low = std::min(first, last);
+    const std::int64_t end = std::max(first, last) + 2;
+    // The scratch row holds the columns of any shorter step over a frame row.
+    if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
+        SkippingRow(grid, top, bottom, fy, s, ds, count, out, avx2);
+        return;
+    }
     std::uint32_t* columns = scratch.data();
     const auto folded = [&](std::int64_t from, std::int64_t to) {
         for (std::int64_t c = from; c < to; ++c) {
