@@ -271,7 +271,7 @@ void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uin
 
 // Along a row the vertical weight is the same for every pixel, so the two texture rows are
 // blended once per texel column into the scratch row, and each pixel then blends two
-// neighbouring columns. Runs that skip over many texels are filtered texel by texel instead.
+// neighbouring columns. Runs that skip texels filter each pixel's own texels instead.
 void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
                std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out, bool avx2) {
     s -= kTexelOne / 2;
@@ -285,7 +285,7 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t last = TexelIndex(s + ds * (count - 1));
     const std::int64_t low = std::min(first, last);
     const std::int64_t end = std::max(first, last) + 2;
-    // The scratch row holds the columns of any shorter step over a frame row.
+    // Shorter steps over at most a frame row always fit the scratch row; a longer run stays safe.
     if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
         SkippingRow(grid, top, bottom, fy, s, ds, count, out, avx2);
         return;
