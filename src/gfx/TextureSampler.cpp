@@ -1,9 +1,11 @@
 #include "gfx/TextureSampler.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
+#include "gfx/SampleAvx2.h"
 #include "gfx/Simd.h"
 
 namespace gfx {
@@ -98,8 +100,9 @@ std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, in
 }
 
 // out[i] = Lerp(a[i], b[i], weight) for count pixels.
-void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out) {
-    int i = 0;
+void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out,
+             bool avx2) {
+    int i = avx2 ? LerpRunAvx2(a, b, weight, count, out) : 0;
 #if VELMORIA_SIMD
     if (weight == 128) {
         // Sprites drawn one to one with their edges on pixel centres sample exactly between
@@ -148,8 +151,14 @@ void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_
 
 template <bool kFold>
 void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-                std::uint32_t* out) {
-    for (int i = 0; i < count; ++i, s += ds, t += dt) {
+                std::uint32_t* out, bool avx2) {
+    int i = 0;
+    if (!kFold && avx2) {
+        i = BilinearAvx2(grid.texels, grid.widthLog2, s, t, ds, dt, count, out);
+        s += ds * i;
+        t += dt * i;
+    }
+    for (; i < count; ++i, s += ds, t += dt) {
         const std::int64_t column = TexelIndex(s);
         const std::int64_t row = TexelIndex(t);
         out[i] = Bilinear(grid.RowAt<kFold>(row), grid.RowAt<kFold>(row + 1), grid.Column<kFold>(column),
@@ -157,17 +166,10 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
     }
 }
 
-// Linear sampling measures weights from texel centres: coordinates move back half a texel.
-// Along a run the texels used move steadily, so the pixels whose four texels all lie inside
-// the texture form one stretch, which needs no folding.
-void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-               std::uint32_t* out) {
-    s -= kTexelOne / 2;
-    t -= kTexelOne / 2;
-    const auto inside = [&](int i) {
-        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
-               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
-    };
+// Along a run the texels used move steadily, so the pixels whose texels all lie inside the
+// texture form one stretch, [begin, end), which needs no folding.
+template <typename Inside>
+std::pair<int, int> InsideStretch(int count, Inside inside) {
     int begin = 0;
     int end = count;
     while (begin < end && !inside(begin)) {
@@ -176,24 +178,51 @@ void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     while (end > begin && !inside(end - 1)) {
         --end;
     }
-    LinearLoop<true>(grid, s, t, ds, dt, begin, out);
-    LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin);
-    LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end);
+    return {begin, end};
 }
 
-// out[i] = Lerp(columns[k], columns[k + 1], weight) with k and weight from s, stepping by ds.
-void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
-    int i = 0;
+// Linear sampling measures weights from texel centres: coordinates move back half a texel.
+void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+               std::uint32_t* out, bool avx2) {
+    s -= kTexelOne / 2;
+    t -= kTexelOne / 2;
+    const auto [begin, end] = InsideStretch(count, [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
+               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
+    });
+    LinearLoop<true>(grid, s, t, ds, dt, begin, out, avx2);
+    LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin, avx2);
+    LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end, avx2);
+}
+
 #if VELMORIA_SIMD
-    const auto pair = [&](std::int64_t at) {
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(columns + TexelIndex(at)));
+// The texel pairs k, k + 1 of two pixels, the first pixel's in the low half.
+simd::Pixels Pairs(const std::uint32_t* row, std::int64_t first, std::int64_t second) {
+    const auto pair = [row](std::int64_t at) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + TexelIndex(at)));
     };
+    return _mm_unpacklo_epi64(pair(first), pair(second));
+}
+
+// Two pixels, each blending its texel pair across by its own fraction, in the low half.
+simd::Pixels Across(simd::Pixels pairs, std::int64_t first, std::int64_t second) {
+    const simd::Pixels a = _mm_mullo_epi16(simd::WidenLow(pairs), simd::PairWeights(Fraction(first)));
+    const simd::Pixels b = _mm_mullo_epi16(simd::WidenHigh(pairs), simd::PairWeights(Fraction(second)));
+    const simd::Pixels sum = simd::SumPairs(a, b);
+    return _mm_packus_epi16(sum, sum);
+}
+
+void StoreTwo(std::uint32_t* out, simd::Pixels pixels) { _mm_storel_epi64(reinterpret_cast<__m128i*>(out), pixels); }
+#endif
+
+// out[i] = Lerp(columns[k], columns[k + 1], weight) with k and weight from s, stepping by ds.
+void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out,
+                    bool avx2) {
+    int i = avx2 ? LerpNeighboursAvx2(columns, s, ds, count, out) : 0;
+    s += ds * i;
+#if VELMORIA_SIMD
     for (; i + 2 <= count; i += 2, s += 2 * ds) {
-        const simd::Pixels both = _mm_unpacklo_epi64(pair(s), pair(s + ds));
-        const simd::Pixels first = _mm_mullo_epi16(simd::WidenLow(both), simd::PairWeights(Fraction(s)));
-        const simd::Pixels second = _mm_mullo_epi16(simd::WidenHigh(both), simd::PairWeights(Fraction(s + ds)));
-        const simd::Pixels sum = simd::SumPairs(first, second);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(sum, sum));
+        StoreTwo(out + i, Across(Pairs(columns, s, s + ds), s, s + ds));
     }
 #endif
     for (; i < count; ++i, s += ds) {
@@ -202,26 +231,65 @@ void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t d
     }
 }
 
+// Bilinear filtering between two rows of the texture, every texel pair blended down as it is
+// needed: for runs that skip texels, cheaper than blending every column first.
+void BilinearRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy, std::int64_t s,
+                 std::int64_t ds, int count, std::uint32_t* out, bool avx2) {
+    int i = avx2 ? BilinearRowAvx2(top, bottom, fy, s, ds, count, out) : 0;
+    s += ds * i;
+#if VELMORIA_SIMD
+    const simd::Pixels keep = simd::Splat16(256 - fy);
+    const simd::Pixels take = simd::Splat16(fy);
+    for (; i + 2 <= count; i += 2, s += 2 * ds) {
+        const simd::Pixels down = simd::LerpPacked(Pairs(top, s, s + ds), Pairs(bottom, s, s + ds), keep, take);
+        StoreTwo(out + i, Across(down, s, s + ds));
+    }
+#endif
+    for (; i < count; ++i, s += ds) {
+        const int k = static_cast<int>(TexelIndex(s));
+        out[i] = Bilinear(top, bottom, k, k + 1, Fraction(s), fy);
+    }
+}
+
+// Rows that skip texels: each pixel blends its own four, folded only at the ends of the run,
+// where they may lie past the edges of the texture.
+void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy,
+                 std::int64_t s, std::int64_t ds, int count, std::uint32_t* out, bool avx2) {
+    const auto [begin, end] = InsideStretch(count, [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u);
+    });
+    const auto folded = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const std::int64_t at = s + ds * i;
+            out[i] = Bilinear(top, bottom, grid.u(TexelIndex(at)), grid.u(TexelIndex(at) + 1), Fraction(at), fy);
+        }
+    };
+    folded(0, begin);
+    BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, avx2);
+    folded(end, count);
+}
+
 // Along a row the vertical weight is the same for every pixel, so the two texture rows are
 // blended once per texel column into the scratch row, and each pixel then blends two
-// neighbouring columns. Runs that skip over many texels are filtered texel by texel instead.
+// neighbouring columns. Runs that skip texels filter each pixel's own texels instead.
 void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out) {
-    const std::int64_t first = TexelIndex(s - kTexelOne / 2);
-    const std::int64_t last = TexelIndex(s - kTexelOne / 2 + ds * (count - 1));
-    const std::int64_t low = std::min(first, last);
-    const std::int64_t end = std::max(first, last) + 2;
-    // Past a few texels per pixel, blending every column would cost more than it saves.
-    constexpr int kMostColumnsPerPixel = 8;
-    if (end - low > TextureSampler::kScratchColumns || end - low > kMostColumnsPerPixel * count + 2) {
-        LinearAny(grid, s, t, ds, 0, count, out);
-        return;
-    }
+               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out, bool avx2) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
     const std::uint32_t* top = grid.Row(TexelIndex(t));
     const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
     const std::uint32_t fy = Fraction(t);
+    // From two texels a pixel, most columns would be blended for nothing.
+    constexpr std::int64_t kFewestSkipped = 2 * kTexelOne;
+    const std::int64_t first = TexelIndex(s);
+    const std::int64_t last = TexelIndex(s + ds * (count - 1));
+    const std::int64_t low = std::min(first, last);
+    const std::int64_t end = std::max(first, last) + 2;
+    // Shorter steps over at most a frame row always fit the scratch row; a longer run stays safe.
+    if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
+        SkippingRow(grid, top, bottom, fy, s, ds, count, out, avx2);
+        return;
+    }
     std::uint32_t* columns = scratch.data();
     const auto folded = [&](std::int64_t from, std::int64_t to) {
         for (std::int64_t c = from; c < to; ++c) {
@@ -234,17 +302,19 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t insideEnd = std::clamp<std::int64_t>(grid.u.Size(), insideFirst, end);
     folded(low, insideFirst);
     LerpRun(top + insideFirst, bottom + insideFirst, fy, static_cast<int>(insideEnd - insideFirst),
-            columns + (insideFirst - low));
+            columns + (insideFirst - low), avx2);
     folded(insideEnd, end);
     if (ds == kTexelOne) {
         // One texel per pixel: every pixel has the same horizontal weight.
-        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out);
+        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out, avx2);
         return;
     }
-    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out);
+    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out, avx2);
 }
 
 }  // namespace
+
+TextureSampler::TextureSampler(bool useAvx2) : avx2_(useAvx2 && HasAvx2Sampling()) {}
 
 const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t,
                                                 std::int64_t ds, std::int64_t dt, int count, std::uint32_t* out) {
@@ -258,9 +328,9 @@ const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std
         }
         PointAny(grid, s, t, ds, dt, count, out);
     } else if (dt == 0) {
-        LinearRow(grid, s, t, ds, count, columns_, out);
+        LinearRow(grid, s, t, ds, count, columns_, out, avx2_);
     } else {
-        LinearAny(grid, s, t, ds, dt, count, out);
+        LinearAny(grid, s, t, ds, dt, count, out, avx2_);
     }
     return out;
 }

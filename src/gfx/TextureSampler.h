@@ -26,6 +26,9 @@ struct SamplerSetup {
 // memory beyond the sampler.
 class TextureSampler {
 public:
+    // The AVX2 routines are used where the processor has them, unless useAvx2 is false.
+    explicit TextureSampler(bool useAvx2 = true);
+
     // The texels of a run of count pixels (at most a frame row) whose coordinates start at
     // (s, t) and step by (ds, dt) per pixel: written to out, or, when the run reads one texel
     // per pixel straight along a row of the texture, that row itself. Any coordinate is safe:
@@ -38,6 +41,7 @@ public:
     static constexpr int kScratchColumns = 2 * kFrameWidth + 2;
 
 private:
+    bool avx2_;
     std::array<std::uint32_t, kScratchColumns> columns_{};
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+// Linear filtering four or eight pixels to a register, for processors with AVX2. Each routine
+// does the whole registers of a run and returns how many pixels that was (0 where the build
+// cannot make it); the caller does the rest. Results equal the scalar filtering bit for bit.
+// Coordinates are 16.16 fixed point in texels, already moved back half a texel, and every
+// texel a routine reads must lie inside the memory it is given.
+namespace gfx {
+
+// Whether this processor runs the routines below.
+bool HasAvx2Sampling();
+
+// out[i] = Lerp(a[i], b[i], weight).
+int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out);
+
+// out[i] = Lerp(columns[k], columns[k + 1], fraction), k and fraction from s + i * ds.
+int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out);
+
+// Bilinear filtering with every pixel between the same two texture rows, blended by fy.
+int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy, std::int64_t s,
+                    std::int64_t ds, int count, std::uint32_t* out);
+
+// Bilinear filtering along any direction through a texture of 2^widthLog2 texels a row.
+int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
+                 std::int64_t dt, int count, std::uint32_t* out);
+
+}  // namespace gfx

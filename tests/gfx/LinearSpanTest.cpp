@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+
+#include "PixelTestKit.h"
+#include "gfx/RenderStates.h"
+#include "gfx/TextureSampler.h"
+
+namespace {
+
+// The sampler filters long runs several pixels at a time, stepping coordinates incrementally
+// and folding only where it must. These tests hold it to bilinear filtering worked out texel
+// by texel, on runs at random angles, scales and positions (seeded, so failures repeat).
+
+int Fold(std::int64_t index, int size, std::uint32_t mode) {
+    if (mode == gfx::TADDRESS_CLAMP) {
+        return static_cast<int>(std::clamp<std::int64_t>(index, 0, size - 1));
+    }
+    const std::int64_t period = mode == gfx::TADDRESS_MIRROR ? 2 * size : size;
+    const int folded = static_cast<int>(((index % period) + period) % period);
+    return folded < size ? folded : 2 * size - 1 - folded;
+}
+
+std::uint32_t Blend(std::uint32_t a, std::uint32_t b, std::uint32_t weight) {
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t x = (a >> shift) & 0xFF;
+        const std::uint32_t y = (b >> shift) & 0xFF;
+        result |= ((x * (256 - weight) + y * weight + 128) >> 8) << shift;
+    }
+    return result;
+}
+
+// Texel centres lie half a texel in; the weights are the top eight bits of the distance.
+std::uint32_t Bilinear(const gfx::SamplerSetup& sampler, std::int64_t s, std::int64_t t) {
+    const gfx::Texture& texture = *sampler.texture;
+    const std::int64_t x = s - gfx::kTexelOne / 2;
+    const std::int64_t y = t - gfx::kTexelOne / 2;
+    const auto texel = [&](std::int64_t column, std::int64_t row) {
+        return texture.Pixels()[Fold(row, texture.Height(), sampler.addressV) * texture.Width() +
+                                Fold(column, texture.Width(), sampler.addressU)];
+    };
+    const std::int64_t column = x >> 16;
+    const std::int64_t row = y >> 16;
+    const auto fx = static_cast<std::uint32_t>((x >> 8) & 0xFF);
+    const auto fy = static_cast<std::uint32_t>((y >> 8) & 0xFF);
+    return Blend(Blend(texel(column, row), texel(column, row + 1), fy),
+                 Blend(texel(column + 1, row), texel(column + 1, row + 1), fy), fx);
+}
+
+std::unique_ptr<gfx::Texture> Noise(int width, int height, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    return MakeTexture(width, height, [&random](int, int) { return static_cast<std::uint32_t>(random()); });
+}
+
+struct SpanRun {
+    std::int64_t s;
+    std::int64_t t;
+    std::int64_t ds;
+    std::int64_t dt;
+    int count;
+};
+
+// Counts the pixels of a run that differ from the reference, for both instruction sets.
+int Mismatches(const gfx::SamplerSetup& sampler, const SpanRun& run) {
+    int mismatches = 0;
+    for (const bool avx2 : {true, false}) {
+        gfx::TextureSampler fast(avx2);
+        std::array<std::uint32_t, gfx::kFrameWidth> buffer{};
+        const std::uint32_t* out = fast.SampleSpan(sampler, run.s, run.t, run.ds, run.dt, run.count, buffer.data());
+        for (int i = 0; i < run.count; ++i) {
+            mismatches += out[i] != Bilinear(sampler, run.s + run.ds * i, run.t + run.dt * i);
+        }
+    }
+    return mismatches;
+}
+
+class LinearSpans : public ::testing::Test {
+protected:
+    // A coordinate anywhere from three textures before to three after, to any 1/65536 texel.
+    std::int64_t Coordinate(int size) {
+        return std::uniform_int_distribution<std::int64_t>(-3 * size * gfx::kTexelOne, 3 * size * gfx::kTexelOne)(random_);
+    }
+    std::int64_t Step(double most) {
+        return static_cast<std::int64_t>(std::uniform_real_distribution<double>(-most, most)(random_) * gfx::kTexelOne);
+    }
+    int Count() { return std::uniform_int_distribution<int>(1, gfx::kFrameWidth)(random_); }
+
+    void Check(const gfx::SamplerSetup& sampler, const SpanRun& run) {
+        EXPECT_EQ(Mismatches(sampler, run), 0) << "s " << run.s << " t " << run.t << " ds " << run.ds << " dt " << run.dt
+                                               << " count " << run.count << " address " << sampler.addressU;
+    }
+
+    std::mt19937 random_{20261206};
+    std::unique_ptr<gfx::Texture> wide_ = Noise(64, 32, 1);
+    std::unique_ptr<gfx::Texture> tall_ = Noise(16, 128, 2);
+};
+
+TEST_F(LinearSpans, RotatedRunsMatchTexelByTexelFiltering) {
+    for (const std::uint32_t mode : {gfx::TADDRESS_MIRROR, gfx::TADDRESS_WRAP, gfx::TADDRESS_CLAMP}) {
+        for (gfx::Texture* texture : {wide_.get(), tall_.get()}) {
+            const gfx::SamplerSetup sampler{texture, true, mode, mode};
+            for (int trial = 0; trial < 40; ++trial) {
+                Check(sampler, {Coordinate(texture->Width()), Coordinate(texture->Height()), Step(3.0), Step(3.0),
+                                Count()});
+            }
+        }
+    }
+}
+
+TEST_F(LinearSpans, ScaledRowsMatchTexelByTexelFilteringOnEitherSideOfTwoTexelsAPixel) {
+    for (const std::uint32_t mode : {gfx::TADDRESS_MIRROR, gfx::TADDRESS_WRAP, gfx::TADDRESS_CLAMP}) {
+        for (gfx::Texture* texture : {wide_.get(), tall_.get()}) {
+            const gfx::SamplerSetup sampler{texture, true, mode, mode};
+            for (int trial = 0; trial < 60; ++trial) {
+                // Short steps blend whole columns first; long ones filter each pixel's own texels.
+                const double most = trial % 2 == 0 ? 2.0 : 8.0;
+                Check(sampler, {Coordinate(texture->Width()), Coordinate(texture->Height()), Step(most), 0, Count()});
+            }
+        }
+    }
+}
+
+TEST_F(LinearSpans, RunsInsideTheTextureMatchAtExactScalesAndBothDirections) {
+    // Runs kept inside one repetition take the paths without folding; whole and half texel
+    // steps hit the shortcuts for weights that repeat.
+    const gfx::SamplerSetup sampler{wide_.get(), true, gfx::TADDRESS_MIRROR, gfx::TADDRESS_MIRROR};
+    const std::int64_t one = gfx::kTexelOne;
+    for (const std::int64_t ds : {one, -one, one / 2, 2 * one, -2 * one, 3 * one + 5, -(5 * one) / 2}) {
+        for (const std::int64_t dt : {std::int64_t{0}, one / 3, -one / 7}) {
+            for (int trial = 0; trial < 20; ++trial) {
+                const int count = std::uniform_int_distribution<int>(1, 12)(random_);
+                // Start far enough from the edges that every texel of the run is inside.
+                const std::int64_t room = 60 * one - (ds < 0 ? -ds : ds) * count;
+                const std::int64_t offset = std::uniform_int_distribution<std::int64_t>(0, room)(random_);
+                const std::int64_t s = ds >= 0 ? one + offset : 63 * one - offset;
+                Check(sampler, {s, 16 * one + (Coordinate(4) & 0x7FFFF), ds, dt, count});
+            }
+        }
+    }
+}
+
+}  // namespace
