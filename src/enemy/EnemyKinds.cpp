@@ -52,7 +52,9 @@ Enemy_Vernie::Enemy_Vernie(VELMORIA_ENEMY_PARAMS, bool big)
     : Enemy({9, 0.8, "enemy_vernie.png"}, VELMORIA_ENEMY_PASS) {}
 
 Enemy_幽霊::Enemy_幽霊(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({11, 1.0, "enemy_spirit.png"}, VELMORIA_ENEMY_PASS) {}
+    : Enemy({11, 1.0, "enemy_spirit.png"}, VELMORIA_ENEMY_PASS),
+      hiddenFace_(g_FileClass.FindTexture("enemy_spirit.png")),
+      exposedFace_(g_FileClass.FindTexture("enemy_spirit2.png")) {}
 
 void Enemy_幽霊::Damage(double amount, bool playSound, bool /*continuous*/) {
     TakeDamage(amount * (exposeFrames > 0 ? 1.5 : 0.5), playSound);
@@ -63,6 +65,6 @@ void Enemy_幽霊::OnRunningFrame() {
         return;
     }
     // A soul tower's light shows the ghost's true face.
-    SetSheetTexture(g_FileClass.FindTexture(exposeFrames > 0 ? "enemy_spirit2.png" : "enemy_spirit.png"));
+    SetSheetTexture(exposeFrames > 0 ? exposedFace_ : hiddenFace_);
     exposeFrames = std::max(0, exposeFrames - 1);
 }

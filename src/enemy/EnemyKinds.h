@@ -70,6 +70,10 @@ public:
 
 protected:
     void OnRunningFrame() override;
+
+private:
+    gfx::Texture* hiddenFace_;
+    gfx::Texture* exposedFace_;
 };
 
 #undef VELMORIA_ENEMY_ARGS
