@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/FramePacer.h"
 #include "app/LogPutout.h"
@@ -21,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "platform/QuitMessage.h"
 #include "platform/Window.h"
+#include "resource/FilePackLoad.h"
 
 namespace {
 
@@ -52,6 +54,18 @@ bool WriteScreenshots(const LaunchOptions& options, std::uint32_t frame,
         }
     }
     return written;
+}
+
+// The window wears the game's crest from the graphics pack. A missing or damaged pack is the
+// start-up scene's to report; the window then simply keeps the desktop's default icon.
+void ShowCrest(platform::Window& window) {
+    CFilePackLoad pack;
+    std::vector<std::uint8_t> bytes;
+    gfx::Image crest;
+    if (pack.TryOpen("wbk.dat") && pack.ReadEntry("ruvani.png", bytes) &&
+        gfx::DecodePng(bytes.data(), bytes.size(), crest)) {
+        window.SetIcon(crest.argb.data(), crest.width, crest.height);
+    }
 }
 
 bool ChooseFullScreen(const LaunchOptions& options) {
@@ -118,6 +132,7 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
             return 1;
         }
         sink = shell.window.get();
+        ShowCrest(*shell.window);
     }
     // Headless runs keep their frames; window runs only when screenshots are asked for.
     if (headless || !options.screenshots.empty()) {

@@ -151,6 +151,15 @@ bool Window::PumpEvents() {
     return any;
 }
 
+void Window::SetIcon(const std::uint32_t* argb, int width, int height) {
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(argb), width, height, 32,
+                                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(window_, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
 bool Window::Minimised() const {
     const Uint32 flags = SDL_GetWindowFlags(window_);
     return (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;

@@ -34,6 +34,9 @@ public:
     // True when at least one event came.
     bool PumpEvents();
 
+    // The picture the desktop shows for the window: ARGB pixels, row after row.
+    void SetIcon(const std::uint32_t* argb, int width, int height);
+
     bool Minimised() const;
     void ClientSize(int& width, int& height) const;
 
