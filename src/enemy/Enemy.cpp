@@ -60,13 +60,14 @@ Enemy::Enemy(const EnemyKindInfo& info, gfx::Device* device, int health, std::ui
       prevFacing(facing),
       prevX(x),
       prevY(y),
-      device_(device) {
+      device_(device),
+      anchor_(std::make_shared<EnemyAnchor>(EnemyAnchor{this})) {
     deathBurst.Init(device, g_FileClass.FindTexture("ef_circle.png"), x, y, 16.0f, 15, 4.0f);
     BuildSheets(g_FileClass.FindTexture(info.texture), big);
     BuildBars(health);
 }
 
-Enemy::~Enemy() = default;
+Enemy::~Enemy() { anchor_->enemy = nullptr; }
 
 void Enemy::BuildSheets(gfx::Texture* texture, bool big) {
     const float size = big ? 48.0f : 32.0f;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "effect/EffectBurst.h"
+#include "enemy/EnemyRef.h"
 #include "object/AnimationStep.h"
 #include "object/GaugeObject.h"
 
@@ -47,6 +48,8 @@ public:
     // Knocks the enemy away in a random direction; walls stop it unless the landing cell is routable.
     void Scatter();
     bool IsBig() const { return kind > kBigKindOffset; }
+    // A reference that turns empty when this enemy is deleted.
+    EnemyRef Ref() const { return EnemyRef(anchor_); }
 
     std::uint8_t alive = 1;
     std::uint8_t dead = 0;
@@ -108,6 +111,9 @@ protected:
     gfx::Device* device_;
 
 private:
+    // Shared with every EnemyRef; the destructor clears it so references see the enemy is gone.
+    std::shared_ptr<EnemyAnchor> anchor_;
+
     void BuildSheets(gfx::Texture* texture, bool big);
     void BuildBars(int health);
     void SetSheetTint(int red, int green, int blue);

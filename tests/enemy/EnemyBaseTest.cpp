@@ -249,3 +249,28 @@ TEST(EnemyDamage, ExactHealthKillsOnceAndTheBurstEndsTheEnemy) {
     fairy.Frame(1);
     EXPECT_EQ(fairy.goneFrames, frames + 1);
 }
+
+TEST(EnemyRefs, ForgetTheEnemyWhenTheFieldDeletesItAndOutliveIt) {
+    EnemyRef survivor;
+    EnemyRef copy;
+    {
+        EnemyTestField test;
+        Enemy& fairy = test.Spawn(kRed, 1, kEntranceX, kEntranceY, 30);
+        Enemy& other = test.Spawn(kRed, 0, 232.0f, -88.0f, 30);
+        const EnemyRef ref = fairy.Ref();
+        copy = ref;
+        survivor = other.Ref();
+        EXPECT_TRUE(ref.Is(&fairy));
+        EXPECT_FALSE(ref.Is(&other));
+
+        fairy.alive = 0;
+        fairy.goneFrames = 2;
+        test.field.RemoveFinishedEnemies();
+        EXPECT_FALSE(ref.Exists());
+        EXPECT_EQ(copy.Get(), nullptr);
+        EXPECT_TRUE(survivor.Is(&other));
+    }
+    // The field and every enemy are gone; the references are still safe to ask.
+    EXPECT_FALSE(survivor.Exists());
+    EXPECT_FALSE(EnemyRef().Exists());
+}
