@@ -4,7 +4,7 @@
 #include <string>
 
 #include "../tests/support/TempDir.h"  // the private working folder the tests use
-#include "app/Random.h"
+#include "base/Random.h"
 #include "field/FilePackEnemyParamLoad.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackWriter.h"

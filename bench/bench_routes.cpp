@@ -28,8 +28,10 @@ Battlefield& BusyField() {
                 }
             }
         }
+        constexpr EnemyKind kFairies[] = {EnemyKind::RedFairy, EnemyKind::BlueFairy, EnemyKind::GreenFairy,
+                                          EnemyKind::YellowFairy};
         for (int wave = 1; wave <= 8; ++wave) {
-            built->SpawnWave(nullptr, wave % 4 + 1, 100, 1, wave);
+            built->SpawnWave(nullptr, KindId(kFairies[wave % 4]), 100, 1, wave);
         }
         return built;
     }();

@@ -8,21 +8,23 @@
 #include <vector>
 
 #include "app/FramePacer.h"
-#include "app/LogPutout.h"
-#include "app/Random.h"
-#include "app/SceneContext.h"
+#include "app/SceneFrame.h"
+#include "base/LogPutout.h"
+#include "base/Random.h"
+#include "base/SceneContext.h"
 #include "gfx/Direct3D.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "input/DeviceBuffer.h"
-#include "input/InputScript.h"
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
+#include "input/SystemEvents.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitMessage.h"
 #include "platform/Window.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 
 namespace {
 
@@ -39,30 +41,13 @@ void CopyInput(const MouseInput& mouse, const KeyboardInput& keyboard, SceneCont
     context.SetButtons(mouse.Button(0), mouse.Button(1));
 }
 
-// Writes the screenshots asked for after this frame: the frame last presented, which is also
-// what a frame without a scene leaves on the screen.
-bool WriteScreenshots(const LaunchOptions& options, std::uint32_t frame,
-                      const std::optional<gfx::HeadlessFrameSink>& keptFrames) {
-    bool written = true;
-    for (const LaunchOptions::Screenshot& shot : options.screenshots) {
-        if (shot.frame != frame) {
-            continue;
-        }
-        if (!gfx::WritePngFile(shot.path, keptFrames->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
-            std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
-            written = false;
-        }
-    }
-    return written;
-}
-
 // The window wears the game's crest from the graphics pack. A missing or damaged pack is the
 // start-up scene's to report; the window then simply keeps the desktop's default icon.
 void ShowCrest(platform::Window& window) {
     CFilePackLoad pack;
     std::vector<std::uint8_t> bytes;
     gfx::Image crest;
-    if (pack.TryOpen("wbk.dat") && pack.ReadEntry("ruvani.png", bytes) &&
+    if (pack.TryOpen(pack::kGraphicsPack) && pack.ReadEntry("ruvani.png", bytes) &&
         gfx::DecodePng(bytes.data(), bytes.size(), crest)) {
         window.SetIcon(crest.argb.data(), crest.width, crest.height);
     }
@@ -76,37 +61,64 @@ bool ChooseFullScreen(const LaunchOptions& options) {
     }
 }
 
-// Everything the main loop drives, in the order it is released at exit.
-struct Shell {
-    std::unique_ptr<platform::Window> window;
-    std::optional<gfx::HeadlessFrameSink> keptFrames;
-    std::unique_ptr<SceneSwitcher> switcher;
-    MouseInput mouse;
-    KeyboardInput keyboard;
+// The window as the device sees it: the place finished frames go.
+class WindowFrames final : public gfx::FrameSink {
+public:
+    explicit WindowFrames(platform::Window& window) : window_(window) {}
+    bool ShowFrame(const std::uint32_t* argb) override { return window_.ShowFrame(argb); }
+
+private:
+    platform::Window& window_;
 };
 
-}  // namespace
+// Everything the main loop drives, from start-up to exit.
+class Shell {
+public:
+    Shell(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts)
+        : options_(options), script_(script), parts_(parts), headless_(options.Headless()) {}
 
-int RunGame(const LaunchOptions& options, const GameParts& parts) {
-    const bool headless = options.Headless();
-    platform::ClearQuit();
-    input::InputScript script;
-    if (!options.inputScript.empty()) {
-        std::string error;
-        if (!script.Load(options.inputScript, error)) {
-            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
-            return 2;
-        }
-    }
+    // Start-up in the game's order, up to the first frame of the loop. An exit code when the
+    // run cannot start.
+    std::optional<int> Open();
+    // Frames until a quit is posted or the frame limit is reached; the quit's exit code.
+    int Loop();
+    // Exit in the game's order: scenes, device, music, input, window.
+    void Close();
+    // False when a screenshot that was asked for could not be written.
+    bool ScreenshotsWritten() const { return screenshotsWritten_; }
 
+private:
+    bool OpenWindow(bool fullScreen);
+    void StartScenes();
+    void WriteScreenshots();
+
+    const LaunchOptions& options_;
+    const input::InputScript& script_;
+    const GameParts& parts_;
+    const bool headless_;
+
+    bool videoStarted_ = false;
+    std::unique_ptr<platform::Window> window_;
+    std::optional<WindowFrames> windowFrames_;
+    std::optional<gfx::HeadlessFrameSink> keptFrames_;
+    gfx::FrameSink* sink_ = nullptr;
+    gfx::Device* device_ = nullptr;
+    SceneContext context_;
+    std::unique_ptr<SceneSwitcher> switcher_;
+    MouseInput mouse_;
+    KeyboardInput keyboard_;
+    std::uint32_t frame_ = 0;
+    bool screenshotsWritten_ = true;
+};
+
+std::optional<int> Shell::Open() {
     // 1. Random numbers follow the time, unless a seed makes the run repeatable.
-    Random::Seed(options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr)));
+    Random::Seed(options_.seed ? *options_.seed : static_cast<std::uint32_t>(std::time(nullptr)));
 
     // 2. The first line empties the log: it holds one run only.
     LogPutout firstLine("ログ開始--------------------------------------------", "w");
 
-    Shell shell;
-    if (!headless) {
+    if (!headless_) {
         std::string error;
         if (!platform::StartVideo(error)) {
             std::fprintf(stderr,
@@ -115,135 +127,172 @@ int RunGame(const LaunchOptions& options, const GameParts& parts) {
                          error.c_str());
             return 1;
         }
+        videoStarted_ = true;
     }
 
     // 3-4. Full screen or window.
-    const bool fullScreen = !headless && ChooseFullScreen(options);
+    const bool fullScreen = !headless_ && ChooseFullScreen(options_);
     WriteLog(fullScreen ? "フルスクリーンで起動します" : "ウィンドウモードで起動します");
 
     // 5-7. The window.
-    gfx::FrameSink* sink = nullptr;
-    if (!headless) {
-        std::string error;
-        shell.window = platform::Window::Create(fullScreen, error);
-        if (shell.window == nullptr) {
-            std::fprintf(stderr, "velmoria: cannot open a window (%s); run with --headless or under xvfb-run\n",
-                         error.c_str());
-            return 1;
-        }
-        sink = shell.window.get();
-        ShowCrest(*shell.window);
+    if (!headless_ && !OpenWindow(fullScreen)) {
+        return 1;
     }
     // Headless runs keep their frames; window runs only when screenshots are asked for.
-    if (headless || !options.screenshots.empty()) {
-        shell.keptFrames.emplace(sink);
-        sink = &*shell.keptFrames;
+    if (headless_ || !options_.screenshots.empty()) {
+        keptFrames_.emplace(sink_);
+        sink_ = &*keptFrames_;
     }
 
     // 8-9. The device, and one black frame.
-    if (FAILED(InitDirect3D(sink, fullScreen, gfx::kFrameWidth, gfx::kFrameHeight))) {
+    if (FAILED(InitDirect3D(sink_, fullScreen, gfx::kFrameWidth, gfx::kFrameHeight))) {
         return 0;
     }
-    gfx::Device* device = Direct3DDevice();
-    if (FAILED(device->Clear(0xFF000000u, 1.0f, 0))) {
-        ReleaseDirect3D();
+    device_ = Direct3DDevice();
+    if (FAILED(device_->Clear(0xFF000000u, 1.0f, 0))) {
         return 0;
     }
-    device->Present();
-    bool screenshotsWritten = WriteScreenshots(options, 0, shell.keptFrames);
+    device_->Present();
+    WriteScreenshots();
 
     // 10-11. Sound and the music thread.
-    if (parts.startSound) {
-        parts.startSound(headless);
+    if (parts_.startSound) {
+        parts_.startSound(headless_);
     }
-    if (parts.startMusicThread) {
-        parts.startMusicThread();
+    if (parts_.startMusicThread) {
+        parts_.startMusicThread();
     }
 
     // 12-15. The context, the start-up scene, input, the loading scene.
-    SceneContext context;
+    StartScenes();
+    return std::nullopt;
+}
+
+bool Shell::OpenWindow(bool fullScreen) {
+    std::string error;
+    window_ = platform::Window::Create(fullScreen, gfx::kFrameWidth, gfx::kFrameHeight, input::SystemEvents(), error);
+    if (window_ == nullptr) {
+        std::fprintf(stderr, "velmoria: cannot open a window (%s); run with --headless or under xvfb-run\n",
+                     error.c_str());
+        return false;
+    }
+    windowFrames_.emplace(*window_);
+    sink_ = &*windowFrames_;
+    ShowCrest(*window_);
+    return true;
+}
+
+void Shell::StartScenes() {
     SceneSwitcher::Hooks hooks;
-    hooks.makeTitle = parts.makeTitle;
-    hooks.makeGame = parts.makeGame;
+    hooks.makeTitle = parts_.makeTitle;
+    hooks.makeGame = parts_.makeGame;
     hooks.drawFrame = &DrawSceneFrame;
     hooks.showMessage = [](const char* text) { platform::ShowMessage("", text); };
-    shell.switcher = std::make_unique<SceneSwitcher>(device, std::move(hooks), headless, headless ? 0 : 100);
-    if (parts.makeStartUp) {
-        std::unique_ptr<Scene> startUp = parts.makeStartUp();
-        startUp->Init(device);
-        shell.switcher->SetStartUpScene(std::move(startUp));
+    switcher_ = std::make_unique<SceneSwitcher>(device_, std::move(hooks), headless_, headless_ ? 0 : 100);
+    if (parts_.makeStartUp) {
+        std::unique_ptr<Scene> startUp = parts_.makeStartUp();
+        startUp->Init(device_);
+        switcher_->SetStartUpScene(std::move(startUp));
     }
-    shell.mouse.Init(&input::SystemMouse());
-    shell.keyboard.Init(&input::SystemKeyboard());
-    if (parts.makeNowLoading) {
-        std::unique_ptr<Scene> nowLoading = parts.makeNowLoading();
-        nowLoading->Init(device);
-        shell.switcher->SetNowLoadingScene(std::move(nowLoading));
+    mouse_.Init(&input::SystemMouse());
+    keyboard_.Init(&input::SystemKeyboard());
+    if (parts_.makeNowLoading) {
+        std::unique_ptr<Scene> nowLoading = parts_.makeNowLoading();
+        nowLoading->Init(device_);
+        switcher_->SetNowLoadingScene(std::move(nowLoading));
     }
+}
 
+int Shell::Loop() {
     // 16. Sixty frames a second; headless runs go as fast as they can.
-    FramePacer pacer(platform::SystemClock::Instance(), !headless);
+    FramePacer pacer(platform::SystemClock::Instance(), !headless_);
     pacer.SetRate(60);
-
     int exitCode = 0;
-    std::uint32_t frame = 0;
     for (;;) {
-        if (shell.window != nullptr && shell.window->PumpEvents()) {
+        if (window_ != nullptr && window_->PumpEvents()) {
             if (platform::QuitPosted(exitCode)) {
-                break;
+                return exitCode;
             }
             platform::SleepMs(1);
             continue;
         }
         if (platform::QuitPosted(exitCode)) {
-            break;
+            return exitCode;
         }
         // Nothing is updated or drawn while the window is minimised: the game stands still.
-        if (shell.window != nullptr && shell.window->Minimised()) {
+        if (window_ != nullptr && window_->Minimised()) {
             platform::SleepMs(1);
             continue;
         }
         // A script's events arrive once, just before the input of their frame is read.
         bool closeRequested = false;
-        script.Deliver(frame + 1, closeRequested);
+        script_.Deliver(frame_ + 1, closeRequested);
         if (closeRequested) {
             platform::PostQuit(0);
             continue;
         }
         pacer.Wait();
-        shell.mouse.Update();
-        shell.keyboard.Update();
-        CopyInput(shell.mouse, shell.keyboard, context);
-        shell.switcher->Step(context);
-        ++frame;
-        screenshotsWritten = WriteScreenshots(options, frame, shell.keptFrames) && screenshotsWritten;
-        if (options.frames && frame >= *options.frames) {
-            break;
+        mouse_.Update();
+        keyboard_.Update();
+        CopyInput(mouse_, keyboard_, context_);
+        switcher_->Step(context_);
+        ++frame_;
+        WriteScreenshots();
+        if (options_.frames && frame_ >= *options_.frames) {
+            return 0;
         }
-        if (!headless) {
+        if (!headless_) {
             platform::SleepMs(1);
         }
     }
+}
 
-    // Exit in the game's order: scenes, device, music, input.
-    shell.switcher->Shutdown();
+void Shell::Close() {
+    switcher_->Shutdown();
     ReleaseDirect3D();
-    if (parts.stopMusic) {
-        parts.stopMusic();
+    if (parts_.stopMusic) {
+        parts_.stopMusic();
     }
-    shell.keyboard.Release();
-    shell.mouse.Release();
-    shell.window.reset();
-    if (!headless) {
+    keyboard_.Release();
+    mouse_.Release();
+    window_.reset();
+    if (videoStarted_) {
         platform::StopVideo();
     }
-    for (const LaunchOptions::Screenshot& shot : options.screenshots) {
-        if (shot.frame > frame) {
+    for (const LaunchOptions::Screenshot& shot : options_.screenshots) {
+        if (shot.frame > frame_) {
             std::fprintf(stderr, "velmoria: the run ended before frame %u; no screenshot '%s'\n", shot.frame,
                          shot.path.c_str());
-            screenshotsWritten = false;
+            screenshotsWritten_ = false;
         }
     }
+}
+
+// Writes the screenshots asked for after this frame: the frame last presented, which is also
+// what a frame without a scene leaves on the screen.
+void Shell::WriteScreenshots() {
+    for (const LaunchOptions::Screenshot& shot : options_.screenshots) {
+        if (shot.frame != frame_) {
+            continue;
+        }
+        if (!gfx::WritePngFile(shot.path, keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
+            std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
+            screenshotsWritten_ = false;
+        }
+    }
+}
+
+}  // namespace
+
+int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts) {
+    platform::ClearQuit();
+    Shell shell(options, script, parts);
+    if (const std::optional<int> failed = shell.Open()) {
+        ReleaseDirect3D();
+        return *failed;
+    }
+    const int exitCode = shell.Loop();
+    shell.Close();
     // A screenshot that was asked for and not written fails the run, so scripts notice.
-    return exitCode == 0 && !screenshotsWritten ? 1 : exitCode;
+    return exitCode == 0 && !shell.ScreenshotsWritten() ? 1 : exitCode;
 }

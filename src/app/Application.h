@@ -3,8 +3,9 @@
 #include <memory>
 
 #include "app/CommandLine.h"
-#include "app/Scene.h"
 #include "app/SceneSwitcher.h"
+#include "input/InputScript.h"
+#include "scene/Scene.h"
 
 // The pieces of the game the shell starts, runs and stops. Each is optional so that the shell
 // can run (and be tested) before or without them.
@@ -18,5 +19,6 @@ struct GameParts {
     std::function<std::unique_ptr<Scene>(const SceneRequest&)> makeGame;
 };
 
-// Start-up, the main loop and the exit, in the game's order. Returns the process exit code.
-int RunGame(const LaunchOptions& options, const GameParts& parts);
+// Start-up, the main loop and the exit, in the game's order, with the script's input (an empty
+// script for none). Returns the process exit code.
+int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts);

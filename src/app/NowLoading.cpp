@@ -2,10 +2,11 @@
 
 #include "gfx/RenderPresets.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 
 bool NowLoading::Init(gfx::Device* device) {
     CFilePackLoad pack;
-    pack.Open("wbk.dat", device);
+    pack.Open(pack::kGraphicsPack, device);
     ballTexture_ = pack.GetTexture("tama.png");
     captionTexture_ = pack.GetTexture("nowloading.png");
 

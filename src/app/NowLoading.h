@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "app/Scene.h"
 #include "gfx/Texture.h"
 #include "object/Object2D.h"
+#include "scene/Scene.h"
 
 // The loading screen drawn while a loader thread builds or releases a scene: a turning ball and
 // a pulsing caption in the bottom-right corner. They move only in frames it is drawn.

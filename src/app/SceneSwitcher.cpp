@@ -15,7 +15,7 @@ void SceneSwitcher::Step(SceneContext& context) {
     DrawDue(context);
     // While a loader works the loading scene covers for the scene being built or released;
     // for codes 2 and 3 it is then the only frame drawn.
-    if (Loading() && context.transitionMode == 3) {
+    if (Loading() && context.transitionMode == TransitionMode::Leaving) {
         Draw(nowLoading_.get(), context);
     }
 }
@@ -23,7 +23,7 @@ void SceneSwitcher::Step(SceneContext& context) {
 void SceneSwitcher::CheckRestart(SceneContext& context) {
     if (context.restart != 0 && !Loading() && game_.load() != nullptr) {
         context.restart = 0;
-        StartLoader(Job::Release, kSceneGame);
+        StartLoader(Job::Release, SceneCode::Game);
     }
 }
 
@@ -32,28 +32,28 @@ void SceneSwitcher::Prepare(SceneContext& context) {
         return;
     }
     switch (context.sceneCode) {
-    case kSceneTitle:
+    case SceneCode::Title:
         if (title_.load() == nullptr) {
-            StartLoader(Job::Build, kSceneTitle);
+            StartLoader(Job::Build, SceneCode::Title);
         }
         if (!Loading() && game_.load() != nullptr) {
-            StartLoader(Job::Release, kSceneGame);
+            StartLoader(Job::Release, SceneCode::Game);
         }
         if (!Loading() && title_.load() != nullptr && startUp_.load() != nullptr) {
-            StartLoader(Job::Release, kSceneStartUp);
+            StartLoader(Job::Release, SceneCode::StartUp);
         }
         break;
-    case kSceneGame:
+    case SceneCode::Game:
         if (game_.load() == nullptr) {
             request_.character = context.character;
             request_.difficulty = context.difficulty;
             request_.stage = context.stage;
             std::memcpy(request_.options, context.options, sizeof request_.options);
-            StartLoader(Job::Build, kSceneGame);
+            StartLoader(Job::Build, SceneCode::Game);
         } else if (startUp_.load() != nullptr) {
-            StartLoader(Job::Release, kSceneStartUp);
+            StartLoader(Job::Release, SceneCode::StartUp);
         } else if (title_.load() != nullptr) {
-            StartLoader(Job::Release, kSceneTitle);
+            StartLoader(Job::Release, SceneCode::Title);
         }
         break;
     default:
@@ -63,30 +63,30 @@ void SceneSwitcher::Prepare(SceneContext& context) {
 
 void SceneSwitcher::DrawDue(SceneContext& context) {
     switch (context.sceneCode) {
-    case kSceneNone:
+    case SceneCode::None:
         if (hooks_.showMessage) {
             hooks_.showMessage("EMPTYシーンです");
         }
         break;
-    case kSceneStartUp: {
+    case SceneCode::StartUp: {
         Scene* title = title_.load();
         if (title != nullptr && title->Ready()) {
-            context.transitionMode = 1;
+            context.transitionMode = TransitionMode::Running;
         }
         // The start-up scene keeps running while the title is built behind it.
         Draw(startUp_.load(), context);
-        if (!Loading() && title_.load() == nullptr && context.sceneCode == kSceneTitle) {
-            context.sceneCode = kSceneStartUp;
-            StartLoader(Job::Build, kSceneTitle);
+        if (!Loading() && title_.load() == nullptr && context.sceneCode == SceneCode::Title) {
+            context.sceneCode = SceneCode::StartUp;
+            StartLoader(Job::Build, SceneCode::Title);
         }
         break;
     }
-    case kSceneTitle:
+    case SceneCode::Title:
         if (!Loading() && title_.load() != nullptr) {
             Draw(title_.load(), context);
         }
         break;
-    case kSceneGame:
+    case SceneCode::Game:
         if (!Loading() && game_.load() != nullptr) {
             Draw(game_.load(), context);
         }
@@ -102,7 +102,7 @@ void SceneSwitcher::Draw(Scene* scene, SceneContext& context) {
     }
 }
 
-void SceneSwitcher::StartLoader(Job job, std::uint32_t target) {
+void SceneSwitcher::StartLoader(Job job, SceneCode target) {
     if (loader_.joinable()) {
         loader_.join();
     }
@@ -134,11 +134,11 @@ void SceneSwitcher::RunPendingLoader() {
     loader.join();
 }
 
-std::atomic<Scene*>* SceneSwitcher::SlotFor(std::uint32_t target) {
+std::atomic<Scene*>* SceneSwitcher::SlotFor(SceneCode target) {
     switch (target) {
-    case kSceneStartUp: return &startUp_;
-    case kSceneTitle: return &title_;
-    case kSceneGame: return &game_;
+    case SceneCode::StartUp: return &startUp_;
+    case SceneCode::Title: return &title_;
+    case SceneCode::Game: return &game_;
     default: return nullptr;
     }
 }
@@ -146,9 +146,9 @@ std::atomic<Scene*>* SceneSwitcher::SlotFor(std::uint32_t target) {
 void SceneSwitcher::BuildScene(SceneRequest request) {
     loading_.store(1);
     std::unique_ptr<Scene> scene;
-    if (request.target == kSceneTitle && title_.load() == nullptr && hooks_.makeTitle) {
+    if (request.target == SceneCode::Title && title_.load() == nullptr && hooks_.makeTitle) {
         scene = hooks_.makeTitle();
-    } else if (request.target == kSceneGame && game_.load() == nullptr && hooks_.makeGame) {
+    } else if (request.target == SceneCode::Game && game_.load() == nullptr && hooks_.makeGame) {
         scene = hooks_.makeGame(request);
     }
     if (scene != nullptr) {

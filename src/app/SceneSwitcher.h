@@ -5,19 +5,12 @@
 #include <memory>
 #include <thread>
 
-#include "app/Scene.h"
-#include "app/SceneContext.h"
-
-enum SceneCode : std::uint32_t {
-    kSceneNone = 0,
-    kSceneStartUp = 1,
-    kSceneTitle = 2,
-    kSceneGame = 3,
-};
+#include "base/SceneContext.h"
+#include "scene/Scene.h"
 
 // What a loader thread is asked to build or release.
 struct SceneRequest {
-    std::uint32_t target = 0;
+    SceneCode target = SceneCode::None;
     std::uint32_t stage = 0;
     std::uint32_t difficulty = 0;
     std::uint32_t character = 0;
@@ -71,11 +64,11 @@ private:
     void DrawDue(SceneContext& context);
     void Draw(Scene* scene, SceneContext& context);
 
-    void StartLoader(Job job, std::uint32_t target);
+    void StartLoader(Job job, SceneCode target);
     void RunPendingLoader();
     void BuildScene(SceneRequest request);
     void ReleaseScene(SceneRequest request);
-    std::atomic<Scene*>* SlotFor(std::uint32_t target);
+    std::atomic<Scene*>* SlotFor(SceneCode target);
 
     gfx::Device* device_;
     Hooks hooks_;

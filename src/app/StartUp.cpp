@@ -1,22 +1,15 @@
 #include "app/StartUp.h"
 
-#include <algorithm>
-
-#include "app/LogPutout.h"
-#include "app/SceneContext.h"
-#include "app/SceneSwitcher.h"
+#include "base/SceneContext.h"
 #include "gfx/RenderPresets.h"
-#include "platform/MessageBox.h"
+#include "platform/Fatal.h"
 #include "resource/FileClass.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 
 namespace {
 
-constexpr const char kGraphicsPack[] = "wbk.dat";
-constexpr const char kEffectPack[] = "wbkse.dat";
 constexpr const char kInvalidFiles[] = "有効なファイルではありません";
-
-// Volumes are stored as 32-bit words; a damaged file may hold anything, negative values included.
 
 }  // namespace
 
@@ -26,11 +19,11 @@ StartUp::StartUp() : StartUp(g_FileClass) {}
 
 bool StartUp::Init(gfx::Device* device) {
     CFilePackLoad pack;
-    pack.Open(kGraphicsPack, device);
+    pack.Open(pack::kGraphicsPack, device);
     backgroundTexture_ = pack.GetTexture("startup_back.png");
     background_.Create(device, backgroundTexture_.get(), 320.0f, 240.0f, 640.0f, 480.0f);
     // The picture fades in from black first; frame 100 turns the fade around.
-    fade_.Init(device, 0, 0, 0, 0, 3, 4, 0);
+    fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, 4, 0);
     return true;
 }
 
@@ -42,23 +35,22 @@ void StartUp::Frame(gfx::Device* device, SceneContext& context) {
     if (frameCount_ == kLoadFrame) {
         LoadAssets(device, context);
     }
-    if (context.transitionMode == 1 && fade_.Update() && done_) {
-        context.sceneCode = kSceneTitle;
+    if (context.transitionMode == TransitionMode::Running && fade_.Update() && done_) {
+        context.sceneCode = SceneCode::Title;
         ApplyVolumes();
     }
 }
 
 void StartUp::LoadAssets(gfx::Device* device, SceneContext& context) {
-    registry_.LoadTexturePack(kGraphicsPack, device);
-    registry_.LoadSoundPack(kEffectPack);
+    registry_.LoadTexturePack(pack::kGraphicsPack, device);
+    registry_.LoadSoundPack(pack::kEffectPack);
     if (!registry_.ValidateAssets()) {
-        WriteLog(kInvalidFiles);
-        platform::ShowMessage("", kInvalidFiles);
-        platform::ExitProcess(0);
+        platform::FatalError("", kInvalidFiles);
+        return;
     }
-    context.sceneCode = kSceneTitle;
+    context.sceneCode = SceneCode::Title;
     done_ = true;
-    fade_.Reset(1);
+    fade_.Reset(FadeDirection::Cover);
 }
 
 void StartUp::ApplyVolumes() {

@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Scene.h"
 #include "gfx/Texture.h"
 #include "object/GradationFade.h"
 #include "object/Object2D.h"
 #include "resource/SaveFile.h"
+#include "scene/Scene.h"
 
 class FileClass;
 

@@ -57,14 +57,11 @@ int main(int argc, char** argv) {
         std::printf("velmoria %s\n", VELMORIA_VERSION);
         return 0;
     }
-    if (!options.inputScript.empty()) {
-        // Read it now, before the data folder changes what a relative path means.
-        options.inputScript = std::filesystem::absolute(options.inputScript).string();
-        input::InputScript script;
-        if (!script.Load(options.inputScript, error)) {
-            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
-            return 2;
-        }
+    // Read now, before the data folder changes what a relative path means.
+    input::InputScript script;
+    if (!options.inputScript.empty() && !script.Load(options.inputScript, error)) {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+        return 2;
     }
     for (LaunchOptions::Screenshot& shot : options.screenshots) {
         shot.path = std::filesystem::absolute(shot.path).string();
@@ -87,5 +84,5 @@ int main(int argc, char** argv) {
     parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     parts.makeTitle = [] { return std::unique_ptr<Scene>(std::make_unique<SceneTitle>()); };
-    return RunGame(options, parts);
+    return RunGame(options, script, parts);
 }

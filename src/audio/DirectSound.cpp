@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/LogPutout.h"
 #include "audio/Mixer.h"
 #include "audio/SoundOutput.h"
 #include "audio/WaveReader.h"
+#include "base/LogPutout.h"
 #include "platform/MessageBox.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "audio/SoundBuffer.h"
-#include "platform/Result.h"
+#include "base/Result.h"
 
 // Where the sound goes: the default audio device, or nowhere (headless runs). Without a device
 // everything still loads and "plays", silently.

@@ -7,8 +7,8 @@
 
 #include "audio/Mixer.h"
 #include "audio/SoundBuffer.h"
+#include "base/Result.h"
 #include "platform/Event.h"
-#include "platform/Result.h"
 
 namespace audio {
 

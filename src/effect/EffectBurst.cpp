@@ -20,20 +20,31 @@ void EffectBurst::Init(gfx::Device* device, gfx::Texture* texture, float x, floa
 
 void EffectBurst::Update(int update) {
     if (update == 1) {
-        size += growth;
-        sprite.SetSize(size, size);
-        if (sprite.alpha < kFadedAlpha) {
-            if (repeat) {
-                size = initialSize;
-                sprite.alpha = 255;
-                sprite.pulseUp = 0;
-                sprite.pulseStep = pulseStep;
-            } else {
-                alive = 0;
-            }
+        Advance();
+    }
+    Draw();
+}
+
+void EffectBurst::Advance() {
+    size += growth;
+    sprite.SetSize(size, size);
+    if (sprite.alpha < kFadedAlpha) {
+        if (repeat) {
+            size = initialSize;
+            sprite.alpha = 255;
+            sprite.pulseUp = 0;
+            sprite.pulseStep = pulseStep;
+        } else {
+            alive = 0;
         }
     }
     if (alive) {
-        sprite.Draw(update);
+        sprite.Animate();
+    }
+}
+
+void EffectBurst::Draw() {
+    if (alive) {
+        sprite.Draw(0);
     }
 }

@@ -1,6 +1,6 @@
 #include "effect/EffectExplosionCircle.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 namespace {
 

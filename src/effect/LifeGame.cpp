@@ -1,6 +1,6 @@
 #include "effect/LifeGame.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 void LifeGame::Init(float newX, float newY) {
     x = newX;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 
 namespace {
 

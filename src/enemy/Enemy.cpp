@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Random.h"
 #include "audio/DirectSound.h"
+#include "base/Random.h"
 #include "field/FieldGrid.h"
 #include "field/WalkCodes.h"
 #include "field/WalkLoad.h"
@@ -43,28 +43,27 @@ float Decay(float velocity) {
 
 }  // namespace
 
-Enemy::Enemy(const EnemyKindInfo& info, gfx::Device* device, int health, std::uint32_t rewardValue, int routeNumber,
-             int spawnX, int spawnY, WalkLoad* load, int waveLevel, bool big)
-    : reward(rewardValue),
-      hp(health),
-      level(waveLevel),
-      x(static_cast<float>(spawnX)),
-      y(static_cast<float>(spawnY)),
-      walkLoad(load),
+Enemy::Enemy(const EnemyKindInfo& info, const EnemySpawn& spawn)
+    : reward(spawn.reward),
+      hp(spawn.health),
+      level(spawn.level),
+      x(static_cast<float>(spawn.x)),
+      y(static_cast<float>(spawn.y)),
+      walkLoad(spawn.walkLoad),
       speedFactor(info.speedFactor),
-      maxHp(health),
-      route(routeNumber),
-      kind(big ? info.kind + kBigKindOffset : info.kind),
-      hitRadius(big ? 8.0f : 6.0f),
-      facing(routeNumber == 0 ? 4 : 2),
+      maxHp(spawn.health),
+      route(spawn.route),
+      kind(KindId(info.kind, spawn.big)),
+      hitRadius(spawn.big ? 8.0f : 6.0f),
+      facing(spawn.route == 0 ? 4 : 2),
       prevFacing(facing),
       prevX(x),
       prevY(y),
-      device_(device),
+      device_(spawn.device),
       anchor_(std::make_shared<EnemyAnchor>(EnemyAnchor{this})) {
-    deathBurst.Init(device, g_FileClass.FindTexture("ef_circle.png"), x, y, 16.0f, 15, 4.0f);
-    BuildSheets(g_FileClass.FindTexture(info.texture), big);
-    BuildBars(health);
+    deathBurst.Init(device_, g_FileClass.FindTexture("ef_circle.png"), x, y, 16.0f, 15, 4.0f);
+    BuildSheets(g_FileClass.FindTexture(info.texture), spawn.big);
+    BuildBars(spawn.health);
 }
 
 Enemy::~Enemy() { anchor_->enemy = nullptr; }
@@ -128,29 +127,36 @@ void Enemy::TakeDamage(double amount, bool playSound) {
 }
 
 void Enemy::Frame(int update) {
+    Update(update);
+    Draw(update);
+}
+
+void Enemy::Update(int update) {
     if (alive == 0) {
         ++goneFrames;
         return;
     }
-    if (update == 1) {
-        if (dead != 0) {
-            ++goneFrames;
-            if (deathBurst.alive == 0) {
-                alive = 0;
-            }
-        } else {
-            Move();
+    if (update != 1) {
+        return;
+    }
+    if (dead != 0) {
+        ++goneFrames;
+        if (deathBurst.alive == 0) {
+            alive = 0;
         }
-        OnRunningFrame();
+        deathBurst.Advance();
+    } else {
+        Move();
     }
-    if (CanDraw()) {
-        DrawBody(update);
-    }
+    OnRunningFrame();
 }
 
-void Enemy::DrawBody(int update) {
+void Enemy::Draw(int update) {
+    if (alive == 0) {
+        return;
+    }
     if (dead != 0) {
-        deathBurst.Update(update);
+        deathBurst.Draw();
         return;
     }
     AnimationStep& sheet = sheets[static_cast<std::size_t>(facing)];

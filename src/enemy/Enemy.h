@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/EnemyKind.h"
 #include "effect/EffectBurst.h"
 #include "enemy/EnemyRef.h"
 #include "object/AnimationStep.h"
@@ -16,12 +17,25 @@ class Texture;
 
 // What a concrete kind fixes about itself.
 struct EnemyKindInfo {
-    int kind;  // normal variant's id; the big variant adds kBigKindOffset
+    EnemyKind kind;
     double speedFactor;
     const char* texture;
 };
 
-constexpr int kBigKindOffset = 20;
+// Everything an enemy is made with: the device it draws on, the routes it walks, where it starts
+// on which of them, and its wave's numbers.
+struct EnemySpawn {
+    gfx::Device* device = nullptr;
+    WalkLoad* walkLoad = nullptr;
+    int route = 0;
+    int x = 0;
+    int y = 0;
+    int health = 0;
+    std::uint32_t reward = 0;
+    int level = 1;       // the wave number
+    int splitDepth = 0;  // only the furballs take it: generations of splitting left
+    bool big = false;
+};
 
 // The base of every enemy kind: walks a route of the direction grids, takes damage, dies with a
 // burst, and can be slowed, shaken (stunned in place) or knocked back by towers.
@@ -31,8 +45,14 @@ public:
 
     virtual void SetWalkLoad(WalkLoad* load);
     virtual void Damage(double amount, bool playSound, bool continuous);
-    // update 1 advances and draws; 0 only draws (paused or ended).
+    // update 1 advances and draws; 0 only draws (paused or ended). Update, then Draw.
     virtual void Frame(int update);
+    // The half of a frame that changes the game: movement, timers, the death burst and, once it
+    // has played, leaving the game. Runs the same whether or not the frame is drawn.
+    virtual void Update(int update);
+    // The half that draws: it shows the enemy as Update left it and changes nothing the game
+    // reads (the walking animation only steps with update 1).
+    virtual void Draw(int update);
     virtual void DrawOverlay(int update);
     virtual bool IsFlying() const;
     virtual bool IsYoukai() const;
@@ -47,7 +67,7 @@ public:
 
     // Knocks the enemy away in a random direction; walls stop it unless the landing cell is routable.
     void Scatter();
-    bool IsBig() const { return kind > kBigKindOffset; }
+    bool IsBig() const { return IsBigKindId(kind); }
     // A reference that turns empty when this enemy is deleted.
     EnemyRef Ref() const { return EnemyRef(anchor_); }
 
@@ -89,8 +109,7 @@ public:
     float prevY;
 
 protected:
-    Enemy(const EnemyKindInfo& info, gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y,
-          WalkLoad* load, int level, bool big);
+    Enemy(const EnemyKindInfo& info, const EnemySpawn& spawn);
 
     // Runs the slow timer and returns this frame's speed factor.
     virtual double SpeedThisFrame();
@@ -105,8 +124,6 @@ protected:
     // Runs in every running frame, after the enemy moved (or, once dead, while its burst plays).
     virtual void OnRunningFrame() {}
     void SetSheetTexture(gfx::Texture* texture);
-    // Drawing needs a device; without one the enemy still walks and fights (tools, benchmarks).
-    bool CanDraw() const { return device_ != nullptr; }
 
     gfx::Device* device_;
 
@@ -117,7 +134,6 @@ private:
     void BuildSheets(gfx::Texture* texture, bool big);
     void BuildBars(int health);
     void SetSheetTint(int red, int green, int blue);
-    void DrawBody(int update);
     void SetVelocityTowards(int column, int row, double speed);
     void Advance();
     bool KnockbackBlocked() const;

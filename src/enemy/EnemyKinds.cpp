@@ -5,37 +5,33 @@
 
 #include "resource/FileClass.h"
 
-#define VELMORIA_ENEMY_PARAMS \
-    gfx::Device *device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad *load, int level
-#define VELMORIA_ENEMY_PASS device, health, reward, route, x, y, load, level, big
+Enemy_妖精赤::Enemy_妖精赤(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::RedFairy, 1.0, "enemy_f_red.png"}, spawn) {}
 
-Enemy_妖精赤::Enemy_妖精赤(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({1, 1.0, "enemy_f_red.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_妖精青::Enemy_妖精青(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::BlueFairy, 1.0, "enemy_f_blue.png"}, spawn) {}
 
-Enemy_妖精青::Enemy_妖精青(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({2, 1.0, "enemy_f_blue.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_妖精緑::Enemy_妖精緑(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::GreenFairy, 1.0, "enemy_f_green.png"}, spawn) {}
 
-Enemy_妖精緑::Enemy_妖精緑(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({3, 1.0, "enemy_f_green.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_妖精黄::Enemy_妖精黄(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::YellowFairy, 1.0, "enemy_f_yellow.png"}, spawn) {}
 
-Enemy_妖精黄::Enemy_妖精黄(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({4, 1.0, "enemy_f_yellow.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_カラス::Enemy_カラス(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::Crow, 1.5, "enemy_crow.png"}, spawn) {}
 
-Enemy_カラス::Enemy_カラス(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({10, 1.5, "enemy_crow.png"}, VELMORIA_ENEMY_PASS) {}
-
-Enemy_毛玉::Enemy_毛玉(VELMORIA_ENEMY_PARAMS, int depth, bool big)
-    : Enemy({6, 1.0, "enemy_wool.png"}, VELMORIA_ENEMY_PASS) {
-    splitDepth = depth;
+Enemy_毛玉::Enemy_毛玉(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::Furball, 1.0, "enemy_wool.png"}, spawn) {
+    splitDepth = spawn.splitDepth;
 }
 
-Enemy_大毛玉::Enemy_大毛玉(VELMORIA_ENEMY_PARAMS, int depth, bool big)
-    : Enemy({7, 1.0, "enemy_bigwool.png"}, VELMORIA_ENEMY_PASS) {
-    splitDepth = depth;
+Enemy_大毛玉::Enemy_大毛玉(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::BigFurball, 1.0, "enemy_bigwool.png"}, spawn) {
+    splitDepth = spawn.splitDepth;
 }
 
-Enemy_イビルアイ::Enemy_イビルアイ(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({8, 0.8, "enemy_evil.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_イビルアイ::Enemy_イビルアイ(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::EvilEye, 0.8, "enemy_evil.png"}, spawn) {}
 
 void Enemy_イビルアイ::Damage(double amount, bool playSound, bool continuous) {
     double taken = 0.0;
@@ -48,11 +44,11 @@ void Enemy_イビルアイ::Damage(double amount, bool playSound, bool continuou
     TakeDamage(taken, playSound);
 }
 
-Enemy_Vernie::Enemy_Vernie(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({9, 0.8, "enemy_vernie.png"}, VELMORIA_ENEMY_PASS) {}
+Enemy_Vernie::Enemy_Vernie(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::Vernie, 0.8, "enemy_vernie.png"}, spawn) {}
 
-Enemy_幽霊::Enemy_幽霊(VELMORIA_ENEMY_PARAMS, bool big)
-    : Enemy({11, 1.0, "enemy_spirit.png"}, VELMORIA_ENEMY_PASS),
+Enemy_幽霊::Enemy_幽霊(const EnemySpawn& spawn)
+    : Enemy({EnemyKind::Ghost, 1.0, "enemy_spirit.png"}, spawn),
       hiddenFace_(g_FileClass.FindTexture("enemy_spirit.png")),
       exposedFace_(g_FileClass.FindTexture("enemy_spirit2.png")) {}
 

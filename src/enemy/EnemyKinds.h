@@ -2,52 +2,49 @@
 #include "enemy/Enemy.h"
 
 // The kinds that differ from the base only in picture, name and speed, plus the two that take
-// damage their own way and the one that flies. Every constructor takes the base's arguments:
-// device, health, reward, route, x, y, walk load, level, big.
-
-#define VELMORIA_ENEMY_ARGS \
-    gfx::Device *device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad *load, int level
+// damage their own way and the one that flies.
 
 class Enemy_妖精赤 : public Enemy {
 public:
-    Enemy_妖精赤(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_妖精赤(const EnemySpawn& spawn);
 };
 
 class Enemy_妖精青 : public Enemy {
 public:
-    Enemy_妖精青(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_妖精青(const EnemySpawn& spawn);
 };
 
 class Enemy_妖精緑 : public Enemy {
 public:
-    Enemy_妖精緑(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_妖精緑(const EnemySpawn& spawn);
 };
 
 class Enemy_妖精黄 : public Enemy {
 public:
-    Enemy_妖精黄(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_妖精黄(const EnemySpawn& spawn);
 };
 
 class Enemy_カラス : public Enemy {
 public:
-    Enemy_カラス(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_カラス(const EnemySpawn& spawn);
 };
 
-// Splits into two smaller furballs on death while its split depth is above 0.
+// Splits into two smaller furballs on death while its split depth (taken from the spawn) is
+// above 0.
 class Enemy_毛玉 : public Enemy {
 public:
-    Enemy_毛玉(VELMORIA_ENEMY_ARGS, int splitDepth, bool big);
+    explicit Enemy_毛玉(const EnemySpawn& spawn);
 };
 
 class Enemy_大毛玉 : public Enemy {
 public:
-    Enemy_大毛玉(VELMORIA_ENEMY_ARGS, int splitDepth, bool big);
+    explicit Enemy_大毛玉(const EnemySpawn& spawn);
 };
 
 // Armoured: its wave number is subtracted from every hit.
 class Enemy_イビルアイ : public Enemy {
 public:
-    Enemy_イビルアイ(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_イビルアイ(const EnemySpawn& spawn);
     void Damage(double amount, bool playSound, bool continuous) override;
     bool IsYoukai() const override { return true; }
 };
@@ -55,7 +52,7 @@ public:
 // Flies straight over walls and scenery to the far edge.
 class Enemy_Vernie : public Enemy {
 public:
-    Enemy_Vernie(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_Vernie(const EnemySpawn& spawn);
     bool IsFlying() const override { return true; }
 
 protected:
@@ -65,7 +62,7 @@ protected:
 // Takes half damage, or half again as much while a soul tower exposes it.
 class Enemy_幽霊 : public Enemy {
 public:
-    Enemy_幽霊(VELMORIA_ENEMY_ARGS, bool big);
+    explicit Enemy_幽霊(const EnemySpawn& spawn);
     void Damage(double amount, bool playSound, bool continuous) override;
 
 protected:
@@ -75,5 +72,3 @@ private:
     gfx::Texture* hiddenFace_;
     gfx::Texture* exposedFace_;
 };
-
-#undef VELMORIA_ENEMY_ARGS

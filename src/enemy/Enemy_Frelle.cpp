@@ -1,7 +1,8 @@
 #include "enemy/Enemy_Frelle.h"
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "gfx/Device.h"
+#include "gfx/RenderPresets.h"
 #include "resource/FileClass.h"
 
 namespace {
@@ -12,31 +13,27 @@ constexpr int kConfusionThreshold = 70;
 
 }  // namespace
 
-Enemy_Frelle::Enemy_Frelle(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y,
-                           WalkLoad* load, int level, bool big)
-    : Enemy({12, 1.0, "enemy_frelle.png"}, device, health, reward, route, x, y, load, level, big) {
-    const float size = big ? 24.0f : 16.0f;
-    mark.Create(device, g_FileClass.FindTexture("hatena.png"), this->x, this->y, size, size);
+Enemy_Frelle::Enemy_Frelle(const EnemySpawn& spawn) : Enemy({EnemyKind::Frelle, 1.0, "enemy_frelle.png"}, spawn) {
+    const float size = spawn.big ? 24.0f : 16.0f;
+    mark.Create(device_, g_FileClass.FindTexture("hatena.png"), x, y, size, size);
 }
 
-void Enemy_Frelle::DrawMark() {
-    if (!CanDraw()) {
+void Enemy_Frelle::Update(int update) {
+    Enemy::Update(update);
+    confusedThisFrame_ = alive != 0 && dead == 0 && confuseFrames > 0;
+    if (confusedThisFrame_) {
+        ConfusedStep();
+    }
+}
+
+void Enemy_Frelle::Draw(int update) {
+    Enemy::Draw(update);
+    if (!confusedThisFrame_) {
         return;
     }
     mark.SetPosition(x, y - (IsBig() ? 18.0f : 12.0f));
-    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_POINT);
-    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_POINT);
+    StageFilterScope crisp(device_, gfx::TEXF_POINT);
     mark.Draw(0);
-    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
-    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
-}
-
-void Enemy_Frelle::Frame(int update) {
-    Enemy::Frame(update);
-    // The confusion counts down even while the field is frozen.
-    if (alive != 0 && dead == 0 && confuseFrames > 0) {
-        ConfusedStep();
-    }
 }
 
 void Enemy_Frelle::Travel(double speed) {
@@ -57,7 +54,6 @@ void Enemy_Frelle::OnRouteChange(int code) {
 }
 
 void Enemy_Frelle::ConfusedStep() {
-    DrawMark();
     if (confuseFrames % kLookAroundFrames == 0) {
         int look = facing;
         while (look == facing) {

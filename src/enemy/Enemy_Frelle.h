@@ -6,10 +6,11 @@
 // stop, confused, looking around for a while before walking on.
 class Enemy_Frelle : public Enemy {
 public:
-    Enemy_Frelle(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad* load,
-                 int level, bool big);
+    explicit Enemy_Frelle(const EnemySpawn& spawn);
 
-    void Frame(int update) override;
+    // Her confusion counts down even while the field is frozen.
+    void Update(int update) override;
+    void Draw(int update) override;
     void ConfusedStep() override;
     void OnRouteChange(int code) override;
 
@@ -23,5 +24,6 @@ protected:
     void Travel(double speed) override;
 
 private:
-    void DrawMark();
+    // The mark shows in every frame that ran a step of her confusion, the last one included.
+    bool confusedThisFrame_ = false;
 };

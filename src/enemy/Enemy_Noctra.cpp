@@ -4,14 +4,12 @@
 
 #include "resource/FileClass.h"
 
-Enemy_Noctra::Enemy_Noctra(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y,
-                           WalkLoad* load, int level, bool big)
-    : Enemy({13, 0.9, "enemy_noctra.png"}, device, health, reward, route, x, y, load, level, big) {
+Enemy_Noctra::Enemy_Noctra(const EnemySpawn& spawn) : Enemy({EnemyKind::Noctra, 0.9, "enemy_noctra.png"}, spawn) {
     // The darkness of later waves spreads further.
     const int reach = 2 * std::clamp(level, 0, 50) + 100;
-    shadowSize.Set(0, big ? 2 * reach : reach, 0);
-    shadowAlpha.Set(0, big ? 250 : 210, 0);
-    shadow.Create(device, g_FileClass.FindTexture("noctra_dark.png"), this->x, this->y, 128.0f, 128.0f);
+    shadowSize.Set(0, spawn.big ? 2 * reach : reach, 0);
+    shadowAlpha.Set(0, spawn.big ? 250 : 210, 0);
+    shadow.Create(device_, g_FileClass.FindTexture("noctra_dark.png"), x, y, 128.0f, 128.0f);
     shadow.red = 0;
     shadow.green = 0;
     shadow.blue = 0;
@@ -33,8 +31,4 @@ void Enemy_Noctra::OnRunningFrame() {
     shadow.SetPosition(x, y);
 }
 
-void Enemy_Noctra::DrawOverlay(int update) {
-    if (CanDraw()) {
-        shadow.Draw(update);
-    }
-}
+void Enemy_Noctra::DrawOverlay(int update) { shadow.Draw(update); }

@@ -7,8 +7,7 @@
 // and the shadow shrinks away after her death.
 class Enemy_Noctra : public Enemy {
 public:
-    Enemy_Noctra(gfx::Device* device, int health, std::uint32_t reward, int route, int x, int y, WalkLoad* load,
-                 int level, bool big);
+    explicit Enemy_Noctra(const EnemySpawn& spawn);
 
     bool IsYoukai() const override { return true; }
     void DrawOverlay(int update) override;

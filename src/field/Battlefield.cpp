@@ -104,11 +104,20 @@ void Battlefield::ReopenPlot(int plotX, int plotY) {
 }
 
 void Battlefield::FrameEnemies(int update) {
+    // Enemies never read one another, so updating them all before drawing any keeps each
+    // enemy's own update-then-draw order.
+    UpdateEnemies(update);
     for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
-        (*enemy)->Frame(update);
+        (*enemy)->Draw(update);
     }
     for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
         (*enemy)->DrawOverlay(update);
+    }
+}
+
+void Battlefield::UpdateEnemies(int update) {
+    for (auto enemy = enemies_.rbegin(); enemy != enemies_.rend(); ++enemy) {
+        (*enemy)->Update(update);
     }
 }
 

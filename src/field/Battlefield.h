@@ -54,6 +54,9 @@ public:
     // One frame of every enemy, last to first, then every enemy's overlay (the darkness) in the
     // same order, so shadows lie over all enemies. update 0 draws without advancing.
     void FrameEnemies(int update);
+    // The part of FrameEnemies that changes the game, for frames that are not drawn: the field
+    // then runs exactly as it does drawn. Enemies made without a device can only run this way.
+    void UpdateEnemies(int update);
     // Deletes the enemies that have left the game at least two frames ago.
     void RemoveFinishedEnemies();
 

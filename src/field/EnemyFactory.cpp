@@ -6,36 +6,23 @@
 
 namespace field {
 
-namespace {
-
-template <typename Kind>
-std::unique_ptr<Enemy> Make(gfx::Device* device, WalkLoad* load, const EnemySpawn& s) {
-    return std::make_unique<Kind>(device, s.health, s.reward, s.route, s.x, s.y, load, s.level, s.big);
-}
-
-template <typename Kind>
-std::unique_ptr<Enemy> MakeSplitting(gfx::Device* device, WalkLoad* load, const EnemySpawn& s) {
-    return std::make_unique<Kind>(device, s.health, s.reward, s.route, s.x, s.y, load, s.level, s.splitDepth, s.big);
-}
-
-}  // namespace
-
-std::unique_ptr<Enemy> CreateEnemy(int baseKind, gfx::Device* device, WalkLoad* load, const EnemySpawn& spawn) {
-    switch (baseKind) {
-        case 1: return Make<Enemy_妖精赤>(device, load, spawn);
-        case 2: return Make<Enemy_妖精青>(device, load, spawn);
-        case 3: return Make<Enemy_妖精緑>(device, load, spawn);
-        case 4: return Make<Enemy_妖精黄>(device, load, spawn);
-        case 6: return MakeSplitting<Enemy_毛玉>(device, load, spawn);
-        case 7: return MakeSplitting<Enemy_大毛玉>(device, load, spawn);
-        case 8: return Make<Enemy_イビルアイ>(device, load, spawn);
-        case 9: return Make<Enemy_Vernie>(device, load, spawn);
-        case 10: return Make<Enemy_カラス>(device, load, spawn);
-        case 11: return Make<Enemy_幽霊>(device, load, spawn);
-        case 12: return Make<Enemy_Frelle>(device, load, spawn);
-        case 13: return Make<Enemy_Noctra>(device, load, spawn);
-        default: return nullptr;
+std::unique_ptr<Enemy> CreateEnemy(EnemyKind kind, const EnemySpawn& spawn) {
+    switch (kind) {
+    case EnemyKind::RedFairy: return std::make_unique<Enemy_妖精赤>(spawn);
+    case EnemyKind::BlueFairy: return std::make_unique<Enemy_妖精青>(spawn);
+    case EnemyKind::GreenFairy: return std::make_unique<Enemy_妖精緑>(spawn);
+    case EnemyKind::YellowFairy: return std::make_unique<Enemy_妖精黄>(spawn);
+    case EnemyKind::FairySquad: return nullptr;
+    case EnemyKind::Furball: return std::make_unique<Enemy_毛玉>(spawn);
+    case EnemyKind::BigFurball: return std::make_unique<Enemy_大毛玉>(spawn);
+    case EnemyKind::EvilEye: return std::make_unique<Enemy_イビルアイ>(spawn);
+    case EnemyKind::Vernie: return std::make_unique<Enemy_Vernie>(spawn);
+    case EnemyKind::Crow: return std::make_unique<Enemy_カラス>(spawn);
+    case EnemyKind::Ghost: return std::make_unique<Enemy_幽霊>(spawn);
+    case EnemyKind::Frelle: return std::make_unique<Enemy_Frelle>(spawn);
+    case EnemyKind::Noctra: return std::make_unique<Enemy_Noctra>(spawn);
     }
+    return nullptr;
 }
 
 }  // namespace field

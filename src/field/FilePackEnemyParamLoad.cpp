@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/MessageBox.h"
+#include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
 #include "resource/PackDirectory.h"
 #include "resource/PackFormat.h"
@@ -42,8 +42,8 @@ std::vector<CFilePackEnemyParamLoad::WaveRecord> ReadRecords(BinaryFile& file, s
 
 bool CFilePackEnemyParamLoad::Open(const std::string& path) {
     if (!TryOpen(path)) {
-        platform::ShowMessage(nullptr, "敵データが読み込めません！");
-        platform::ExitProcess(0);
+        platform::FatalError(nullptr, "敵データが読み込めません！");
+        return false;
     }
     return true;
 }

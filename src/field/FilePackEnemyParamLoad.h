@@ -6,7 +6,7 @@
 
 #include "resource/WaveData.h"
 
-// Reads the wave data file "wbk_a.dat": per stage key ("rouka_easy", ...) the starting points and
+// Reads the wave data file (pack::kWaveDataPack): per stage key ("rouka_easy", ...) the starting points and
 // the ordered wave records. It shares the pack container and its scrambling; the directory's
 // three numbers are the record count, the offset of the first record and the starting points.
 class CFilePackEnemyParamLoad {
@@ -23,8 +23,8 @@ public:
     CFilePackEnemyParamLoad() = default;
     virtual ~CFilePackEnemyParamLoad() = default;
 
-    // Reads the directory and every stage's records. When the file cannot be opened the player is
-    // told "敵データが読み込めません！" and the game ends, so this returns only true.
+    // Reads the directory and every stage's records. A file that cannot be opened ends the game
+    // with "敵データが読み込めません！" (platform::FatalError); this then gives false and empty tables.
     bool Open(const std::string& path);
     // The same, but a file that cannot be opened gives false and empty tables.
     bool TryOpen(const std::string& path);

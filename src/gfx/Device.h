@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/Result.h"
 #include "gfx/RenderStates.h"
 #include "gfx/Texture.h"
-#include "platform/Result.h"
 
 namespace gfx {
 

@@ -1,7 +1,6 @@
 #include "gfx/Direct3D.h"
 
-#include "app/LogPutout.h"
-#include "app/Scene.h"
+#include "base/LogPutout.h"
 #include "gfx/SoftwareDevice.h"
 #include "platform/MessageBox.h"
 
@@ -49,22 +48,3 @@ gfx::Device* Direct3DDevice() { return g_device.get(); }
 void ReleaseDirect3D() { g_device.reset(); }
 
 void SetDirect3DDevice(std::unique_ptr<gfx::Device> device) { g_device = std::move(device); }
-
-void DrawSceneFrame(Scene* scene, SceneContext& context) {
-    gfx::Device* device = g_device.get();
-    if (scene == nullptr || device == nullptr) {
-        return;
-    }
-    if (FAILED(device->Clear(0xFF000000u, 1.0f, 0))) {
-        return;
-    }
-    if (SUCCEEDED(device->BeginScene())) {
-        scene->Frame(device, context);
-        device->EndScene();
-    }
-    if (device->Present() == gfx::ERR_DEVICELOST) {
-        if (FAILED(device->Reset())) {
-            WriteLog("デバイスのリセットに失敗しました");
-        }
-    }
-}

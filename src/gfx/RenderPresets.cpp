@@ -16,6 +16,11 @@ void SetStageOps(Device* device, int stage, std::uint32_t colourOp, std::uint32_
     device->SetTextureStageState(stage, TextureStageState::AlphaArg2, alphaArg2);
 }
 
+void SetStageFilter(Device* device, std::uint32_t filter) {
+    device->SetSamplerState(0, SamplerState::MinFilter, filter);
+    device->SetSamplerState(0, SamplerState::MagFilter, filter);
+}
+
 void SetBlend(Device* device, std::uint32_t source, std::uint32_t destination) {
     device->SetRenderState(RenderState::AlphaBlendEnable, 1);
     device->SetRenderState(RenderState::SrcBlend, source);
@@ -45,20 +50,16 @@ void SetAlphaBlendStates(Device* device) {
 void SetAdditiveTintStates(Device* device) {
     SetBlend(device, BLEND_SRCALPHA, BLEND_ONE);
     // Stage 0's "current" is the diffuse colour, so current + diffuse is twice the vertex colour.
-    device->SetTextureStageState(0, TextureStageState::ColorOp, TOP_ADD);
-    device->SetTextureStageState(0, TextureStageState::ColorArg1, TA_CURRENT);
-    device->SetTextureStageState(0, TextureStageState::ColorArg2, TA_DIFFUSE);
-    device->SetTextureStageState(0, TextureStageState::AlphaOp, TOP_MODULATE);
-    device->SetTextureStageState(0, TextureStageState::AlphaArg1, TA_TEXTURE);
-    device->SetTextureStageState(0, TextureStageState::AlphaArg2, TA_DIFFUSE);
+    SetStageOps(device, 0, TOP_ADD, TA_CURRENT, TA_DIFFUSE, TOP_MODULATE, TA_TEXTURE, TA_DIFFUSE);
 }
 
 void SetAdditiveStates(Device* device) {
     SetBlend(device, BLEND_SRCALPHA, BLEND_ONE);
-    device->SetTextureStageState(0, TextureStageState::ColorOp, TOP_MODULATE);
-    device->SetTextureStageState(0, TextureStageState::ColorArg1, TA_TEXTURE);
-    device->SetTextureStageState(0, TextureStageState::ColorArg2, TA_DIFFUSE);
-    device->SetTextureStageState(0, TextureStageState::AlphaOp, TOP_MODULATE);
-    device->SetTextureStageState(0, TextureStageState::AlphaArg1, TA_TEXTURE);
-    device->SetTextureStageState(0, TextureStageState::AlphaArg2, TA_DIFFUSE);
+    SetStageOps(device, 0, TOP_MODULATE, TA_TEXTURE, TA_DIFFUSE, TOP_MODULATE, TA_TEXTURE, TA_DIFFUSE);
 }
+
+StageFilterScope::StageFilterScope(Device* device, std::uint32_t filter) : device_(device) {
+    SetStageFilter(device_, filter);
+}
+
+StageFilterScope::~StageFilterScope() { SetStageFilter(device_, TEXF_LINEAR); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace gfx {
 class Device;
@@ -10,3 +11,17 @@ void SetBaseStates(gfx::Device* device);
 void SetAlphaBlendStates(gfx::Device* device);
 void SetAdditiveTintStates(gfx::Device* device);
 void SetAdditiveStates(gfx::Device* device);
+
+// Stage 0 samples with the filter for as long as this lives, then linearly again: pixel art that
+// must stay crisp draws inside one, and everything else expects linear filtering.
+class StageFilterScope {
+public:
+    StageFilterScope(gfx::Device* device, std::uint32_t filter);
+    ~StageFilterScope();
+
+    StageFilterScope(const StageFilterScope&) = delete;
+    StageFilterScope& operator=(const StageFilterScope&) = delete;
+
+private:
+    gfx::Device* device_;
+};

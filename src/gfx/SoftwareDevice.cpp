@@ -94,12 +94,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitive
     RasterizeStrip(vertices, stride, primitiveCount, renderer_);
 }
 
-std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) {
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
-        return nullptr;
-    }
-    return std::make_unique<Texture>(width, height);
-}
+std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) { return MakeTexture(width, height); }
 
 HeadlessFrameSink::HeadlessFrameSink(FrameSink* next) : next_(next), frame_(kFramePixels, pixel::kOpaque) {}
 

@@ -19,4 +19,11 @@ Texture::Texture(int width, int height)
       heightLog2_(std::countr_zero(static_cast<unsigned>(height_))),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0u) {}
 
+std::unique_ptr<Texture> MakeTexture(int width, int height) {
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
+        return nullptr;
+    }
+    return std::make_unique<Texture>(width, height);
+}
+
 }  // namespace gfx

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace gfx {
@@ -33,5 +34,8 @@ private:
     std::uint32_t generation_ = 0;
     std::vector<std::uint32_t> pixels_;
 };
+
+// What every device's CreateTexture gives: a new texture, or null for a side outside 1..4096.
+std::unique_ptr<Texture> MakeTexture(int width, int height);
 
 }  // namespace gfx

@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdint>
 
-#include "input/DeviceBuffer.h"
-#include "platform/Result.h"
+#include "base/Result.h"
+#include "input/DeviceReader.h"
 
 // DirectInput scan codes of the keys the game watches.
 namespace dik {
@@ -18,19 +18,18 @@ constexpr std::uint32_t kSpace = 0x39;
 }  // namespace dik
 
 // The keyboard: 256 key states by scan code, from the buffered device.
-class KeyboardInput {
+class KeyboardInput final : public input::DeviceReader {
 public:
-    KeyboardInput() = default;
-    ~KeyboardInput();
-
-    HRESULT Init(input::DeviceBuffer* device);
-    HRESULT Update();
-    void Release();
+    HRESULT Init(input::DeviceBuffer* device) { return Attach(device); }
+    // E_FAIL when the device could not be re-acquired; the states then stay as they were.
+    HRESULT Update() { return ReadRecords(); }
+    void Release() { Detach(); }
 
     std::uint8_t Key(std::uint32_t scanCode) const { return scanCode < keys_.size() ? keys_[scanCode] : 0; }
 
 private:
+    void Forget() override { keys_.fill(0); }
+    void Apply(const input::DeviceEvent& event) override;
+
     std::array<std::uint8_t, 256> keys_{};
-    input::DeviceBuffer* device_ = nullptr;
-    std::array<input::DeviceEvent, input::DeviceBuffer::kCapacity> events_{};
 };

@@ -1,45 +1,22 @@
 #include "input/MouseInput.h"
 
-#include "app/LogPutout.h"
-
-MouseInput::~MouseInput() { Release(); }
+#include "base/LogPutout.h"
 
 HRESULT MouseInput::Init(input::DeviceBuffer* device) {
-    device_ = device;
-    if (device_ == nullptr) {
-        return E_FAIL;
+    const HRESULT result = Attach(device);
+    if (SUCCEEDED(result)) {
+        WriteLog("DirectInput初期化成功");
     }
-    device_->Acquire();
-    WriteLog("DirectInput初期化成功");
-    return S_OK;
+    return result;
 }
 
 HRESULT MouseInput::Update() {
     input::GetCursorPosition(x_, y_);
-    if (device_ == nullptr) {
-        return S_OK;
-    }
-    std::size_t count = 0;
-    if (!device_->Read(events_, count)) {
-        if (!device_->Acquire()) {
-            return E_FAIL;
-        }
-        // A fresh acquire starts from nothing held: releases made while away were never seen.
-        buttons_.fill(0);
-        device_->Read(events_, count);
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t offset = events_[i].offset;
-        if (offset >= kButtonOffset && offset < kButtonOffset + kButtonCount) {
-            buttons_[offset - kButtonOffset] = (events_[i].data & 0x80u) ? 1 : 0;
-        }
-    }
-    return S_OK;
+    return ReadRecords();
 }
 
-void MouseInput::Release() {
-    if (device_ != nullptr) {
-        device_->Unacquire();
-        device_ = nullptr;
+void MouseInput::Apply(const input::DeviceEvent& event) {
+    if (event.offset >= kButtonOffset && event.offset < kButtonOffset + kButtonCount) {
+        buttons_[event.offset - kButtonOffset] = (event.data & 0x80u) ? 1 : 0;
     }
 }

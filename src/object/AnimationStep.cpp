@@ -1,6 +1,7 @@
 #include "object/AnimationStep.h"
 
 #include "gfx/Device.h"
+#include "gfx/RenderPresets.h"
 
 void AnimationStep::AddFrame(float left, float right, float top, float bottom, int duration) {
     frames.push_back(Frame{duration, left, right, top, bottom});
@@ -48,10 +49,6 @@ void AnimationStep::Draw(int update) {
         Advance();
         Animate();
     }
-    const std::uint32_t filter = linearFilter ? gfx::TEXF_LINEAR : gfx::TEXF_POINT;
-    device->SetSamplerState(0, gfx::SamplerState::MinFilter, filter);
-    device->SetSamplerState(0, gfx::SamplerState::MagFilter, filter);
+    StageFilterScope filter(device, linearFilter ? gfx::TEXF_LINEAR : gfx::TEXF_POINT);
     DrawQuad();
-    device->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
-    device->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
 }

@@ -2,7 +2,7 @@
 
 namespace {
 
-// Corner indices per pattern: the two that lead, then the two that trail.
+// Corner indices by pattern: the two that lead, then the two that trail.
 constexpr int kLeading[4][2] = {{2, 3}, {0, 1}, {0, 3}, {1, 2}};
 constexpr int kTrailing[4][2] = {{0, 1}, {2, 3}, {1, 2}, {0, 3}};
 // corner[k] colours vertex kVertexOfCorner[k].
@@ -11,32 +11,40 @@ constexpr int kMiddle = 125;
 
 }  // namespace
 
-void GradationFade::Init(gfx::Device* newDevice, int newRed, int newGreen, int newBlue, int newCover, int newPattern,
-                         int speed, int newHold) {
+void GradationFade::Init(gfx::Device* newDevice, int newRed, int newGreen, int newBlue, FadeDirection newDirection,
+                         FadePattern newPattern, int speed, int newHold) {
     Create(newDevice, nullptr, 320.0f, 240.0f, 640.0f, 480.0f);
     red = newRed;
     green = newGreen;
     blue = newBlue;
-    pattern = newPattern & 3;
+    pattern = newPattern;
     step = 2 * speed;
     hold = newHold;
-    Reset(newCover);
+    Reset(newDirection);
 }
 
-void GradationFade::Reset(int newCover) {
-    cover = newCover;
+void GradationFade::Reset(FadeDirection newDirection) {
+    direction = newDirection;
     for (LimitNumber& c : corner) {
-        c.Set(cover ? 0 : 255, 255, 0);
+        c.Set(direction == FadeDirection::Cover ? 0 : 255, 255, 0);
     }
 }
 
 bool GradationFade::Update() {
+    DrawCorners();
+    return Advance();
+}
+
+void GradationFade::DrawCorners() {
     BuildVertices();
     for (int k = 0; k < 4; ++k) {
         vertices[kVertexOfCorner[k]].diffuse = PackColour(corner[k].Get(), red, green, blue);
     }
     DrawQuad();
-    Advance();
+}
+
+bool GradationFade::Advance() {
+    MoveCorners();
     if (!Complete()) {
         return false;
     }
@@ -47,11 +55,12 @@ bool GradationFade::Update() {
     return hold <= 0;
 }
 
-void GradationFade::Advance() {
-    const int* leading = kLeading[pattern];
-    const int* trailing = kTrailing[pattern];
-    auto move = [this](LimitNumber& c, int amount) {
-        if (cover) {
+void GradationFade::MoveCorners() {
+    const bool covering = direction == FadeDirection::Cover;
+    const int* leading = kLeading[static_cast<int>(pattern)];
+    const int* trailing = kTrailing[static_cast<int>(pattern)];
+    auto move = [covering](LimitNumber& c, int amount) {
+        if (covering) {
             c.Increase(amount);
         } else {
             c.Decrease(amount);
@@ -62,14 +71,14 @@ void GradationFade::Advance() {
     // The trailing edge moves at half speed until the leading edge is past the middle, then
     // catches up at full speed.
     const int lead = corner[leading[0]].Get();
-    const bool pastMiddle = cover ? lead > kMiddle : lead < kMiddle;
+    const bool pastMiddle = covering ? lead > kMiddle : lead < kMiddle;
     const int trailStep = pastMiddle ? step / 2 + step / 2 : step / 2;
     move(corner[trailing[0]], trailStep);
     move(corner[trailing[1]], trailStep);
 }
 
 bool GradationFade::Complete() const {
-    const int target = cover ? 255 : 0;
+    const int target = direction == FadeDirection::Cover ? 255 : 0;
     for (const LimitNumber& c : corner) {
         if (c.Get() != target) {
             return false;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/LogPutout.h"
+#include "base/EnemyKind.h"
+#include "base/LogPutout.h"
 #include "gfx/Device.h"
+#include "gfx/RenderPresets.h"
 #include "resource/FileClass.h"
 
 namespace {
@@ -29,11 +31,6 @@ void ShowCell(Object2D& sprite, int column, int row) {
     const float u = static_cast<float>(column) * 0.25f;
     const float v = static_cast<float>(row) * 0.25f;
     sprite.SetAnimation(255, 0, u, u + 0.25f, 0.0f, v, v + 0.25f, 0.0f);
-}
-
-void SetPointFilter(gfx::Device* device, std::uint32_t filter) {
-    device->SetSamplerState(0, gfx::SamplerState::MinFilter, filter);
-    device->SetSamplerState(0, gfx::SamplerState::MagFilter, filter);
 }
 
 }  // namespace
@@ -62,12 +59,15 @@ void LevelGauge::Init(gfx::Device* newDevice, int startX, float y) {
     number.SetColour(255, 220, 122, 0);
 }
 
-void LevelGauge::AddWave(int kind, int a, int b) { waves.push_back(WaveRecord{kind, a, b, 0, 0}); }
+void LevelGauge::AddWave(int kind, int health, int reward) {
+    waves.push_back(WaveRecord{kind, health, reward, 0, 0});
+}
 
 void LevelGauge::SetFramesPerStep(int frames) { LevelGaugeShared::Get().framesPerStep = frames; }
 
-void LevelGauge::Scroll() {
+void LevelGauge::Advance() {
     LevelGaugeShared& shared = LevelGaugeShared::Get();
+    shared.waveCount = static_cast<int>(waves.size());
     ++frameCounter;
     if (!stopped && frameCounter > shared.framesPerStep) {
         --shared.scrollX;
@@ -82,19 +82,17 @@ void LevelGauge::Scroll() {
 }
 
 void LevelGauge::Draw(int update) {
-    LevelGaugeShared& shared = LevelGaugeShared::Get();
-    shared.waveCount = static_cast<int>(waves.size());
     if (update == 1) {
-        Scroll();
+        Advance();
     }
-    SetPointFilter(device, gfx::TEXF_POINT);
-    for (int i = 0; i < shared.waveCount; ++i) {
+    const LevelGaugeShared& shared = LevelGaugeShared::Get();
+    StageFilterScope crisp(device, gfx::TEXF_POINT);
+    for (int i = 0; i < static_cast<int>(waves.size()); ++i) {
         const int boxX = shared.scrollX + kBoxSpacing * i;
         if (boxX >= kVisibleLeft && boxX <= kVisibleRight) {
             DrawBox(waves[static_cast<std::size_t>(i)], i, static_cast<float>(boxX));
         }
     }
-    SetPointFilter(device, gfx::TEXF_LINEAR);
 }
 
 void LevelGauge::ChooseIcons(WaveRecord& wave) {
@@ -102,14 +100,16 @@ void LevelGauge::ChooseIcons(WaveRecord& wave) {
     if (kind == 0) {
         return;  // nothing to show: the icons keep whatever they showed last
     }
-    if (kind >= 1 && kind <= 13) {
-        ShowCell(colourIcon, (kind - 1) % 4, (kind - 1) / 4);
-        ShowCell(nameIcon, (kind - 1) % 4, (kind - 1) / 4);
-        return;
-    }
-    if (kind >= 21 && kind <= 33) {
-        ShowCell(colourIcon, (kind - 21) % 4, (kind - 21) / 4);
-        ShowCell(nameIcon, kBigNameColumn, kBigNameRow);
+    if (IsKindId(kind)) {
+        // Both sheets hold the kinds in reading order, four to a row; the big variants share one
+        // name cell.
+        const int cell = static_cast<int>(KindOf(kind)) - 1;
+        ShowCell(colourIcon, cell % 4, cell / 4);
+        if (IsBigKindId(kind)) {
+            ShowCell(nameIcon, kBigNameColumn, kBigNameRow);
+        } else {
+            ShowCell(nameIcon, cell % 4, cell / 4);
+        }
         return;
     }
     ShowCell(colourIcon, kInvalidCell, kInvalidCell);
@@ -160,14 +160,14 @@ int LevelGauge::TakeWaveStart() {
     return wave->kind;
 }
 
-int LevelGauge::CurrentWaveA() const {
+int LevelGauge::CurrentWaveHealth() const {
     const WaveRecord* wave = Current();
-    return wave != nullptr ? wave->a : 0;
+    return wave != nullptr ? wave->health : 0;
 }
 
-int LevelGauge::CurrentWaveB() const {
+int LevelGauge::CurrentWaveReward() const {
     const WaveRecord* wave = Current();
-    return wave != nullptr ? wave->b : 0;
+    return wave != nullptr ? wave->reward : 0;
 }
 
 bool LevelGauge::AllStarted() const {

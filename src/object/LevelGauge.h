@@ -25,10 +25,11 @@ struct LevelGaugeShared {
 // box reaching the mark at x = 76 starts its wave.
 class LevelGauge {
 public:
+    // The battle scene keeps each wave's numbers here and reads them back when the wave starts.
     struct WaveRecord {
-        int kind;
-        int a;  // kept for the battle scene
-        int b;
+        int kind;    // enemy kind id
+        int health;  // of every enemy of the wave
+        int reward;  // of the item each enemy drops
         std::uint8_t started;
         std::uint8_t reported;  // a bad kind id is logged once, not on every frame
     };
@@ -39,15 +40,19 @@ public:
     virtual ~LevelGauge() = default;
 
     void Init(gfx::Device* device, int startX, float y);
-    void AddWave(int kind, int a, int b);
+    void AddWave(int kind, int health, int reward);
     void SetFramesPerStep(int frames);
+    // update 1 advances one frame and draws; any other value only draws.
     virtual void Draw(int update);
+    // One frame of scrolling and of finding the current wave: the gauge's part of the game, which
+    // runs the same whether or not the frame is drawn.
+    void Advance();
 
     int WaveNumber() const;
     // The current wave's kind id, once, while the gauge stands on a mark; else 0.
     int TakeWaveStart();
-    int CurrentWaveA() const;
-    int CurrentWaveB() const;
+    int CurrentWaveHealth() const;
+    int CurrentWaveReward() const;
     bool AllStarted() const;
     // Jumps to the next wave's mark; returns the frames-saved bonus 0..60, or 0 on the last wave.
     int SkipToNextWave();
@@ -62,7 +67,6 @@ public:
     Object2D nameIcon;
 
 private:
-    void Scroll();
     void DrawBox(WaveRecord& wave, int index, float boxX);
     void ChooseIcons(WaveRecord& wave);
     const WaveRecord* Current() const;

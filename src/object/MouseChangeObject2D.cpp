@@ -1,6 +1,6 @@
 #include "object/MouseChangeObject2D.h"
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 
 void MouseChangeObject2D::SetHitBox(float newWidth, float newHeight, float newDx, float newDy) {
     hitWidth = newWidth;

@@ -17,6 +17,9 @@ public:
 
     // Does nothing once alive is clear; update 1 runs one frame of spin, pulse and scroll first.
     void Draw(int update) override;
+    // Spin, pulse, scroll and rebuild: everything an updating draw does before drawing. Owners
+    // that advance a sprite apart from drawing it call this, then Draw(0).
+    void Animate();
 
     float x = 0.0f;
     float y = 0.0f;
@@ -45,8 +48,6 @@ protected:
     // One frame of the alpha pulse: bounces between 0 and 255, turning at each end.
     void StepPulse();
     void StepScroll();
-    // Spin, pulse, scroll and rebuild: everything an updating draw does before drawing.
-    void Animate();
     std::uint32_t Colour() const;
     // Texture corners in strip order and one colour on all four vertices.
     void ApplyLook(std::uint32_t colour);

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 
 namespace platform {
 
@@ -24,11 +23,6 @@ void ShowMessage(const char* caption, const char* text) {
     }
     std::fprintf(stderr, "[%s] %s\n", shownCaption, text);
     std::fflush(stderr);
-}
-
-void ExitProcess(int code) {
-    std::fflush(nullptr);
-    std::_Exit(code);
 }
 
 }  // namespace platform

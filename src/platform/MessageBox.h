@@ -10,7 +10,4 @@ void ShowMessage(const char* caption, const char* text);
 void SetDialogsEnabled(bool enabled);
 bool DialogsEnabled();
 
-// Ends the process at once with the code, as the game does after a fatal message.
-[[noreturn]] void ExitProcess(int code);
-
 }  // namespace platform

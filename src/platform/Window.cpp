@@ -2,9 +2,6 @@
 
 #include <SDL.h>
 
-#include "input/DeviceBuffer.h"
-#include "input/MouseInput.h"
-#include "input/ScanCodes.h"
 #include "platform/QuitMessage.h"
 
 namespace platform {
@@ -21,11 +18,6 @@ int MouseButtonNumber(Uint8 sdlButton) {
     case SDL_BUTTON_X2: return 4;
     default: return -1;
     }
-}
-
-void SetDevicesFocus(bool focused) {
-    input::SystemMouse().SetFocus(focused);
-    input::SystemKeyboard().SetFocus(focused);
 }
 }  // namespace
 
@@ -64,11 +56,13 @@ bool AskFullScreen() {
     return choice == 1;
 }
 
-std::unique_ptr<Window> Window::Create(bool fullScreen, std::string& error) {
-    std::unique_ptr<Window> window(new Window());
+std::unique_ptr<Window> Window::Create(bool fullScreen, int frameWidth, int frameHeight, WindowEvents& events,
+                                       std::string& error) {
+    std::unique_ptr<Window> window(new Window(events));
+    window->frameWidth_ = frameWidth;
     const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    window->window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, gfx::kFrameWidth,
-                                       gfx::kFrameHeight, flags);
+    window->window_ =
+        SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, frameWidth, frameHeight, flags);
     if (window->window_ == nullptr) {
         error = SDL_GetError();
         return nullptr;
@@ -79,16 +73,16 @@ std::unique_ptr<Window> Window::Create(bool fullScreen, std::string& error) {
         return nullptr;
     }
     // The logical size letterboxes the frame in full screen and maps the cursor into it.
-    SDL_RenderSetLogicalSize(window->renderer_, gfx::kFrameWidth, gfx::kFrameHeight);
+    SDL_RenderSetLogicalSize(window->renderer_, frameWidth, frameHeight);
     window->frame_ = SDL_CreateTexture(window->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                       gfx::kFrameWidth, gfx::kFrameHeight);
+                                       frameWidth, frameHeight);
     if (window->frame_ == nullptr) {
         error = SDL_GetError();
         return nullptr;
     }
     SDL_ShowWindow(window->window_);
     SDL_RaiseWindow(window->window_);
-    SetDevicesFocus(true);
+    events.FocusChanged(true);
     return window;
 }
 
@@ -117,31 +111,27 @@ bool Window::PumpEvents() {
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 PostQuit(0);
             } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                SetDevicesFocus(false);
+                events_.FocusChanged(false);
             } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                SetDevicesFocus(true);
+                events_.FocusChanged(true);
             }
             break;
         case SDL_MOUSEMOTION:
-            input::SetCursorPosition(event.motion.x, event.motion.y);
+            events_.CursorMoved(event.motion.x, event.motion.y);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            input::SetCursorPosition(event.button.x, event.button.y);
+            events_.CursorMoved(event.button.x, event.button.y);
             const int button = MouseButtonNumber(event.button.button);
             if (button >= 0) {
-                input::SystemMouse().Push(MouseInput::kButtonOffset + static_cast<std::uint32_t>(button),
-                                          event.type == SDL_MOUSEBUTTONDOWN);
+                events_.ButtonChanged(button, event.type == SDL_MOUSEBUTTONDOWN);
             }
             break;
         }
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            // Keys reach the game only through the keyboard device; auto-repeat is not a press.
             if (event.key.repeat == 0) {
-                if (const std::uint32_t code = input::ScanCodeFromSdl(event.key.keysym.scancode)) {
-                    input::SystemKeyboard().Push(code, event.type == SDL_KEYDOWN);
-                }
+                events_.KeyChanged(event.key.keysym.scancode, event.type == SDL_KEYDOWN);
             }
             break;
         default:
@@ -168,7 +158,7 @@ bool Window::Minimised() const {
 void Window::ClientSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
 
 bool Window::ShowFrame(const std::uint32_t* argb) {
-    if (SDL_UpdateTexture(frame_, nullptr, argb, gfx::kFrameWidth * 4) != 0) {
+    if (SDL_UpdateTexture(frame_, nullptr, argb, frameWidth_ * 4) != 0) {
         return false;
     }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);

@@ -1,8 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
-
-#include "gfx/Device.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -18,20 +17,34 @@ void StopVideo();
 // screen, Escape or closing the box picks window mode.
 bool AskFullScreen();
 
-// The one game window. Window mode: a 640 x 480 client area, not resizable. Full screen: the
-// desktop's mode with the 640 x 480 frame scaled and letterboxed; the cursor is reported in
-// frame pixels either way.
-class Window final : public gfx::FrameSink {
+// What the window hears from the window system and hands on: the input devices listen here.
+class WindowEvents {
 public:
-    static std::unique_ptr<Window> Create(bool fullScreen, std::string& error);
-    ~Window() override;
+    virtual ~WindowEvents() = default;
+    // The cursor in frame pixels, not clamped.
+    virtual void CursorMoved(int x, int y) = 0;
+    // 0 left, 1 right, 2 middle, 3 and 4 the side buttons.
+    virtual void ButtonChanged(int button, bool down) = 0;
+    // By SDL scancode; auto-repeat is not a change and never arrives.
+    virtual void KeyChanged(int sdlScancode, bool down) = 0;
+    // The window gained or lost the keyboard focus; it starts focused.
+    virtual void FocusChanged(bool focused) = 0;
+};
+
+// The one game window. Window mode: a client area of the frame's size, not resizable. Full
+// screen: the desktop's mode with the frame scaled and letterboxed; the cursor is reported in
+// frame pixels either way.
+class Window final {
+public:
+    static std::unique_ptr<Window> Create(bool fullScreen, int frameWidth, int frameHeight, WindowEvents& events,
+                                          std::string& error);
+    ~Window();
 
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // Handles every waiting window-system event: close requests post the quit message, key and
-    // button changes go to the system input devices, focus changes acquire or drop them.
-    // True when at least one event came.
+    // Handles every waiting window-system event: close requests post the quit message, input and
+    // focus changes go to the window's listener. True when at least one event came.
     bool PumpEvents();
 
     // The picture the desktop shows for the window: ARGB pixels, row after row.
@@ -40,10 +53,14 @@ public:
     bool Minimised() const;
     void ClientSize(int& width, int& height) const;
 
-    bool ShowFrame(const std::uint32_t* argb) override;
+    // argb holds one frame, row after row. False when the picture could not be shown.
+    bool ShowFrame(const std::uint32_t* argb);
 
 private:
-    Window() = default;
+    explicit Window(WindowEvents& events) : events_(events) {}
+
+    WindowEvents& events_;
+    int frameWidth_ = 0;
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 #include "resource/RequiredAssets.h"
 
 FileClass g_FileClass;
@@ -53,7 +54,7 @@ bool FileClass::ValidateAssets() const {
         }
     }
     CFilePackLoad music;
-    music.Open("wbkbgm.dat");
+    music.Open(pack::kMusicPack);
     for (const char* name : required_assets::MusicTracks()) {
         std::uint32_t offset = 0xFFFFFFFFu;
         music.FindOffset(name, offset);

@@ -1,14 +1,14 @@
 #include "resource/FilePackLoad.h"
 
 #include "gfx/ImageTexture.h"
-#include "platform/MessageBox.h"
+#include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
 #include "resource/PackDirectory.h"
 
 bool CFilePackLoad::Open(const std::string& path, gfx::Device* device) {
     if (!TryOpen(path, device)) {
-        platform::ShowMessage(nullptr, "ファイルが見つかりません");
-        platform::ExitProcess(0);
+        platform::FatalError(nullptr, "ファイルが見つかりません");
+        return false;
     }
     return true;
 }

@@ -7,7 +7,7 @@
 
 #include "gfx/Device.h"
 
-// Reads the directory of a pack archive ("wbk.dat", "wbkse.dat", "wbkbgm.dat") and hands out its
+// Reads the directory of a pack archive (the graphics, effect or music pack) and hands out its
 // entries by name. No file stays open between calls: every read opens and closes the pack, so
 // two readers of the same pack on different threads never share a handle.
 class CFilePackLoad {
@@ -23,8 +23,8 @@ public:
     CFilePackLoad() = default;
     virtual ~CFilePackLoad() = default;
 
-    // Reads the directory. When the pack cannot be opened the player is told
-    // "ファイルが見つかりません" and the program ends, so this returns only true.
+    // Reads the directory. A pack that cannot be opened ends the game with "ファイルが見つかりません"
+    // (platform::FatalError); this then gives false and an empty directory.
     bool Open(const std::string& path, gfx::Device* device = nullptr);
     // The same, but a pack that cannot be opened gives false and an empty directory.
     bool TryOpen(const std::string& path, gfx::Device* device = nullptr);

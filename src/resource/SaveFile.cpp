@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/LogPutout.h"
-#include "app/Random.h"
+#include "base/LogPutout.h"
+#include "base/Random.h"
 #include "resource/BinaryFile.h"
 #include "resource/FileWriter.h"
 #include "resource/PackFormat.h"

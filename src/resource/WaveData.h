@@ -26,9 +26,6 @@ struct Stage {
     bool operator==(const Stage&) const = default;
 };
 
-// True for the ids that make enemies: 1..13 and their big variants 21..33.
-constexpr bool IsEnemyKind(std::uint32_t kind) { return (kind >= 1 && kind <= 13) || (kind >= 21 && kind <= 33); }
-
 // Lays the stages out in byte-wise key order, each stage's records after the directory in the
 // same order. The same stages and key always give the same bytes. False (with a reason) for a
 // key longer than 31 characters, a key given twice, or a file beyond 4 GiB.

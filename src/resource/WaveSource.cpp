@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 
+#include "base/EnemyKind.h"
 #include "resource/PackFormat.h"
 
 namespace waves {
@@ -136,7 +137,7 @@ private:
             problem = "wave needs three whole numbers: kind id and reward from 0, health signed, all in 32 bits";
             return false;
         }
-        if (!IsEnemyKind(wave.kind)) {
+        if (!IsKindId(static_cast<int>(wave.kind))) {
             warnings_.push_back("line " + std::to_string(line_) + ": kind id " + std::to_string(wave.kind) +
                                 " makes no enemy; the wave will be empty");
         }

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/SceneContext.h"
-#include "app/SceneSwitcher.h"
+#include "base/SceneContext.h"
+#include "base/SceneContext.h"
 #include "gfx/RenderPresets.h"
 #include "platform/QuitMessage.h"
 #include "resource/FileClass.h"
 
 namespace {
 
-constexpr int kFadePattern = 3;  // the left edge moves first
 constexpr int kFadeSpeed = 6;
 constexpr int kMusicFadeFrames = 120;
 
@@ -39,7 +38,7 @@ bool SceneTitle::Init(gfx::Device* device) {
                            save_.VolumePercent(CSaveFile::kEffectVolume));
 
     sounds_.Load(g_FileClass);
-    fade_.Init(device, 0, 0, 0, 0, kFadePattern, kFadeSpeed, 0);
+    fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, kFadeSpeed, 0);
     background_.Create(device, g_FileClass.FindTexture(BackgroundOf(title::kMenu)), 320.0f, 240.0f, 640.0f, 480.0f);
     menu_.Init(device, sounds_);
     gameSelect_.Init(device, sounds_, save_);
@@ -59,12 +58,12 @@ void SceneTitle::Frame(gfx::Device* device, SceneContext& context) {
 
     background_.Draw(1);
     // Only the screen on show takes input, and not while it is fading out.
-    const bool active = fade_.cover == 0;
+    const bool active = fade_.direction == FadeDirection::Uncover;
     const int request = RunScreen(context, active);
     if (request != title::kStay) {
         Request(request);
     }
-    if (fade_.Update() && fade_.cover != 0) {
+    if (fade_.Update() && fade_.direction == FadeDirection::Cover) {
         FinishChange(context);
     }
 }
@@ -85,7 +84,7 @@ void SceneTitle::Request(int screen) {
     if (battleRequested_) {
         g_FileClass.Music().StartFade(0, kMusicFadeFrames, 0);
     }
-    fade_.Reset(1);
+    fade_.Reset(FadeDirection::Cover);
 }
 
 void SceneTitle::FinishChange(SceneContext& context) {
@@ -102,7 +101,7 @@ void SceneTitle::FinishChange(SceneContext& context) {
     screen_ = nextScreen_;
     EnterScreen(screen_);
     background_.texture = g_FileClass.FindTexture(BackgroundOf(screen_));
-    fade_.Reset(0);
+    fade_.Reset(FadeDirection::Uncover);
 }
 
 void SceneTitle::LeaveScreen(int screen) {
@@ -123,8 +122,8 @@ void SceneTitle::EnterScreen(int screen) {
 }
 
 void SceneTitle::RequestBattle(SceneContext& context) const {
-    context.transitionMode = 3;
-    context.sceneCode = kSceneGame;
+    context.transitionMode = TransitionMode::Leaving;
+    context.sceneCode = SceneCode::Game;
     context.character = static_cast<std::uint32_t>(gameSelect_.CharacterId());
     context.difficulty = static_cast<std::uint32_t>(gameSelect_.Difficulty());
     context.stage = static_cast<std::uint32_t>(gameSelect_.Stage());

@@ -1,10 +1,10 @@
 #pragma once
 #include <atomic>
 
-#include "app/Scene.h"
 #include "object/GradationFade.h"
 #include "object/Object2D.h"
 #include "resource/SaveFile.h"
+#include "scene/Scene.h"
 #include "scene/title/GameSelect.h"
 #include "scene/title/MusicRoom.h"
 #include "scene/title/OptionScreen.h"
@@ -24,7 +24,7 @@ public:
 
     int Screen() const { return screen_; }
     int NextScreen() const { return nextScreen_; }
-    bool Changing() const { return fade_.cover != 0; }
+    bool Changing() const { return fade_.direction == FadeDirection::Cover; }
     const GameSelect& Select() const { return gameSelect_; }
     const MusicRoom& Music() const { return musicRoom_; }
     const OptionScreen& Options() const { return options_; }

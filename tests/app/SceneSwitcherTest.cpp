@@ -84,7 +84,7 @@ protected:
 
     // Start-up asks for the title; the title is built and the start-up scene released.
     void ReachTitle() {
-        startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = kSceneTitle; };
+        startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = SceneCode::Title; };
         for (int i = 0; i < 10 && switcher->TitleScene() == nullptr; ++i) {
             switcher->Step(context);
         }
@@ -110,9 +110,9 @@ TEST_F(SceneSwitcherTest, StartUpKeepsDrawingWhileTheTitleIsBuiltThenHandsOver) 
     EXPECT_EQ(journal.Last(), "frame startup");
 
     // The start-up scene asks for the title: the code goes back to 1 and the build starts.
-    startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = kSceneTitle; };
+    startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = SceneCode::Title; };
     switcher->Step(context);
-    EXPECT_EQ(context.sceneCode, kSceneStartUp);
+    EXPECT_EQ(context.sceneCode, SceneCode::StartUp);
     EXPECT_TRUE(switcher->Loading());
     startUpScene->onFrame = nullptr;
 
@@ -121,10 +121,10 @@ TEST_F(SceneSwitcherTest, StartUpKeepsDrawingWhileTheTitleIsBuiltThenHandsOver) 
     switcher->Step(context);
     ASSERT_NE(switcher->TitleScene(), nullptr);
     EXPECT_EQ(drawn, std::vector<Scene*>{startUpScene});
-    EXPECT_EQ(context.transitionMode, 1u);
+    EXPECT_EQ(context.transitionMode, TransitionMode::Running);
 
     // The start-up scene finishes its fade and asks again: now it is released, the title runs.
-    startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = kSceneTitle; };
+    startUpScene->onFrame = [](SceneContext& c) { c.sceneCode = SceneCode::Title; };
     Settle(&SceneSwitcher::TitleScene);
     EXPECT_EQ(switcher->StartUpScene(), nullptr);
     EXPECT_EQ(titleBuilds, 1);
@@ -142,8 +142,8 @@ TEST_F(SceneSwitcherTest, TitleToGameAndBackShowsTheLoadingSceneBothWays) {
     context.difficulty = 3;
     context.stage = 2;
     context.options[5] = 1;
-    context.sceneCode = kSceneGame;
-    context.transitionMode = 3;
+    context.sceneCode = SceneCode::Game;
+    context.transitionMode = TransitionMode::Leaving;
     drawn.clear();
     switcher->Step(context);
     EXPECT_EQ(drawn, std::vector<Scene*>{loadingScene});
@@ -154,7 +154,7 @@ TEST_F(SceneSwitcherTest, TitleToGameAndBackShowsTheLoadingSceneBothWays) {
     EXPECT_EQ(lastRequest.stage, 2u);
     EXPECT_EQ(lastRequest.options[5], 1);
 
-    context.sceneCode = kSceneTitle;
+    context.sceneCode = SceneCode::Title;
     drawn.clear();
     switcher->Step(context);
     EXPECT_EQ(drawn, std::vector<Scene*>{loadingScene});
@@ -166,8 +166,8 @@ TEST_F(SceneSwitcherTest, TitleToGameAndBackShowsTheLoadingSceneBothWays) {
 TEST_F(SceneSwitcherTest, LoadingSceneOnlyInTransitionModeThree) {
     Make();
     ReachTitle();
-    context.sceneCode = kSceneGame;
-    context.transitionMode = 1;
+    context.sceneCode = SceneCode::Game;
+    context.transitionMode = TransitionMode::Running;
     drawn.clear();
     switcher->Step(context);
     EXPECT_TRUE(switcher->Loading());
@@ -177,8 +177,8 @@ TEST_F(SceneSwitcherTest, LoadingSceneOnlyInTransitionModeThree) {
 TEST_F(SceneSwitcherTest, RetryRebuildsTheGameFromTheSameRequest) {
     Make();
     ReachTitle();
-    context.sceneCode = kSceneGame;
-    context.transitionMode = 3;
+    context.sceneCode = SceneCode::Game;
+    context.transitionMode = TransitionMode::Leaving;
     context.stage = 1;
     context.options[2] = 1;
     Settle(&SceneSwitcher::GameScene);
@@ -187,7 +187,7 @@ TEST_F(SceneSwitcherTest, RetryRebuildsTheGameFromTheSameRequest) {
     context.restart = 1;
     switcher->Step(context);
     EXPECT_EQ(context.restart, 0);
-    EXPECT_EQ(context.sceneCode, kSceneGame);
+    EXPECT_EQ(context.sceneCode, SceneCode::Game);
     for (int i = 0; i < 5; ++i) {
         switcher->Step(context);
     }
@@ -201,7 +201,7 @@ TEST_F(SceneSwitcherTest, SettingTheCurrentCodeAgainCausesNoRebuild) {
     Make();
     ReachTitle();
     Scene* title = switcher->TitleScene();
-    static_cast<FakeScene*>(title)->onFrame = [](SceneContext& c) { c.sceneCode = kSceneTitle; };
+    static_cast<FakeScene*>(title)->onFrame = [](SceneContext& c) { c.sceneCode = SceneCode::Title; };
     for (int i = 0; i < 10; ++i) {
         switcher->Step(context);
         EXPECT_FALSE(switcher->Loading());
@@ -212,7 +212,7 @@ TEST_F(SceneSwitcherTest, SettingTheCurrentCodeAgainCausesNoRebuild) {
 
 TEST_F(SceneSwitcherTest, CodeZeroShowsTheEmptySceneMessageEveryFrame) {
     Make();
-    context.sceneCode = kSceneNone;
+    context.sceneCode = SceneCode::None;
     switcher->Step(context);
     switcher->Step(context);
     ASSERT_EQ(messages.size(), 2u);
@@ -238,7 +238,7 @@ TEST(SceneSwitcherThreads, AThreadedLoaderBuildsAndInitialisesOffTheMainThread) 
     hooks.drawFrame = [](Scene* scene, SceneContext& context) { scene->Frame(nullptr, context); };
     SceneSwitcher switcher(nullptr, std::move(hooks), false, 0);
     SceneContext context;
-    context.sceneCode = kSceneTitle;
+    context.sceneCode = SceneCode::Title;
     for (int i = 0; i < 1000 && (switcher.TitleScene() == nullptr || switcher.Loading()); ++i) {
         switcher.Step(context);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

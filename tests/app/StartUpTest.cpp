@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/NowLoading.h"
-#include "app/SceneContext.h"
 #include "app/StartUp.h"
+#include "base/SceneContext.h"
 #include "platform/MessageBox.h"
 #include "resource/FileClass.h"
+#include "support/FatalEnd.h"
 #include "support/RecordingDevice.h"
 #include "support/TempDir.h"
 #include "support/TestPacks.h"
@@ -28,19 +29,19 @@ TEST_F(StartUpTest, ShowsThePictureForOneHundredFramesThenLoadsEverything) {
     ASSERT_TRUE(WriteTestPacks(dir.Path(), {{"startup_back.png", Opaque(0xFF204080u)}}));
     StartUp scene(registry);
     ASSERT_TRUE(scene.Init(&device));
-    context.transitionMode = 0;  // the switcher holds the fade while nothing is being built
+    context.transitionMode = TransitionMode::Frozen;  // holds the fade: only the picture is drawn
     for (int frame = 1; frame < 100; ++frame) {
         scene.Frame(&device, context);
     }
     EXPECT_FALSE(registry.HasTexture("tama.png"));
-    EXPECT_EQ(context.sceneCode, 1u);
+    EXPECT_EQ(context.sceneCode, SceneCode::StartUp);
     ASSERT_EQ(device.draws.size(), 99u);
     EXPECT_NE(device.draws[0].texture, nullptr);
     EXPECT_FLOAT_EQ(device.draws[0].vertices[3].x, 640.0f);
 
     scene.Frame(&device, context);
     EXPECT_TRUE(registry.HasTexture("tama.png"));
-    EXPECT_EQ(context.sceneCode, 2u);
+    EXPECT_EQ(context.sceneCode, SceneCode::Title);
     EXPECT_TRUE(scene.Done());
 }
 
@@ -54,25 +55,26 @@ TEST_F(StartUpTest, FadesToBlackOnlyInRunningFramesThenHandsOverWithTheSavedVolu
     }
     StartUp scene(registry);
     scene.Init(&device);
-    context.transitionMode = 0;
+    // Any mode but Running holds the fade, so the hand-over has to wait for it.
+    context.transitionMode = TransitionMode::Frozen;
     for (int frame = 0; frame < 100; ++frame) {
         scene.Frame(&device, context);
     }
     ASSERT_TRUE(scene.Done());
     // The switcher sends the start-up scene back to code 1 while it builds the title.
-    context.sceneCode = 1;
+    context.sceneCode = SceneCode::StartUp;
     for (int frame = 0; frame < 200; ++frame) {
         scene.Frame(&device, context);
     }
-    EXPECT_EQ(context.sceneCode, 1u);  // no fade yet: the title is not ready
+    EXPECT_EQ(context.sceneCode, SceneCode::StartUp);
 
-    context.transitionMode = 1;
+    context.transitionMode = TransitionMode::Running;
     int frames = 0;
-    while (context.sceneCode == 1) {
+    while (context.sceneCode == SceneCode::StartUp) {
         scene.Frame(&device, context);
         ASSERT_LT(++frames, 200);
     }
-    EXPECT_EQ(context.sceneCode, 2u);
+    EXPECT_EQ(context.sceneCode, SceneCode::Title);
     EXPECT_GT(frames, 20);  // a fade at 8 per frame, not a cut
     const RecordingDevice::Draw& last = device.draws.back();
     EXPECT_EQ(last.texture, nullptr);
@@ -86,15 +88,21 @@ TEST_F(StartUpTest, FadesToBlackOnlyInRunningFramesThenHandsOverWithTheSavedVolu
     EXPECT_EQ(registry.Music().BaseVolume(), PercentToVolume(40));
 }
 
-TEST_F(StartUpTest, MissingAssetEndsTheProgramWithTheMessage) {
+TEST_F(StartUpTest, MissingAssetEndsTheRunWithTheMessage) {
     ASSERT_TRUE(WriteTestPacks(dir.Path(), {}, "upgrade_base.png"));
     StartUp scene(registry);
     scene.Init(&device);
     for (int frame = 1; frame < 100; ++frame) {
         scene.Frame(&device, context);
     }
-    EXPECT_EXIT(scene.Frame(&device, context), testing::ExitedWithCode(0), "有効なファイルではありません");
+    const FatalEnd end = CatchFatalEnd([&] { scene.Frame(&device, context); });
+    EXPECT_TRUE(end.quit);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_NE(end.message.find("有効なファイルではありません"), std::string::npos);
     EXPECT_EQ(ReadWholeFile(dir.Path() / "log.txt"), "有効なファイルではありません\n");
+    // The title is not asked for: the run ends from the start-up picture.
+    EXPECT_EQ(context.sceneCode, SceneCode::StartUp);
+    EXPECT_FALSE(scene.Done());
 }
 
 TEST_F(StartUpTest, LoadingScreenMovesOnlyWhenDrawn) {

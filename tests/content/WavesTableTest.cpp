@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "base/EnemyKind.h"
 #include "field/FilePackEnemyParamLoad.h"
 #include "resource/WaveSource.h"
 
@@ -66,7 +67,7 @@ TEST_F(WavesTable, AllSixteenStagesHaveStartingPointsAndValidWaves) {
             EXPECT_LE(table.points, 99999) << key;
             EXPECT_GE(table.waves.size(), 20u) << key;
             for (const waves::Wave& w : table.waves) {
-                EXPECT_TRUE(waves::IsEnemyKind(w.kind)) << key << " kind " << w.kind;
+                EXPECT_TRUE(IsKindId(static_cast<int>(w.kind))) << key << " kind " << w.kind;
                 EXPECT_GT(w.health, 0) << key;
                 EXPECT_GT(w.reward, 0) << key;
             }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "effect/EffectBurst.h"
 #include "effect/EffectExplosionCircle.h"
 #include "effect/EffectFlyAroundParticle.h"

@@ -3,8 +3,8 @@
 #include <set>
 #include <utility>
 
-#include "app/Random.h"
-#include "app/SceneContext.h"
+#include "base/Random.h"
+#include "base/SceneContext.h"
 #include "effect/LifeGame.h"
 #include "effect/MusicRoomBoard.h"
 #include "support/RecordingDevice.h"

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "enemy/EnemyTestField.h"
 #include "field/WalkCodes.h"
 
 namespace {
 
-constexpr int kRed = 1;
+constexpr EnemyKind kRed = EnemyKind::RedFairy;
 constexpr float kEntranceX = -88.0f;  // centre of cell (2, 22), the route-1 start
 constexpr float kEntranceY = 232.0f;
 
@@ -156,7 +156,7 @@ TEST(EnemyStates, ScatterOnlyIgnoresWallsWhenTheLandingCellIsRoutable) {
     int free = 0;
     Random::Seed(3);
     for (int i = 0; i < 40; ++i) {
-        Enemy& furball = test.Spawn(6, 1, 224.0f, 232.0f);
+        Enemy& furball = test.Spawn(EnemyKind::Furball, 1, 224.0f, 232.0f);
         furball.Scatter();
         EXPECT_EQ(furball.kickFrames, 30);
         EXPECT_NEAR(std::hypot(furball.kickVx, furball.kickVy), 5.0f, 1e-4f);
@@ -168,7 +168,7 @@ TEST(EnemyStates, ScatterOnlyIgnoresWallsWhenTheLandingCellIsRoutable) {
     // Near the top wall of the west corridor every push upwards lands in the wall.
     int corridorFree = 0;
     for (int i = 0; i < 40; ++i) {
-        Enemy& furball = test.Spawn(6, 1, kEntranceX, 184.0f);
+        Enemy& furball = test.Spawn(EnemyKind::Furball, 1, kEntranceX, 184.0f);
         furball.Scatter();
         corridorFree += furball.kickFree;
         if (furball.kickVy < -1.5f) {

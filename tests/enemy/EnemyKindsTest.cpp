@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "enemy/EnemyNames.h"
 #include "enemy/EnemyTestField.h"
 #include "enemy/Enemy_Frelle.h"
@@ -11,19 +11,9 @@
 #include "field/WalkCodes.h"
 #include "resource/FileClass.h"
 
-namespace {
-
-constexpr int kEvilEye = 8;
-constexpr int kVernie = 9;
-constexpr int kGhost = 11;
-constexpr int kFrelle = 12;
-constexpr int kNoctra = 13;
-
-}  // namespace
-
 TEST(EnemyKinds, EvilEyeArmourIsItsWaveNumber) {
     EnemyTestField test;
-    Enemy& eye = test.Spawn(kEvilEye, 1, 100.0f, 200.0f, 100, 10);
+    Enemy& eye = test.Spawn(EnemyKind::EvilEye, 1, 100.0f, 200.0f, 100, 10);
     EXPECT_TRUE(eye.IsYoukai());
     eye.Damage(10.0, false, false);
     EXPECT_DOUBLE_EQ(eye.hp, 100.0);
@@ -43,7 +33,7 @@ TEST(EnemyKinds, GhostTakesHalfUnlessExposedAndShowsItsExposedFace) {
     g_FileClass.AddTexture("enemy_spirit.png", std::make_unique<gfx::Texture>(16, 16));
     g_FileClass.AddTexture("enemy_spirit2.png", std::make_unique<gfx::Texture>(16, 16));
     EnemyTestField test;
-    Enemy& ghost = test.Spawn(kGhost, 1, 100.0f, 200.0f, 100);
+    Enemy& ghost = test.Spawn(EnemyKind::Ghost, 1, 100.0f, 200.0f, 100);
     EXPECT_EQ(ghost.sheets[0].texture, g_FileClass.FindTexture("enemy_spirit.png"));
     ghost.Damage(10.0, false, false);
     EXPECT_DOUBLE_EQ(ghost.hp, 95.0);
@@ -64,8 +54,8 @@ TEST(EnemyKinds, GhostTakesHalfUnlessExposedAndShowsItsExposedFace) {
 
 TEST(EnemyKinds, SpringFairyFliesStraightOverScenery) {
     EnemyTestField test(1, 1);  // the library, two routes
-    Enemy& across = test.Spawn(kVernie, 1, -88.0f, 216.0f);
-    Enemy& down = test.Spawn(kVernie, 0, 216.0f, -88.0f);
+    Enemy& across = test.Spawn(EnemyKind::Vernie, 1, -88.0f, 216.0f);
+    Enemy& down = test.Spawn(EnemyKind::Vernie, 0, 216.0f, -88.0f);
     EXPECT_TRUE(across.IsFlying());
     bool overScenery = false;
     int frames = 0;
@@ -87,7 +77,7 @@ TEST(EnemyKinds, SpringFairyFliesStraightOverScenery) {
 
 TEST(EnemyKinds, IceFairyIgnoresSlowing) {
     EnemyTestField test;
-    Enemy& frelle = test.Spawn(kFrelle, 1, -88.0f, 232.0f);
+    Enemy& frelle = test.Spawn(EnemyKind::Frelle, 1, -88.0f, 232.0f);
     frelle.Frame(1);  // her first frame is spent confused
     const float x = frelle.x;
     frelle.slowFrames = 30;
@@ -99,7 +89,7 @@ TEST(EnemyKinds, IceFairyIgnoresSlowing) {
 
 TEST(EnemyKinds, IceFairyShowsHerMarkInTheFirstFrameThenWalks) {
     EnemyTestField test;
-    Enemy& frelle = test.Spawn(kFrelle, 1, -88.0f, 232.0f, 100, 1, true);
+    Enemy& frelle = test.Spawn(EnemyKind::Frelle, 1, -88.0f, 232.0f, 100, 1, true);
     frelle.Frame(1);
     EXPECT_EQ(frelle.confuseFrames, 0);
     // Sheet, two bars, then the 24-pixel mark over her head.
@@ -117,7 +107,7 @@ TEST(EnemyKinds, IceFairyIsConfusedByRouteChangesSevenTimesInTen) {
     int confused = 0;
     constexpr int kTrials = 2000;
     for (int i = 0; i < kTrials; ++i) {
-        Enemy_Frelle frelle(&test.device, 10, 1, 1, -88, 232, &test.field.Routes(), 10, false);
+        Enemy_Frelle frelle(test.At(1, -88.0f, 232.0f, 10, 10));
         frelle.confuseFrames = 0;
         frelle.OnRouteChange(field::kWalkEast);
         EXPECT_EQ(frelle.lastCode, field::kWalkEast);
@@ -130,7 +120,7 @@ TEST(EnemyKinds, IceFairyIsConfusedByRouteChangesSevenTimesInTen) {
     EXPECT_NEAR(confused, kTrials * 71 / 100, kTrials / 20);
 
     // The same code again, or a new one while confused, changes nothing.
-    Enemy_Frelle frelle(&test.device, 10, 1, 1, -88, 232, &test.field.Routes(), 10, false);
+    Enemy_Frelle frelle(test.At(1, -88.0f, 232.0f, 10, 10));
     frelle.confuseFrames = 0;
     frelle.lastCode = field::kWalkSouth;
     frelle.OnRouteChange(field::kWalkSouth);
@@ -144,7 +134,7 @@ TEST(EnemyKinds, IceFairyIsConfusedByRouteChangesSevenTimesInTen) {
 TEST(EnemyKinds, ConfusedIceFairyStandsAndLooksAroundEvenWhilePaused) {
     Random::Seed(5);
     EnemyTestField test;
-    Enemy& frelle = test.Spawn(kFrelle, 1, -88.0f, 232.0f);
+    Enemy& frelle = test.Spawn(EnemyKind::Frelle, 1, -88.0f, 232.0f);
     test.Run(frelle, 3);
     const float x = frelle.x;
     const int walkingFacing = frelle.facing;
@@ -173,7 +163,7 @@ TEST(EnemyKinds, ConfusedIceFairyStandsAndLooksAroundEvenWhilePaused) {
 TEST(EnemyKinds, RouteRebuildsTriggerTheIceFairy) {
     Random::Seed(2);
     EnemyTestField test;
-    Enemy& frelle = test.Spawn(kFrelle, 1, -88.0f, 232.0f, 100, 20);
+    Enemy& frelle = test.Spawn(EnemyKind::Frelle, 1, -88.0f, 232.0f, 100, 20);
     frelle.Frame(1);
     int confusions = 0;
     for (int i = 0; i < 40; ++i) {
@@ -192,9 +182,9 @@ TEST(EnemyKinds, RouteRebuildsTriggerTheIceFairy) {
 
 TEST(EnemyKinds, DarknessGrowsToItsLimitsAndShrinksAfterDeath) {
     EnemyTestField test;
-    auto& noctra = static_cast<Enemy_Noctra&>(test.Spawn(kNoctra, 1, -88.0f, 232.0f, 100, 30));
-    auto& bigNoctra = static_cast<Enemy_Noctra&>(test.Spawn(kNoctra, 1, -88.0f, 232.0f, 100, 30, true));
-    auto& lateNoctra = static_cast<Enemy_Noctra&>(test.Spawn(kNoctra, 1, -88.0f, 232.0f, 100, 90));
+    auto& noctra = static_cast<Enemy_Noctra&>(test.Spawn(EnemyKind::Noctra, 1, -88.0f, 232.0f, 100, 30));
+    auto& bigNoctra = static_cast<Enemy_Noctra&>(test.Spawn(EnemyKind::Noctra, 1, -88.0f, 232.0f, 100, 30, true));
+    auto& lateNoctra = static_cast<Enemy_Noctra&>(test.Spawn(EnemyKind::Noctra, 1, -88.0f, 232.0f, 100, 90));
     EXPECT_TRUE(noctra.IsYoukai());
     test.Run(noctra, 100);
     EXPECT_EQ(noctra.shadowSize.Get(), 100);
@@ -224,7 +214,7 @@ TEST(EnemyKinds, DarknessGrowsToItsLimitsAndShrinksAfterDeath) {
 TEST(EnemyKinds, BigFurballSplitsIntoTwoThenFourHalves) {
     EnemyTestField test(0, 1);
     Battlefield& field = test.field;
-    field.SpawnWave(&test.device, 27, 200, 9, 1);
+    field.SpawnWave(&test.device, KindId(EnemyKind::BigFurball, true), 200, 9, 1);
     ASSERT_EQ(field.Enemies().size(), 2u);
     Enemy& parent = *field.Enemies()[0];
     EXPECT_EQ(parent.splitDepth, 2);
@@ -234,7 +224,7 @@ TEST(EnemyKinds, BigFurballSplitsIntoTwoThenFourHalves) {
     ASSERT_EQ(field.Enemies().size(), 4u);
     for (std::size_t i = 2; i < 4; ++i) {
         const Enemy& child = *field.Enemies()[i];
-        EXPECT_EQ(child.kind, 26);
+        EXPECT_EQ(child.kind, KindId(EnemyKind::Furball, true));
         EXPECT_EQ(child.hp, 100.0);
         EXPECT_EQ(child.maxHp, 100);
         EXPECT_EQ(child.reward, 0u);
@@ -251,7 +241,7 @@ TEST(EnemyKinds, BigFurballSplitsIntoTwoThenFourHalves) {
     }
     // The last generation, and enemies of other kinds, leave nothing.
     field.SplitFurball(&test.device, *field.Enemies()[4]);
-    Enemy& fairy = test.Spawn(1, 1, 100.0f, 100.0f);
+    Enemy& fairy = test.Spawn(EnemyKind::RedFairy, 1, 100.0f, 100.0f);
     fairy.splitDepth = 3;
     field.SplitFurball(&test.device, fairy);
     EXPECT_EQ(field.Enemies().size(), 9u);

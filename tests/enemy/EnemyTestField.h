@@ -12,10 +12,12 @@ struct EnemyTestField {
         field.Routes().resteerFrames = 0;
     }
 
-    Enemy& Spawn(int kind, int route, float x, float y, int health = 100, int level = 1, bool big = false) {
-        field.Enemies().push_back(field::CreateEnemy(
-            kind, &device, &field.Routes(),
-            {route, static_cast<int>(x), static_cast<int>(y), health, 5, level, 0, big}));
+    EnemySpawn At(int route, float x, float y, int health = 100, int level = 1, bool big = false) {
+        return {&device, &field.Routes(), route, static_cast<int>(x), static_cast<int>(y), health, 5, level, 0, big};
+    }
+
+    Enemy& Spawn(EnemyKind kind, int route, float x, float y, int health = 100, int level = 1, bool big = false) {
+        field.Enemies().push_back(field::CreateEnemy(kind, At(route, x, y, health, level, big)));
         return *field.Enemies().back();
     }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resource/PackTestFiles.h"
+#include "support/FatalEnd.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -127,7 +128,11 @@ TEST(FilePackEnemyParamLoad, AMissingFileEndsTheGameWithItsMessage) {
     ScopedTempDir dir;
     CFilePackEnemyParamLoad loader;
     EXPECT_FALSE(loader.TryOpen("wbk_a.dat"));
-    EXPECT_EXIT(loader.Open("wbk_a.dat"), ::testing::ExitedWithCode(0), "敵データが読み込めません！");
+    const FatalEnd end = CatchFatalEnd([&] { EXPECT_FALSE(loader.Open("wbk_a.dat")); });
+    EXPECT_TRUE(end.quit);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_NE(end.message.find("敵データが読み込めません！"), std::string::npos);
+    EXPECT_TRUE(loader.Stages().empty());
 }
 
 }  // namespace

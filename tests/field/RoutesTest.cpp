@@ -18,10 +18,10 @@ struct WatchedField {
     }
 
     // A walking enemy standing at the centre of a cell.
-    Enemy& Place(int kind, int route, int column, int row) {
+    Enemy& Place(EnemyKind kind, int route, int column, int row) {
         const field::PixelPos centre = field::CellCentre(column, row);
-        field.Enemies().push_back(field::CreateEnemy(kind, nullptr, &field.Routes(),
-                                                     {route, centre.x, centre.y, 100, 1, 1, 0, false}));
+        field.Enemies().push_back(field::CreateEnemy(
+            kind, {.walkLoad = &field.Routes(), .route = route, .x = centre.x, .y = centre.y, .health = 100}));
         return *field.Enemies().back();
     }
 
@@ -182,7 +182,7 @@ TEST(BuildRoutes, AWalkerShutInAPocketIsStrandedButAFlyerIsNot) {
     WatchedField walker(0, kEasy);
     walker.field.Walls().Fill(14, 16, 14, 16, true);
     walker.field.Walls().Cell(15, 15).blocked = 0;
-    walker.Place(1, 1, 15, 15);
+    walker.Place(EnemyKind::RedFairy, 1, 15, 15);
     EXPECT_FALSE(walker.field.BuildRoutes());
     EXPECT_EQ(walker.warnings, 1);
 
@@ -190,7 +190,7 @@ TEST(BuildRoutes, AWalkerShutInAPocketIsStrandedButAFlyerIsNot) {
     WatchedField flyer(0, kEasy);
     flyer.field.Walls().Fill(14, 16, 14, 16, true);
     flyer.field.Walls().Cell(15, 15).blocked = 0;
-    flyer.Place(9, 1, 15, 15);
+    flyer.Place(EnemyKind::Vernie, 1, 15, 15);
     EXPECT_TRUE(flyer.field.BuildRoutes());
     EXPECT_EQ(Code(flyer.field, 1, 15, 15), field::kWalkUnreached);
 }
@@ -199,7 +199,7 @@ TEST(BuildRoutes, AStrandedRouteZeroWalkerRefusesTheLayoutOnTwoRouteFields) {
     WatchedField watched(0, kNormal);
     watched.field.Walls().Fill(14, 16, 14, 16, true);
     watched.field.Walls().Cell(15, 15).blocked = 0;
-    watched.Place(2, 0, 15, 15);
+    watched.Place(EnemyKind::BlueFairy, 0, 15, 15);
     EXPECT_FALSE(watched.field.BuildRoutes());
 }
 
@@ -207,7 +207,7 @@ TEST(Placement, RefusesBlockedFootprintsAndPlotsOverEnemies) {
     WatchedField watched(0, kEasy);
     Battlefield& field = watched.field;
     EXPECT_FALSE(field.PlotRefused(200, 200));
-    Enemy& enemy = watched.Place(1, 1, 20, 20);  // centre (200, 200)
+    Enemy& enemy = watched.Place(EnemyKind::RedFairy, 1, 20, 20);  // centre (200, 200)
     enemy.x = 220.0f;
     enemy.y = 180.0f;
     EXPECT_TRUE(field.PlotRefused(200, 200));

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "field/Battlefield.h"
 #include "support/RecordingDevice.h"
 
@@ -39,20 +39,20 @@ void ExpectInNorthCorridor(const Enemy& enemy) {
 
 TEST(SpawnWave, EasyReleasesEightOnTheWestRouteAndNormalSixteenOnBoth) {
     WaveField easy(0);
-    easy.field.SpawnWave(nullptr, 1, 40, 3, 4);
+    easy.field.SpawnWave(nullptr, KindId(EnemyKind::RedFairy), 40, 3, 4);
     ASSERT_EQ(easy.field.Enemies().size(), 8u);
     for (const auto& enemy : easy.field.Enemies()) {
         ExpectInWestCorridor(*enemy);
-        EXPECT_EQ(enemy->kind, 1);
+        EXPECT_EQ(enemy->kind, KindId(EnemyKind::RedFairy));
         EXPECT_EQ(enemy->hp, 40.0);
         EXPECT_EQ(enemy->reward, 3u);
         EXPECT_EQ(enemy->level, 4);
         EXPECT_EQ(static_cast<int>(enemy->x) % 2, 0);
     }
-    EXPECT_EQ(easy.appeared, std::vector<int>{1});
+    EXPECT_EQ(easy.appeared, std::vector<int>{KindId(EnemyKind::RedFairy)});
 
     WaveField normal(1);
-    normal.field.SpawnWave(nullptr, 10, 40, 3, 4);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::Crow), 40, 3, 4);
     ASSERT_EQ(normal.field.Enemies().size(), 16u);
     for (std::size_t i = 0; i < 8; ++i) {
         ExpectInWestCorridor(normal.At(i));
@@ -64,7 +64,7 @@ TEST(SpawnWave, EasyReleasesEightOnTheWestRouteAndNormalSixteenOnBoth) {
 TEST(SpawnWave, EachPlaceDrawsItsYBeforeItsX) {
     WaveField easy(0);
     Random::Seed(99);
-    easy.field.SpawnWave(nullptr, 2, 10, 1, 1);
+    easy.field.SpawnWave(nullptr, KindId(EnemyKind::BlueFairy), 10, 1, 1);
     Random::Seed(99);
     const int yDraw = Random::Next();
     const int xDraw = Random::Next();
@@ -74,9 +74,9 @@ TEST(SpawnWave, EachPlaceDrawsItsYBeforeItsX) {
 
 TEST(SpawnWave, BigKindsComeOnePerRoute) {
     WaveField normal(1);
-    normal.field.SpawnWave(nullptr, 21, 500, 50, 7);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::RedFairy, true), 500, 50, 7);
     ASSERT_EQ(normal.field.Enemies().size(), 2u);
-    EXPECT_EQ(normal.At(0).kind, 21);
+    EXPECT_EQ(normal.At(0).kind, KindId(EnemyKind::RedFairy, true));
     EXPECT_EQ(normal.At(0).route, 1);
     EXPECT_EQ(normal.At(0).x, -72.0f);
     EXPECT_GE(normal.At(0).y, 192.0f);
@@ -88,19 +88,20 @@ TEST(SpawnWave, BigKindsComeOnePerRoute) {
 
 TEST(SpawnWave, FairySquadMarchesInFormation) {
     WaveField normal(1);
-    normal.field.SpawnWave(nullptr, 5, 30, 2, 3);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::FairySquad), 30, 2, 3);
     ASSERT_EQ(normal.field.Enemies().size(), 16u);
-    const int colours[4] = {4, 1, 2, 3};
+    const EnemyKind colours[4] = {EnemyKind::YellowFairy, EnemyKind::RedFairy, EnemyKind::BlueFairy,
+                                  EnemyKind::GreenFairy};
     const float depths[4] = {-32.0f, -52.0f, -72.0f, -92.0f};
     for (std::size_t line = 0; line < 2; ++line) {
         for (std::size_t i = 0; i < 4; ++i) {
             const Enemy& west = normal.At(line * 4 + i);
             const Enemy& north = normal.At(8 + line * 4 + i);
-            EXPECT_EQ(west.kind, colours[i]);
+            EXPECT_EQ(west.kind, KindId(colours[i]));
             EXPECT_EQ(west.route, 1);
             EXPECT_EQ(west.x, depths[i]);
             EXPECT_EQ(west.y, line == 0 ? 212.0f : 252.0f);
-            EXPECT_EQ(north.kind, colours[i]);
+            EXPECT_EQ(north.kind, KindId(colours[i]));
             EXPECT_EQ(north.route, 0);
             EXPECT_EQ(north.x, line == 0 ? 212.0f : 252.0f);
             EXPECT_EQ(north.y, depths[i]);
@@ -108,10 +109,10 @@ TEST(SpawnWave, FairySquadMarchesInFormation) {
     }
 
     WaveField easy(0);
-    easy.field.SpawnWave(nullptr, 25, 30, 2, 3);
+    easy.field.SpawnWave(nullptr, KindId(EnemyKind::FairySquad, true), 30, 2, 3);
     ASSERT_EQ(easy.field.Enemies().size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(easy.At(i).kind, colours[i] + 20);
+        EXPECT_EQ(easy.At(i).kind, KindId(colours[i], true));
         EXPECT_EQ(easy.At(i).y, 232.0f);
         EXPECT_EQ(easy.At(i).x, depths[i]);
     }
@@ -119,21 +120,21 @@ TEST(SpawnWave, FairySquadMarchesInFormation) {
 
 TEST(SpawnWave, BigFurballWavesCarryTheStageSplitDepth) {
     WaveField easy(0);
-    easy.field.SpawnWave(nullptr, 7, 100, 5, 2);
+    easy.field.SpawnWave(nullptr, KindId(EnemyKind::BigFurball), 100, 5, 2);
     ASSERT_EQ(easy.field.Enemies().size(), 4u);
-    EXPECT_EQ(easy.At(0).kind, 7);
+    EXPECT_EQ(easy.At(0).kind, KindId(EnemyKind::BigFurball));
     EXPECT_EQ(easy.At(0).splitDepth, 1);
     ExpectInWestCorridor(easy.At(3));
 
     WaveField normal(1);
-    normal.field.SpawnWave(nullptr, 7, 100, 5, 2);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::BigFurball), 100, 5, 2);
     ASSERT_EQ(normal.field.Enemies().size(), 8u);
     EXPECT_EQ(normal.At(7).splitDepth, 2);
-    normal.field.SpawnWave(nullptr, 27, 100, 5, 2);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::BigFurball, true), 100, 5, 2);
     ASSERT_EQ(normal.field.Enemies().size(), 10u);
-    EXPECT_EQ(normal.At(8).kind, 27);
+    EXPECT_EQ(normal.At(8).kind, KindId(EnemyKind::BigFurball, true));
     EXPECT_EQ(normal.At(8).splitDepth, 2);
-    normal.field.SpawnWave(nullptr, 6, 100, 5, 2);
+    normal.field.SpawnWave(nullptr, KindId(EnemyKind::Furball), 100, 5, 2);
     EXPECT_EQ(normal.At(10).splitDepth, 0);
 }
 
@@ -150,7 +151,7 @@ TEST(SpawnWave, AWaveWalksInIsKilledAndIsClearedAway) {
     RecordingDevice device;
     WaveField normal(1);
     normal.field.BuildRoutes();
-    normal.field.SpawnWave(&device, 13, 10, 1, 1);
+    normal.field.SpawnWave(&device, KindId(EnemyKind::Noctra), 10, 1, 1);
     normal.field.FrameEnemies(1);
     // Each enemy drew itself, and the darkness shadows came after every enemy.
     ASSERT_EQ(device.draws.size(), 16u * 3 + 16u);

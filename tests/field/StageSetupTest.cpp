@@ -50,8 +50,8 @@ TEST(StageSetup, FillsTheGaugeInFileOrderAndReadsTheBestScore) {
     ASSERT_EQ(gauge.waves.size(), 12u);
     for (std::size_t i = 0; i < 12; ++i) {
         EXPECT_EQ(gauge.waves[i].kind, static_cast<int>(library.waves[i].kind));
-        EXPECT_EQ(gauge.waves[i].a, library.waves[i].health);
-        EXPECT_EQ(gauge.waves[i].b, static_cast<int>(library.waves[i].reward));
+        EXPECT_EQ(gauge.waves[i].health, library.waves[i].health);
+        EXPECT_EQ(gauge.waves[i].reward, static_cast<int>(library.waves[i].reward));
     }
 }
 

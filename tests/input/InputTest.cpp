@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "input/DeviceBuffer.h"
 #include "input/InputScript.h"
 #include "input/KeyboardInput.h"

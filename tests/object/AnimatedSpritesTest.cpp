@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "object/AnimationStep.h"
 #include "object/GradationFade.h"
 #include "object/IncreaseObject2D.h"
@@ -119,11 +119,11 @@ TEST(MouseChangeObject2D, BlinksTwoFramesOnTwoOff) {
     EXPECT_EQ(alphas[5], 0);
 }
 
-// corner[k] is the alpha of vertex {1, 0, 2, 3}[k]; pattern 3 leads with corners 1 and 2, the left edge.
+// corner[k] is the alpha of vertex {1, 0, 2, 3}[k]; the left edge leads with corners 1 and 2.
 TEST(GradationFade, LeftEdgeLeadsAndTheRightCatchesUp) {
     RecordingDevice device;
     GradationFade fade;
-    fade.Init(&device, 0, 0, 0, 1, 3, 6, 0);
+    fade.Init(&device, 0, 0, 0, FadeDirection::Cover, FadePattern::LeftLeads, 6, 0);
     EXPECT_EQ(fade.step, 12);
     int frames = 0;
     while (fade.corner[1].Get() < 255) {
@@ -156,11 +156,11 @@ TEST(GradationFade, LeftEdgeLeadsAndTheRightCatchesUp) {
 TEST(GradationFade, HoldsAfterCompletion) {
     RecordingDevice device;
     GradationFade fade;
-    fade.Init(&device, 255, 255, 255, 0, 0, 200, 3);  // uncovering at once
+    fade.Init(&device, 255, 255, 255, FadeDirection::Uncover, FadePattern::BottomLeads, 200, 3);  // uncovering at once
     EXPECT_FALSE(fade.Update());
     EXPECT_FALSE(fade.Update());
     EXPECT_TRUE(fade.Update());
-    fade.Reset(1);
+    fade.Reset(FadeDirection::Cover);
     EXPECT_TRUE(fade.Update());  // the hold was spent by the first fade
     EXPECT_EQ(fade.corner[2].Get(), 255);
     EXPECT_EQ(device.draws.back().vertices[2].diffuse >> 24, 0u);  // drawn before advancing

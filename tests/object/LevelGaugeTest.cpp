@@ -89,7 +89,7 @@ TEST_F(LevelGaugeTest, EachMarkStartsItsWaveOnce) {
     gauge.Draw(1);  // stopped: no movement yet
     EXPECT_EQ(gauge.TakeWaveStart(), 5);
     EXPECT_EQ(gauge.TakeWaveStart(), 0);
-    EXPECT_EQ(gauge.CurrentWaveA(), 100);
+    EXPECT_EQ(gauge.CurrentWaveHealth(), 100);
 
     gauge.SetFramesPerStep(0);
     gauge.stopped = 0;
@@ -106,7 +106,7 @@ TEST_F(LevelGaugeTest, EachMarkStartsItsWaveOnce) {
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(started, 22);
     EXPECT_EQ(gauge.WaveNumber(), 2);
-    EXPECT_EQ(gauge.CurrentWaveB(), 8);
+    EXPECT_EQ(gauge.CurrentWaveReward(), 8);
     EXPECT_FALSE(gauge.AllStarted());
 }
 

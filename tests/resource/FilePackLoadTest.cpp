@@ -5,6 +5,7 @@
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/PackTestFiles.h"
+#include "support/FatalEnd.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -183,7 +184,12 @@ TEST(FilePackLoad, AMissingPackCanBeDetectedByToolsButEndsTheGame) {
     EXPECT_FALSE(pack.TryOpen("missing.dat"));
     EXPECT_FALSE(pack.TryOpen("."));  // a folder is not a pack
     EXPECT_TRUE(pack.Entries().empty());
-    EXPECT_EXIT(pack.Open("missing.dat"), ::testing::ExitedWithCode(0), "ファイルが見つかりません");
+    const FatalEnd end = CatchFatalEnd([&] { EXPECT_FALSE(pack.Open("missing.dat")); });
+    EXPECT_TRUE(end.quit);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_NE(end.message.find("ファイルが見つかりません"), std::string::npos);
+    EXPECT_TRUE(pack.Entries().empty());
+    EXPECT_EQ(ReadWholeFile("log.txt"), "ファイルが見つかりません\n");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/Random.h"
+#include "base/Random.h"
 #include "resource/FileWriter.h"
 #include "resource/PackTestFiles.h"
 #include "support/TempDir.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "audio/StreamingTrack.h"
 #include "platform/QuitMessage.h"
 #include "resource/FilePackLoad.h"
-#include "audio/StreamingTrack.h"
 #include "resource/SaveFile.h"
 #include "scene/TitleHarness.h"
 
@@ -72,12 +72,12 @@ TEST_F(SceneTitleTest, StartingABattleFillsTheRequestForTheSwitcher) {
     harness.Click(350, 120);  // easy
     harness.Click(610, 230);  // the library
     harness.Click(580, 440);  // start
-    for (int i = 0; i < 120 && harness.Context().sceneCode != 3; ++i) {
+    for (int i = 0; i < 120 && harness.Context().sceneCode != SceneCode::Game; ++i) {
         harness.Frame();
     }
     const SceneContext& context = harness.Context();
-    EXPECT_EQ(context.sceneCode, 3u);
-    EXPECT_EQ(context.transitionMode, 3u);
+    EXPECT_EQ(context.sceneCode, SceneCode::Game);
+    EXPECT_EQ(context.transitionMode, TransitionMode::Leaving);
     EXPECT_EQ(context.difficulty, 0u);
     EXPECT_EQ(context.stage, 1u);
     EXPECT_EQ(context.character, 0u);

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/SceneContext.h"
 #include "audio/DirectSound.h"
+#include "base/SceneContext.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
 #include "scene/SceneTitle.h"
@@ -27,7 +27,7 @@ public:
         title_ = std::make_unique<SceneTitle>();
         title_->Init(&device_);
         context_ = SceneContext{};
-        context_.sceneCode = 2;
+        context_.sceneCode = SceneCode::Title;
         return *title_;
     }
 

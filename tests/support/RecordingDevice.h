@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "gfx/Device.h"
+#include "gfx/NullDevice.h"
 #include "gfx/QuadVertex.h"
 
 // A device that draws nothing and remembers every call, for tests of code that draws: each draw
 // keeps its vertices, the stage-0 texture and the filters and blend states in force.
-class RecordingDevice final : public gfx::Device {
+class RecordingDevice final : public gfx::NullDevice {
 public:
     struct Draw {
         std::vector<QuadVertex> vertices;
@@ -21,11 +21,6 @@ public:
         std::uint32_t alphaArg1;
     };
 
-    HRESULT Clear(std::uint32_t, float, std::uint32_t) override { return S_OK; }
-    HRESULT BeginScene() override { return S_OK; }
-    HRESULT EndScene() override { return S_OK; }
-    HRESULT Present() override { return S_OK; }
-    HRESULT Reset() override { return S_OK; }
     void SetFVF(std::uint32_t format) override { fvf = format; }
     void SetTexture(int stage, gfx::Texture* texture) override {
         if (stage == 0) {
@@ -54,10 +49,6 @@ public:
                   Render(gfx::RenderState::DestBlend), Stage(gfx::TextureStageState::AlphaArg1)};
         draws.push_back(std::move(draw));
     }
-    std::unique_ptr<gfx::Texture> CreateTexture(int width, int height) override {
-        return std::make_unique<gfx::Texture>(width, height);
-    }
-
     std::uint32_t Sampler(gfx::SamplerState state) const { return Get(samplerStates, state); }
     std::uint32_t Render(gfx::RenderState state) const { return Get(renderStates, state); }
     std::uint32_t Stage(gfx::TextureStageState state) const { return Get(stageStates, state); }

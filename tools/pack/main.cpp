@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "resource/PackTool.h"
+#include "PackTool.h"
 
 int main(int argc, char** argv) {
     return packtool::Run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);

@@ -1,6 +1,6 @@
 #include "scene/title/GameSelect.h"
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "gfx/Device.h"
 #include "resource/FileClass.h"
 #include "resource/SaveFile.h"

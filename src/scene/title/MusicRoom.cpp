@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "resource/FileClass.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 #include "scene/title/TrackNotes.h"
 
 namespace {
@@ -14,7 +15,6 @@ constexpr const char* kTrackFiles[MusicRoom::kTracks] = {"bgm_title.wav", "bgm_p
                                                          "bgm_lorn.wav", "bgm_sky.wav"};
 constexpr const char kNotesEntry[] = "music_room.txt";
 
-constexpr const char kMusicPack[] = "wbkbgm.dat";
 constexpr const char kFont[] = "MSゴシック";
 constexpr float kListX = 150.0f;
 constexpr float kListY = 110.0f;
@@ -32,11 +32,11 @@ constexpr int kReseedBand = 2;
 
 void MusicRoom::PlayTrack(const char* name) {
     CFilePackLoad pack;
-    pack.Open(kMusicPack);
+    pack.Open(pack::kMusicPack);
     std::uint32_t offset = 0xFFFFFFFFu;
     pack.FindOffset(name, offset);
     if (offset != 0xFFFFFFFFu) {
-        g_FileClass.Music().Load(kMusicPack, offset);
+        g_FileClass.Music().Load(pack::kMusicPack, offset);
     }
 }
 
@@ -45,7 +45,7 @@ void MusicRoom::LoadNotes() {
         notes_[i] = TrackNote{kTrackFiles[i], kTrackFiles[i], {}};
     }
     CFilePackLoad pack;
-    pack.Open(kMusicPack);
+    pack.Open(pack::kMusicPack);
     std::vector<std::uint8_t> bytes;
     if (!pack.ReadEntry(kNotesEntry, bytes)) {
         return;  // the tracks are then listed by their file names

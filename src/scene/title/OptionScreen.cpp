@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "resource/FileClass.h"
 #include "resource/SaveFile.h"
 

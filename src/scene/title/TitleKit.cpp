@@ -1,8 +1,9 @@
 #include "scene/title/TitleKit.h"
 
-#include "app/SceneContext.h"
 #include "audio/DirectSound.h"
+#include "base/SceneContext.h"
 #include "gfx/Device.h"
+#include "gfx/RenderPresets.h"
 #include "resource/FileClass.h"
 
 namespace title {
@@ -43,11 +44,8 @@ bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool 
 }
 
 void DrawCrisp(gfx::Device* device, Object2D& sprite) {
-    device->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_POINT);
-    device->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_POINT);
+    StageFilterScope crisp(device, gfx::TEXF_POINT);
     sprite.Draw(1);
-    device->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
-    device->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
 }
 
 SceneContext Inactive(const SceneContext& input) {

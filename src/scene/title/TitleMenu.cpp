@@ -1,7 +1,8 @@
 #include "scene/title/TitleMenu.h"
 
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 #include "gfx/Device.h"
+#include "gfx/RenderPresets.h"
 #include "resource/FileClass.h"
 
 namespace {
@@ -50,15 +51,14 @@ int TitleMenu::Frame(const SceneContext& input, bool active) {
     }
     hovered_ = hovered;
 
-    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_POINT);
-    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_POINT);
-    for (int i = 0; i < kItems; ++i) {
-        const int shade = (i == hovered) ? kHoveredShade : kOtherShade;
-        items_[i].red = items_[i].green = items_[i].blue = shade;
-        items_[i].Draw(1);
+    {
+        StageFilterScope crisp(device_, gfx::TEXF_POINT);
+        for (int i = 0; i < kItems; ++i) {
+            const int shade = (i == hovered) ? kHoveredShade : kOtherShade;
+            items_[i].red = items_[i].green = items_[i].blue = shade;
+            items_[i].Draw(1);
+        }
     }
-    device_->SetSamplerState(0, gfx::SamplerState::MinFilter, gfx::TEXF_LINEAR);
-    device_->SetSamplerState(0, gfx::SamplerState::MagFilter, gfx::TEXF_LINEAR);
 
     if (hovered >= 0 && input.leftPressed) {
         title::Sounds::Play(sounds_->gameDecide);

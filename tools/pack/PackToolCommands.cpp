@@ -1,4 +1,4 @@
-#include "resource/PackToolCommands.h"
+#include "PackToolCommands.h"
 
 #include <algorithm>
 #include <cstdio>

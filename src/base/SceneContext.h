@@ -13,14 +13,35 @@ struct KeyState {
     std::uint8_t held;     // 1 while down
 };
 
+// The scene the program should be showing. Scenes ask for another screen by writing it.
+enum class SceneCode : std::uint32_t {
+    None = 0,  // an error: the switcher says so in every frame it stands
+    StartUp = 1,
+    Title = 2,
+    Game = 3,
+};
+
+// The transition-mode word of the context. The switcher asks only whether it is Leaving; every
+// other value keeps the last picture on screen while a scene loads. The battle scene doubles it
+// as its run flag and hands it on as the update value of everything it draws.
+enum class TransitionMode : std::uint32_t {
+    // The battle stands still (pause menu open, stage over): everything is drawn, nothing moves.
+    Frozen = 0,
+    // The usual value: the field runs.
+    Running = 1,
+    // Set by no scene. As an update value it draws animations still on their current picture,
+    // while input stays live; the battle's next-wave button ignores clicks in it as in Frozen.
+    Still = 2,
+    // A scene asked for another: the loading scene shows while it is built or released.
+    Leaving = 3,
+};
+
 // The one record handed to every scene frame: which scene should run, the game request a scene
 // leaves for the next one, and this frame's input.
 struct SceneContext {
-    std::uint32_t sceneCode = 1;
+    SceneCode sceneCode = SceneCode::StartUp;
     std::uint8_t restart = 0;
-    // 3 = show the loading scene while a loader runs; any other value keeps the last picture.
-    // The game scene also uses it as its run flag.
-    std::uint32_t transitionMode = 1;
+    TransitionMode transitionMode = TransitionMode::Running;
 
     // Game request.
     std::uint32_t character = 0;

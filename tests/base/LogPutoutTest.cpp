@@ -1,4 +1,4 @@
-#include "app/LogPutout.h"
+#include "base/LogPutout.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-#include "resource/PackTool.h"
+#include "PackTool.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "resource/PackToolCommands.h"
+#include "PackToolCommands.h"
 
 namespace packtool {
 

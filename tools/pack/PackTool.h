@@ -5,8 +5,8 @@
 #include <vector>
 
 // The commands of velmoria-pack, the tool that lists, unpacks and builds pack archives and
-// compiles the wave data from its readable source. Kept in the library so tests and other tools
-// can run it without a process of its own.
+// compiles the wave data from its readable source. Kept apart from main so that tests can run it
+// without a process of its own.
 namespace packtool {
 
 constexpr std::uint32_t kDefaultPackKey = 0x6B3D2A51u;

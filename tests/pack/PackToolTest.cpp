@@ -1,4 +1,4 @@
-#include "resource/PackTool.h"
+#include "PackTool.h"
 
 #include <gtest/gtest.h>
 

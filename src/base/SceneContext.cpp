@@ -1,4 +1,4 @@
-#include "app/SceneContext.h"
+#include "base/SceneContext.h"
 
 #include <algorithm>
 

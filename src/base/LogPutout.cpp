@@ -1,4 +1,4 @@
-#include "app/LogPutout.h"
+#include "base/LogPutout.h"
 
 LogPutout::LogPutout(const char* text, const char* mode) {
     file_ = std::fopen("log.txt", mode);

@@ -1,4 +1,4 @@
-#include "app/Random.h"
+#include "base/Random.h"
 
 namespace {
 thread_local std::uint32_t t_state = 1;
