@@ -12,19 +12,19 @@ struct StageRow {
     const char* music;
 };
 
-constexpr std::array<StageRow, 3> kStages{{
+constexpr std::array<StageRow, kStageCount> kStages{{
     {"rouka", "stage_velkra_rouka.png", "bgm_marsh.wav"},
     {"lib", "stage_velkra_library.png", "bgm_lorn.wav"},
     {"sky", "stage_sky.png", "bgm_sky.wav"},
 }};
 
-constexpr std::array<const char*, 4> kDifficultyNames{"easy", "normal", "hard", "lunatic"};
+constexpr std::array<const char*, kDifficultyCount> kDifficultyNames{"easy", "normal", "hard", "lunatic"};
 
 }  // namespace
 
 StageInfo LookUpStage(int stage, int difficulty, bool bigFurball) {
-    const bool knownStage = stage >= 0 && stage < static_cast<int>(kStages.size());
-    const bool knownDifficulty = difficulty >= 0 && difficulty < static_cast<int>(kDifficultyNames.size());
+    const bool knownStage = stage >= 0 && stage < kStageCount;
+    const bool knownDifficulty = difficulty >= 0 && difficulty < kDifficultyCount;
     const StageRow& row = kStages[knownStage ? stage : 0];
 
     StageInfo info;

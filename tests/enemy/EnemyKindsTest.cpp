@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "base/Random.h"
 #include "enemy/EnemyNames.h"
@@ -9,6 +11,8 @@
 #include "enemy/Enemy_Frelle.h"
 #include "enemy/Enemy_Noctra.h"
 #include "field/WalkCodes.h"
+#include "gfx/NullDevice.h"
+#include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
 
 TEST(EnemyKinds, EvilEyeArmourIsItsWaveNumber) {
@@ -247,12 +251,86 @@ TEST(EnemyKinds, BigFurballSplitsIntoTwoThenFourHalves) {
     EXPECT_EQ(field.Enemies().size(), 9u);
 }
 
-TEST(EnemyKinds, DisplayNames) {
-    EXPECT_EQ(std::string(EnemyDisplayName(1)), "妖精（赤）");
-    EXPECT_EQ(std::string(EnemyDisplayName(24)), "向日葵妖精");
-    EXPECT_EQ(std::string(EnemyDisplayName(10)), "鴉");
-    EXPECT_EQ(std::string(EnemyDisplayName(33)), "Noctra");
-    for (const int id : {0, 5, 14, 20, 25, 34, -1}) {
-        EXPECT_EQ(std::string(EnemyDisplayName(id)), "例外IDです") << id;
+TEST(EnemyKinds, EveryKindIdHasOneNameAndAFactoryEntry) {
+    EnemyTestField test;
+    std::set<std::string> names;
+    for (int id = -1; id <= 2 * kBigKindOffset + 1; ++id) {
+        const std::string name = EnemyDisplayName(id);
+        // The fairy squad is a wave of four kinds, not an enemy of its own.
+        if (!IsKindId(id) || KindOf(id) == EnemyKind::FairySquad) {
+            EXPECT_EQ(name, "例外IDです") << id;
+            continue;
+        }
+        const EnemyKind kind = KindOf(id);
+        const bool big = IsBigKindId(id);
+        EXPECT_NE(name, "例外IDです") << id;
+        EXPECT_EQ(name, EnemyDisplayName(KindId(kind))) << id;  // the big variant shares the name
+        names.insert(name);
+        const auto enemy = field::CreateEnemy(kind, test.At(1, 100.0f, 200.0f, 100, 1, big));
+        ASSERT_NE(enemy, nullptr) << id;
+        EXPECT_EQ(enemy->kind, id);
+        EXPECT_EQ(enemy->IsBig(), big);
+        EXPECT_EQ(enemy->hitRadius, big ? 8.0f : 6.0f) << id;
     }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(kEnemyKindCount - 1));
+    EXPECT_EQ(field::CreateEnemy(EnemyKind::FairySquad, test.At(1, 100.0f, 200.0f)), nullptr);
+}
+
+namespace {
+
+// How a field's enemies fared, frame by frame: how many were left after the frame's reaping,
+// and where each stood.
+struct FieldRun {
+    std::vector<std::size_t> left;
+    std::vector<float> places;
+};
+
+// A wave of every kind on a two-route field, all killed at once in frame 90, run until the
+// field is empty. Drawn runs go through FrameEnemies, undrawn ones through UpdateEnemies alone.
+FieldRun RunWavesOfEveryKind(gfx::Device* device, bool drawn) {
+    Random::Seed(3);
+    Battlefield field(0, 1);
+    field.BuildRoutes();
+    for (int id = 1; id <= kEnemyKindCount; ++id) {
+        field.SpawnWave(device, id, 50, 1, 5);
+    }
+    FieldRun run;
+    for (int frame = 0; frame < 400 && !field.Enemies().empty(); ++frame) {
+        if (frame == 90) {
+            for (const auto& enemy : field.Enemies()) {
+                enemy->Damage(1000.0, false, false);
+            }
+        }
+        if (drawn) {
+            field.FrameEnemies(1);
+        } else {
+            field.UpdateEnemies(1);
+        }
+        field.RemoveFinishedEnemies();
+        run.left.push_back(field.Enemies().size());
+        for (const auto& enemy : field.Enemies()) {
+            run.places.push_back(enemy->x);
+            run.places.push_back(enemy->y);
+        }
+    }
+    return run;
+}
+
+}  // namespace
+
+TEST(EnemyKinds, AFieldRunsAndReapsTheSameWhetherOrNotItIsDrawn) {
+    gfx::SoftwareDevice software(nullptr);
+    const FieldRun shown = RunWavesOfEveryKind(&software, true);
+    ASSERT_GT(shown.left.size(), 91u);
+    EXPECT_EQ(shown.left[89], shown.left.front());  // nobody leaves before the kill
+    EXPECT_EQ(shown.left.back(), 0u);               // and every dead enemy is reaped
+
+    gfx::NullDevice nothing;
+    const FieldRun unseen = RunWavesOfEveryKind(&nothing, true);
+    EXPECT_EQ(unseen.left, shown.left);
+    EXPECT_EQ(unseen.places, shown.places);
+
+    const FieldRun undrawn = RunWavesOfEveryKind(nullptr, false);
+    EXPECT_EQ(undrawn.left, shown.left);
+    EXPECT_EQ(undrawn.places, shown.places);
 }

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <span>
+#include <string>
+#include <utility>
+
 #include "field/FieldGrid.h"
 #include "field/StageTable.h"
 #include "field/TankObject.h"
 #include "field/WallGrid.h"
+#include "resource/RequiredAssets.h"
 #include "support/RecordingDevice.h"
 
 using field::CellPos;
@@ -119,34 +126,34 @@ TEST(StageBuild, ReopeningAStrayPlotLeavesTheCornerWall) {
     EXPECT_TRUE(grid.FootprintOpen(200, 200));
 }
 
-TEST(StageTable, KeysPicturesMusicAndRoutes) {
-    const field::StageInfo rouka = field::LookUpStage(0, 0, false);
-    EXPECT_EQ(rouka.key, "rouka_easy");
-    EXPECT_EQ(rouka.background, "stage_velkra_rouka.png");
-    EXPECT_EQ(rouka.music, "bgm_marsh.wav");
-    EXPECT_EQ(rouka.overlay, "fieldwall_easy.png");
-    EXPECT_EQ(rouka.routeCount, 1);
+TEST(StageTable, EveryStageShowsRequiredAssetsAndFindsItsOwnWaves) {
+    const auto required = [](std::span<const char* const> names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    std::set<std::string> keys;
+    for (int stage = 0; stage < field::kStageCount; ++stage) {
+        for (int difficulty = 0; difficulty < field::kDifficultyCount; ++difficulty) {
+            const field::StageInfo info = field::LookUpStage(stage, difficulty, false);
+            EXPECT_TRUE(required(required_assets::Textures(), info.background)) << info.background;
+            EXPECT_TRUE(required(required_assets::Textures(), info.overlay)) << info.overlay;
+            EXPECT_TRUE(required(required_assets::MusicTracks(), info.music)) << info.music;
+            EXPECT_EQ(info.routeCount, difficulty == field::kEasy ? 1 : 2);
+            EXPECT_TRUE(keys.insert(info.key).second) << "shared key " << info.key;
 
-    const field::StageInfo library = field::LookUpStage(1, 3, false);
-    EXPECT_EQ(library.key, "lib_lunatic");
-    EXPECT_EQ(library.background, "stage_velkra_library.png");
-    EXPECT_EQ(library.music, "bgm_lorn.wav");
-    EXPECT_EQ(library.overlay, "fieldwall.png");
-    EXPECT_EQ(library.routeCount, 2);
-
-    const field::StageInfo furballs = field::LookUpStage(2, 2, true);
-    EXPECT_EQ(furballs.key, "bigwool_hard");
-    EXPECT_EQ(furballs.background, "stage_sky.png");
-    EXPECT_EQ(furballs.music, "bgm_sky.wav");
-
-    EXPECT_EQ(field::LookUpStage(1, 4, false).key, "");
-    const field::StageInfo unknown = field::LookUpStage(3, 1, true);
-    EXPECT_EQ(unknown.key, "");
-    EXPECT_EQ(unknown.background, "stage_velkra_rouka.png");
-    EXPECT_EQ(unknown.music, "");
-
-    EXPECT_EQ(field::SplitDepthFor(0), 1);
-    EXPECT_EQ(field::SplitDepthFor(3), 2);
+            // The big-furball option swaps the waves only, one table per difficulty.
+            const field::StageInfo furballs = field::LookUpStage(stage, difficulty, true);
+            EXPECT_EQ(furballs.key, field::LookUpStage(0, difficulty, true).key);
+            EXPECT_NE(furballs.key, info.key);
+            EXPECT_EQ(furballs.background, info.background);
+        }
+    }
+    // Out of range: no waves and no music, but still a picture to show.
+    for (const auto& [stage, difficulty] : {std::pair{field::kStageCount, 1}, {1, field::kDifficultyCount}, {-1, 0}}) {
+        const field::StageInfo unknown = field::LookUpStage(stage, difficulty, false);
+        EXPECT_EQ(unknown.key, "");
+        EXPECT_TRUE(required(required_assets::Textures(), unknown.background));
+    }
+    EXPECT_EQ(field::LookUpStage(field::kStageCount, 1, false).music, "");
 }
 
 TEST(PlacementCursor, DrawsThePlotSpriteOfItsModeAndTheRangeCircleLast) {

@@ -153,6 +153,21 @@ TEST(GradationFade, LeftEdgeLeadsAndTheRightCatchesUp) {
     EXPECT_EQ(mid[0].diffuse >> 24, mid[2].diffuse >> 24);
 }
 
+TEST(GradationFade, AdvancingAloneCompletesOnTheSameFrameAsDrawing) {
+    RecordingDevice device;
+    GradationFade drawn;
+    GradationFade undrawn;
+    drawn.Init(&device, 0, 0, 0, FadeDirection::Cover, FadePattern::TopLeads, 5, 4);
+    undrawn.Init(nullptr, 0, 0, 0, FadeDirection::Cover, FadePattern::TopLeads, 5, 4);
+    for (int frame = 0; frame < 60; ++frame) {
+        ASSERT_EQ(undrawn.Advance(), drawn.Update()) << frame;
+    }
+    EXPECT_EQ(device.draws.size(), 60u);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(undrawn.corner[k].Get(), drawn.corner[k].Get());
+    }
+}
+
 TEST(GradationFade, HoldsAfterCompletion) {
     RecordingDevice device;
     GradationFade fade;

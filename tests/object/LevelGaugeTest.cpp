@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "object/LevelGauge.h"
 #include "support/RecordingDevice.h"
@@ -80,6 +81,37 @@ TEST_F(LevelGaugeTest, TwoDigitWaveNumbersShiftLeft) {
     EXPECT_FLOAT_EQ(digits[1]->vertices[0].x, 158.0f - 12.0f - 15.0f);
     EXPECT_FLOAT_EQ(digits[2]->vertices[0].x, 158.0f - 12.0f - 15.0f + 18.0f);
     EXPECT_EQ(digits[0]->vertices[0].diffuse, 0xFFDC7A00u);
+}
+
+// The frames in which waves start over a run of the gauge, advanced by drawing it or alone.
+std::vector<int> StartFrames(LevelGauge& gauge, bool drawn) {
+    for (const int kind : {1, 22, 3, 13}) {
+        gauge.AddWave(kind, 100, 1);
+    }
+    gauge.SetFramesPerStep(2);
+    gauge.stopped = 0;
+    std::vector<int> starts;
+    for (int frame = 0; frame < 600; ++frame) {
+        if (drawn) {
+            gauge.Draw(1);
+        } else {
+            gauge.Advance();
+        }
+        if (gauge.TakeWaveStart() != 0) {
+            starts.push_back(frame);
+        }
+    }
+    return starts;
+}
+
+TEST_F(LevelGaugeTest, WavesStartOnTheSameFramesWhetherOrNotTheGaugeIsDrawn) {
+    const std::vector<int> drawn = StartFrames(gauge, true);
+    EXPECT_EQ(drawn.size(), 4u);
+    EXPECT_GT(DrawnBoxes(), 0);
+
+    LevelGauge undrawn;
+    undrawn.Init(nullptr, 76, 454.0f);
+    EXPECT_EQ(StartFrames(undrawn, false), drawn);
 }
 
 TEST_F(LevelGaugeTest, EachMarkStartsItsWaveOnce) {
