@@ -44,10 +44,10 @@ void CopyInput(const MouseInput& mouse, const KeyboardInput& keyboard, SceneCont
 // The window wears the game's crest from the graphics pack. A missing or damaged pack is the
 // start-up scene's to report; the window then simply keeps the desktop's default icon.
 void ShowCrest(platform::Window& window) {
-    CFilePackLoad pack;
+    CFilePackLoad graphics;
     std::vector<std::uint8_t> bytes;
     gfx::Image crest;
-    if (pack.TryOpen(pack::kGraphicsPack) && pack.ReadEntry("ruvani.png", bytes) &&
+    if (graphics.TryOpen(pack::kGraphicsPack) && graphics.ReadEntry("ruvani.png", bytes) &&
         gfx::DecodePng(bytes.data(), bytes.size(), crest)) {
         window.SetIcon(crest.argb.data(), crest.width, crest.height);
     }

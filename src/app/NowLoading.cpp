@@ -5,10 +5,10 @@
 #include "resource/PackNames.h"
 
 bool NowLoading::Init(gfx::Device* device) {
-    CFilePackLoad pack;
-    pack.Open(pack::kGraphicsPack, device);
-    ballTexture_ = pack.GetTexture("tama.png");
-    captionTexture_ = pack.GetTexture("nowloading.png");
+    CFilePackLoad graphics;
+    graphics.Open(pack::kGraphicsPack, device);
+    ballTexture_ = graphics.GetTexture("tama.png");
+    captionTexture_ = graphics.GetTexture("nowloading.png");
 
     ball_.Create(device, ballTexture_.get(), 511.0f, 454.0f, 16.0f, 16.0f);
     ball_.SetRotation(0.0f, 0.1f);

@@ -18,9 +18,9 @@ StartUp::StartUp(FileClass& registry) : registry_(registry) {}
 StartUp::StartUp() : StartUp(g_FileClass) {}
 
 bool StartUp::Init(gfx::Device* device) {
-    CFilePackLoad pack;
-    pack.Open(pack::kGraphicsPack, device);
-    backgroundTexture_ = pack.GetTexture("startup_back.png");
+    CFilePackLoad graphics;
+    graphics.Open(pack::kGraphicsPack, device);
+    backgroundTexture_ = graphics.GetTexture("startup_back.png");
     background_.Create(device, backgroundTexture_.get(), 320.0f, 240.0f, 640.0f, 480.0f);
     // The picture fades in from black first; frame 100 turns the fade around.
     fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, 4, 0);

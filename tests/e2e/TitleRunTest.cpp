@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "resource/PackNames.h"
 #include "resource/SaveFile.h"
 #include "support/RunGame.h"
 #include "support/TempDir.h"
@@ -28,8 +29,8 @@ constexpr const char kMusicDownAndQuit[] =
 class TitleRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat", "wbk_a.dat"}) {
-            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / pack, dir.Path() / pack);
+        for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
+            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir.Path() / name);
         }
     }
 

@@ -3,6 +3,7 @@
 #include "audio/StreamingTrack.h"
 #include "platform/QuitMessage.h"
 #include "resource/FilePackLoad.h"
+#include "resource/PackNames.h"
 #include "resource/SaveFile.h"
 #include "scene/TitleHarness.h"
 
@@ -16,10 +17,10 @@ constexpr int kMenuOptionY = 392;
 constexpr int kMenuQuitY = 440;
 
 std::uint32_t TrackOffset(const char* name) {
-    CFilePackLoad pack;
-    pack.Open("wbkbgm.dat");
+    CFilePackLoad music;
+    music.Open(pack::kMusicPack);
     std::uint32_t offset = 0xFFFFFFFFu;
-    pack.FindOffset(name, offset);
+    music.FindOffset(name, offset);
     return offset;
 }
 

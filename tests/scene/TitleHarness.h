@@ -6,6 +6,7 @@
 #include "base/SceneContext.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
+#include "resource/PackNames.h"
 #include "scene/SceneTitle.h"
 #include "support/TempDir.h"
 
@@ -14,12 +15,12 @@
 class TitleHarness {
 public:
     TitleHarness() {
-        for (const char* pack : {"wbk.dat", "wbkse.dat", "wbkbgm.dat"}) {
-            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / pack, dir_.Path() / pack);
+        for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack}) {
+            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir_.Path() / name);
         }
         InitDirectSound(SoundOutput::Null);
-        g_FileClass.LoadTexturePack("wbk.dat", &device_);
-        g_FileClass.LoadSoundPack("wbkse.dat");
+        g_FileClass.LoadTexturePack(pack::kGraphicsPack, &device_);
+        g_FileClass.LoadSoundPack(pack::kEffectPack);
     }
 
     // A fresh title, as the switcher builds it.

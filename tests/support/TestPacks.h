@@ -6,10 +6,11 @@
 
 #include "audio/WaveBuilder.h"
 #include "gfx/PngCodec.h"
+#include "resource/PackNames.h"
 #include "resource/PackWriter.h"
 #include "resource/RequiredAssets.h"
 
-// Writes "wbk.dat", "wbkse.dat" and "wbkbgm.dat" into a folder with every asset the game
+// Writes the graphics, effect and music packs into a folder with every asset the game
 // requires: tiny transparent images, except the ones given, and short silent-ish sounds. Enough
 // for the game to start up and pass its asset check. `leaveOut` names one asset to omit.
 inline bool WriteTestPacks(const std::filesystem::path& folder,
@@ -34,11 +35,11 @@ inline bool WriteTestPacks(const std::filesystem::path& folder,
     };
     std::string error;
     constexpr std::uint32_t kKey = 0x13572468u;
-    return pack::WritePackFile((folder / "wbk.dat").string(), entries(required_assets::Textures(), blank), kKey,
+    return pack::WritePackFile((folder / pack::kGraphicsPack).string(), entries(required_assets::Textures(), blank), kKey,
                                error) &&
-           pack::WritePackFile((folder / "wbkse.dat").string(), entries(required_assets::Sounds(), wave), kKey,
+           pack::WritePackFile((folder / pack::kEffectPack).string(), entries(required_assets::Sounds(), wave), kKey,
                                error) &&
-           pack::WritePackFile((folder / "wbkbgm.dat").string(), entries(required_assets::MusicTracks(), wave), kKey,
+           pack::WritePackFile((folder / pack::kMusicPack).string(), entries(required_assets::MusicTracks(), wave), kKey,
                                error);
 }
 

@@ -31,10 +31,10 @@ constexpr int kReseedBand = 2;
 }  // namespace
 
 void MusicRoom::PlayTrack(const char* name) {
-    CFilePackLoad pack;
-    pack.Open(pack::kMusicPack);
+    CFilePackLoad music;
+    music.Open(pack::kMusicPack);
     std::uint32_t offset = 0xFFFFFFFFu;
-    pack.FindOffset(name, offset);
+    music.FindOffset(name, offset);
     if (offset != 0xFFFFFFFFu) {
         g_FileClass.Music().Load(pack::kMusicPack, offset);
     }
@@ -44,10 +44,10 @@ void MusicRoom::LoadNotes() {
     for (int i = 0; i < kTracks; ++i) {
         notes_[i] = TrackNote{kTrackFiles[i], kTrackFiles[i], {}};
     }
-    CFilePackLoad pack;
-    pack.Open(pack::kMusicPack);
+    CFilePackLoad music;
+    music.Open(pack::kMusicPack);
     std::vector<std::uint8_t> bytes;
-    if (!pack.ReadEntry(kNotesEntry, bytes)) {
+    if (!music.ReadEntry(kNotesEntry, bytes)) {
         return;  // the tracks are then listed by their file names
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
