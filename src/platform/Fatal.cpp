@@ -13,7 +13,7 @@ void FatalError(const char* caption, const char* text) {
     }
     WriteLog(text);
     ShowMessage(caption, text);
-    PostQuit(0);
+    PostFatalQuit(0);
 }
 
 }  // namespace platform

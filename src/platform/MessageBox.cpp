@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdio>
 
+#include "platform/QuitMessage.h"
+
 namespace platform {
 
 namespace {
@@ -16,6 +18,10 @@ void SetDialogsEnabled(bool enabled) { g_dialogsEnabled = enabled; }
 bool DialogsEnabled() { return g_dialogsEnabled; }
 
 void ShowMessage(const char* caption, const char* text) {
+    // The player has been told why the game ends; what fails after it would only repeat that.
+    if (FatalQuitPosted()) {
+        return;
+    }
     const char* shownCaption = caption != nullptr ? caption : kDefaultCaption;
     if (g_dialogsEnabled &&
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, text, nullptr) == 0) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "resource/PackNames.h"
 #include "support/RunGame.h"
 #include "support/TempDir.h"
 #include "support/TestPacks.h"
@@ -41,6 +43,19 @@ TEST(HeadlessRun, AScriptedCloseEndsTheRunCleanly) {
     const std::string args = "--headless --frames 100000 --data '" + dir.Path().string() + "' --input '" +
                              (dir.Path() / "close.txt").string() + "'";
     EXPECT_EQ(RunGameBinary(args), 0);
+}
+
+TEST(HeadlessRun, AMissingPackIsToldOnceAndEndsTheRunInOrder) {
+    ScopedTempDir dir;
+    ASSERT_TRUE(WriteTestPacks(dir.Path()));
+    std::filesystem::remove(dir.Path() / pack::kEffectPack);
+    const std::string errors = (dir.Path() / "stderr.txt").string();
+    // Far more frames than the start-up scene needs to find the pack missing.
+    EXPECT_EQ(RunGameBinary("--headless --frames 100000 --data '" + dir.Path().string() + "'", errors, 120), 0);
+    // Only the missing pack is reported, not the sounds that are missing with it.
+    EXPECT_EQ(ReadWholeFile(errors), "[エラー] ファイルが見つかりません\n");
+    const std::string log = ReadWholeFile(dir.Path() / "log.txt");
+    EXPECT_NE(log.find("ファイルが見つかりません\n"), std::string::npos) << log;
 }
 
 TEST(WindowRun, WithoutADisplaySaysHowToRunAndExitsWithOne) {
