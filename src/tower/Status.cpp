@@ -43,6 +43,13 @@ void SetFilter(gfx::Device* device, std::uint32_t filter) {
     device->SetSamplerState(0, gfx::SamplerState::MagFilter, filter);
 }
 
+// Whether the mouse is over the button now. The button would otherwise answer from an earlier
+// test until it is next drawn, and a hidden button is not drawn.
+bool MouseOver(MouseChangeObject2D& button, const SceneContext& input) {
+    button.hovered = 0;
+    return button.HitTest(input, 0);
+}
+
 // The speed the enemy walks at this frame, before knock-back or stun.
 double CurrentSpeed(const Enemy& enemy) {
     return enemy.slowFrames > 0 ? enemy.speedFactor - enemy.slowAmount : enemy.speedFactor;
@@ -168,17 +175,17 @@ void Status::SelectEnemy(const Enemy& enemy) {
 void Status::ClearSelection() { SetMode(PanelMode::None); }
 
 bool Status::UpgradeClicked(const SceneContext& input) {
-    const bool over = upgradeButton_.HitTest(input, 0);
+    const bool over = MouseOver(upgradeButton_, input);
     return tower::MouseClicked(input) && mode_ == PanelMode::Tower && over;
 }
 
 bool Status::ReplaceClicked(const SceneContext& input) {
-    const bool over = replaceButton_.HitTest(input, 0);
+    const bool over = MouseOver(replaceButton_, input);
     return tower::MouseClicked(input) && mode_ == PanelMode::Tower && over;
 }
 
 bool Status::ReleaseClicked(const SceneContext& input, bool ready, bool activatable) {
-    const bool over = releaseButton_.HitTest(input, 0);
+    const bool over = MouseOver(releaseButton_, input);
     if (!tower::MouseClicked(input) || mode_ != PanelMode::Tower || !over) {
         return false;
     }
@@ -190,7 +197,7 @@ bool Status::ReleaseClicked(const SceneContext& input, bool ready, bool activata
 }
 
 bool Status::CancelClicked(const SceneContext& input) {
-    const bool over = releaseButton_.HitTest(input, 0);
+    const bool over = MouseOver(releaseButton_, input);
     if (!tower::MouseClicked(input) || mode_ != PanelMode::Replace || !over) {
         return false;
     }

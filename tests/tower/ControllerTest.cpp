@@ -64,6 +64,23 @@ TEST(Controller, AClickSelectsTheTowerUnderItAndAClickElsewhereLetsGo) {
     EXPECT_EQ(bench.ch().cursor.mode, TankObject::kHidden);
 }
 
+TEST(Controller, ThePanelsUpgradeButtonUpgradesTheSelectedTower) {
+    TowerBench bench;
+    bench.prep = true;
+    cBaseCharacterTank& tower = bench.Place(1, 144, 144);
+    bench.Select(tower);
+    const MouseChangeObject2D& button = bench.ch().panel.UpgradeButton();
+    bench.input.SetMouse(static_cast<int>(button.x), static_cast<int>(button.y));
+    bench.input.SetButtons(1, 0);
+    bench.ch().UpgradeSelected(bench.input, bench.counters.points, true);
+    EXPECT_EQ(tower.Level(), 1);
+    bench.input.SetButtons(0, 0);
+    bench.input.SetButtons(1, 0);
+    bench.input.SetMouse(10, 10);
+    bench.ch().UpgradeSelected(bench.input, bench.counters.points, true);
+    EXPECT_EQ(tower.Level(), 1);
+}
+
 TEST(Controller, ABusyTowerCannotBeSelected) {
     TowerBench bench;
     cBaseCharacterTank& tower = bench.Place(1, 144, 144);

@@ -72,6 +72,17 @@ TEST(StatusPanel, BelowTheTopLevelTheUpgradeSectionShowsTheGains) {
     EXPECT_TRUE(std::all_of(range.begin(), range.end(), PanelBench::IsPlaceholder));
 }
 
+TEST(StatusPanel, ASoulTowerShowsNoGainsWhereNothingChanges) {
+    PanelBench bench;
+    bench.Select(bench.Place(10, 144, 144));
+    const auto draws = bench.DrawPanel();
+    for (float row : {294.0f, 318.0f}) {
+        const auto gains = PanelBench::NextColumn(draws, row);
+        ASSERT_FALSE(gains.empty()) << row;
+        EXPECT_TRUE(std::all_of(gains.begin(), gains.end(), PanelBench::IsPlaceholder)) << row;
+    }
+}
+
 TEST(StatusPanel, AtTheTopLevelThereIsNoUpgradeButtonAndNoNextFigures) {
     PanelBench bench;
     bench.prep = true;
