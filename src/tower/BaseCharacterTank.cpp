@@ -150,7 +150,6 @@ void cBaseCharacterTank::AdvanceAnimation(bool running) {
             *context_.buildFlag = false;
         }
     }
-    progressBar.Draw(running ? 1 : 0);
 }
 
 void cBaseCharacterTank::DrawSprites(bool running) {
@@ -161,7 +160,10 @@ void cBaseCharacterTank::DrawSprites(bool running) {
     groundSprite.red = 255;
     groundSprite.green = 255;
     groundSprite.blue = 255;
-    if (!busy) {
+    // The bar lies on the plot, so it goes over the ground, where the tower would stand.
+    if (busy) {
+        progressBar.Draw(update);
+    } else {
         towerSprite.Draw(update);
     }
     levelPips.count = std::max(level, 0);
