@@ -333,7 +333,6 @@ ReapResult cBaseCharacterTank::Reap(int& points, bool fullRefund, bool isSpell) 
     if (alive) {
         return result;
     }
-    result.reaped = true;
     if (fullRefund) {
         points += value;
     } else if (!isSpell) {

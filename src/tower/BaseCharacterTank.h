@@ -35,7 +35,6 @@ struct PanelStyle {
 // What reaping a gone tower did. Either a plot was freed for the scene to reopen, or a
 // replacement is to be built on it free of charge (its price was taken when it was ordered).
 struct ReapResult {
-    bool reaped = false;
     bool sellSound = false;
     int freedX = 0;  // (0, 0): no plot freed
     int freedY = 0;
@@ -81,7 +80,8 @@ public:
     bool Upgrade(TankObject& cursor, Status& panel, int& points, bool immediate);
     // Takes newPrice from points now; the new tower goes up when this one is gone.
     bool Replace(TankObject& cursor, int& points, bool immediate, int newKind, int newPrice);
-    // For a gone tower: the refund, and the plot or the replacement.
+    // For a gone tower: the refund, and the plot or the replacement. A standing tower is left
+    // alone and nothing is reported.
     ReapResult Reap(int& points, bool fullRefund, bool isSpell);
 
     void SetTexts(const char* newName, const char* newDescription, const char* newMaxLevelNote);

@@ -61,6 +61,8 @@ protected:
         : cBaseCharacterTank(context, table, x, y), fireInterval(table.FireIntervalAt(level)), bulletCells(cells) {}
 
     void OnLevelLoaded() override { fireInterval = Table().FireIntervalAt(level); }
+    // The clock runs in every running frame, during a build animation too.
+    void OnRunningFrame() override { ++fireCounter; }
 
     // The standard rule once the tower may act: when a shot is due and an enemy is in range, the
     // clock restarts and the point to shoot at is returned.

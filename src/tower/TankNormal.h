@@ -12,20 +12,20 @@ protected:
     bool Shoot(const std::optional<AimPoint>& aim, float size);
 };
 
-// The first character's basic tower. Its clock counts only while it can fire.
+// The first character's basic tower. Unlike every other shooting tower, its clock counts in
+// Fire, so it stops while the tower is built or sold.
 class Ardel_TankNormal : public BasicTank {
 public:
     Ardel_TankNormal(const TowerContext& context, int x, int y);
     bool Fire(EnemyList& enemies, bool running) override;
+
+protected:
+    void OnRunningFrame() override {}
 };
 
-// The second character's basic tower: its shot grows with its level, and its clock counts in
-// every running frame, during a build animation too.
+// The second character's basic tower: its shot grows with its level.
 class Sovia_TankNormal : public BasicTank {
 public:
     Sovia_TankNormal(const TowerContext& context, int x, int y);
     bool Fire(EnemyList& enemies, bool running) override;
-
-protected:
-    void OnRunningFrame() override { ++fireCounter; }
 };

@@ -123,6 +123,22 @@ TEST(Targeting, TheBasicTowersFireEveryEightyOneFramesWhileTargetsArePresent) {
     }
 }
 
+TEST(Targeting, ArdelsClockStopsDuringABuildAnimationSoviasRunsOn) {
+    for (int character = 0; character < 2; ++character) {
+        TowerBench bench(character);
+        cBaseCharacterTank& tower = bench.Place(1, kPlot, kPlot);
+        bench.Select(tower);
+        bench.PressKey(kKeyU);
+        bench.ch().UpgradeSelected(bench.input, bench.counters.points, false);
+        bench.ReleaseKeys();
+        for (int frame = 0; frame < 50; ++frame) {
+            bench.Frame();
+        }
+        ASSERT_TRUE(tower.IsBusy());
+        EXPECT_EQ(TowerBench::Shooter(tower).FireCounter(), character == 0 ? 300 : 350) << character;
+    }
+}
+
 TEST(Targeting, SoviasShotGrowsWithHerLevel) {
     Rig rig;
     Exposed<Sovia_TankNormal> tank(rig.context, kPlot, kPlot);
