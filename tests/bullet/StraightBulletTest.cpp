@@ -50,10 +50,4 @@ TEST(StraightBullet, ABurstSlowedBySixtiethsComesToRestAfterSixtyFrames) {
     EXPECT_NEAR(bullet::Distance(100.0f, 100.0f, shot.x, shot.y), 1.5f * 59.0f * 60.0f / 2.0f / 60.0f, 1e-3f);
 }
 
-TEST(BulletGeometry, TheCullBoxEdgesAreOutside) {
-    EXPECT_TRUE(bullet::OutsideCullBox(-60.0f, 100.0f));
-    EXPECT_TRUE(bullet::OutsideCullBox(100.0f, 540.0f));
-    EXPECT_FALSE(bullet::OutsideCullBox(-59.9f, 539.9f));
-}
-
 }  // namespace

@@ -83,19 +83,4 @@ TEST(TowerTable, UpgradingToTheTopAddsEveryPriceToTheValue) {
     }
 }
 
-TEST(TowerTable, OnlyTheBarrierSpellHasASalePaceOfItsOwn) {
-    for (Character character : kCharacters) {
-        for (int kind = 1; kind <= tower::kKindsPerCharacter; ++kind) {
-            const bool barrier = character == Character::Ardel && kind == tower::kSpellKind;
-            EXPECT_EQ(KindTableOf(character, kind).saleStep != 0.0, barrier) << kind;
-        }
-    }
-}
-
-TEST(TowerTable, RefundsAreEightyFivePercentRoundedDown) {
-    EXPECT_EQ(tower::RefundOf(3), 2);
-    EXPECT_EQ(tower::RefundOf(100), 85);
-    EXPECT_EQ(tower::RefundOf(20), 17);
-}
-
 }  // namespace
