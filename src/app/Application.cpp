@@ -13,6 +13,7 @@
 #include "base/Random.h"
 #include "base/SceneContext.h"
 #include "gfx/Direct3D.h"
+#include "gfx/FrameRecorder.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "input/DeviceBuffer.h"
@@ -84,13 +85,15 @@ public:
     int Loop();
     // Exit in the game's order: scenes, device, music, input, window.
     void Close();
-    // False when a screenshot that was asked for could not be written.
-    bool ScreenshotsWritten() const { return screenshotsWritten_; }
+    // False when a screenshot or recording that was asked for could not be written.
+    bool FrameFilesWritten() const { return frameFilesWritten_; }
 
 private:
     bool OpenWindow(bool fullScreen);
     void StartScenes();
     void WriteScreenshots();
+    void StartRecording();
+    void WriteRecordings();
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -103,12 +106,13 @@ private:
     std::optional<gfx::HeadlessFrameSink> keptFrames_;
     gfx::FrameSink* sink_ = nullptr;
     gfx::Device* device_ = nullptr;
+    gfx::FrameRecorder* recorder_ = nullptr;  // owned by the device registry, when frames are recorded
     SceneContext context_;
     std::unique_ptr<SceneSwitcher> switcher_;
     MouseInput mouse_;
     KeyboardInput keyboard_;
     std::uint32_t frame_ = 0;
-    bool screenshotsWritten_ = true;
+    bool frameFilesWritten_ = true;
 };
 
 std::optional<int> Shell::Open() {
@@ -147,6 +151,11 @@ std::optional<int> Shell::Open() {
     // 8-9. The device, and one black frame.
     if (FAILED(InitDirect3D(sink_, fullScreen, gfx::kFrameWidth, gfx::kFrameHeight))) {
         return 0;
+    }
+    if (!options_.recordings.empty()) {
+        auto recorder = std::make_unique<gfx::FrameRecorder>(TakeDirect3DDevice());
+        recorder_ = recorder.get();
+        SetDirect3DDevice(std::move(recorder));
     }
     device_ = Direct3DDevice();
     if (FAILED(device_->Clear(0xFF000000u, 1.0f, 0))) {
@@ -235,9 +244,11 @@ int Shell::Loop() {
         mouse_.Update();
         keyboard_.Update();
         CopyInput(mouse_, keyboard_, context_);
+        StartRecording();
         switcher_->Step(context_);
         ++frame_;
         WriteScreenshots();
+        WriteRecordings();
         if (options_.frames && frame_ >= *options_.frames) {
             return 0;
         }
@@ -259,11 +270,13 @@ void Shell::Close() {
     if (videoStarted_) {
         platform::StopVideo();
     }
-    for (const LaunchOptions::Screenshot& shot : options_.screenshots) {
-        if (shot.frame > frame_) {
-            std::fprintf(stderr, "velmoria: the run ended before frame %u; no screenshot '%s'\n", shot.frame,
-                         shot.path.c_str());
-            screenshotsWritten_ = false;
+    for (const std::vector<LaunchOptions::FrameFile>* files : {&options_.screenshots, &options_.recordings}) {
+        for (const LaunchOptions::FrameFile& file : *files) {
+            if (file.frame > frame_) {
+                std::fprintf(stderr, "velmoria: the run ended before frame %u; '%s' was not written\n", file.frame,
+                             file.path.c_str());
+                frameFilesWritten_ = false;
+            }
         }
     }
 }
@@ -271,13 +284,46 @@ void Shell::Close() {
 // Writes the screenshots asked for after this frame: the frame last presented, which is also
 // what a frame without a scene leaves on the screen.
 void Shell::WriteScreenshots() {
-    for (const LaunchOptions::Screenshot& shot : options_.screenshots) {
+    for (const LaunchOptions::FrameFile& shot : options_.screenshots) {
         if (shot.frame != frame_) {
             continue;
         }
         if (!gfx::WritePngFile(shot.path, keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
             std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
-            screenshotsWritten_ = false;
+            frameFilesWritten_ = false;
+        }
+    }
+}
+
+// Starts recording the device calls when the coming frame is one to record.
+void Shell::StartRecording() {
+    if (recorder_ == nullptr) {
+        return;
+    }
+    for (const LaunchOptions::FrameFile& file : options_.recordings) {
+        if (file.frame == frame_ + 1) {
+            recorder_->Start();
+            return;
+        }
+    }
+}
+
+// Writes the recordings asked for after this frame.
+void Shell::WriteRecordings() {
+    if (recorder_ == nullptr) {
+        return;
+    }
+    for (const LaunchOptions::FrameFile& file : options_.recordings) {
+        if (file.frame != frame_) {
+            continue;
+        }
+        std::string error;
+        if (!recorder_->Finished()) {
+            std::fprintf(stderr, "velmoria: frame %u presented nothing to record in '%s'\n", frame_, file.path.c_str());
+            frameFilesWritten_ = false;
+        } else if (!recorder_->Recording().Save(file.path, error)) {
+            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+            frameFilesWritten_ = false;
         }
     }
 }
@@ -293,6 +339,6 @@ int RunGame(const LaunchOptions& options, const input::InputScript& script, cons
     }
     const int exitCode = shell.Loop();
     shell.Close();
-    // A screenshot that was asked for and not written fails the run, so scripts notice.
-    return exitCode == 0 && !shell.ScreenshotsWritten() ? 1 : exitCode;
+    // A screenshot or recording that was asked for and not written fails the run, so scripts notice.
+    return exitCode == 0 && !shell.FrameFilesWritten() ? 1 : exitCode;
 }

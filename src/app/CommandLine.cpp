@@ -27,6 +27,8 @@ const char* UsageText() {
            "  --data DIR          folder with the packs; receives save.dat and log.txt\n"
            "  --input FILE        play the input script FILE (see README.md)\n"
            "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable)\n"
+           "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
+           "                      (repeatable; bench_frames replays them)\n"
            "  --help              show this text\n"
            "  --version           show the version\n";
 }
@@ -51,6 +53,21 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options,
                 error = std::string(flag) + " needs a whole number, not '" + std::string(text) + "'";
                 return false;
             }
+            return true;
+        };
+        auto frameFile = [&](std::vector<LaunchOptions::FrameFile>& files) {
+            std::string_view text;
+            if (!value(text)) {
+                return false;
+            }
+            const std::size_t colon = text.find(':');
+            std::uint32_t frame = 0;
+            if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), frame) ||
+                colon + 1 == text.size()) {
+                error = std::string(flag) + " needs FRAME:PATH, not '" + std::string(text) + "'";
+                return false;
+            }
+            files.push_back({frame, std::string(text.substr(colon + 1))});
             return true;
         };
         std::string_view text;
@@ -82,16 +99,18 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options,
             }
             options.inputScript = text;
         } else if (flag == "--screenshot") {
-            if (!value(text)) {
+            if (!frameFile(options.screenshots)) {
                 return false;
             }
-            const std::size_t colon = text.find(':');
-            if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), n) ||
-                colon + 1 == text.size()) {
-                error = "--screenshot needs FRAME:PATH, not '" + std::string(text) + "'";
+        } else if (flag == "--record-frame") {
+            if (!frameFile(options.recordings)) {
                 return false;
             }
-            options.screenshots.push_back({n, std::string(text.substr(colon + 1))});
+            // Frame 0 is the black frame drawn before any scene: nothing to record.
+            if (options.recordings.back().frame == 0) {
+                error = "--record-frame needs a frame from 1 on";
+                return false;
+            }
         } else if (flag == "--help" || flag == "-h") {
             options.showHelp = true;
         } else if (flag == "--version") {

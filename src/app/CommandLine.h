@@ -9,7 +9,8 @@
 struct LaunchOptions {
     enum class Display { Ask, Window, FullScreen, Headless };
 
-    struct Screenshot {
+    // A file written after one frame: a screenshot, or the recording of the frame's device calls.
+    struct FrameFile {
         std::uint32_t frame;
         std::string path;
     };
@@ -19,7 +20,8 @@ struct LaunchOptions {
     std::optional<std::uint32_t> seed;
     std::string dataDir;
     std::string inputScript;
-    std::vector<Screenshot> screenshots;
+    std::vector<FrameFile> screenshots;
+    std::vector<FrameFile> recordings;
     bool showHelp = false;
     bool showVersion = false;
 

@@ -63,8 +63,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 2;
     }
-    for (LaunchOptions::Screenshot& shot : options.screenshots) {
-        shot.path = std::filesystem::absolute(shot.path).string();
+    for (std::vector<LaunchOptions::FrameFile>* files : {&options.screenshots, &options.recordings}) {
+        for (LaunchOptions::FrameFile& file : *files) {
+            file.path = std::filesystem::absolute(file.path).string();
+        }
     }
     if (!EnterDataFolder(options, argv[0])) {
         return 2;

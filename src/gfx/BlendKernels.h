@@ -11,7 +11,7 @@ enum class Kind { Replace, SourceOver, Additive };
 
 template <typename V>
 bool AllAlphas(typename V::Pixels s, std::uint32_t alpha) {
-    return V::AllEqual32(V::And(s, V::Splat(0xFF000000u)), V::Splat(alpha << 24));
+    return V::AllOnes(V::Equal32(V::And(s, V::Splat(0xFF000000u)), V::Splat(alpha << 24)));
 }
 
 template <typename V>
@@ -26,14 +26,15 @@ typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw) 
     return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::Splat16(255), a))));
 }
 
-// Sprites are mostly fully opaque or fully transparent; such registers need no arithmetic.
+// Sprites are mostly fully opaque or fully transparent: registers of only such pixels need no
+// arithmetic, each pixel being the source or the target whole.
 template <typename V>
 typename V::Pixels SourceOver(typename V::Pixels s, typename V::Pixels d) {
-    if (AllAlphas<V>(s, 255)) {
-        return s;
-    }
-    if (AllAlphas<V>(s, 0)) {
-        return d;
+    const typename V::Pixels alpha = V::And(s, V::Splat(0xFF000000u));
+    const typename V::Pixels opaque = V::Equal32(alpha, V::Splat(0xFF000000u));
+    const typename V::Pixels clear = V::Equal32(alpha, V::Splat(0));
+    if (V::AllOnes(V::Or(opaque, clear))) {
+        return V::Or(V::And(opaque, s), V::AndNot(opaque, d));
     }
     return Opaque<V>(V::Narrow(SourceOverWide<V>(V::WidenLow(s), V::WidenLow(d)),
                                SourceOverWide<V>(V::WidenHigh(s), V::WidenHigh(d))));

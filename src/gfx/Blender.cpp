@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gfx/BlendAvx2.h"
+#include "gfx/KernelsAvx2.h"
 #include "gfx/BlendKernels.h"
 #include "gfx/PixelMath.h"
 #include "gfx/Simd.h"
@@ -61,8 +61,8 @@ std::uint32_t Replace(std::uint32_t s, std::uint32_t) { return s | kOpaque; }
 
 }  // namespace
 
-Blender::Blender(const PipelineState& state)
-    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend), avx2_(HasAvx2Blending()) {
+Blender::Blender(const PipelineState& state, InstructionSet set)
+    : mode_(Mode::Factors), sourceFactor_(state.srcBlend), targetFactor_(state.destBlend), set_(set) {
     if (!state.blendEnabled || (sourceFactor_ == BLEND_ONE && targetFactor_ == BLEND_ZERO)) {
         mode_ = Mode::Replace;
     } else if (sourceFactor_ == BLEND_SRCALPHA && targetFactor_ == BLEND_INVSRCALPHA) {
@@ -78,12 +78,14 @@ void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::ui
         const kernels::Kind kind = mode_ == Mode::Replace      ? kernels::Kind::Replace
                                    : mode_ == Mode::SourceOver ? kernels::Kind::SourceOver
                                                                : kernels::Kind::Additive;
-        if (avx2_) {
+        if (Uses(set_, InstructionSet::Avx2)) {
             done = BlendRunAvx2(kind, source, constant, target, count);
         }
 #if VELMORIA_SIMD
-        done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant, target + done,
-                                         count - done);
+        if (Uses(set_, InstructionSet::Sse2)) {
+            done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant,
+                                             target + done, count - done);
+        }
 #endif
     }
     const auto tail = [&](auto blend) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/InstructionSet.h"
 #include "gfx/PipelineState.h"
 
 namespace gfx {
@@ -9,7 +10,7 @@ namespace gfx {
 // back buffer): only colour is blended and every written pixel is opaque.
 class Blender {
 public:
-    explicit Blender(const PipelineState& state);
+    Blender(const PipelineState& state, InstructionSet set);
 
     void BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const;
     // The same with one source colour for the whole run (untextured quads, fades).
@@ -24,7 +25,7 @@ private:
     Mode mode_;
     std::uint32_t sourceFactor_;
     std::uint32_t targetFactor_;
-    bool avx2_;
+    InstructionSet set_;
 };
 
 }  // namespace gfx

@@ -48,3 +48,5 @@ gfx::Device* Direct3DDevice() { return g_device.get(); }
 void ReleaseDirect3D() { g_device.reset(); }
 
 void SetDirect3DDevice(std::unique_ptr<gfx::Device> device) { g_device = std::move(device); }
+
+std::unique_ptr<gfx::Device> TakeDirect3DDevice() { return std::move(g_device); }

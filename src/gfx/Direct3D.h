@@ -9,6 +9,7 @@ HRESULT InitDirect3D(gfx::FrameSink* sink, bool fullScreen, int width, int heigh
 gfx::Device* Direct3DDevice();
 void ReleaseDirect3D();
 
-// Lets tests and tools run frames on a device of their own.
+// Lets tests and tools run frames on a device of their own, or wrap the game's.
 void SetDirect3DDevice(std::unique_ptr<gfx::Device> device);
+std::unique_ptr<gfx::Device> TakeDirect3DDevice();
 

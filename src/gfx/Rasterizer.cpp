@@ -135,13 +135,13 @@ private:
     std::int64_t remainderStep_ = 0;
 };
 
-// Rows whose pixel centres lie within [top, bottom], clipped to the frame; empty when first > last.
-void RowRange(std::int64_t top, std::int64_t bottom, int& first, int& last) {
-    first = static_cast<int>(std::max<std::int64_t>(CeilDiv(top, kSubpixelOne), 0));
-    last = static_cast<int>(std::min<std::int64_t>(FloorDiv(bottom, kSubpixelOne), kFrameHeight - 1));
+// Rows whose pixel centres lie within [top, bottom], clipped to the band; empty when first > last.
+void RowRange(std::int64_t top, std::int64_t bottom, RowBand band, int& first, int& last) {
+    first = static_cast<int>(std::max<std::int64_t>(CeilDiv(top, kSubpixelOne), band.first));
+    last = static_cast<int>(std::min<std::int64_t>(FloorDiv(bottom, kSubpixelOne), band.end - 1));
 }
 
-void RasterizeTriangle(const ScreenVertex& a, ScreenVertex b, ScreenVertex c, SpanRenderer& renderer) {
+void RasterizeTriangle(const ScreenVertex& a, ScreenVertex b, ScreenVertex c, RowBand band, SpanRenderer& renderer) {
     const std::int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
     if (area == 0) {
         return;
@@ -154,7 +154,7 @@ void RasterizeTriangle(const ScreenVertex& a, ScreenVertex b, ScreenVertex c, Sp
     }
     int firstRow = 0;
     int lastRow = 0;
-    RowRange(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}), firstRow, lastRow);
+    RowRange(std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}), band, firstRow, lastRow);
     if (firstRow > lastRow) {
         return;
     }
@@ -180,7 +180,7 @@ bool Affine(double first, double second, double third, double fourth) {
 // A strip of four vertices that makes an axis-aligned rectangle with attributes on one plane
 // covers exactly the pixel centres in [left, right) x [top, bottom): one pass instead of two
 // triangles, and row runs with constant texture rows.
-bool TryRectangle(const ScreenVertex (&v)[4], SpanRenderer& renderer) {
+bool TryRectangle(const ScreenVertex (&v)[4], RowBand band, SpanRenderer& renderer) {
     const bool rowsFirst = v[1].y == v[0].y && v[1].x == v[3].x && v[2].x == v[0].x && v[2].y == v[3].y;
     const bool columnsFirst = v[1].x == v[0].x && v[1].y == v[3].y && v[2].y == v[0].y && v[2].x == v[3].x;
     if (!(rowsFirst || columnsFirst) || v[0].x == v[3].x || v[0].y == v[3].y) {
@@ -204,7 +204,7 @@ bool TryRectangle(const ScreenVertex (&v)[4], SpanRenderer& renderer) {
     int firstRow = 0;
     int lastRow = 0;
     // The bottom edge owns no pixel centres: step it back by one subpixel.
-    RowRange(top, bottom - 1, firstRow, lastRow);
+    RowRange(top, bottom - 1, band, firstRow, lastRow);
     if (x0 >= x1 || firstRow > lastRow) {
         return true;
     }
@@ -223,7 +223,8 @@ QuadVertex ReadVertex(const std::uint8_t* bytes, std::uint32_t stride, std::uint
 
 }  // namespace
 
-void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t triangles, SpanRenderer& renderer) {
+void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t triangles, RowBand band,
+                    SpanRenderer& renderer) {
     if (vertices == nullptr || stride < sizeof(QuadVertex) || triangles == 0) {
         return;
     }
@@ -234,7 +235,7 @@ void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t tr
         for (std::uint32_t i = 0; i < 4; ++i) {
             snapped = Snap(ReadVertex(bytes, stride, i), quad[i]) && snapped;
         }
-        if (snapped && TryRectangle(quad, renderer)) {
+        if (snapped && TryRectangle(quad, band, renderer)) {
             return;
         }
     }
@@ -245,9 +246,41 @@ void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t tr
     for (std::uint32_t i = 0; i < triangles + 2; ++i) {
         valid[i % 3] = Snap(ReadVertex(bytes, stride, i), window[i % 3]);
         if (i >= 2 && valid[0] && valid[1] && valid[2]) {
-            RasterizeTriangle(window[(i - 2) % 3], window[(i - 1) % 3], window[i % 3], renderer);
+            RasterizeTriangle(window[(i - 2) % 3], window[(i - 1) % 3], window[i % 3], band, renderer);
         }
     }
+}
+
+RowBand StripRows(const void* vertices, std::uint32_t stride, std::uint32_t triangles, double& boxPixels) {
+    boxPixels = 0.0;
+    if (vertices == nullptr || stride < sizeof(QuadVertex) || triangles == 0) {
+        return {};
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(vertices);
+    ScreenVertex first;
+    if (!Snap(ReadVertex(bytes, stride, 0), first)) {
+        return {};
+    }
+    std::int64_t left = first.x, right = first.x, top = first.y, bottom = first.y;
+    for (std::uint32_t i = 1; i < triangles + 2; ++i) {
+        ScreenVertex vertex;
+        if (!Snap(ReadVertex(bytes, stride, i), vertex)) {
+            return {};
+        }
+        left = std::min(left, vertex.x);
+        right = std::max(right, vertex.x);
+        top = std::min(top, vertex.y);
+        bottom = std::max(bottom, vertex.y);
+    }
+    int firstRow = 0;
+    int lastRow = 0;
+    RowRange(top, bottom, {0, kFrameHeight}, firstRow, lastRow);
+    const double width = std::clamp(ToPixels(right), 0.0, double{kFrameWidth}) - std::clamp(ToPixels(left), 0.0, double{kFrameWidth});
+    if (firstRow > lastRow) {
+        return {};
+    }
+    boxPixels = width * (lastRow - firstRow + 1);
+    return {firstRow, lastRow + 1};
 }
 
 }  // namespace gfx

@@ -5,6 +5,8 @@
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #include <immintrin.h>
 
+#include <algorithm>
+
 #pragma GCC push_options
 #pragma GCC target("avx2")
 
@@ -14,43 +16,48 @@ namespace {
 
 using Wide = __m256i;
 
-constexpr int kFractionBits = 16;
-
 int Low32(std::int64_t value) { return static_cast<int>(static_cast<std::uint32_t>(value)); }
 
-// Four coordinates a step apart, for four pixels. The texel indices are worked out whole; of
-// the coordinates only the low 32 bits travel in a register, which is all the fractions (bits
-// 8 to 15) need.
-class Four {
+// Whether every coordinate of a run fits a 32-bit lane as a non-negative number. The routines
+// below step eight coordinates at a time in such lanes; the texel index is the top half, the
+// weight the byte below it.
+bool FitsLanes(std::int64_t start, std::int64_t step, int count) {
+    constexpr std::int64_t kLargest = 0x7FFFFFFF;
+    const std::int64_t last = start + step * (count - 1);
+    return start >= 0 && last >= 0 && start <= kLargest && last <= kLargest;
+}
+
+// Eight coordinates a step apart. Lanes wrap past 32 bits only after the last pixel of a run
+// that fits them. For the last pixels of a run, lanes past the run repeat its last coordinate, so
+// that they read nothing the run does not.
+class Eight {
 public:
-    Four(std::int64_t start, std::int64_t step)
-        : first_(start),
-          step_(step),
-          low_(_mm_setr_epi32(Low32(start), Low32(start + step), Low32(start + 2 * step), Low32(start + 3 * step))),
-          lowStep_(_mm_set1_epi32(Low32(4 * step))) {}
+    Eight(std::int64_t start, std::int64_t step, int lanes = 8)
+        : at_(_mm256_setr_epi32(Lane(start, step, 0, lanes), Lane(start, step, 1, lanes), Lane(start, step, 2, lanes),
+                                Lane(start, step, 3, lanes), Lane(start, step, 4, lanes), Lane(start, step, 5, lanes),
+                                Lane(start, step, 6, lanes), Lane(start, step, 7, lanes))),
+          step_(_mm256_set1_epi32(Low32(8 * step))) {}
 
-    std::int64_t Index(int pixel) const { return (first_ + step_ * pixel) >> kFractionBits; }
+    Wide Indices() const { return _mm256_srli_epi32(at_, 16); }
 
-    // The fraction of pixel 0 or 1 in every 16-bit lane of the low half, and of pixel 2 or 3
-    // in the high half: the byte after the lowest of each coordinate, widened.
-    template <int kPixel>
-    Wide Fractions() const {
-        constexpr short kZero = -0x8000;  // the top bit of a shuffle index clears its byte
-        const Wide pick = _mm256_setr_m128i(_mm_set1_epi16(static_cast<short>(kZero | (4 * kPixel + 1))),
-                                            _mm_set1_epi16(static_cast<short>(kZero | (4 * kPixel + 9))));
-        return _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(low_), pick);
+    // Each pixel's weight in the four 16-bit lanes of its widened channels: pixels 0, 1, 4, 5
+    // for the low halves of the registers, 2, 3, 6, 7 for the high halves, as widening pairs them.
+    void Weights(Wide& low, Wide& high) const {
+        const Wide weight = _mm256_and_si256(_mm256_srli_epi32(at_, 8), _mm256_set1_epi32(0xFF));
+        const Wide twice = _mm256_or_si256(weight, _mm256_slli_epi32(weight, 16));
+        low = _mm256_unpacklo_epi32(twice, twice);
+        high = _mm256_unpackhi_epi32(twice, twice);
     }
 
-    void Next() {
-        first_ += 4 * step_;
-        low_ = _mm_add_epi32(low_, lowStep_);
-    }
+    void Next() { at_ = _mm256_add_epi32(at_, step_); }
 
 private:
-    std::int64_t first_;
-    std::int64_t step_;
-    __m128i low_;
-    __m128i lowStep_;
+    static int Lane(std::int64_t start, std::int64_t step, int lane, int lanes) {
+        return Low32(start + step * std::min(lane, lanes - 1));
+    }
+
+    Wide at_;
+    Wide step_;
 };
 
 Wide Splat16(std::uint32_t value) { return _mm256_set1_epi16(static_cast<short>(value)); }
@@ -71,33 +78,55 @@ Wide LerpPacked(Wide a, Wide b, Wide takeLow, Wide takeHigh) {
         Lerp16(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero), Complement(takeHigh), takeHigh));
 }
 
-// Neighbouring texels k and k + 1 for four pixels: pixels 0 and 1 in the low half, 2 and 3 in
-// the high half, so that widening puts pixels 0 and 2, or 1 and 3, in one register.
-Wide Pairs(const std::uint32_t* const (&rows)[4], const Four& columns) {
-    const auto pair = [&](int i) {
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows[i] + columns.Index(i)));
-    };
-    return _mm256_setr_m128i(_mm_unpacklo_epi64(pair(0), pair(1)), _mm_unpacklo_epi64(pair(2), pair(3)));
+// Lerp with each pixel's own weight.
+Wide LerpEach(Wide a, Wide b, const Eight& along) {
+    Wide low;
+    Wide high;
+    along.Weights(low, high);
+    return LerpPacked(a, b, low, high);
 }
 
-// The widened pair of one pixel in each half: 256 - w on its first texel, w on its second.
-Wide PairWeights(Wide take) { return _mm256_blend_epi16(Complement(take), take, 0xF0); }
-
-// Blends the texel pairs of four pixels across, each by its own fraction.
-__m128i Across(Wide pairs, const Four& columns) {
-    const Wide zero = _mm256_setzero_si256();
-    const Wide first = _mm256_mullo_epi16(_mm256_unpacklo_epi8(pairs, zero), PairWeights(columns.Fractions<0>()));
-    const Wide second = _mm256_mullo_epi16(_mm256_unpackhi_epi8(pairs, zero), PairWeights(columns.Fractions<1>()));
-    const Wide sum = _mm256_add_epi16(_mm256_unpacklo_epi64(first, second), _mm256_unpackhi_epi64(first, second));
-    const Wide rounded = _mm256_srli_epi16(_mm256_add_epi16(sum, Splat16(128)), 8);
-    const Wide packed = _mm256_packus_epi16(rounded, rounded);
-    // Pixels 0 and 1 sit in the first 64-bit word, 2 and 3 in the third.
-    return _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0x08));
+Wide Gather(const std::uint32_t* base, Wide indices) {
+    return _mm256_i32gather_epi32(reinterpret_cast<const int*>(base), indices, 4);
 }
 
 Wide Load8(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 void Store8(std::uint32_t* p, Wide v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
-void Store4(std::uint32_t* out, __m128i pixels) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), pixels); }
+
+// Stores the first count pixels of a register, 0 < count <= 8.
+void StoreFirst(std::uint32_t* p, Wide v, int count) {
+    const Wide lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(p), _mm256_cmpgt_epi32(_mm256_set1_epi32(count), lanes), v);
+}
+
+// Fills a run eight pixels at a time, the last few in one more register: pixels makes the eight
+// pixels of the coordinates it is given.
+template <typename Pixels>
+int EachEight(std::uint32_t* out, int count, std::int64_t step, Pixels pixels, std::int64_t start) {
+    int i = 0;
+    for (Eight along(start, step); i + 8 <= count; i += 8, along.Next()) {
+        Store8(out + i, pixels(along));
+    }
+    if (i < count) {
+        StoreFirst(out + i, pixels(Eight(start + step * i, step, count - i)), count - i);
+    }
+    return count;
+}
+
+// The same with two coordinates a pixel, across and down.
+template <typename Pixels>
+int EachEight2(std::uint32_t* out, int count, std::int64_t s, std::int64_t ds, std::int64_t t, std::int64_t dt,
+               Pixels pixels) {
+    int i = 0;
+    for (Eight along(s, ds), down(t, dt); i + 8 <= count; i += 8, along.Next(), down.Next()) {
+        Store8(out + i, pixels(along, down));
+    }
+    if (i < count) {
+        const int rest = count - i;
+        StoreFirst(out + i, pixels(Eight(s + ds * i, ds, rest), Eight(t + dt * i, dt, rest)), rest);
+    }
+    return count;
+}
 
 }  // namespace
 
@@ -117,56 +146,69 @@ int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t we
 }
 
 int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
-    const std::uint32_t* const rows[4] = {columns, columns, columns, columns};
-    int i = 0;
-    for (Four along(s, ds); i + 4 <= count; i += 4, along.Next()) {
-        Store4(out + i, Across(Pairs(rows, along), along));
+    if (!FitsLanes(s, ds, count)) {
+        return 0;
     }
-    return i;
+    return EachEight(out, count, ds, [columns](const Eight& along) {
+        const Wide k = along.Indices();
+        return LerpEach(Gather(columns, k), Gather(columns + 1, k), along);
+    }, s);
 }
 
 int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy, std::int64_t s,
                     std::int64_t ds, int count, std::uint32_t* out) {
-    const std::uint32_t* const tops[4] = {top, top, top, top};
-    const std::uint32_t* const bottoms[4] = {bottom, bottom, bottom, bottom};
-    const Wide take = Splat16(fy);
-    int i = 0;
-    for (Four along(s, ds); i + 4 <= count; i += 4, along.Next()) {
-        Store4(out + i, Across(LerpPacked(Pairs(tops, along), Pairs(bottoms, along), take, take), along));
+    if (!FitsLanes(s, ds, count)) {
+        return 0;
     }
-    return i;
+    const Wide take = Splat16(fy);
+    return EachEight(out, count, ds, [top, bottom, take](const Eight& along) {
+        const Wide k = along.Indices();
+        const Wide left = LerpPacked(Gather(top, k), Gather(bottom, k), take, take);
+        const Wide right = LerpPacked(Gather(top + 1, k), Gather(bottom + 1, k), take, take);
+        return LerpEach(left, right, along);
+    }, s);
 }
 
 int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
                  std::int64_t dt, int count, std::uint32_t* out) {
-    const std::ptrdiff_t width = std::ptrdiff_t{1} << widthLog2;
-    int i = 0;
-    for (Four along(s, ds), down(t, dt); i + 4 <= count; i += 4, along.Next(), down.Next()) {
-        const std::uint32_t* tops[4];
-        const std::uint32_t* bottoms[4];
-        for (int p = 0; p < 4; ++p) {
-            tops[p] = texels + (static_cast<std::ptrdiff_t>(down.Index(p)) << widthLog2);
-            bottoms[p] = tops[p] + width;
-        }
-        const Wide blended = LerpPacked(Pairs(tops, along), Pairs(bottoms, along), down.Fractions<0>(),
-                                        down.Fractions<1>());
-        Store4(out + i, Across(blended, along));
+    if (!FitsLanes(s, ds, count) || !FitsLanes(t, dt, count)) {
+        return 0;
     }
-    return i;
+    const std::uint32_t* below = texels + (std::ptrdiff_t{1} << widthLog2);
+    const __m128i shift = _mm_cvtsi32_si128(widthLog2);
+    return EachEight2(out, count, s, ds, t, dt, [=](const Eight& along, const Eight& down) {
+        const Wide k = _mm256_add_epi32(_mm256_sll_epi32(down.Indices(), shift), along.Indices());
+        const Wide left = LerpEach(Gather(texels, k), Gather(below, k), down);
+        const Wide right = LerpEach(Gather(texels + 1, k), Gather(below + 1, k), down);
+        return LerpEach(left, right, along);
+    });
+}
+
+int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
+    if (!FitsLanes(s, ds, count)) {
+        return 0;
+    }
+    return EachEight(out, count, ds, [row](const Eight& along) { return Gather(row, along.Indices()); }, s);
+}
+
+int PointAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
+              std::int64_t dt, int count, std::uint32_t* out) {
+    if (!FitsLanes(s, ds, count) || !FitsLanes(t, dt, count)) {
+        return 0;
+    }
+    const __m128i shift = _mm_cvtsi32_si128(widthLog2);
+    return EachEight2(out, count, s, ds, t, dt, [=](const Eight& along, const Eight& down) {
+        return Gather(texels, _mm256_add_epi32(_mm256_sll_epi32(down.Indices(), shift), along.Indices()));
+    });
 }
 
 }  // namespace gfx
 
 #pragma GCC pop_options
 
-namespace gfx {
-bool HasAvx2Sampling() { return __builtin_cpu_supports("avx2"); }
-}  // namespace gfx
-
 #else
 
 namespace gfx {
-bool HasAvx2Sampling() { return false; }
 int LerpRunAvx2(const std::uint32_t*, const std::uint32_t*, std::uint32_t, int, std::uint32_t*) { return 0; }
 int LerpNeighboursAvx2(const std::uint32_t*, std::int64_t, std::int64_t, int, std::uint32_t*) { return 0; }
 int BilinearRowAvx2(const std::uint32_t*, const std::uint32_t*, std::uint32_t, std::int64_t, std::int64_t, int,
@@ -175,6 +217,10 @@ int BilinearRowAvx2(const std::uint32_t*, const std::uint32_t*, std::uint32_t, s
 }
 int BilinearAvx2(const std::uint32_t*, int, std::int64_t, std::int64_t, std::int64_t, std::int64_t, int,
                  std::uint32_t*) {
+    return 0;
+}
+int PointRowAvx2(const std::uint32_t*, std::int64_t, std::int64_t, int, std::uint32_t*) { return 0; }
+int PointAvx2(const std::uint32_t*, int, std::int64_t, std::int64_t, std::int64_t, std::int64_t, int, std::uint32_t*) {
     return 0;
 }
 }  // namespace gfx

@@ -1,15 +1,14 @@
 #pragma once
 #include <cstdint>
 
-// Linear filtering four or eight pixels to a register, for processors with AVX2. Each routine
-// does the whole registers of a run and returns how many pixels that was (0 where the build
-// cannot make it); the caller does the rest. Results equal the scalar filtering bit for bit.
-// Coordinates are 16.16 fixed point in texels, already moved back half a texel, and every
-// texel a routine reads must lie inside the memory it is given.
+// Sampling eight pixels to a register, for processors with AVX2; call these only where
+// BestInstructionSet() is Avx2. LerpRunAvx2 does the whole registers of a run, the others whole
+// runs; each returns how many pixels it did (0 where the build cannot make them) and leaves the
+// rest to the caller. Results equal the scalar filtering bit for bit. Coordinates are 16.16
+// fixed point in texels (for linear filtering already moved back half a texel), and every texel
+// a routine reads must lie inside the memory it is given. Runs whose coordinates do not all fit
+// 0 .. 2^31 - 1 are left wholly to the caller.
 namespace gfx {
-
-// Whether this processor runs the routines below.
-bool HasAvx2Sampling();
 
 // out[i] = Lerp(a[i], b[i], weight).
 int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out);
@@ -24,5 +23,12 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
 // Bilinear filtering along any direction through a texture of 2^widthLog2 texels a row.
 int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
                  std::int64_t dt, int count, std::uint32_t* out);
+
+// Point sampling along one row of a texture.
+int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out);
+
+// Point sampling along any direction through a texture of 2^widthLog2 texels a row.
+int PointAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
+              std::int64_t dt, int count, std::uint32_t* out);
 
 }  // namespace gfx

@@ -74,7 +74,9 @@ struct Sse2 {
     static Pixels AddSaturate8(Pixels a, Pixels b) { return _mm_adds_epu8(a, b); }
     static Pixels And(Pixels a, Pixels b) { return _mm_and_si128(a, b); }
     static Pixels Or(Pixels a, Pixels b) { return _mm_or_si128(a, b); }
-    static bool AllEqual32(Pixels a, Pixels b) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, b)) == 0xFFFF; }
+    static Pixels AndNot(Pixels mask, Pixels b) { return _mm_andnot_si128(mask, b); }
+    static Pixels Equal32(Pixels a, Pixels b) { return _mm_cmpeq_epi32(a, b); }
+    static bool AllOnes(Pixels mask) { return _mm_movemask_epi8(mask) == 0xFFFF; }
 };
 
 }  // namespace gfx::simd

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "gfx/PixelMath.h"
 #include "gfx/QuadVertex.h"
@@ -10,16 +11,27 @@
 namespace gfx {
 
 namespace {
-constexpr std::size_t kFramePixels = static_cast<std::size_t>(kFrameWidth) * kFrameHeight;
-}
 
-SoftwareDevice::SoftwareDevice(FrameSink* sink)
-    : sink_(sink), frame_(kFramePixels, pixel::kOpaque), renderer_(frame_.data()) {}
+constexpr std::size_t kFramePixels = static_cast<std::size_t>(kFrameWidth) * kFrameHeight;
+
+// Handing half a draw to the other thread costs some microseconds; draws smaller than this
+// (sprites, glyphs, cells) are quicker drawn whole.
+constexpr double kSharedDrawPixels = 16384.0;
+
+}  // namespace
+
+SoftwareDevice::SoftwareDevice(FrameSink* sink, InstructionSet set, Threads threads)
+    : sink_(sink), frame_(kFramePixels, pixel::kOpaque), set_(set), threads_(threads), renderer_(frame_.data(), set) {}
+
+SoftwareDevice::Threads SoftwareDevice::DefaultThreads() {
+    return std::thread::hardware_concurrency() >= 2 ? Threads::Two : Threads::One;
+}
 
 // Like Direct3D 9, a lost device accepts drawing calls and quietly keeps them from the screen:
 // only Present reports the loss, so the frame loop always reaches the Reset that cures it.
 HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
-    std::fill(frame_.begin(), frame_.end(), colour | pixel::kOpaque);
+    // Drawing without blending replaces every pixel, whole registers at a time.
+    Blender(PipelineState{}, set_).BlendConstant(colour, frame_.data(), static_cast<int>(kFramePixels));
     return S_OK;
 }
 
@@ -91,7 +103,20 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitive
         return;
     }
     renderer_.Begin(state_);
-    RasterizeStrip(vertices, stride, primitiveCount, renderer_);
+    double boxPixels = 0.0;
+    const RowBand rows = threads_ == Threads::Two ? StripRows(vertices, stride, primitiveCount, boxPixels) : RowBand{};
+    if (boxPixels < kSharedDrawPixels || rows.end - rows.first < 2) {
+        RasterizeStrip(vertices, stride, primitiveCount, {0, kFrameHeight}, renderer_);
+        return;
+    }
+    if (worker_ == nullptr) {
+        worker_ = std::make_unique<BandWorker>(frame_.data(), set_);
+    }
+    // The rows split in two halves: the other thread draws the lower one.
+    const int middle = rows.first + (rows.end - rows.first) / 2;
+    worker_->Start(state_, vertices, stride, primitiveCount, {middle, kFrameHeight});
+    RasterizeStrip(vertices, stride, primitiveCount, {0, middle}, renderer_);
+    worker_->Finish();
 }
 
 std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) { return MakeTexture(width, height); }

@@ -1,8 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "gfx/BandWorker.h"
 #include "gfx/Device.h"
+#include "gfx/InstructionSet.h"
 #include "gfx/PipelineState.h"
 #include "gfx/SpanRenderer.h"
 
@@ -13,7 +16,16 @@ namespace gfx {
 // state, so loader threads may call it at any time.
 class SoftwareDevice final : public Device {
 public:
-    explicit SoftwareDevice(FrameSink* sink);
+    // Whether large draws are shared with a second thread, in bands of rows.
+    enum class Threads { One, Two };
+
+    // The pixel loops use the widest registers of the set. Every set, and one thread or two,
+    // draws the same frames.
+    explicit SoftwareDevice(FrameSink* sink, InstructionSet set = BestInstructionSet(),
+                            Threads threads = DefaultThreads());
+
+    // Two where the processor has two cores or more.
+    static Threads DefaultThreads();
     SoftwareDevice(const SoftwareDevice&) = delete;
     SoftwareDevice& operator=(const SoftwareDevice&) = delete;
 
@@ -40,7 +52,10 @@ private:
     std::vector<std::uint32_t> frame_;
     std::uint32_t format_ = 0;
     PipelineState state_;
+    InstructionSet set_;
+    Threads threads_;
     SpanRenderer renderer_;
+    std::unique_ptr<BandWorker> worker_;  // made at the first draw that shares
 };
 
 // Keeps the last presented frame: the only output of a headless run, and the source of

@@ -22,41 +22,71 @@ std::int64_t ToTexelFixed(double texels) {
 
 Plane Scaled(const Plane& plane, double factor) { return {plane.base * factor, plane.dx * factor, plane.dy * factor}; }
 
-// One colour channel along a run, in 8.16 fixed point, rounded and kept within 0..255.
-void InterpolateChannel(const Plane& plane, int y, int x0, int count, int shift, std::uint32_t* out) {
-    constexpr double kOne = 65536.0;
-    std::int64_t value = std::llround(std::clamp(plane.At(x0, y), 0.0, 255.0) * kOne);
-    const std::int64_t step = std::llround(std::clamp(plane.dx, -255.0, 255.0) * kOne);
-    for (int i = 0; i < count; ++i, value += step) {
-        const std::int64_t channel = std::clamp<std::int64_t>((value + 32768) >> 16, 0, 255);
-        out[i] |= static_cast<std::uint32_t>(channel) << shift;
-    }
-}
+// Stands in for the texels of a stage that reads no texture.
+constexpr std::array<std::uint32_t, kFrameWidth> kWhiteRow = [] {
+    std::array<std::uint32_t, kFrameWidth> row{};
+    row.fill(kWhite);
+    return row;
+}();
 
-// Every texel times one colour, channel by channel.
-void ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
-    int i = 0;
+// One colour channel along a run, in 8.16 fixed point: value at the first pixel, step per pixel.
+struct ChannelRun {
+    ChannelRun(const Plane& plane, int y, int x0)
+        : value(std::llround(std::clamp(plane.At(x0, y), 0.0, 255.0) * kOne)),
+          step(std::llround(std::clamp(plane.dx, -255.0, 255.0) * kOne)) {}
+
+    // Rounded and kept within 0..255.
+    std::uint32_t At(int i) const {
+        return static_cast<std::uint32_t>(std::clamp<std::int64_t>((value + step * i + 32768) >> 16, 0, 255));
+    }
+    // Whether 32-bit lanes hold every value of a run of count pixels, rounding included.
+    bool Fits32(int count) const {
+        constexpr std::int64_t kLimit = (std::int64_t{1} << 31) - 32768;
+        const std::int64_t last = value + step * (count - 1);
+        return value < kLimit && value >= -kLimit && last < kLimit && last >= -kLimit;
+    }
+
+    static constexpr double kOne = 65536.0;
+    std::int64_t value;
+    std::int64_t step;
+};
+
 #if VELMORIA_SIMD
-    const simd::Pixels wide = simd::WidenLow(simd::Splat(colour));
+// Four pixels of each channel a step: 32-bit lanes, narrowed with saturation to 0..255 and
+// interleaved into pixels. Returns how many pixels it did.
+int InterpolateSse2(const ChannelRun (&argb)[4], int count, std::uint32_t* out) {
+    const auto lanes = [](const ChannelRun& c) {
+        const auto at = [&c](int i) { return static_cast<int>(c.value + c.step * i); };
+        return _mm_setr_epi32(at(0), at(1), at(2), at(3));
+    };
+    const auto step = [](const ChannelRun& c) { return _mm_set1_epi32(static_cast<int>(c.step * 4)); };
+    __m128i a = lanes(argb[0]), r = lanes(argb[1]), g = lanes(argb[2]), b = lanes(argb[3]);
+    const __m128i stepA = step(argb[0]), stepR = step(argb[1]), stepG = step(argb[2]), stepB = step(argb[3]);
+    const __m128i half = _mm_set1_epi32(32768);
+    const auto round = [half](__m128i v) { return _mm_srai_epi32(_mm_add_epi32(v, half), 16); };
+    int i = 0;
     for (; i + 4 <= count; i += 4) {
-        const simd::Pixels t = simd::Load(texels + i);
-        simd::Store(out + i, simd::Narrow(simd::Div255(_mm_mullo_epi16(simd::WidenLow(t), wide)),
-                                          simd::Div255(_mm_mullo_epi16(simd::WidenHigh(t), wide))));
+        // b0..b3 r0..r3 g0..g3 a0..a3, then b g r a for each pixel.
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(round(b), round(r)), _mm_packs_epi32(round(g), round(a)));
+        const __m128i pairs = _mm_unpacklo_epi8(bytes, _mm_srli_si128(bytes, 8));
+        simd::Store(out + i, _mm_unpacklo_epi16(pairs, _mm_srli_si128(pairs, 8)));
+        a = _mm_add_epi32(a, stepA);
+        r = _mm_add_epi32(r, stepR);
+        g = _mm_add_epi32(g, stepG);
+        b = _mm_add_epi32(b, stepB);
     }
-#endif
-    for (; i < count; ++i) {
-        out[i] = Modulate(texels[i], colour);
-    }
+    return i;
 }
+#endif
 
 }  // namespace
 
-SpanRenderer::SpanRenderer(std::uint32_t* frame) : frame_(frame) {}
+SpanRenderer::SpanRenderer(std::uint32_t* frame, InstructionSet set) : frame_(frame), set_(set), sampler_(set) {}
 
 void SpanRenderer::Begin(const PipelineState& state) {
     state_ = &state;
     stages_.emplace(state);
-    blender_.emplace(state);
+    blender_.emplace(state, set_);
 }
 
 void SpanRenderer::SetStageSampling(int stage, const AttributePlanes& planes) {
@@ -94,41 +124,45 @@ const std::uint32_t* SpanRenderer::SampleStage(int stage, int y, int x0, int cou
 }
 
 void SpanRenderer::FillDiffuse(int y, int x0, int count) {
-    std::fill_n(diffuse_.begin(), count, 0u);
-    InterpolateChannel(planes_.alpha, y, x0, count, 24, diffuse_.data());
-    InterpolateChannel(planes_.red, y, x0, count, 16, diffuse_.data());
-    InterpolateChannel(planes_.green, y, x0, count, 8, diffuse_.data());
-    InterpolateChannel(planes_.blue, y, x0, count, 0, diffuse_.data());
+    const ChannelRun argb[4] = {{planes_.alpha, y, x0}, {planes_.red, y, x0}, {planes_.green, y, x0},
+                                {planes_.blue, y, x0}};
+    int i = 0;
+#if VELMORIA_SIMD
+    if (Uses(set_, InstructionSet::Sse2) &&
+        std::all_of(std::begin(argb), std::end(argb), [count](const ChannelRun& c) { return c.Fits32(count); })) {
+        i = InterpolateSse2(argb, count, diffuse_.data());
+    }
+#endif
+    for (; i < count; ++i) {
+        diffuse_[i] = Pack(argb[0].At(i), argb[1].At(i), argb[2].At(i), argb[3].At(i));
+    }
 }
 
 // The source colours of a run, before blending.
 const std::uint32_t* SpanRenderer::ShadeSpan(int y, int x0, int count) {
-    if (planes_.flatColour && stages_->IsPlainModulate()) {
-        // Reached only with a texture: a flat colour without one is a constant source.
-        const std::uint32_t* texels = SampleStage(0, y, x0, count);
-        if (planes_.colour == kWhite) {
-            return texels;
-        }
-        ModulateRun(texels, planes_.colour, count, shaded_.data());
-        return shaded_.data();
-    }
     const std::uint32_t* texels[kStageCount];
     for (int stage = 0; stage < kStageCount; ++stage) {
-        if (stages_->SamplesStage(stage)) {
-            texels[stage] = SampleStage(stage, y, x0, count);
-        } else {
-            std::fill_n(texels_[stage].begin(), count, kWhite);
-            texels[stage] = texels_[stage].data();
+        texels[stage] = stages_->SamplesStage(stage) ? SampleStage(stage, y, x0, count) : kWhiteRow.data();
+    }
+    if (planes_.flatColour && stages_->IsPlainModulate()) {
+        // Reached only with a texture: a flat colour without one is a constant source.
+        if (planes_.colour == kWhite) {
+            return texels[0];
         }
+        TextureStages::ModulateRun(texels[0], planes_.colour, count, shaded_.data(), set_);
+        return shaded_.data();
     }
     if (planes_.flatColour) {
-        std::fill_n(diffuse_.begin(), count, planes_.colour);
+        // The row keeps the colour from span to span until another is needed.
+        if (!flatDiffuse_ || diffuse_[0] != planes_.colour) {
+            diffuse_.fill(planes_.colour);
+            flatDiffuse_ = true;
+        }
     } else {
         FillDiffuse(y, x0, count);
+        flatDiffuse_ = false;
     }
-    for (int i = 0; i < count; ++i) {
-        shaded_[i] = stages_->Combine(diffuse_[i], texels[0][i], texels[1][i]);
-    }
+    stages_->CombineRun(diffuse_.data(), texels[0], texels[1], count, shaded_.data(), set_);
     return shaded_.data();
 }
 

@@ -6,6 +6,7 @@
 #include "gfx/AttributePlanes.h"
 #include "gfx/Blender.h"
 #include "gfx/Device.h"
+#include "gfx/InstructionSet.h"
 #include "gfx/PipelineState.h"
 #include "gfx/TextureSampler.h"
 #include "gfx/TextureStages.h"
@@ -16,7 +17,7 @@ namespace gfx {
 // samplers and the blender of one draw call.
 class SpanRenderer {
 public:
-    explicit SpanRenderer(std::uint32_t* frame);
+    SpanRenderer(std::uint32_t* frame, InstructionSet set);
 
     // Takes the states of the coming draw; they must stay unchanged until the draw ends.
     void Begin(const PipelineState& state);
@@ -40,6 +41,7 @@ private:
     const std::uint32_t* ShadeSpan(int y, int x0, int count);
 
     std::uint32_t* frame_;
+    InstructionSet set_;
     const PipelineState* state_ = nullptr;
     std::optional<TextureStages> stages_;
     std::optional<Blender> blender_;
@@ -51,6 +53,7 @@ private:
     TextureSampler sampler_;
     std::array<std::array<std::uint32_t, kFrameWidth>, kStageCount> texels_{};
     std::array<std::uint32_t, kFrameWidth> diffuse_{};
+    bool flatDiffuse_ = false;  // whether diffuse_ holds one colour across the whole row
     std::array<std::uint32_t, kFrameWidth> shaded_{};
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "gfx/InstructionSet.h"
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
 #include "gfx/SampleAvx2.h"
@@ -80,10 +81,16 @@ std::uint32_t Fraction(std::int64_t coordinate) {
     return static_cast<std::uint32_t>(coordinate >> (kTexelFractionBits - 8)) & 0xFF;
 }
 
+bool Avx2(InstructionSet set) { return Uses(set, InstructionSet::Avx2); }
+bool Sse2(InstructionSet set) { return Uses(set, InstructionSet::Sse2); }
+
 // Linear filtering blends down the column first, then across.
 std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,
-                       std::uint32_t fy) {
+                       std::uint32_t fy, InstructionSet set) {
 #if VELMORIA_SIMD
+    if (!Sse2(set)) {
+        return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
+    }
     const auto pair = [](std::uint32_t first, std::uint32_t second) {
         return simd::WidenLow(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)),
                                                  _mm_cvtsi32_si128(static_cast<int>(second))));
@@ -95,16 +102,17 @@ std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, in
     const simd::Pixels sum = simd::SumPairs(weighted, weighted);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
 #else
+    (void)set;
     return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
 #endif
 }
 
 // out[i] = Lerp(a[i], b[i], weight) for count pixels.
 void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out,
-             bool avx2) {
-    int i = avx2 ? LerpRunAvx2(a, b, weight, count, out) : 0;
+             InstructionSet set) {
+    int i = Avx2(set) ? LerpRunAvx2(a, b, weight, count, out) : 0;
 #if VELMORIA_SIMD
-    if (weight == 128) {
+    if (Sse2(set) && weight == 128) {
         // Sprites drawn one to one with their edges on pixel centres sample exactly between
         // texels: a rounded average, one instruction for four pixels.
         for (; i + 4 <= count; i += 4) {
@@ -113,7 +121,7 @@ void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weigh
     }
     const simd::Pixels keep = simd::Splat16(256 - weight);
     const simd::Pixels take = simd::Splat16(weight);
-    for (; i + 4 <= count; i += 4) {
+    for (; Sse2(set) && i + 4 <= count; i += 4) {
         simd::Store(out + i, simd::LerpPacked(simd::Load(a + i), simd::Load(b + i), keep, take));
     }
 #endif
@@ -124,14 +132,15 @@ void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weigh
 
 // Point sampling along a row of the texture: the common case of sprites that are not rotated.
 const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-                              std::uint32_t* out) {
+                              std::uint32_t* out, InstructionSet set) {
     const std::uint32_t* row = grid.Row(TexelIndex(t));
     if (grid.Inside(TexelIndex(s), TexelIndex(s + ds * (count - 1)), 0, grid.u)) {
         // The whole run lies inside the texture: no folding, and one texel per pixel needs no copy.
         if (ds == kTexelOne) {
             return row + TexelIndex(s);
         }
-        for (int i = 0; i < count; ++i, s += ds) {
+        int i = Avx2(set) ? PointRowAvx2(row, s, ds, count, out) : 0;
+        for (s += ds * i; i < count; ++i, s += ds) {
             out[i] = row[TexelIndex(s)];
         }
         return out;
@@ -142,18 +151,11 @@ const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_
     return out;
 }
 
-void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-              std::uint32_t* out) {
-    for (int i = 0; i < count; ++i, s += ds, t += dt) {
-        out[i] = grid.Row(TexelIndex(t))[grid.u(TexelIndex(s))];
-    }
-}
-
 template <bool kFold>
 void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-                std::uint32_t* out, bool avx2) {
+                std::uint32_t* out, InstructionSet set) {
     int i = 0;
-    if (!kFold && avx2) {
+    if (!kFold && Avx2(set)) {
         i = BilinearAvx2(grid.texels, grid.widthLog2, s, t, ds, dt, count, out);
         s += ds * i;
         t += dt * i;
@@ -162,7 +164,7 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
         const std::int64_t column = TexelIndex(s);
         const std::int64_t row = TexelIndex(t);
         out[i] = Bilinear(grid.RowAt<kFold>(row), grid.RowAt<kFold>(row + 1), grid.Column<kFold>(column),
-                          grid.Column<kFold>(column + 1), Fraction(s), Fraction(t));
+                          grid.Column<kFold>(column + 1), Fraction(s), Fraction(t), set);
     }
 }
 
@@ -181,18 +183,41 @@ std::pair<int, int> InsideStretch(int count, Inside inside) {
     return {begin, end};
 }
 
+// Rotated runs: the stretch inside the texture needs no folding.
+void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+              std::uint32_t* out, InstructionSet set) {
+    const auto [begin, end] = InsideStretch(count, [&](int i) {
+        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 0, grid.u) &&
+               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 0, grid.v);
+    });
+    const auto folded = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            out[i] = grid.Row(TexelIndex(t + dt * i))[grid.u(TexelIndex(s + ds * i))];
+        }
+    };
+    folded(0, begin);
+    int i = begin;
+    if (Avx2(set)) {
+        i += PointAvx2(grid.texels, grid.widthLog2, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin);
+    }
+    for (; i < end; ++i) {
+        out[i] = grid.RowAt<false>(TexelIndex(t + dt * i))[TexelIndex(s + ds * i)];
+    }
+    folded(end, count);
+}
+
 // Linear sampling measures weights from texel centres: coordinates move back half a texel.
 void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
-               std::uint32_t* out, bool avx2) {
+               std::uint32_t* out, InstructionSet set) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
     const auto [begin, end] = InsideStretch(count, [&](int i) {
         return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
                grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
     });
-    LinearLoop<true>(grid, s, t, ds, dt, begin, out, avx2);
-    LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin, avx2);
-    LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end, avx2);
+    LinearLoop<true>(grid, s, t, ds, dt, begin, out, set);
+    LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin, set);
+    LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end, set);
 }
 
 #if VELMORIA_SIMD
@@ -217,11 +242,11 @@ void StoreTwo(std::uint32_t* out, simd::Pixels pixels) { _mm_storel_epi64(reinte
 
 // out[i] = Lerp(columns[k], columns[k + 1], weight) with k and weight from s, stepping by ds.
 void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out,
-                    bool avx2) {
-    int i = avx2 ? LerpNeighboursAvx2(columns, s, ds, count, out) : 0;
+                    InstructionSet set) {
+    int i = Avx2(set) ? LerpNeighboursAvx2(columns, s, ds, count, out) : 0;
     s += ds * i;
 #if VELMORIA_SIMD
-    for (; i + 2 <= count; i += 2, s += 2 * ds) {
+    for (; Sse2(set) && i + 2 <= count; i += 2, s += 2 * ds) {
         StoreTwo(out + i, Across(Pairs(columns, s, s + ds), s, s + ds));
     }
 #endif
@@ -234,38 +259,38 @@ void LerpNeighbours(const std::uint32_t* columns, std::int64_t s, std::int64_t d
 // Bilinear filtering between two rows of the texture, every texel pair blended down as it is
 // needed: for runs that skip texels, cheaper than blending every column first.
 void BilinearRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy, std::int64_t s,
-                 std::int64_t ds, int count, std::uint32_t* out, bool avx2) {
-    int i = avx2 ? BilinearRowAvx2(top, bottom, fy, s, ds, count, out) : 0;
+                 std::int64_t ds, int count, std::uint32_t* out, InstructionSet set) {
+    int i = Avx2(set) ? BilinearRowAvx2(top, bottom, fy, s, ds, count, out) : 0;
     s += ds * i;
 #if VELMORIA_SIMD
     const simd::Pixels keep = simd::Splat16(256 - fy);
     const simd::Pixels take = simd::Splat16(fy);
-    for (; i + 2 <= count; i += 2, s += 2 * ds) {
+    for (; Sse2(set) && i + 2 <= count; i += 2, s += 2 * ds) {
         const simd::Pixels down = simd::LerpPacked(Pairs(top, s, s + ds), Pairs(bottom, s, s + ds), keep, take);
         StoreTwo(out + i, Across(down, s, s + ds));
     }
 #endif
     for (; i < count; ++i, s += ds) {
         const int k = static_cast<int>(TexelIndex(s));
-        out[i] = Bilinear(top, bottom, k, k + 1, Fraction(s), fy);
+        out[i] = Bilinear(top, bottom, k, k + 1, Fraction(s), fy, set);
     }
 }
 
 // Rows that skip texels: each pixel blends its own four, folded only at the ends of the run,
 // where they may lie past the edges of the texture.
 void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy,
-                 std::int64_t s, std::int64_t ds, int count, std::uint32_t* out, bool avx2) {
+                 std::int64_t s, std::int64_t ds, int count, std::uint32_t* out, InstructionSet set) {
     const auto [begin, end] = InsideStretch(count, [&](int i) {
         return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u);
     });
     const auto folded = [&](int from, int to) {
         for (int i = from; i < to; ++i) {
             const std::int64_t at = s + ds * i;
-            out[i] = Bilinear(top, bottom, grid.u(TexelIndex(at)), grid.u(TexelIndex(at) + 1), Fraction(at), fy);
+            out[i] = Bilinear(top, bottom, grid.u(TexelIndex(at)), grid.u(TexelIndex(at) + 1), Fraction(at), fy, set);
         }
     };
     folded(0, begin);
-    BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, avx2);
+    BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, set);
     folded(end, count);
 }
 
@@ -273,7 +298,8 @@ void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uin
 // blended once per texel column into the scratch row, and each pixel then blends two
 // neighbouring columns. Runs that skip texels filter each pixel's own texels instead.
 void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out, bool avx2) {
+               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out,
+               InstructionSet set) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
     const std::uint32_t* top = grid.Row(TexelIndex(t));
@@ -287,7 +313,7 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t end = std::max(first, last) + 2;
     // Shorter steps over at most a frame row always fit the scratch row; a longer run stays safe.
     if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
-        SkippingRow(grid, top, bottom, fy, s, ds, count, out, avx2);
+        SkippingRow(grid, top, bottom, fy, s, ds, count, out, set);
         return;
     }
     std::uint32_t* columns = scratch.data();
@@ -302,19 +328,19 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t insideEnd = std::clamp<std::int64_t>(grid.u.Size(), insideFirst, end);
     folded(low, insideFirst);
     LerpRun(top + insideFirst, bottom + insideFirst, fy, static_cast<int>(insideEnd - insideFirst),
-            columns + (insideFirst - low), avx2);
+            columns + (insideFirst - low), set);
     folded(insideEnd, end);
     if (ds == kTexelOne) {
         // One texel per pixel: every pixel has the same horizontal weight.
-        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out, avx2);
+        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out, set);
         return;
     }
-    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out, avx2);
+    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out, set);
 }
 
 }  // namespace
 
-TextureSampler::TextureSampler(bool useAvx2) : avx2_(useAvx2 && HasAvx2Sampling()) {}
+TextureSampler::TextureSampler(InstructionSet set) : set_(set) {}
 
 const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t,
                                                 std::int64_t ds, std::int64_t dt, int count, std::uint32_t* out) {
@@ -324,13 +350,13 @@ const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std
     const TexelGrid grid(sampler);
     if (!sampler.linear) {
         if (dt == 0) {
-            return PointRow(grid, s, t, ds, count, out);
+            return PointRow(grid, s, t, ds, count, out, set_);
         }
-        PointAny(grid, s, t, ds, dt, count, out);
+        PointAny(grid, s, t, ds, dt, count, out, set_);
     } else if (dt == 0) {
-        LinearRow(grid, s, t, ds, count, columns_, out, avx2_);
+        LinearRow(grid, s, t, ds, count, columns_, out, set_);
     } else {
-        LinearAny(grid, s, t, ds, dt, count, out, avx2_);
+        LinearAny(grid, s, t, ds, dt, count, out, set_);
     }
     return out;
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "gfx/Device.h"
-
+#include "gfx/InstructionSet.h"
 #include "gfx/Texture.h"
 
 namespace gfx {
@@ -26,8 +26,7 @@ struct SamplerSetup {
 // memory beyond the sampler.
 class TextureSampler {
 public:
-    // The AVX2 routines are used where the processor has them, unless useAvx2 is false.
-    explicit TextureSampler(bool useAvx2 = true);
+    explicit TextureSampler(InstructionSet set = BestInstructionSet());
 
     // The texels of a run of count pixels (at most a frame row) whose coordinates start at
     // (s, t) and step by (ds, dt) per pixel: written to out, or, when the run reads one texel
@@ -41,7 +40,7 @@ public:
     static constexpr int kScratchColumns = 2 * kFrameWidth + 2;
 
 private:
-    bool avx2_;
+    InstructionSet set_;
     std::array<std::uint32_t, kScratchColumns> columns_{};
 };
 

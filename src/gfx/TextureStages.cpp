@@ -1,6 +1,11 @@
 #include "gfx/TextureStages.h"
 
+#include <algorithm>
+
+#include "gfx/KernelsAvx2.h"
 #include "gfx/PixelMath.h"
+#include "gfx/Simd.h"
+#include "gfx/StageKernels.h"
 
 namespace gfx {
 
@@ -89,6 +94,38 @@ std::uint32_t TextureStages::Combine(std::uint32_t diffuse, std::uint32_t texel0
     }
     const std::uint32_t current = CombineStage(first, texel0, diffuse, diffuse);
     return secondStageActive_ ? CombineStage(state_.stages[1], texel1, diffuse, current) : current;
+}
+
+void TextureStages::ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out,
+                                InstructionSet set) {
+    int i = Uses(set, InstructionSet::Avx2) ? ModulateRunAvx2(texels, colour, count, out) : 0;
+#if VELMORIA_SIMD
+    if (Uses(set, InstructionSet::Sse2)) {
+        i += kernels::ModulateRun<simd::Sse2>(texels + i, colour, count - i, out + i);
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = Modulate(texels[i], colour);
+    }
+}
+
+void TextureStages::CombineRun(const std::uint32_t* diffuse, const std::uint32_t* texels0,
+                               const std::uint32_t* texels1, int count, std::uint32_t* out, InstructionSet set) const {
+    const StageState& first = state_.stages[0];
+    if (first.colourOp == TOP_DISABLE) {
+        std::copy_n(diffuse, count, out);
+        return;
+    }
+    const StageState* second = secondStageActive_ ? &state_.stages[1] : nullptr;
+    int i = Uses(set, InstructionSet::Avx2) ? CombineRunAvx2(first, second, diffuse, texels0, texels1, count, out) : 0;
+#if VELMORIA_SIMD
+    if (Uses(set, InstructionSet::Sse2)) {
+        i += kernels::CombineRun<simd::Sse2>(first, second, diffuse + i, texels0 + i, texels1 + i, count - i, out + i);
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = Combine(diffuse[i], texels0[i], texels1[i]);
+    }
 }
 
 }  // namespace gfx

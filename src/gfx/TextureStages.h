@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/InstructionSet.h"
 #include "gfx/PipelineState.h"
 
 namespace gfx {
@@ -17,6 +18,12 @@ public:
     bool IsPlainModulate() const { return plainModulate_; }
 
     std::uint32_t Combine(std::uint32_t diffuse, std::uint32_t texel0, std::uint32_t texel1) const;
+    // For the plain cascade with one diffuse colour: every texel times that colour.
+    static void ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out,
+                            InstructionSet set);
+    // Combine for a run of pixels, whole registers at a time as far as the set allows.
+    void CombineRun(const std::uint32_t* diffuse, const std::uint32_t* texels0, const std::uint32_t* texels1, int count,
+                    std::uint32_t* out, InstructionSet set) const;
 
 private:
     static std::uint32_t CombineStage(const StageState& stage, std::uint32_t texel, std::uint32_t diffuse,

@@ -63,11 +63,15 @@ struct SpanRun {
     int count;
 };
 
-// Counts the pixels of a run that differ from the reference, for both instruction sets.
+// Counts the pixels of a run that differ from the reference, for every instruction set this
+// processor runs.
 int Mismatches(const gfx::SamplerSetup& sampler, const SpanRun& run) {
     int mismatches = 0;
-    for (const bool avx2 : {true, false}) {
-        gfx::TextureSampler fast(avx2);
+    for (const gfx::InstructionSet set : {gfx::InstructionSet::Avx2, gfx::InstructionSet::Sse2, gfx::InstructionSet::Plain}) {
+        if (!gfx::Uses(gfx::BestInstructionSet(), set)) {
+            continue;
+        }
+        gfx::TextureSampler fast(set);
         std::array<std::uint32_t, gfx::kFrameWidth> buffer{};
         const std::uint32_t* out = fast.SampleSpan(sampler, run.s, run.t, run.ds, run.dt, run.count, buffer.data());
         for (int i = 0; i < run.count; ++i) {

@@ -12,7 +12,9 @@
 // shorthands for drawing quads and reading pixels back.
 class Canvas {
 public:
-    explicit Canvas(std::uint32_t background = 0xFF000000u) {
+    explicit Canvas(std::uint32_t background = 0xFF000000u, gfx::InstructionSet set = gfx::BestInstructionSet(),
+                    gfx::SoftwareDevice::Threads threads = gfx::SoftwareDevice::DefaultThreads())
+        : device(nullptr, set, threads) {
         device.Clear(background, 1.0f, 0);
         device.SetFVF(kQuadVertexFormat);
         SetBaseStates(&device);
@@ -47,7 +49,7 @@ public:
         return {device.Frame(), device.Frame() + gfx::kFrameWidth * gfx::kFrameHeight};
     }
 
-    gfx::SoftwareDevice device{nullptr};
+    gfx::SoftwareDevice device;
 };
 
 inline std::unique_ptr<gfx::Texture> MakeTexture(int width, int height,

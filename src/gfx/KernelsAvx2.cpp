@@ -1,4 +1,4 @@
-#include "gfx/BlendAvx2.h"
+#include "gfx/KernelsAvx2.h"
 
 // Only this file is compiled for AVX2, and it shares no inline code with the others, so
 // nothing built for AVX2 can reach a processor without it.
@@ -9,6 +9,7 @@
 #pragma GCC target("avx2")
 
 #include "gfx/BlendKernels.h"
+#include "gfx/StageKernels.h"
 
 namespace gfx {
 
@@ -34,8 +35,11 @@ struct Avx2 {
     static Pixels AddSaturate8(Pixels a, Pixels b) { return _mm256_adds_epu8(a, b); }
     static Pixels And(Pixels a, Pixels b) { return _mm256_and_si256(a, b); }
     static Pixels Or(Pixels a, Pixels b) { return _mm256_or_si256(a, b); }
-    static bool AllEqual32(Pixels a, Pixels b) { return _mm256_movemask_epi8(_mm256_cmpeq_epi32(a, b)) == -1; }
+    static Pixels AndNot(Pixels mask, Pixels b) { return _mm256_andnot_si256(mask, b); }
+    static Pixels Equal32(Pixels a, Pixels b) { return _mm256_cmpeq_epi32(a, b); }
+    static bool AllOnes(Pixels mask) { return _mm256_movemask_epi8(mask) == -1; }
 };
+
 
 }  // namespace
 
@@ -44,19 +48,28 @@ int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t 
     return kernels::Run<Avx2>(kind, source, constant, target, count);
 }
 
+int ModulateRunAvx2(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
+    return kernels::ModulateRun<Avx2>(texels, colour, count, out);
+}
+
+int CombineRunAvx2(const StageState& first, const StageState* second, const std::uint32_t* diffuse,
+                   const std::uint32_t* texels0, const std::uint32_t* texels1, int count, std::uint32_t* out) {
+    return kernels::CombineRun<Avx2>(first, second, diffuse, texels0, texels1, count, out);
+}
+
 }  // namespace gfx
 
 #pragma GCC pop_options
 
-namespace gfx {
-bool HasAvx2Blending() { return __builtin_cpu_supports("avx2"); }
-}  // namespace gfx
-
 #else
 
 namespace gfx {
-bool HasAvx2Blending() { return false; }
 int BlendRunAvx2(kernels::Kind, const std::uint32_t*, std::uint32_t, std::uint32_t*, int) { return 0; }
+int ModulateRunAvx2(const std::uint32_t*, std::uint32_t, int, std::uint32_t*) { return 0; }
+int CombineRunAvx2(const StageState&, const StageState*, const std::uint32_t*, const std::uint32_t*, const std::uint32_t*, int,
+                   std::uint32_t*) {
+    return 0;
+}
 }  // namespace gfx
 
 #endif

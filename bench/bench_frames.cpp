@@ -1,0 +1,64 @@
+// The frames the game really draws, replayed call by call through the software device from the
+// recordings bench/frames/record makes (`cmake --build build --target bench_frames_record`).
+// Every NAME.frame of the folder is one benchmark, RecordedFrame/NAME. The folder is the build's
+// bench/frames unless given as the first argument after Google Benchmark's own.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/FrameRecording.h"
+#include "gfx/SoftwareDevice.h"
+
+namespace {
+
+void ReplayFrame(benchmark::State& state, const std::shared_ptr<const gfx::FrameRecording>& recording) {
+    gfx::SoftwareDevice device(nullptr);
+    const std::vector<std::unique_ptr<gfx::Texture>> textures = recording->MakeTextures(device);
+    for (auto _ : state) {
+        recording->Play(device, textures);
+        benchmark::DoNotOptimize(device.Frame());
+    }
+    const auto draws = std::count_if(recording->Calls().begin(), recording->Calls().end(), [](const auto& call) {
+        return call.kind == gfx::FrameRecording::CallKind::Draw;
+    });
+    state.counters["draws"] = static_cast<double>(draws);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const std::filesystem::path folder = argc > 1 ? argv[1] : VELMORIA_RECORDED_FRAMES;
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".frame") {
+            files.push_back(entry.path());
+        }
+    }
+    if (files.empty()) {
+        std::fprintf(stderr, "bench_frames: no recorded frames in '%s'; make them with\n"
+                             "  cmake --build BUILD --target bench_frames_record\n",
+                     folder.c_str());
+        return 1;
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files) {
+        auto recording = std::make_shared<gfx::FrameRecording>();
+        std::string reason;
+        if (!recording->Load(file.string(), reason)) {
+            std::fprintf(stderr, "bench_frames: %s\n", reason.c_str());
+            return 1;
+        }
+        benchmark::RegisterBenchmark(("RecordedFrame/" + file.stem().string()).c_str(), ReplayFrame, recording)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+
+#include "gfx/PipelineState.h"
+#include "gfx/RenderStates.h"
+
+// The texture stage cascade on whole registers, written once for any register width: V supplies
+// the instructions and kPixels (see BlendKernels.h). Each operation gives exactly the result of
+// its scalar twin in TextureStages.cpp. Only templates live here, because this file is compiled
+// for more than one instruction set.
+namespace gfx::kernels {
+
+// Channel by channel product, 255 standing for one.
+template <typename V>
+typename V::Pixels Modulate(typename V::Pixels a, typename V::Pixels b) {
+    return V::Narrow(V::Div255(V::Mul16(V::WidenLow(a), V::WidenLow(b))),
+                     V::Div255(V::Mul16(V::WidenHigh(a), V::WidenHigh(b))));
+}
+
+template <typename V>
+typename V::Pixels Argument(std::uint32_t arg, typename V::Pixels diffuse, typename V::Pixels texel,
+                            typename V::Pixels current) {
+    switch (arg) {
+    case TA_DIFFUSE: return diffuse;
+    case TA_TEXTURE: return texel;
+    default: return current;
+    }
+}
+
+template <typename V>
+typename V::Pixels Operate(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2, typename V::Pixels diffuse,
+                           typename V::Pixels texel, typename V::Pixels current) {
+    switch (op) {
+    case TOP_SELECTARG1: return Argument<V>(arg1, diffuse, texel, current);
+    case TOP_SELECTARG2: return Argument<V>(arg2, diffuse, texel, current);
+    case TOP_MODULATE:
+        return Modulate<V>(Argument<V>(arg1, diffuse, texel, current), Argument<V>(arg2, diffuse, texel, current));
+    case TOP_ADD:
+        return V::AddSaturate8(Argument<V>(arg1, diffuse, texel, current), Argument<V>(arg2, diffuse, texel, current));
+    default: return current;
+    }
+}
+
+// One stage: colour from its colour operation, alpha from its alpha operation.
+template <typename V>
+typename V::Pixels CombineStage(const StageState& stage, typename V::Pixels diffuse, typename V::Pixels texel,
+                                typename V::Pixels current) {
+    const typename V::Pixels colour =
+        Operate<V>(stage.colourOp, stage.colourArg1, stage.colourArg2, diffuse, texel, current);
+    // Sprites modulate colour and alpha alike: one operation serves both.
+    if (stage.alphaOp == stage.colourOp && stage.alphaArg1 == stage.colourArg1 && stage.alphaArg2 == stage.colourArg2) {
+        return colour;
+    }
+    const typename V::Pixels alpha = Operate<V>(stage.alphaOp, stage.alphaArg1, stage.alphaArg2, diffuse, texel, current);
+    return V::Or(V::And(colour, V::Splat(0x00FFFFFFu)), V::And(alpha, V::Splat(0xFF000000u)));
+}
+
+// Every texel times one colour, over the whole registers of a run: the common sprite cascade.
+template <typename V>
+int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
+    const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        const typename V::Pixels t = V::Load(texels + i);
+        V::Store(out + i, V::Narrow(V::Div255(V::Mul16(V::WidenLow(t), wide)), V::Div255(V::Mul16(V::WidenHigh(t), wide))));
+    }
+    return i;
+}
+
+// The cascade over the whole registers of a run, the second stage only where it is given;
+// returns how many pixels it did.
+template <typename V>
+int CombineRun(const StageState& first, const StageState* second, const std::uint32_t* diffuse,
+               const std::uint32_t* texels0, const std::uint32_t* texels1, int count, std::uint32_t* out) {
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        const typename V::Pixels d = V::Load(diffuse + i);
+        typename V::Pixels current = CombineStage<V>(first, d, V::Load(texels0 + i), d);
+        if (second != nullptr) {
+            current = CombineStage<V>(*second, d, V::Load(texels1 + i), current);
+        }
+        V::Store(out + i, current);
+    }
+    return i;
+}
+
+}  // namespace gfx::kernels
