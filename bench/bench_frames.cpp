@@ -1,7 +1,8 @@
 // The frames the game really draws, replayed call by call through the software device from the
 // recordings bench/frames/record makes (`cmake --build build --target bench_frames_record`).
-// Every NAME.frame of the folder is one benchmark, RecordedFrame/NAME. The folder is the build's
-// bench/frames unless given as the first argument after Google Benchmark's own.
+// Every NAME.frame of the folder is one benchmark, RecordedFrame/NAME/threads:N, drawn with one
+// thread and with two (large draws shared in bands); wall-clock time is the figure. The folder is
+// the build's bench/frames unless given as the first argument after Google Benchmark's own.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,7 +18,8 @@
 namespace {
 
 void ReplayFrame(benchmark::State& state, const std::shared_ptr<const gfx::FrameRecording>& recording) {
-    gfx::SoftwareDevice device(nullptr);
+    gfx::SoftwareDevice device(nullptr, gfx::BestInstructionSet(),
+                               state.range(0) == 2 ? gfx::SoftwareDevice::Threads::Two : gfx::SoftwareDevice::Threads::One);
     const std::vector<std::unique_ptr<gfx::Texture>> textures = recording->MakeTextures(device);
     for (auto _ : state) {
         recording->Play(device, textures);
@@ -56,7 +58,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         benchmark::RegisterBenchmark(("RecordedFrame/" + file.stem().string()).c_str(), ReplayFrame, recording)
-            ->Unit(benchmark::kMillisecond);
+            ->ArgName("threads")
+            ->Arg(1)
+            ->Arg(2)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

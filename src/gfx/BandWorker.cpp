@@ -10,7 +10,7 @@ namespace {
 
 // Large draws tend to come one after another (the layers of a frame): a thread that has just
 // finished looks for the next job a little while before it sleeps, as waking it costs more.
-constexpr int kSpinsBeforeSleep = 4000;
+constexpr int kSpinsBeforeSleep = 256;
 
 void Pause() {
 #if defined(__SSE2__)
