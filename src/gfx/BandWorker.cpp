@@ -1,5 +1,7 @@
 #include "gfx/BandWorker.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -7,6 +9,10 @@
 namespace gfx {
 
 namespace {
+
+// Small enough that the caller seldom waits long for the other thread's last band, large
+// enough that setting up a draw again for each band costs little.
+constexpr int kBandRows = 32;
 
 // Large draws tend to come one after another (the layers of a frame): a thread that has just
 // finished looks for the next job a little while before it sleeps, as waking it costs more.
@@ -19,7 +25,8 @@ void Pause() {
 }
 
 // Waits until the counter differs from value.
-void AwaitChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value) {
+template <typename T>
+void AwaitChange(const std::atomic<T>& counter, T value) {
     for (int spin = 0; spin < kSpinsBeforeSleep; ++spin) {
         if (counter.load(std::memory_order_acquire) != value) {
             return;
@@ -34,24 +41,62 @@ void AwaitChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value)
 BandWorker::BandWorker(std::uint32_t* frame, InstructionSet set) : renderer_(frame, set), thread_([this] { Run(); }) {}
 
 BandWorker::~BandWorker() {
-    quit_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
     posted_.fetch_add(1, std::memory_order_release);
     posted_.notify_one();
     thread_.join();
 }
 
-void BandWorker::Start(const PipelineState& state, const void* vertices, std::uint32_t stride, std::uint32_t triangles,
-                       RowBand band) {
-    job_ = {&state, vertices, stride, triangles, band};
-    posted_.fetch_add(1, std::memory_order_release);
+void BandWorker::Draw(const PipelineState& state, SpanRenderer& caller, const void* vertices, std::uint32_t stride,
+                      std::uint32_t triangles, RowBand rows) {
+    Job job{0, &state, vertices, stride, triangles, rows, (rows.end - rows.first + kBandRows - 1) / kBandRows};
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        job.number = job_.number + 1;
+        job_ = job;
+        finished_.store(0, std::memory_order_relaxed);
+        claims_.store(std::uint64_t{job.number} << 32, std::memory_order_release);
+    }
+    posted_.store(job.number, std::memory_order_release);
     posted_.notify_one();
+    DrawBands(job, caller, false);
+    const auto bands = static_cast<std::uint32_t>(job.bands);
+    for (std::uint32_t done = finished_.load(std::memory_order_acquire); done != bands;
+         done = finished_.load(std::memory_order_acquire)) {
+        AwaitChange(finished_, done);
+    }
 }
 
-void BandWorker::Finish() {
-    const std::uint32_t posted = posted_.load(std::memory_order_relaxed);
-    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != posted;
-         done = done_.load(std::memory_order_acquire)) {
-        AwaitChange(done_, done);
+bool BandWorker::Claim(const Job& job, int& band) {
+    std::uint64_t claims = claims_.load(std::memory_order_acquire);
+    for (;;) {
+        const auto taken = static_cast<int>(claims & 0xFFFFFFFFu);
+        if ((claims >> 32) != job.number || taken >= job.bands) {
+            return false;
+        }
+        if (claims_.compare_exchange_weak(claims, claims + 1, std::memory_order_acq_rel)) {
+            band = taken;
+            return true;
+        }
+    }
+}
+
+void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer, bool begin) {
+    int band = 0;
+    while (Claim(job, band)) {
+        // A claimed band holds the job open, so its states stay as they are until it is drawn.
+        if (begin) {
+            renderer.Begin(*job.state);
+            begin = false;
+        }
+        const int first = job.rows.first + band * kBandRows;
+        RasterizeStrip(job.vertices, job.stride, job.triangles, {first, std::min(first + kBandRows, job.rows.end)},
+                       renderer);
+        finished_.fetch_add(1, std::memory_order_acq_rel);
+        finished_.notify_one();
     }
 }
 
@@ -60,13 +105,15 @@ void BandWorker::Run() {
     for (;;) {
         AwaitChange(posted_, seen);
         seen = posted_.load(std::memory_order_acquire);
-        if (quit_) {
-            return;
+        Job job;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (quit_) {
+                return;
+            }
+            job = job_;
         }
-        renderer_.Begin(*job_.state);
-        RasterizeStrip(job_.vertices, job_.stride, job_.triangles, job_.band, renderer_);
-        done_.store(seen, std::memory_order_release);
-        done_.notify_one();
+        DrawBands(job, renderer_, true);
     }
 }
 

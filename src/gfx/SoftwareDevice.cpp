@@ -105,18 +105,14 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitive
     renderer_.Begin(state_);
     double boxPixels = 0.0;
     const RowBand rows = threads_ == Threads::Two ? StripRows(vertices, stride, primitiveCount, boxPixels) : RowBand{};
-    if (boxPixels < kSharedDrawPixels || rows.end - rows.first < 2) {
+    if (boxPixels < kSharedDrawPixels) {
         RasterizeStrip(vertices, stride, primitiveCount, {0, kFrameHeight}, renderer_);
         return;
     }
     if (worker_ == nullptr) {
         worker_ = std::make_unique<BandWorker>(frame_.data(), set_);
     }
-    // The rows split in two halves: the other thread draws the lower one.
-    const int middle = rows.first + (rows.end - rows.first) / 2;
-    worker_->Start(state_, vertices, stride, primitiveCount, {middle, kFrameHeight});
-    RasterizeStrip(vertices, stride, primitiveCount, {0, middle}, renderer_);
-    worker_->Finish();
+    worker_->Draw(state_, renderer_, vertices, stride, primitiveCount, rows);
 }
 
 std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) { return MakeTexture(width, height); }

@@ -16,8 +16,25 @@ using namespace pixel;
 // whole row of steps.
 constexpr double kTexelLimit = 1 << 30;
 
+// std::llround (halves away from zero), without the library call for the values a draw meets:
+// below 2^52 the truncated value and the fraction left over are exact.
+std::int64_t RoundHalfAway(double x) {
+    constexpr double kExact = 4503599627370496.0;  // 2^52
+    if (!(std::fabs(x) < kExact)) {
+        return std::llround(x);
+    }
+    std::int64_t whole = static_cast<std::int64_t>(x);
+    const double fraction = x - static_cast<double>(whole);
+    if (fraction >= 0.5) {
+        ++whole;
+    } else if (fraction <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
+
 std::int64_t ToTexelFixed(double texels) {
-    return std::llround(std::clamp(texels, -kTexelLimit, kTexelLimit) * static_cast<double>(kTexelOne));
+    return RoundHalfAway(std::clamp(texels, -kTexelLimit, kTexelLimit) * static_cast<double>(kTexelOne));
 }
 
 Plane Scaled(const Plane& plane, double factor) { return {plane.base * factor, plane.dx * factor, plane.dy * factor}; }
@@ -32,8 +49,8 @@ constexpr std::array<std::uint32_t, kFrameWidth> kWhiteRow = [] {
 // One colour channel along a run, in 8.16 fixed point: value at the first pixel, step per pixel.
 struct ChannelRun {
     ChannelRun(const Plane& plane, int y, int x0)
-        : value(std::llround(std::clamp(plane.At(x0, y), 0.0, 255.0) * kOne)),
-          step(std::llround(std::clamp(plane.dx, -255.0, 255.0) * kOne)) {}
+        : value(RoundHalfAway(std::clamp(plane.At(x0, y), 0.0, 255.0) * kOne)),
+          step(RoundHalfAway(std::clamp(plane.dx, -255.0, 255.0) * kOne)) {}
 
     // Rounded and kept within 0..255.
     std::uint32_t At(int i) const {
