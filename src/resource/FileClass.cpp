@@ -1,9 +1,6 @@
 #include "resource/FileClass.h"
 
-#include <vector>
-
 #include "platform/MessageBox.h"
-#include "platform/ParallelFor.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
 #include "resource/RequiredAssets.h"
@@ -21,18 +18,10 @@ FileClass::~FileClass() {
 void FileClass::LoadTexturePack(const std::string& path, gfx::Device* device) {
     CFilePackLoad pack;
     pack.Open(path, device);
-    std::vector<std::string> names;
     for (const auto& [name, entry] : pack.Entries()) {
         if (!HasTexture(name)) {
-            names.push_back(name);
+            AddTexture(name, pack.GetTexture(name));
         }
-    }
-    // Decoding the images is most of the start-up load, and each stands alone: they are decoded
-    // side by side, and the registry takes them in the pack's order all the same.
-    std::vector<std::unique_ptr<gfx::Texture>> textures(names.size());
-    platform::ParallelFor(names.size(), [&](std::size_t i) { textures[i] = pack.GetTexture(names[i]); });
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        AddTexture(names[i], std::move(textures[i]));
     }
 }
 
