@@ -1,9 +1,9 @@
 #include "gfx/SoftwareDevice.h"
 
-#include <algorithm>
 #include <cstring>
 #include <thread>
 
+#include "gfx/Blender.h"
 #include "gfx/PixelMath.h"
 #include "gfx/QuadVertex.h"
 #include "gfx/Rasterizer.h"

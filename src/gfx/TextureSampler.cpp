@@ -86,25 +86,22 @@ bool Sse2(InstructionSet set) { return Uses(set, InstructionSet::Sse2); }
 
 // Linear filtering blends down the column first, then across.
 std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,
-                       std::uint32_t fy, InstructionSet set) {
+                       std::uint32_t fy, [[maybe_unused]] InstructionSet set) {
 #if VELMORIA_SIMD
-    if (!Sse2(set)) {
-        return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
+    if (Sse2(set)) {
+        const auto pair = [](std::uint32_t first, std::uint32_t second) {
+            return simd::WidenLow(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)),
+                                                     _mm_cvtsi32_si128(static_cast<int>(second))));
+        };
+        // Left column in the low four lanes, right column in the high four.
+        const simd::Pixels columns = simd::Lerp(pair(top[left], top[right]), pair(bottom[left], bottom[right]),
+                                                simd::Splat16(256 - fy), simd::Splat16(fy));
+        const simd::Pixels weighted = _mm_mullo_epi16(columns, simd::PairWeights(fx));
+        const simd::Pixels sum = simd::SumPairs(weighted, weighted);
+        return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
     }
-    const auto pair = [](std::uint32_t first, std::uint32_t second) {
-        return simd::WidenLow(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first)),
-                                                 _mm_cvtsi32_si128(static_cast<int>(second))));
-    };
-    // Left column in the low four lanes, right column in the high four.
-    const simd::Pixels columns = simd::Lerp(pair(top[left], top[right]), pair(bottom[left], bottom[right]),
-                                            simd::Splat16(256 - fy), simd::Splat16(fy));
-    const simd::Pixels weighted = _mm_mullo_epi16(columns, simd::PairWeights(fx));
-    const simd::Pixels sum = simd::SumPairs(weighted, weighted);
-    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
-#else
-    (void)set;
-    return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
 #endif
+    return pixel::Lerp(pixel::Lerp(top[left], bottom[left], fy), pixel::Lerp(top[right], bottom[right], fy), fx);
 }
 
 // out[i] = Lerp(a[i], b[i], weight) for count pixels.
