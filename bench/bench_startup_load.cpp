@@ -8,6 +8,7 @@
 #include "audio/DirectSound.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
+#include "resource/PackNames.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ void StartUpLoad(benchmark::State& state) {
     bool valid = true;
     for (auto _ : state) {
         FileClass registry;
-        registry.LoadTexturePack("wbk.dat", &device);
-        registry.LoadSoundPack("wbkse.dat");
+        registry.LoadTexturePack(pack::kGraphicsPack, &device);
+        registry.LoadSoundPack(pack::kEffectPack);
         valid = registry.ValidateAssets() && valid;
     }
     if (!valid) {
