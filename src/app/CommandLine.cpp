@@ -24,13 +24,16 @@ const char* UsageText() {
            "  --headless          no window and no sound; frames are drawn but not shown\n"
            "  --frames N          stop after N frames\n"
            "  --seed N            seed the random numbers with N instead of the time\n"
-           "  --data DIR          folder with the packs; receives save.dat and log.txt\n"
+           "  --data DIR          read the packs from DIR and keep your files there\n"
            "  --input FILE        play the input script FILE (see README.md)\n"
            "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable)\n"
            "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
            "                      (repeatable; bench_frames replays them)\n"
            "  --help              show this text\n"
-           "  --version           show the version\n";
+           "  --version           show the version\n"
+           "\n"
+           "Your files (save.dat, log.txt) are kept in --data DIR, else beside the packs when they are\n"
+           "beside the program, else (installed) in $XDG_DATA_HOME/velmoria (~/.local/share/velmoria).\n";
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error) {

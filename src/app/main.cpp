@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/GameFolderSearch.h"
 #include "app/NowLoading.h"
 #include "app/StartUp.h"
 #include "audio/DirectSound.h"
@@ -18,26 +20,30 @@
 
 namespace {
 
-// The packs, "save.dat" and "log.txt" live in the data folder: the one given, else the
-// executable's own.
-bool EnterDataFolder(const LaunchOptions& options, const char* argv0) {
-    std::error_code error;
-    std::filesystem::path folder = options.dataDir;
-    if (folder.empty()) {
-        folder = std::filesystem::canonical("/proc/self/exe", error).parent_path();
-        if (error) {
-            folder = std::filesystem::absolute(argv0, error).parent_path();
-        }
+// Finds the packs and the folder for the player's files, makes the latter on first use and
+// runs in the former, so that the packs are opened by name. Returns 0, or the exit code.
+int SetUpFolders(const LaunchOptions& options, const char* argv0) {
+    GameFolders folders;
+    std::string error;
+    if (!FindGameFolders(ReadFolderClues(options.dataDir, argv0), folders, error)) {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+        return 1;
     }
-    if (!std::filesystem::is_directory(folder, error)) {
-        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", folder.c_str());
-        return false;
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(folders.packs, ignored)) {
+        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", folders.packs.c_str());
+        return 2;
     }
-    if (chdir(folder.c_str()) != 0) {
-        std::fprintf(stderr, "velmoria: cannot enter data folder '%s'\n", folder.c_str());
-        return false;
+    if (!MakePlayerFolder(folders.playerFiles, error)) {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+        return 1;
     }
-    return true;
+    if (chdir(folders.packs.c_str()) != 0) {
+        std::fprintf(stderr, "velmoria: cannot enter data folder '%s'\n", folders.packs.c_str());
+        return 2;
+    }
+    SetFolders(std::move(folders));
+    return 0;
 }
 
 }  // namespace
@@ -68,8 +74,8 @@ int main(int argc, char** argv) {
             file.path = std::filesystem::absolute(file.path).string();
         }
     }
-    if (!EnterDataFolder(options, argv[0])) {
-        return 2;
+    if (const int failed = SetUpFolders(options, argv[0]); failed != 0) {
+        return failed;
     }
     // Dialogs would block an unattended run; such runs get their messages on stderr.
     platform::SetDialogsEnabled(!options.Headless() && std::getenv("VELMORIA_NO_DIALOGS") == nullptr);

@@ -1,7 +1,9 @@
 #include "base/LogPutout.h"
 
+#include "base/GameFolders.h"
+
 LogPutout::LogPutout(const char* text, const char* mode) {
-    file_ = std::fopen("log.txt", mode);
+    file_ = std::fopen(Folders().PlayerFile("log.txt").c_str(), mode);
     if (file_ == nullptr) {
         return;
     }

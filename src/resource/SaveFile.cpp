@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/GameFolders.h"
 #include "base/LogPutout.h"
 #include "base/Random.h"
 #include "resource/BinaryFile.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr const char* kPath = "save.dat";
+constexpr const char* kFileName = "save.dat";
 constexpr const char* kWriteFailedLine = "save.dat を書き込めませんでした（前回までの記録はそのまま残っています）";
 
 constexpr std::uint32_t kFirstBlock = 128;
@@ -45,12 +46,15 @@ std::uint32_t IndexWith(int character, int stage, int difficulty, int mask) {
     return IndexWithout(character, stage, difficulty) * CSaveFile::kOptionMasks + static_cast<std::uint32_t>(mask);
 }
 
+// In the folder for the player's files, beside "log.txt".
+std::string SavePath() { return Folders().PlayerFile(kFileName).string(); }
+
 int ClampScore(std::int64_t score) { return static_cast<int>(std::clamp<std::int64_t>(score, 0, CSaveFile::kMaxScore)); }
 
 // The file as read: whatever prefix of the layout it holds.
 class SaveImage {
 public:
-    bool Read(const char* path) {
+    bool Read(const std::string& path) {
         BinaryFile file;
         if (!file.Open(path)) {
             return false;
@@ -103,7 +107,7 @@ void CSaveFile::Load() {
 
 bool CSaveFile::ReadFile() {
     SaveImage image;
-    if (!image.Read(kPath)) {
+    if (!image.Read(SavePath())) {
         return false;
     }
     SetDefaults();
@@ -157,9 +161,9 @@ int CSaveFile::ReadBestScore(int stage, int difficulty, int character, Options o
     }
     const int mask = OptionMask(options);
     SaveImage image;
-    if (!image.Read(kPath)) {
+    if (!image.Read(SavePath())) {
         CSaveFile defaults(writer_);  // writes the default file, leaving this object's memory alone
-        image.Read(kPath);
+        image.Read(SavePath());
     }
     std::uint32_t value = DefaultScore(difficulty);
     image.Field(mask == 0 ? PositionWithout(IndexWithout(character, stage, difficulty))
@@ -186,7 +190,7 @@ int CSaveFile::OptionMask(Options options) {
 }
 
 bool CSaveFile::WriteFile(const std::vector<std::uint8_t>& image) {
-    if (ReplaceFile(kPath, image, *writer_)) {
+    if (ReplaceFile(SavePath(), image, *writer_)) {
         return true;
     }
     WriteLog(kWriteFailedLine);

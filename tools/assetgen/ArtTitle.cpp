@@ -1,4 +1,5 @@
 // Start-up, loading and title-scene pictures.
+#include <algorithm>
 #include <cmath>
 
 #include "ArtKit.h"
@@ -207,17 +208,6 @@ Canvas MusicFrame() {
     return ToTexture(c, 1024, 512);
 }
 
-// The Velmoria crest: a shield with a star, used as an emblem.
-Canvas Crest() {
-    Canvas c(128, 128);
-    const Shape shield = SmoothBlob({{64, 8}, {112, 22}, {108, 70}, {64, 120}, {20, 70}, {16, 22}}, 8);
-    c.Glow(shield, WithAlpha(kGold, 0.4f), 6);
-    c.Fill(shield, Linear(0, 8, Rgb(70, 60, 160), 0, 120, Rgb(25, 20, 70)));
-    c.Fill(Outline(shield, 3), kGold);
-    c.Fill(Star(64, 60, 30, 12, 5, -1.5708f), Radial(64, 56, 30, Rgb(255, 255, 230), Rgb(240, 170, 40)));
-    return c;
-}
-
 // The life-game cells: eight colours across, four age stages down, 16 x 16 each.
 Canvas LifeCells() {
     Canvas c(128, 64);
@@ -239,6 +229,23 @@ Canvas LifeCells() {
 
 }  // namespace
 
+// The Velmoria crest: a shield with a star, drawn on a 128-pixel grid scaled to the size asked
+// for, so the desktop icons are painted sharp rather than resampled.
+Canvas PaintCrest(int size) {
+    const float k = static_cast<float>(size) / 128.0f;
+    auto at = [k](float x, float y) { return Point{x * k, y * k}; };
+    Canvas c(size, size);
+    const int steps = static_cast<int>(std::ceil(8.0f * std::max(1.0f, k)));
+    const Shape shield =
+        SmoothBlob({at(64, 8), at(112, 22), at(108, 70), at(64, 120), at(20, 70), at(16, 22)}, steps);
+    c.Glow(shield, WithAlpha(kit::kGold, 0.4f), 6 * k);
+    c.Fill(shield, Linear(0, 8 * k, Rgb(70, 60, 160), 0, 120 * k, Rgb(25, 20, 70)));
+    c.Fill(Outline(shield, 3 * k), kit::kGold);
+    c.Fill(Star(64 * k, 60 * k, 30 * k, 12 * k, 5, -1.5708f),
+           Radial(64 * k, 56 * k, 30 * k, Rgb(255, 255, 230), Rgb(240, 170, 40)));
+    return c;
+}
+
 void PaintTitleImages(ImageSet& set) {
     set.Add("startup_back.png", StartupBack());
     set.Add("tama.png", Ball());
@@ -251,7 +258,7 @@ void PaintTitleImages(ImageSet& set) {
     set.Add("stagename.png", StageNames());
     set.Add("lv_select.png", DifficultyLabels());
     set.Add("gameback_formusic.png", MusicFrame());
-    set.Add("ruvani.png", Crest());
+    set.Add("ruvani.png", PaintCrest(128));
     set.Add("lifecell.png", LifeCells());
 }
 

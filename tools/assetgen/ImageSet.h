@@ -41,6 +41,9 @@ void PaintTowerImages(ImageSet& set);
 void PaintPortraitImages(ImageSet& set);
 void PaintEffectImages(ImageSet& set);
 
+// The game's crest ("ruvani.png" is the 128-pixel one) at any size, for the desktop icons.
+Canvas PaintCrest(int size);
+
 inline ImageSet PaintAllImages() {
     ImageSet set;
     PaintTitleImages(set);

@@ -4,7 +4,9 @@
 //   velmoria-assetgen --out DIR [--notes FILE] [--contact-sheet PATH]
 //   velmoria-assetgen --contact-sheet PATH
 //   velmoria-assetgen --review DIR    (every image alone, small ones enlarged, for close inspection)
+//   velmoria-assetgen --icon SIZE:PATH (the crest as a SIZE x SIZE desktop icon; repeatable)
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -120,8 +122,37 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
     return true;
 }
 
+struct Icon {
+    int size = 0;
+    std::string path;
+};
+
+// "SIZE:PATH", the size a whole number from 16 to 1024.
+bool ParseIcon(const std::string& text, Icon& icon) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 == text.size()) {
+        return false;
+    }
+    const std::string size = text.substr(0, colon);
+    const auto parsed = std::from_chars(size.data(), size.data() + size.size(), icon.size);
+    icon.path = text.substr(colon + 1);
+    return parsed.ec == std::errc() && parsed.ptr == size.data() + size.size() && icon.size >= 16 &&
+           icon.size <= 1024;
+}
+
+bool WriteIcon(const Icon& icon) {
+    const Canvas crest = PaintCrest(icon.size);
+    const std::vector<std::uint32_t> argb = crest.ToArgb();
+    if (!gfx::WritePngFile(icon.path, argb.data(), crest.Width(), crest.Height())) {
+        std::fprintf(stderr, "velmoria-assetgen: cannot write %s\n", icon.path.c_str());
+        return false;
+    }
+    return true;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--notes FILE] [--contact-sheet PATH] [--review DIR]\n");
+    std::fprintf(stderr, "usage: velmoria-assetgen [--out DIR] [--notes FILE] [--contact-sheet PATH] [--review DIR] "
+                         "[--icon SIZE:PATH]...\n");
     return 2;
 }
 
@@ -132,6 +163,7 @@ int main(int argc, char** argv) {
     std::string sheetPath;
     std::string reviewDir;
     std::string notesPath;
+    std::vector<Icon> icons;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) {
@@ -142,12 +174,24 @@ int main(int argc, char** argv) {
             reviewDir = argv[++i];
         } else if (arg == "--notes" && i + 1 < argc) {
             notesPath = argv[++i];
+        } else if (arg == "--icon" && i + 1 < argc) {
+            if (!ParseIcon(argv[++i], icons.emplace_back())) {
+                return Usage();
+            }
         } else {
             return Usage();
         }
     }
-    if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
+    if (outDir.empty() && sheetPath.empty() && reviewDir.empty() && icons.empty()) {
         return Usage();
+    }
+    for (const Icon& icon : icons) {
+        if (!WriteIcon(icon)) {
+            return 1;
+        }
+    }
+    if (outDir.empty() && sheetPath.empty() && reviewDir.empty()) {
+        return 0;  // icons only: the crest needs neither the fonts nor the other pictures
     }
     std::string problem;
     if (!FontsReady(problem)) {
