@@ -24,19 +24,45 @@ StreamingTrack::~StreamingTrack() = default;
 
 void StreamingTrack::ResetLocked() {
     buffer_.reset();
-    readBuffer_.clear();
-    readBuffer_.shrink_to_fit();
-    wholeTrackInMemory_ = false;
-    segmentSize_ = bufferSize_ = dataSize_ = readPosition_ = writePosition_ = 0;
-    dataStart_ = 0;
+    source_ = Source{};
+    segmentSize_ = bufferSize_ = readPosition_ = writePosition_ = 0;
+    ++generation_;
+}
+
+bool StreamingTrack::Source::Read(std::uint32_t& position, std::uint8_t* into, std::uint32_t count) const {
+    if (dataSize == 0) {
+        std::memset(into, silence, count);
+        return true;  // an empty track is silence, and that is all there is to read
+    }
+    std::FILE* file = wholeTrack != nullptr ? nullptr : std::fopen(path.c_str(), "rb");
+    bool allRead = wholeTrack != nullptr || file != nullptr;
+    while (count > 0) {
+        const std::uint32_t piece = std::min(count, dataSize - position);
+        if (wholeTrack != nullptr) {
+            std::memcpy(into, wholeTrack->data() + position, piece);
+        } else if (file == nullptr || std::fseek(file, static_cast<long>(dataStart + position), SEEK_SET) != 0 ||
+                   std::fread(into, 1, piece, file) != piece) {
+            std::memset(into, silence, piece);
+            allRead = false;
+        }
+        into += piece;
+        count -= piece;
+        position = (position + piece) % dataSize;
+    }
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+    return allRead;
 }
 
 HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std::int32_t volume) {
-    std::lock_guard lock(mutex_);
-    ResetLocked();
-    path_ = path;
-    trackOffset_ = offset;
-
+    std::lock_guard loading(loadMutex_);
+    {
+        std::lock_guard lock(mutex_);
+        ResetLocked();
+        trackOffset_ = offset;
+    }
+    // From here to the hand-over the disk is read, outside the lock.
     RiffReader riff;
     if (!riff.Open(path)) {
         ShowMissingFile();
@@ -62,91 +88,91 @@ HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std:
     // One second per segment, whole sample frames only. The cap only matters for an absurd header,
     // which the mixer then refuses; it keeps the buffer size from overflowing first.
     const std::uint64_t fourSeconds = static_cast<std::uint64_t>(format.samplesPerSec) * format.blockAlign * 4;
-    segmentSize_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(fourSeconds / kSegmentCount, 0x3FFFFFF));
-    segmentSize_ -= format.blockAlign != 0 ? segmentSize_ % format.blockAlign : 0;
-    buffer_ = mixer_.CreateBuffer(format, kSegmentCount * segmentSize_);
-    if (buffer_ == nullptr) {
+    auto segmentSize = static_cast<std::uint32_t>(std::min<std::uint64_t>(fourSeconds / kSegmentCount, 0x3FFFFFF));
+    segmentSize -= format.blockAlign != 0 ? segmentSize % format.blockAlign : 0;
+    std::unique_ptr<SoundBuffer> buffer = mixer_.CreateBuffer(format, kSegmentCount * segmentSize);
+    if (buffer == nullptr) {
         platform::ShowMessage("", "セカンダリバッファー作成失敗");
         return E_FAIL;
     }
-    bufferSize_ = buffer_->Size();
-    // Whole frames only, so that the wrap to the start keeps the channels in step.
-    dataSize_ = wave.dataSize - wave.dataSize % format.blockAlign;
-    dataStart_ = wave.dataStart;
-    if (dataSize_ == 0) {
-        ResetLocked();
-        platform::ShowMessage("", "dataチャンクが見つかりません");
-        return E_FAIL;
-    }
+    const std::uint32_t bufferSize = buffer->Size();
 
-    wholeTrackInMemory_ = dataSize_ < bufferSize_;
-    readBuffer_.resize(wholeTrackInMemory_ ? dataSize_ : segmentSize_);
-    const bool cached = !wholeTrackInMemory_ || ReadFromFile(0, dataSize_, readBuffer_.data());
-    if (!cached || !CopyTrack(bufferSize_)) {
-        ResetLocked();
+    Source source;
+    source.path = path;
+    source.dataStart = wave.dataStart;
+    // Whole frames only, so that the wrap to the start keeps the channels in step.
+    source.dataSize = wave.dataSize - wave.dataSize % format.blockAlign;
+    source.silence = format.bitsPerSample == 8 ? 128 : 0;
+    bool read = true;
+    if (source.dataSize > 0 && source.dataSize < bufferSize) {
+        auto wholeTrack = std::make_shared<std::vector<std::uint8_t>>(source.dataSize);
+        std::uint32_t start = 0;
+        read = source.Read(start, wholeTrack->data(), source.dataSize);
+        source.wholeTrack = std::move(wholeTrack);
+    }
+    std::vector<std::uint8_t> firstFill(bufferSize);
+    std::uint32_t readPosition = 0;
+    if (!read || !source.Read(readPosition, firstFill.data(), bufferSize)) {
         ShowMissingFile();
         return E_FAIL;
     }
+    buffer->Write(0, firstFill.data(), bufferSize);
 
     std::vector<PositionNotify> notifies;
     for (std::uint32_t i = 0; i < kSegmentCount; ++i) {
-        notifies.push_back({segmentSize_ * i + segmentSize_ - 1, &musicEvent_});
+        notifies.push_back({segmentSize * i + segmentSize - 1, &musicEvent_});
     }
-    if (!buffer_->SetNotifications(notifies)) {
-        ResetLocked();
+    if (!buffer->SetNotifications(notifies)) {
         return E_FAIL;
     }
-    buffer_->SetVolume(volume);
+    buffer->SetVolume(volume);
+
+    std::lock_guard lock(mutex_);
+    buffer_ = std::move(buffer);
+    source_ = std::move(source);
+    segmentSize_ = segmentSize;
+    bufferSize_ = bufferSize;
+    readPosition_ = readPosition;
+    writePosition_ = 0;
+    ++generation_;
     return S_OK;
 }
 
-bool StreamingTrack::ReadFromFile(std::uint32_t position, std::uint32_t count, std::uint8_t* into) const {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    if (file == nullptr) {
+bool StreamingTrack::SegmentDueLocked() const {
+    if (buffer_ == nullptr) {
         return false;
     }
-    const bool read = std::fseek(file, static_cast<long>(dataStart_ + position), SEEK_SET) == 0 &&
-                      std::fread(into, 1, count, file) == count;
-    std::fclose(file);
-    return read;
-}
-
-// Copies the next count bytes of the track to the write position, going round to the track's
-// start as often as its end is reached. A failed read (the pack went away) leaves silence rather
-// than stale sound, and returns false.
-bool StreamingTrack::CopyTrack(std::uint32_t count) {
-    bool allRead = true;
-    while (count > 0) {
-        const std::uint32_t piece = std::min({count, dataSize_ - readPosition_, segmentSize_});
-        std::uint8_t* source = wholeTrackInMemory_ ? readBuffer_.data() + readPosition_ : readBuffer_.data();
-        if (!wholeTrackInMemory_ && !ReadFromFile(readPosition_, piece, source)) {
-            std::memset(source, buffer_->Format().bitsPerSample == 8 ? 128 : 0, piece);
-            allRead = false;
-        }
-        buffer_->Write(writePosition_, source, piece);
-        writePosition_ = (writePosition_ + piece) % bufferSize_;
-        readPosition_ += piece;
-        if (readPosition_ == dataSize_) {
-            readPosition_ = 0;
-        }
-        count -= piece;
-    }
-    return allRead;
+    const std::uint32_t cursor = buffer_->CurrentPosition();
+    return cursor < writePosition_ || cursor >= writePosition_ + segmentSize_;
 }
 
 void StreamingTrack::Refill() {
-    std::lock_guard lock(mutex_);
-    if (buffer_ == nullptr) {
-        return;
-    }
+    std::lock_guard refilling(refillMutex_);
     // A notification may be stale (a track was loaded since), or two may have come together;
     // either way, only the segments the cursor has already left are due.
     for (std::uint32_t i = 0; i < kSegmentCount; ++i) {
-        const std::uint32_t cursor = buffer_->CurrentPosition();
-        if (cursor >= writePosition_ && cursor < writePosition_ + segmentSize_) {
-            return;
+        Source source;
+        std::uint32_t position = 0;
+        std::uint64_t generation = 0;
+        {
+            std::lock_guard lock(mutex_);
+            if (!SegmentDueLocked()) {
+                return;
+            }
+            source = source_;
+            position = readPosition_;
+            generation = generation_;
+            refillBytes_.resize(segmentSize_);
         }
-        CopyTrack(segmentSize_);
+        const auto count = static_cast<std::uint32_t>(refillBytes_.size());
+        source.Read(position, refillBytes_.data(), count);
+        std::lock_guard lock(mutex_);
+        if (generation != generation_) {
+            return;  // another track came meanwhile: these bytes are not its
+        }
+        buffer_->Write(writePosition_, refillBytes_.data(), count);
+        writePosition_ = (writePosition_ + count) % bufferSize_;
+        readPosition_ = position;
     }
 }
 

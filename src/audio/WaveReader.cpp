@@ -56,12 +56,13 @@ WaveError ReadWaveHeader(RiffReader& riff, std::uint64_t offset, std::uint32_t f
         return WaveError::CannotAscend;
     }
     RiffChunk dataChunk;
-    if (!riff.FindChunk(riffChunk, FourCC('d', 'a', 't', 'a'), dataChunk) ||
-        dataChunk.dataOffset + dataChunk.size > riff.FileSize()) {
+    if (!riff.FindChunk(riffChunk, FourCC('d', 'a', 't', 'a'), dataChunk)) {
         return WaveError::NoDataChunk;
     }
+    // A file cut short still plays what it holds; a chunk may also be empty.
+    const std::uint64_t present = riff.FileSize() - std::min(dataChunk.dataOffset, riff.FileSize());
     info.dataStart = dataChunk.dataOffset;
-    info.dataSize = dataChunk.size;
+    info.dataSize = static_cast<std::uint32_t>(std::min<std::uint64_t>(dataChunk.size, present));
     return WaveError::None;
 }
 

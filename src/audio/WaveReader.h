@@ -13,14 +13,14 @@ enum class WaveError {
     NoFormatChunk,   // no "fmt " chunk
     NotPcm,          // format tag other than linear PCM
     CannotAscend,    // the "fmt " chunk runs past the end of the file
-    NoDataChunk,     // no "data" chunk after "fmt ", or one claiming more bytes than the file holds
+    NoDataChunk,     // no "data" chunk after "fmt "
 };
 
 struct WaveInfo {
     WaveFormat format;
     bool shortFormat = false;  // fewer format bytes than asked for could be read
     std::uint64_t dataStart = 0;
-    std::uint32_t dataSize = 0;
+    std::uint32_t dataSize = 0;  // the bytes the file really holds, which may be fewer than claimed
 };
 
 // Reads the header of the RIFF WAVE file that starts at the offset: the format (formatBytes of

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "base/SceneContext.h"
 
@@ -23,7 +24,8 @@ constexpr int kWalledTrack = 3;
 
 }  // namespace
 
-void MusicRoomBoard::Init(gfx::Device* device, gfx::Texture* burstTexture, gfx::Texture* cellSheet) {
+void MusicRoomBoard::Init(gfx::Device* device, gfx::Texture* burstTexture, gfx::Texture* cellSheet,
+                          gfx::Texture* wallTexture) {
     device_ = device;
     burstTexture_ = burstTexture;
     board.Init(kBoardX, kBoardY);
@@ -36,32 +38,37 @@ void MusicRoomBoard::Init(gfx::Device* device, gfx::Texture* burstTexture, gfx::
             sprite.SetAnimation(255, 0, u, u + 1.0f / kColours, 0.0f, v, v + 1.0f / kStages, 0.0f);
         }
     }
+    wallSprite.Create(device, wallTexture, kBoardX, kBoardY, LifeGame::kPitch, LifeGame::kPitch);
 }
 
 void MusicRoomBoard::Frame(const SceneContext& input) {
+    Generation();
     if (input.keys[kKeySpace].pressed) {
         Reseed();
     }
     if (input.leftPressed) {
         Click(input.mouseX, input.mouseY);
     }
-    Advance();
+    FadeCells();
     DrawCells();
     DrawBursts();
 }
 
-void MusicRoomBoard::Advance() {
+void MusicRoomBoard::Generation() {
     if (!paused && ++frameCounter >= kPeriod) {
         frameCounter = 0;
         board.Step();
         board.Commit();
     }
+}
+
+void MusicRoomBoard::FadeCells() {
     for (LifeGameSpace& cell : board.cells) {
         if (cell.state == LifeGameSpace::kDead) {
             cell.brightness.Decrease(kFadeStep);
             continue;
         }
-        // Walls glow like living cells so that the player can see them; they never age.
+        // Walls fade in like living cells so that the player sees them rise; they never age.
         cell.brightness.Increase(kFadeStep);
         if (cell.state == LifeGameSpace::kAlive && !paused) {
             AgeCell(cell);
@@ -76,12 +83,18 @@ void MusicRoomBoard::AgeCell(LifeGameSpace& cell) {
     }
 }
 
+int MusicRoomBoard::CellIndex(int offset) {
+    const auto pitch = static_cast<int>(LifeGame::kPitch);
+    const int half = pitch / 2;
+    // The lowest index whose centre is at most half a pitch away: ceil((offset - half) / pitch).
+    const int index = std::max(0, static_cast<int>(std::ceil(static_cast<double>(offset - half) / pitch)));
+    return index < LifeGame::kSize && std::abs(offset - pitch * index) <= half ? index : -1;
+}
+
 bool MusicRoomBoard::Click(int mouseX, int mouseY) {
-    // Each cell owns the points within 8 px of its centre on both axes.
-    const float half = LifeGame::kPitch * 0.5f;
-    const int i = static_cast<int>(std::floor((static_cast<float>(mouseX) - board.x + half) / LifeGame::kPitch));
-    const int j = static_cast<int>(std::floor((static_cast<float>(mouseY) - board.y + half) / LifeGame::kPitch));
-    if (i < 0 || i >= LifeGame::kSize || j < 0 || j >= LifeGame::kSize) {
+    const int i = CellIndex(mouseX - static_cast<int>(board.x));
+    const int j = CellIndex(mouseY - static_cast<int>(board.y));
+    if (i < 0 || j < 0) {
         return false;
     }
     LifeGameSpace& cell = board.Cell(i, j);
@@ -108,6 +121,11 @@ void MusicRoomBoard::Reseed() {
     board.Randomise();
 }
 
+void MusicRoomBoard::Open() {
+    ChooseTrack(-1);
+    Reseed();
+}
+
 void MusicRoomBoard::ChooseTrack(int track) {
     board.Clear();
     if (track != kWalledTrack) {
@@ -129,7 +147,8 @@ void MusicRoomBoard::DrawCells() {
             continue;
         }
         const int stage = std::clamp(cell.age / kFramesPerStage, 0, kStages - 1);
-        Object2D& sprite = cellSprites[cell.colour & (kColours - 1)][stage];
+        Object2D& sprite = cell.state == LifeGameSpace::kWall ? wallSprite
+                                                               : cellSprites[cell.colour & (kColours - 1)][stage];
         sprite.alpha = alpha;
         sprite.SetPosition(board.CentreX(cell.i), board.CentreY(cell.j));
         sprite.Draw(0);

@@ -1,6 +1,7 @@
 #include "field/FilePackEnemyParamLoad.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
@@ -11,21 +12,29 @@ namespace {
 
 constexpr int kMaxStartPoints = 99999;
 
-// Stages may share records, but a file that claims far more records than it could hold is
-// hostile; every stage draws from one budget so memory stays a small multiple of the file.
+// Stages may share one block of records (the format allows it, though our writer never does it).
+// A file that claims far more records than it could hold is hostile: every distinct block draws
+// from one budget, so memory stays a small multiple of the file however many stages share them.
 std::uint64_t RecordBudget(std::uint64_t fileSize) { return fileSize / 4; }
 
-std::vector<CFilePackEnemyParamLoad::WaveRecord> ReadRecords(BinaryFile& file, std::uint32_t key,
-                                                             const CFilePackEnemyParamLoad::StageEntry& stage,
-                                                             std::uint64_t& budget) {
-    std::vector<CFilePackEnemyParamLoad::WaveRecord> records;
+using Records = CFilePackEnemyParamLoad::Records;
+
+// A block of records: where it starts and how many of them fit in the file.
+using BlockId = std::pair<std::uint32_t, std::uint64_t>;
+
+BlockId Block(const BinaryFile& file, const CFilePackEnemyParamLoad::StageEntry& stage) {
     if (stage.recordOffset > file.Size()) {
-        return records;
+        return {stage.recordOffset, 0};
     }
     const std::uint64_t inFile = (file.Size() - stage.recordOffset) / waves::kWaveRecordSize;
-    const std::uint64_t count = std::min({static_cast<std::uint64_t>(stage.recordCount), inFile, budget});
+    return {stage.recordOffset, std::min<std::uint64_t>(stage.recordCount, inFile)};
+}
+
+Records ReadRecords(BinaryFile& file, std::uint32_t key, const BlockId& block, std::uint64_t& budget) {
+    Records records;
+    const std::uint64_t count = std::min(block.second, budget);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * waves::kWaveRecordSize);
-    if (!file.ReadAt(stage.recordOffset, bytes.data(), bytes.size())) {
+    if (!file.ReadAt(block.first, bytes.data(), bytes.size())) {
         return records;
     }
     budget -= count;
@@ -63,8 +72,14 @@ bool CFilePackEnemyParamLoad::TryOpen(const std::string& path) {
         directory_.try_emplace(record.name, StageEntry{record.first, record.second, record.third});
     }
     std::uint64_t budget = RecordBudget(file.Size());
+    std::map<BlockId, std::shared_ptr<const Records>> blocks;
     for (const auto& [name, stage] : directory_) {
-        waves_.emplace(name, ReadRecords(file, key_, stage, budget));
+        const BlockId block = Block(file, stage);
+        auto [found, added] = blocks.try_emplace(block);
+        if (added) {
+            found->second = std::make_shared<const Records>(ReadRecords(file, key_, block, budget));
+        }
+        waves_.emplace(name, found->second);
     }
     return true;
 }
@@ -80,12 +95,12 @@ int CFilePackEnemyParamLoad::StartPoints(const std::string& key) const {
 bool CFilePackEnemyParamLoad::NextWave(const std::string& key, std::uint32_t& kind, std::int32_t& health,
                                        std::uint32_t& reward) {
     const auto found = waves_.find(key);
-    const std::size_t count = found == waves_.end() ? 0 : found->second.size();
+    const std::size_t count = found == waves_.end() ? 0 : found->second->size();
     if (cursor_ >= count) {
         cursor_ = 0;
         return true;
     }
-    const WaveRecord& record = found->second[cursor_];
+    const WaveRecord& record = (*found->second)[cursor_];
     kind = record.kind;
     health = record.health;
     reward = record.reward;

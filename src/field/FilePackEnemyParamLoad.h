@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ public:
     };
     using WaveRecord = waves::Wave;
     using Directory = std::map<std::string, StageEntry>;
-    using WaveTable = std::map<std::string, std::vector<WaveRecord>>;
+    using Records = std::vector<WaveRecord>;
+    // Stages whose directory entries name the same block of records share one copy of it.
+    using WaveTable = std::map<std::string, std::shared_ptr<const Records>>;
 
     CFilePackEnemyParamLoad() = default;
     virtual ~CFilePackEnemyParamLoad() = default;

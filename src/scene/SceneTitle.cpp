@@ -116,6 +116,7 @@ void SceneTitle::LeaveScreen(int screen) {
 void SceneTitle::EnterScreen(int screen) {
     switch (screen) {
     case title::kGameSelect: gameSelect_.Enter(); break;
+    case title::kMusicRoom: musicRoom_.Enter(); break;
     case title::kOption: options_.Enter(); break;
     default: break;
     }

@@ -125,7 +125,7 @@ TEST_F(WavesTable, TheBuildCompilesTheSourceIntoTheWaveDataTheGameReads) {
     for (const auto& [key, table] : stages_) {
         EXPECT_EQ(compiled.StartPoints(key), table.points) << key;
         ASSERT_EQ(compiled.Waves().count(key), 1u) << key;
-        EXPECT_EQ(compiled.Waves().at(key), table.waves) << key;
+        EXPECT_EQ(*compiled.Waves().at(key), table.waves) << key;
     }
 }
 

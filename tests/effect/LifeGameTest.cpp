@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -99,29 +100,30 @@ TEST_F(LifeGameTest, WallsCountAsDeadAndNeverChange) {
 
 class MusicRoomBoardTest : public ::testing::Test {
 protected:
-    void SetUp() override { room.Init(&device, &ring, &sheet); }
+    void SetUp() override { room.Init(&device, &ring, &sheet, &wall); }
     RecordingDevice device;
     gfx::Texture ring{16, 16};
     gfx::Texture sheet{128, 64};
+    gfx::Texture wall{16, 16};
     MusicRoomBoard room;
 };
 
 TEST_F(MusicRoomBoardTest, GenerationEveryEightyFramesUnlessPaused) {
     Place(room.board, {{8, 7}, {8, 8}, {8, 9}});
     for (int frame = 0; frame < 79; ++frame) {
-        room.Advance();
+        room.Generation();
     }
     EXPECT_TRUE(Live(room.board).count({8, 7}));
-    room.Advance();
+    room.Generation();
     EXPECT_EQ(Live(room.board), (Cells{{7, 8}, {8, 8}, {9, 8}}));
     room.paused = true;
     for (int frame = 0; frame < 200; ++frame) {
-        room.Advance();
+        room.Generation();
     }
     EXPECT_EQ(Live(room.board), (Cells{{7, 8}, {8, 8}, {9, 8}}));
     room.paused = false;
     for (int frame = 0; frame < 80; ++frame) {
-        room.Advance();
+        room.Generation();
     }
     EXPECT_EQ(Live(room.board), (Cells{{8, 7}, {8, 8}, {8, 9}}));  // back after two generations
 }
@@ -150,13 +152,68 @@ TEST_F(MusicRoomBoardTest, ClicksToggleCellsAndKillsBurst) {
     EXPECT_TRUE(room.bursts.empty());
 }
 
+// One frame is generation step, then the click, then the drawing: a click in a generation frame
+// toggles the cell as the new generation has it.
+TEST_F(MusicRoomBoardTest, AClickInAGenerationFrameActsOnTheNewGeneration) {
+    Place(room.board, {{8, 7}, {8, 8}, {8, 9}});  // a blinker, standing
+    room.frameCounter = MusicRoomBoard::kPeriod - 1;
+    SceneContext input;
+    input.mouseX = 360 + 16 * 7;  // cell (7, 8): dead now, alive after the step
+    input.mouseY = 24 + 16 * 8;
+    input.leftPressed = 1;
+    room.Frame(input);
+    EXPECT_EQ(Live(room.board), (Cells{{8, 8}, {9, 8}}));
+    EXPECT_EQ(room.bursts.size(), 1u);  // a living cell was killed
+}
+
+// A click takes the cell whose centre is within 8 px on both axes: the outer edges of the board
+// belong to its outer cells, and a border between two cells to the lower one.
+TEST_F(MusicRoomBoardTest, ClicksReachEveryCellUpToItsEdges) {
+    for (int offset = -40; offset <= 310; ++offset) {
+        int expected = -1;
+        for (int index = LifeGame::kSize - 1; index >= 0; --index) {
+            if (std::abs(offset - 16 * index) <= 8) {
+                expected = index;
+            }
+        }
+        ASSERT_EQ(MusicRoomBoard::CellIndex(offset), expected) << offset;
+    }
+    const struct {
+        int x, y, i, j;
+    } corners[] = {{624, 24, 16, 0}, {360, 288, 0, 16}, {352, 16, 0, 0}, {624, 288, 16, 16}, {368, 40, 0, 1}};
+    for (const auto& corner : corners) {
+        ASSERT_TRUE(room.Click(corner.x, corner.y)) << corner.x << ", " << corner.y;
+        EXPECT_EQ(room.board.Cell(corner.i, corner.j).state, LifeGameSpace::kAlive) << corner.x << ", " << corner.y;
+    }
+    EXPECT_EQ(Live(room.board).size(), 5u);
+    for (const auto& [x, y] : {std::pair{625, 24}, {351, 24}, {360, 289}, {360, 15}}) {
+        EXPECT_FALSE(room.Click(x, y)) << x << ", " << y;
+    }
+}
+
+TEST_F(MusicRoomBoardTest, WallsHaveTheirOwnLookAndVisitorsFindABoardAtPlay) {
+    room.ChooseTrack(3);
+    room.FadeCells();
+    room.DrawCells();
+    ASSERT_FALSE(device.draws.empty());
+    for (const RecordingDevice::Draw& draw : device.draws) {
+        EXPECT_EQ(draw.texture, &wall);  // only walls are lit
+    }
+    Random::Seed(4);
+    room.Open();
+    for (const LifeGameSpace& cell : room.board.cells) {
+        EXPECT_NE(cell.state, LifeGameSpace::kWall);
+    }
+    EXPECT_GT(Live(room.board).size(), 50u);
+}
+
 TEST_F(MusicRoomBoardTest, SpaceReseedsAndCellsFadeIn) {
     Random::Seed(9);
     SceneContext input;
     input.SetKey(kKeySpace, 1);
     room.frameCounter = 50;
     room.Frame(input);
-    EXPECT_EQ(room.frameCounter, 1);
+    EXPECT_EQ(room.frameCounter, 0);  // the clock ran first, then the reseed restarted it
     const size_t live = Live(room.board).size();
     EXPECT_GT(live, 50u);
     EXPECT_LT(live, 240u);

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (!loader.NextWave(key, kind, health, reward)) {
             ++handedOut;
         }
-        if (handedOut != loader.Waves().at(key).size() || handedOut > stage.recordCount) {
+        if (handedOut != loader.Waves().at(key)->size() || handedOut > stage.recordCount) {
             std::abort();
         }
     }

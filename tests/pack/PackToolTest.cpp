@@ -35,7 +35,7 @@ void MakeInputFolder() {
     fs::create_directory("in");
     WriteBytes("in/tama.png", {0x89, 'P', 'N', 'G', 0, 1, 2, 255});
     WriteBytes("in/empty.wav", {});
-    WriteBytes("in/Upper.png", BytesOf("upper case sorts before lower"));
+    WriteBytes("in/bomb-2.png", BytesOf("a hyphen sorts before letters"));
     fs::create_directory("in/subfolder");
 }
 
@@ -47,15 +47,15 @@ TEST(PackTool, CreateThenListAndExtractGiveBackTheFolder) {
     EXPECT_NE(created.err.find("subfolder"), std::string::npos);  // said why it was left out
     const ToolRun listed = RunTool({"list", "test.dat"});
     ASSERT_EQ(listed.code, 0) << listed.err;
-    const std::size_t upper = listed.out.find("Upper.png");
+    const std::size_t upper = listed.out.find("bomb-2.png");
     const std::size_t empty = listed.out.find("empty.wav");
     const std::size_t tama = listed.out.find("tama.png");
     ASSERT_NE(tama, std::string::npos) << listed.out;
-    EXPECT_LT(upper, empty);
+    EXPECT_LT(upper, empty);  // byte-wise: 'b' < 'e' < 't' 
     EXPECT_LT(empty, tama);
     EXPECT_NE(listed.out.find("tama.png                                 8"), std::string::npos) << listed.out;
     ASSERT_EQ(RunTool({"extract", "test.dat", "out"}).code, 0);
-    for (const char* name : {"tama.png", "empty.wav", "Upper.png"}) {
+    for (const char* name : {"tama.png", "empty.wav", "bomb-2.png"}) {
         EXPECT_EQ(Bytes(fs::path("out") / name), Bytes(fs::path("in") / name)) << name;
     }
     EXPECT_FALSE(fs::exists("out/subfolder"));
@@ -152,6 +152,25 @@ TEST(PackTool, BadArgumentsAndUnreadableInputsExitWithTwo) {
     const ToolRun warned = RunTool({"waves-compile", "warn.txt", "out.dat"});
     EXPECT_EQ(warned.code, 0);
     EXPECT_NE(warned.err.find("warn.txt: warning: line 2: kind id 99"), std::string::npos) << warned.err;
+}
+
+// The game asks for lower-case ASCII names byte for byte; anything else would be packed where
+// nothing can ever find it.
+TEST(PackTool, CreateRefusesNamesTheGameCanNeverAskFor) {
+    ScopedTempDir dir;
+    for (const char* name : {"Upper.PNG", "\xC3\xBC.png", "two words.png", "tab\tname.png"}) {
+        fs::remove_all("in");
+        fs::create_directory("in");
+        WriteBytes("in/fine.png", {1, 2, 3});
+        WriteBytes(fs::path("in") / name, {4, 5, 6});
+        const ToolRun run = RunTool({"create", "out.dat", "in"});
+        EXPECT_EQ(run.code, 2) << name;
+        EXPECT_NE(run.err.find("lower-case letters"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\t'), std::string::npos) << "control codes reach the terminal: " << run.err;
+        EXPECT_FALSE(fs::exists("out.dat")) << name;
+    }
+    fs::remove("in/tab\tname.png");
+    ASSERT_EQ(RunTool({"create", "out.dat", "in"}).code, 0);
 }
 
 TEST(PackTool, EveryCommandExplainsItself) {

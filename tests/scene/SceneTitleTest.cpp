@@ -55,7 +55,7 @@ TEST_F(SceneTitleTest, GameSelectChangesTheChoiceAndReturns) {
 
     harness.Click(590, 120);  // difficulty up
     harness.Click(330, 230);  // stage down wraps to the last stage
-    harness.Click(590, 336);  // the second character
+    harness.Click(590, 350);  // the second character
     EXPECT_EQ(select.Difficulty(), 2);
     EXPECT_EQ(select.Stage(), 2);
     EXPECT_EQ(select.CharacterId(), 1);
@@ -117,7 +117,7 @@ TEST_F(SceneTitleTest, MusicRoomPlaysATrackTogglesCellsAndReseeds) {
 
     const LifeGame& board = harness.Title().Music().Board().board;
     harness.Click(360 + 16 * 4, 24 + 16 * 5);
-    EXPECT_EQ(board.Cell(4, 5).state, LifeGameSpace::kAlive);
+    EXPECT_EQ(board.Cell(4, 5).state, LifeGameSpace::kAlive);  // choosing the track cleared the board
     harness.Click(360 + 16 * 4, 24 + 16 * 5);
     EXPECT_EQ(board.Cell(4, 5).state, LifeGameSpace::kDead);
 
@@ -132,6 +132,50 @@ TEST_F(SceneTitleTest, MusicRoomPlaysATrackTogglesCellsAndReseeds) {
     harness.Click(80, 446);  // leaving puts the title music back
     ASSERT_TRUE(harness.Settle(title::kMenu));
     EXPECT_EQ(audio::MusicTrack().TrackOffset(), TrackOffset("bgm_title.wav"));
+}
+
+// A visitor finds the board at play, not a dead grid; leaving and coming back seeds it afresh.
+TEST_F(SceneTitleTest, TheMusicRoomOpensOnABoardAtPlay) {
+    Enter(kMenuMusicRoomY, title::kMusicRoom);
+    const LifeGame& board = harness.Title().Music().Board().board;
+    auto alive = [&] {
+        int count = 0;
+        for (const LifeGameSpace& cell : board.cells) {
+            count += cell.state == LifeGameSpace::kAlive;
+        }
+        return count;
+    };
+    EXPECT_GT(alive(), 50);
+    harness.Click(150, 110 + 24 * 3);  // the walled track clears the board and raises its walls
+    EXPECT_EQ(alive(), 0);
+    harness.Click(80, 446);
+    ASSERT_TRUE(harness.Settle(title::kMenu));
+    Enter(kMenuMusicRoomY, title::kMusicRoom);
+    EXPECT_GT(alive(), 50);
+    for (const LifeGameSpace& cell : board.cells) {
+        EXPECT_NE(cell.state, LifeGameSpace::kWall);
+    }
+}
+
+// Title buttons answer the mouse with the lit half of their sheet.
+TEST(TitleKit, LitButtonsShowTheirLitBandWhileTheMouseIsOverThem) {
+    gfx::HeadlessFrameSink sink;
+    gfx::SoftwareDevice device(&sink);
+    gfx::Texture sheet(128, 256);
+    MouseChangeObject2D button;
+    button.Create(&device, &sheet, 88.0f, 258.0f, 128.0f, 32.0f);
+    button.SetHitBox(112.0f, 28.0f, 0.0f, 0.0f);
+    SceneContext input;
+    input.SetMouse(88 + 57, 258);  // beside the face, inside the picture's clear margin
+    EXPECT_FALSE(title::LitButtonClicked(button, 2, 8, input, true));
+    EXPECT_FLOAT_EQ(button.vTop, 2.0f / 8.0f);
+    input.SetMouse(88 + 55, 258);
+    EXPECT_FALSE(title::LitButtonClicked(button, 2, 8, input, true));
+    EXPECT_FLOAT_EQ(button.vTop, 6.0f / 8.0f);
+    EXPECT_FALSE(title::LitButtonClicked(button, 2, 8, input, false));  // a screen fading out stays plain
+    EXPECT_FLOAT_EQ(button.vTop, 2.0f / 8.0f);
+    input.SetButtons(1, 0);
+    EXPECT_TRUE(title::LitButtonClicked(button, 2, 8, input, true));
 }
 
 TEST_F(SceneTitleTest, QuitPostsTheQuitMessageOnceTheFadeHasCovered) {

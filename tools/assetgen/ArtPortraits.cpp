@@ -1,6 +1,6 @@
-// The two characters' portrait sheets: 4 x 4 cells of 32 x 64. Row 0 idle (breathing, a blink
+// The two characters' portrait sheets: 4 x 4 cells of 64 x 128. Row 0 idle (breathing, a blink
 // in the last frame), row 1 hurt (flinch, hurt, -, recover), row 2 working, row 3 a cheer
-// (spare). Painted at twice the size and reduced, for finer detail in the small cells.
+// (spare). The game select shows a cell at its own size; the battle's 32 x 64 portrait halves it.
 #include <cmath>
 
 #include "ArtKit.h"
@@ -139,7 +139,7 @@ Canvas Figure(const Heroine& h, const Stance& s) {
 }
 
 Canvas PortraitSheet(const Heroine& h) {
-    Canvas sheet(128, 256);
+    Canvas sheet(256, 512);
     const Stance rows[4][4] = {
         {{0, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Open}, {2, 0, 0.3f, Face::Open}, {1, 0, 0.3f, Face::Blink}},
         {{-2, -4, 0.1f, Face::Hurt, true},
@@ -157,10 +157,10 @@ Canvas PortraitSheet(const Heroine& h) {
     };
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
-            // The outline goes on after the reduction so it stays one crisp pixel wide.
-            Canvas cell = Figure(h, rows[row][col]).Resized(32, 64);
-            cell.AddOutline(Rgb(20, 10, 30, 0.9f), 1.0f);
-            sheet.Draw(cell, static_cast<float>(col * 32), static_cast<float>(row * 64));
+            // Two pixels of outline, so that it is still one when the battle halves the cell.
+            Canvas cell = Figure(h, rows[row][col]);
+            cell.AddOutline(Rgb(20, 10, 30, 0.9f), 2.0f);
+            sheet.Draw(cell, static_cast<float>(col * 64), static_cast<float>(row * 128));
         }
     }
     return sheet;

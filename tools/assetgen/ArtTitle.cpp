@@ -94,22 +94,32 @@ Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsi
     return c;
 }
 
+// The selector rows of the game select: the centre of each panel and its height. The character
+// panel is tall enough for the portrait at its own size (64 x 128).
+struct SelectorRow {
+    const char* label;
+    float centreY;
+    float halfHeight;
+};
+constexpr SelectorRow kSelectorRows[] = {{"難易度", 120, 34}, {"ステージ", 230, 34}, {"キャラクター", 350, 68}};
+
 Canvas GameSelectBack() {
     Canvas c = ScreenWithHeader("ゲームセレクト", Rgb(30, 40, 90), Rgb(60, 30, 70), 21);
     // Soft rows behind the three selectors on the right and the stage picture on the left.
-    const char* rows[] = {"難易度", "ステージ", "キャラクター"};
-    for (int i = 0; i < 3; ++i) {
-        const float y = 120.0f + 110.0f * static_cast<float>(i);
-        c.Fill(RoundRect(300, y - 34, 636, y + 34, 16), Rgb(10, 10, 30, 0.35f), 4);
-        DrawText(c, rows[i], 312, y - 44, Align::Left, Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, y - 44));
+    for (const SelectorRow& row : kSelectorRows) {
+        const float top = row.centreY - row.halfHeight;
+        c.Fill(RoundRect(300, top, 636, row.centreY + row.halfHeight, 16), Rgb(10, 10, 30, 0.35f), 4);
+        DrawText(c, row.label, 312, top - 10, Align::Left, Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, top - 10));
     }
-    c.Fill(RoundRect(20, 70, 280, 430, 16), Rgb(10, 10, 30, 0.35f), 4);
+    c.Fill(RoundRect(20, 70, 280, 418, 16), Rgb(10, 10, 30, 0.35f), 4);
     return ToTexture(c, 1024, 512);
 }
 
+// The music room: the track list (text from x 26, y 110 + 24 i), the life-game board and the
+// comment panel, whose lower edge stays clear of the return button at (80, 446).
 Canvas MusicRoomBack() {
     Canvas c = ScreenWithHeader("ミュージックルーム", Rgb(20, 40, 70), Rgb(40, 20, 60), 22);
-    Panel(c, 22, 92, 282, 226, 12, Rgb(20, 24, 60, 0.8f), Rgb(10, 10, 30, 0.8f), WithAlpha(kGold, 0.8f));
+    Panel(c, 14, 92, 290, 226, 12, Rgb(20, 24, 60, 0.8f), Rgb(10, 10, 30, 0.8f), WithAlpha(kGold, 0.8f));
     Panel(c, 342, 6, 634, 298, 10, Rgb(4, 6, 16, 0.92f), Rgb(4, 6, 16, 0.92f), WithAlpha(kGold, 0.8f));
     // Faint lines between the life-game board's cells (16 px cells from (352, 16)).
     for (int i = 0; i <= 17; ++i) {
@@ -117,10 +127,7 @@ Canvas MusicRoomBack() {
         c.Fill(Rect(352 + p - 0.5f, 16, 352 + p + 0.5f, 288), Rgb(80, 100, 160, 0.25f));
         c.Fill(Rect(352, 16 + p - 0.5f, 624, 16 + p + 0.5f), Rgb(80, 100, 160, 0.25f));
     }
-    Panel(c, 40, 300, 600, 464, 12, Rgb(20, 24, 60, 0.75f), Rgb(10, 10, 30, 0.75f), WithAlpha(kGold, 0.7f));
-    for (int i = 0; i < 5; ++i) {
-        c.Fill(Circle(34, 110.0f + 24.0f * static_cast<float>(i), 3), WithAlpha(kGold, 0.8f));
-    }
+    Panel(c, 40, 300, 600, 426, 12, Rgb(20, 24, 60, 0.75f), Rgb(10, 10, 30, 0.75f), WithAlpha(kGold, 0.7f));
     return ToTexture(c, 1024, 512);
 }
 
@@ -181,14 +188,16 @@ Canvas StageNames() {
     return c;
 }
 
+// Drawn 128 x 32 on the game select (1:1) and 64 x 16 in the battle (an even halving).
 Canvas DifficultyLabels() {
-    Canvas c(64, 128);
+    Canvas c(128, 256);
     const char* names[] = {"Easy", "Normal", "Hard", "Lunatic"};
     const Color colours[] = {Rgb(120, 255, 140), Rgb(120, 200, 255), Rgb(255, 170, 80), Rgb(255, 90, 200)};
     for (int i = 0; i < 4; ++i) {
-        const float y0 = 16.0f * static_cast<float>(i);
-        BandCaption(c, 0, y0, 64, y0 + 16, names[i],
-                    Caption(Font::LatinBold, 12, kWhite, colours[i], y0 + 8, Rgb(10, 10, 20)));
+        const float y0 = 32.0f * static_cast<float>(i);
+        TextStyle style = Caption(Font::LatinBold, 23, kWhite, colours[i], y0 + 16, Rgb(10, 10, 20));
+        style.outlineWidth = 2.0f;
+        BandCaption(c, 0, y0, 128, y0 + 32, names[i], style);
     }
     return c;
 }
@@ -227,6 +236,20 @@ Canvas LifeCells() {
     return c;
 }
 
+// A wall of the music room's board: a small stone block, cool grey where the cells are bright
+// and round, so the fourth track's walls never pass for living cells.
+Canvas LifeWall() {
+    Canvas c(16, 16);
+    c.Fill(Rect(1, 1, 15, 15), Rgb(30, 32, 44));
+    c.Fill(Rect(2, 2, 14, 14), Linear(0, 2, Rgb(150, 155, 172), 0, 14, Rgb(92, 96, 116)));
+    c.Fill(Rect(2, 7.5f, 14, 8.5f), Rgb(52, 54, 70));
+    c.Fill(Rect(7.5f, 2, 8.5f, 7.5f), Rgb(52, 54, 70));
+    c.Fill(Rect(4.5f, 8.5f, 5.5f, 14), Rgb(52, 54, 70));
+    c.Fill(Rect(10.5f, 8.5f, 11.5f, 14), Rgb(52, 54, 70));
+    c.Fill(Rect(2, 2, 14, 3), WithAlpha(kWhite, 0.35f));
+    return c;
+}
+
 }  // namespace
 
 // The Velmoria crest: a shield with a star, drawn on a 128-pixel grid scaled to the size asked
@@ -260,6 +283,7 @@ void PaintTitleImages(ImageSet& set) {
     set.Add("gameback_formusic.png", MusicFrame());
     set.Add("ruvani.png", PaintCrest(128));
     set.Add("lifecell.png", LifeCells());
+    set.Add("lifewall.png", LifeWall());
 }
 
 }  // namespace assetgen

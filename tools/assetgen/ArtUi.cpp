@@ -84,19 +84,53 @@ Canvas MouseCursor() {
     return c;
 }
 
-Canvas WideButton(const std::string& caption, Color base) {
-    Canvas c(128, 32);
-    Button(c, 1, 1, 127, 31, base);
-    BandCaption(c, 0, 0, 128, 32, caption, Caption(Font::Japanese, 16, kWhite, Rgb(255, 230, 170), 16));
+// A button of the title screens: the face, at the size its hit box takes (112 x 28 unless
+// narrower), centred in a 128 x 32 band and drawn 1:1 so the caption stays sharp. Lit (the mouse
+// is over it), the face is brighter and rimmed with light.
+struct ButtonFace {
+    float width = 112;
+    float height = 28;
+};
+
+void TitleButton(Canvas& c, float y0, const std::string& caption, Color base, bool lit, ButtonFace size) {
+    const float x0 = 64 - size.width * 0.5f;
+    const float top = y0 + 16 - size.height * 0.5f;
+    const Shape face = RoundRect(x0, top, x0 + size.width, top + size.height, 8);
+    if (lit) {
+        c.Glow(face, WithAlpha(Rgb(255, 236, 170), 0.9f), 3.5f);
+    }
+    Button(c, x0, top, x0 + size.width, top + size.height, lit ? Shade(base, 0.3f) : base);
+    if (lit) {
+        c.Fill(Outline(face, 1.2f), Rgb(255, 246, 210));
+    }
+    BandCaption(c, 0, y0, 128, y0 + 32, caption,
+                Caption(Font::Japanese, size.height * 0.54f, kWhite, lit ? Rgb(255, 250, 225) : Rgb(255, 226, 150),
+                        y0 + 16));
+}
+
+// Title-screen buttons, one band each: the plain looks in the upper half of the sheet, the lit
+// looks in the same order in the lower half.
+Canvas TitleButtons(const std::vector<std::string>& captions, Color base, ButtonFace size = {}) {
+    const auto count = static_cast<int>(captions.size());
+    Canvas c(128, 64 * count);
+    for (int i = 0; i < count; ++i) {
+        const std::string& caption = captions[static_cast<std::size_t>(i)];
+        TitleButton(c, 32.0f * static_cast<float>(i), caption, base, false, size);
+        TitleButton(c, 32.0f * static_cast<float>(i + count), caption, base, true, size);
+    }
     return c;
 }
 
+// The option screen's switch: ON bright green, OFF a dark slate, each caption white on a dark
+// outline so that both read at a glance.
 Canvas OnOff() {
     Canvas c(128, 64);
     Button(c, 4, 2, 124, 30, Rgb(40, 150, 80));
     BandCaption(c, 0, 0, 128, 32, "ＯＮ", Caption(Font::Japanese, 18, kWhite, Rgb(210, 255, 210), 16));
-    Button(c, 4, 34, 124, 62, Rgb(110, 100, 120));
-    BandCaption(c, 0, 32, 128, 64, "ＯＦＦ", Caption(Font::Japanese, 18, Rgb(230, 230, 230), Rgb(170, 170, 180), 48));
+    Button(c, 4, 34, 124, 62, Rgb(52, 46, 74));
+    TextStyle off = Caption(Font::Japanese, 18, kWhite, Rgb(215, 215, 235), 48, Rgb(8, 6, 16));
+    off.outlineWidth = 2.0f;
+    BandCaption(c, 0, 32, 128, 64, "ＯＦＦ", off);
     return c;
 }
 
@@ -192,8 +226,9 @@ Canvas OptionMenu() {
 }
 
 Canvas MusicEdit() {
-    // The music room's buttons, one 1/8 band each: pause, resume, reseed, return.
-    return ButtonBands(128, 256, {"一時停止", "再開", "リセット", "戻る", "", "", "", ""}, Rgb(50, 90, 150), 15);
+    // The music room's buttons, one 1/8 band each: pause, resume, reseed, return; then the same
+    // four lit.
+    return TitleButtons({"一時停止", "再開", "リセット", "戻る"}, Rgb(50, 90, 150));
 }
 
 Canvas SmallButton(bool plus) {
@@ -225,8 +260,9 @@ void PaintUiImages(ImageSet& set) {
     set.Add("title_menuselect.png", TitleSelect());
     set.Add("cursor_s.png", Arrow());
     set.Add("cursor.png", MouseCursor());
-    set.Add("gamestart.png", WideButton("出撃！", Rgb(190, 60, 50)));
-    set.Add("returntitle.png", WideButton("タイトルへ", Rgb(70, 70, 130)));
+    set.Add("gamestart.png", TitleButtons({"出撃！"}, Rgb(190, 60, 50)));
+    // Centred at x 50, so a narrower face stays on the screen.
+    set.Add("returntitle.png", TitleButtons({"タイトルへ"}, Rgb(70, 70, 130), {96, 24}));
     set.Add("on_off.png", OnOff());
     set.Add("status_base.png", InfoPanel(180, 300, Rgb(34, 36, 82, 0.94f), Rgb(16, 16, 40, 0.94f)));
     set.Add("upgrade_base.png", InfoPanel(180, 270, Rgb(60, 36, 70, 0.94f), Rgb(30, 16, 36, 0.94f)));
@@ -241,7 +277,7 @@ void PaintUiImages(ImageSet& set) {
     set.Add("music_edit.png", MusicEdit());
     set.Add("button_minus.png", SmallButton(false));
     set.Add("button_plus.png", SmallButton(true));
-    set.Add("button_return.png", WideButton("戻る", Rgb(70, 70, 130)));
+    set.Add("button_return.png", TitleButtons({"戻る"}, Rgb(70, 70, 130)));
     set.Add("extra_mark.png", ExtraMark());
 }
 

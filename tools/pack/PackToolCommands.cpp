@@ -45,6 +45,14 @@ bool SafeFileName(const std::string& name) {
     });
 }
 
+// The game asks for its entries by lower-case ASCII names ("enemy_f_red.png"), compared byte for
+// byte, so a file called "Upper.PNG" or "ü.png" would sit in the pack where nothing can find it.
+bool GameEntryName(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+    });
+}
+
 bool ReadTextFile(const std::string& path, std::string& text) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
@@ -155,6 +163,11 @@ int Create(const Arguments& args, std::ostream& out, std::ostream& err) {
             continue;
         }
         pack::Entry entry{file.path().filename().string(), {}, 0};
+        if (!GameEntryName(entry.name)) {
+            err << "velmoria-pack: cannot pack '" << Printable(entry.name)
+                << "': entry names may hold only lower-case letters a-z, digits 0-9, '.', '_' and '-'\n";
+            return kBadInput;
+        }
         if (!ReadBinaryFile(file.path(), entry.bytes)) {
             err << "velmoria-pack: cannot read '" << file.path().string() << "'\n";
             return kBadInput;
@@ -209,7 +222,7 @@ int WavesDump(const Arguments& args, std::ostream& out, std::ostream& err) {
             result = kPartly;
             continue;
         }
-        stages.push_back({key, static_cast<std::int32_t>(entry.startPoints), loader.Waves().at(key)});
+        stages.push_back({key, static_cast<std::int32_t>(entry.startPoints), *loader.Waves().at(key)});
     }
     out << waves::FormatWaveSource(stages, "wave data of " + args.positional[0] + "\nkey " + Hex(loader.Key()));
     return result;

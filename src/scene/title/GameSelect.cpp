@@ -17,7 +17,11 @@ constexpr float kPictureSide = 192.0f;
 constexpr float kSelectorX = 470.0f;
 constexpr float kDifficultyY = 120.0f;
 constexpr float kStageY = 230.0f;
-constexpr float kCharacterY = 336.0f;
+constexpr float kCharacterY = 350.0f;
+// Portrait cells are 64 x 128 and shown at that size; the panel behind is 136 tall.
+constexpr float kPortraitWidth = 64.0f;
+constexpr float kPortraitHeight = 128.0f;
+constexpr int kTitleButtonBands = 2;  // gamestart.png, returntitle.png: plain, lit
 constexpr float kArrowSide = 32.0f;
 constexpr int kArrowPulse = 8;
 constexpr int kFieldOverlayAlpha = 150;
@@ -35,6 +39,7 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
     MakeSelector(stageArrows_, 330.0f, 610.0f, kStageY);
     MakeSelector(characterArrows_, 350.0f, 590.0f, kCharacterY);
 
+    // lv_select.png's bands are painted 128 x 32, the size they are shown here.
     difficultyLabel_.Create(device, g_FileClass.FindTexture("lv_select.png"), kSelectorX, kDifficultyY, 128.0f, 32.0f);
     stageName_.Create(device, g_FileClass.FindTexture("stagename.png"), kSelectorX, kStageY, 256.0f, 32.0f);
     stagePicture_.Create(device, nullptr, kPictureX, kPictureY, kPictureSide, kPictureSide);
@@ -46,11 +51,11 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
     // Each character stands in the idle pose of its portrait sheet (row 0, four cells).
     for (int c = 0; c < kCharacters; ++c) {
         AnimationStep& portrait = portraits_[c];
-        portrait.Create(device, g_FileClass.FindTexture(kPortraitSheets[c]), kSelectorX, kCharacterY, 56.0f, 112.0f);
+        portrait.Create(device, g_FileClass.FindTexture(kPortraitSheets[c]), kSelectorX, kCharacterY, kPortraitWidth,
+                        kPortraitHeight);
         for (int cell = 0; cell < 4; ++cell) {
             portrait.AddFrame(cell * 0.25f, (cell + 1) * 0.25f, 0.0f, 0.25f, 10);
         }
-        portrait.linearFilter = 1;
         portrait.Start();
     }
 
@@ -59,8 +64,8 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
     bestNumber_.Init(device, g_FileClass.FindTexture("number.png"), 140.0f, 331.0f, 18.0f, 20.0f, -7.0f, 0);
     extraMark_.Create(device, g_FileClass.FindTexture("extra_mark.png"), 236.0f, 330.0f, 24.0f, 24.0f);
 
-    title::MakeButton(startButton_, device, "gamestart.png", 580.0f, 440.0f, 112.0f, 28.0f);
-    title::MakeButton(returnButton_, device, "returntitle.png", 50.0f, 440.0f, 96.0f, 24.0f);
+    title::MakeTitleButton(startButton_, device, "gamestart.png", 580.0f, 440.0f);
+    title::MakeTitleButton(returnButton_, device, "returntitle.png", 50.0f, 440.0f, 96.0f, 24.0f);
     Enter();
 }
 
@@ -130,11 +135,12 @@ int GameSelect::Frame(const SceneContext& input, bool active) {
         character_ = Wrap(character_ + characterStep, kCharacters);
         ShowChoice();
     }
-    if (title::ButtonClicked(startButton_, input, active)) {
+    if (title::LitButtonClicked(startButton_, 0, kTitleButtonBands, input, active)) {
         title::Sounds::Play(sounds_->gameDecide);
         return title::kStartBattle;
     }
-    const bool back = title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed);
+    const bool back =
+        title::LitButtonClicked(returnButton_, 0, kTitleButtonBands, input, active) || (active && input.rightPressed);
     if (back) {
         title::Sounds::Play(sounds_->cancel);
         return title::kMenu;

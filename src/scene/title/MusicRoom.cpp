@@ -23,10 +23,16 @@ constexpr int kHoveredShade = 255;
 constexpr int kOtherShade = 100;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
-// music_edit.png: 1/8 bands, pause, resume, reseed.
+// The comment panel of musicroomback.png spans x 40..600 and y 300..426; the text keeps inside it.
+constexpr float kCommentLeft = 56.0f;
+constexpr float kCommentTop = 310.0f;
+
+// music_edit.png: 1/8 bands, pause, resume, reseed, return, then the same lit.
+constexpr int kEditBands = 8;
 constexpr int kPauseBand = 0;
 constexpr int kResumeBand = 1;
 constexpr int kReseedBand = 2;
+constexpr int kReturnBands = 2;  // button_return.png: plain, lit
 
 }  // namespace
 
@@ -77,15 +83,17 @@ void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
         trackItems_[i].SetHitBox(256.0f, 22.0f, 0.0f, 0.0f);
     }
     commentText_.Create(device, 512, 256);
-    comment_.Create(device, commentText_.GetTexture(), 40.0f + 256.0f, 300.0f + 128.0f, 512.0f, 256.0f);
+    comment_.Create(device, commentText_.GetTexture(), kCommentLeft + 256.0f, kCommentTop + 128.0f, 512.0f, 256.0f);
     WriteComment();
 
-    board_.Init(device, g_FileClass.FindTexture("ef_circle.png"), g_FileClass.FindTexture("lifecell.png"));
-    title::MakeButton(pauseButton_, device, "music_edit.png", 88.0f, 258.0f, 112.0f, 28.0f);
-    title::MakeButton(reseedButton_, device, "music_edit.png", 216.0f, 258.0f, 112.0f, 28.0f);
-    title::ShowBand(reseedButton_, kReseedBand, 8);
-    title::MakeButton(returnButton_, device, "button_return.png", 80.0f, 446.0f, 112.0f, 28.0f);
+    board_.Init(device, g_FileClass.FindTexture("ef_circle.png"), g_FileClass.FindTexture("lifecell.png"),
+                g_FileClass.FindTexture("lifewall.png"));
+    title::MakeTitleButton(pauseButton_, device, "music_edit.png", 88.0f, 258.0f);
+    title::MakeTitleButton(reseedButton_, device, "music_edit.png", 216.0f, 258.0f);
+    title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
 }
+
+void MusicRoom::Enter() { board_.Open(); }
 
 void MusicRoom::WriteComment() {
     const bool chosen = selected_ >= 0;
@@ -115,7 +123,8 @@ void MusicRoom::DrawTrackList(const SceneContext& input, bool active) {
         const bool hovered = active && item.HitTest(input, 0);
         const int shade = hovered ? kHoveredShade : kOtherShade;
         item.red = item.green = item.blue = shade;
-        item.Draw(1);
+        // Dense kanji need every texel: point filtering, as the menu captions have.
+        title::DrawCrisp(device_, item);
         if (hovered && input.leftPressed) {
             clicked = i;
         }
@@ -130,18 +139,17 @@ int MusicRoom::Frame(const SceneContext& input, bool active) {
     const SceneContext boardInput = active ? input : title::Inactive(input);
     board_.Frame(boardInput);
     DrawTrackList(input, active);
-    comment_.Draw(1);
+    title::DrawCrisp(device_, comment_);
 
-    title::ShowBand(pauseButton_, board_.paused ? kResumeBand : kPauseBand, 8);
-    if (title::ButtonClicked(pauseButton_, input, active)) {
+    if (title::LitButtonClicked(pauseButton_, board_.paused ? kResumeBand : kPauseBand, kEditBands, input, active)) {
         board_.paused = !board_.paused;
         title::Sounds::Play(sounds_->select);
     }
-    if (title::ButtonClicked(reseedButton_, input, active)) {
+    if (title::LitButtonClicked(reseedButton_, kReseedBand, kEditBands, input, active)) {
         board_.Reseed();
         title::Sounds::Play(sounds_->select);
     }
-    if (title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed)) {
+    if (title::LitButtonClicked(returnButton_, 0, kReturnBands, input, active) || (active && input.rightPressed)) {
         return title::kMenu;
     }
     return title::kStay;

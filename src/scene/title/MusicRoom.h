@@ -13,6 +13,8 @@ public:
     static constexpr int kTracks = 5;
 
     void Init(gfx::Device* device, const title::Sounds& sounds);
+    // Entering finds the board already at play.
+    void Enter();
     int Frame(const SceneContext& input, bool active);
     // Leaving puts the title music back on.
     void Leave();

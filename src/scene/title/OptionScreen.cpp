@@ -36,7 +36,7 @@ void OptionScreen::Init(gfx::Device* device, const title::Sounds& sounds, CSaveF
     displayLabel_.Create(device, g_FileClass.FindTexture("optionmenu.png"), kLabelX, kDisplayY, 256.0f, 32.0f);
     title::ShowBand(displayLabel_, 2, kLabelBands);
     title::MakeButton(displaySwitch_, device, "on_off.png", 393.0f, kDisplayY, 96.0f, 24.0f);
-    title::MakeButton(returnButton_, device, "button_return.png", 80.0f, 446.0f, 112.0f, 28.0f);
+    title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
     Enter();
 }
 
@@ -93,7 +93,7 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         display_ = !display_;
         title::Sounds::Play(sounds_->select);
     }
-    if (title::ButtonClicked(returnButton_, input, active) || (active && input.rightPressed)) {
+    if (title::LitButtonClicked(returnButton_, 0, 2, input, active) || (active && input.rightPressed)) {
         return title::kMenu;
     }
     return title::kStay;

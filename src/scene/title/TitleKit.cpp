@@ -37,8 +37,21 @@ void MakeButton(MouseChangeObject2D& button, gfx::Device* device, const char* te
     button.SetHitBox(width, height, 0.0f, 0.0f);
 }
 
+void MakeTitleButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
+                     float faceWidth, float faceHeight) {
+    button.Create(device, g_FileClass.FindTexture(texture), x, y, 128.0f, 32.0f);
+    button.SetHitBox(faceWidth, faceHeight, 0.0f, 0.0f);
+}
+
 bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active) {
     const bool hit = active && button.HitTest(input, 0);
+    button.Draw(1);
+    return hit && input.leftPressed != 0;
+}
+
+bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const SceneContext& input, bool active) {
+    const bool hit = active && button.HitTest(input, 0);
+    ShowBand(button, hit ? band + bands / 2 : band, bands);
     button.Draw(1);
     return hit && input.leftPressed != 0;
 }

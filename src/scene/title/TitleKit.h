@@ -38,8 +38,15 @@ void Mirror(Object2D& sprite);
 // A clickable sprite of the registry's texture, centred at (x, y), hit box of its own size.
 void MakeButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
                 float width, float height);
+// A button whose picture is a sheet of 128 x 32 bands, each a face (112 x 28 unless given) with
+// a clear margin: drawn 1:1, centred at (x, y), with a hit box of the face's size.
+void MakeTitleButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
+                     float faceWidth = 112.0f, float faceHeight = 28.0f);
 // Hit-tests the button (only for an active screen) and draws it; true when it was clicked.
 bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active);
+// The same for a title button showing band `band` of a sheet of `bands`, whose lower half holds
+// the lit looks: while the mouse is over it, band + bands / 2 shows instead.
+bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const SceneContext& input, bool active);
 // Draws with point filtering: captions stay crisp.
 void DrawCrisp(gfx::Device* device, Object2D& sprite);
 
