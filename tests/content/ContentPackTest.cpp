@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <set>
 
+#include <sys/wait.h>
+
+#include "Loudness.h"
+#include "PitchProfile.h"
 #include "WaveFile.h"
 #include "audio/DirectSoundStream.h"
 #include "gfx/ImageTexture.h"
@@ -190,6 +194,76 @@ TEST_F(ContentTest, EnemySheetsHaveAFigureInEveryCellAndTowerCellsAreOpaque) {
     }
 }
 
+// Enemies are drawn 48 x 48 with linear filtering for the big variant, bullets are spun and
+// scaled: a cell whose picture reaches its border would pick up its neighbour's edge.
+TEST_F(ContentTest, SpritesKeepOneClearTexelInsideTheirCells) {
+    struct Sheet {
+        const char* name;
+        int columns, rows;
+    };
+    const Sheet sheets[] = {{"enemy_f_red.png", 4, 8},  {"enemy_f_blue.png", 4, 8},   {"enemy_f_green.png", 4, 8},
+                            {"enemy_f_yellow.png", 4, 8}, {"enemy_wool.png", 4, 8},   {"enemy_bigwool.png", 4, 8},
+                            {"enemy_evil.png", 4, 8},   {"enemy_vernie.png", 4, 8},   {"enemy_crow.png", 4, 8},
+                            {"enemy_spirit.png", 4, 8}, {"enemy_spirit2.png", 4, 8},  {"enemy_frelle.png", 4, 8},
+                            {"enemy_noctra.png", 4, 8}, {"bullet.png", 8, 16}};
+    for (const Sheet& sheet : sheets) {
+        const gfx::Image image = Decode(sheet.name);
+        const int cw = image.width / sheet.columns;
+        const int ch = image.height / sheet.rows;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const bool border = x % cw == 0 || x % cw == cw - 1 || y % ch == 0 || y % ch == ch - 1;
+                if (border) {
+                    ASSERT_EQ(Alpha(Pixel(image, x, y)), 0)
+                        << sheet.name << " cell (" << x / cw << ", " << y / ch << ") at " << x % cw << ", " << y % ch;
+                }
+            }
+        }
+    }
+}
+
+// The wave gauge draws a kind's name over its wave number inside the 64 x 32 frame, whose opening
+// is about x 4..60, y 4..28: the name keeps to a plate along the lower edge of the opening, tall enough
+// to read, and the number's digits keep above it.
+TEST_F(ContentTest, KindNamesAreReadableAndClearOfTheWaveNumbers) {
+    const gfx::Image names = Decode("enemykind_mozi.png");
+    const int used[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15};  // kinds 1..13, and BIG! at (3, 3)
+    for (const int cell : used) {
+        const int x0 = (cell % 4) * 64;
+        const int y0 = (cell / 4) * 32;
+        int top = 32;
+        int bottom = -1;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const std::uint32_t p = Pixel(names, x0 + x, y0 + y);
+                if (Alpha(p) == 0) {
+                    continue;
+                }
+                ASSERT_TRUE(x >= 4 && x < 60 && y >= 15 && y < 30) << "cell " << cell << " paints at " << x << ", " << y;
+                const int light = static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
+                if (light > 150) {
+                    ASSERT_LT(y, 28) << "cell " << cell << ": letters run under the frame at " << x;
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        // Eight rows at the least (a five-letter katakana name shrinks to fit the width); the
+        // dense kanji of 緑妖精, 鴉 and 幽霊 get ten or more.
+        const bool dense = cell == 2 || cell == 9 || cell == 10;
+        EXPECT_GE(bottom - top + 1, dense ? 10 : 8) << "cell " << cell << ": the name's letters are too small to read";
+    }
+    const gfx::Image digits = Decode("level_number.png");
+    for (int digit = 0; digit < 10; ++digit) {
+        for (int y = 16; y < 32; ++y) {  // the plate starts at 15.5
+            for (int x = 0; x < 32; ++x) {
+                ASSERT_LT(Alpha(Pixel(digits, (digit % 8) * 32 + x, (digit / 8) * 32 + y)), 64)
+                    << "digit " << digit << " reaches the name plate at row " << y;
+            }
+        }
+    }
+}
+
 // Mean colour of the solid pixels of a picture.
 std::array<double, 3> InkColour(const gfx::Image& image) {
     std::array<double, 3> sum{};
@@ -331,14 +405,16 @@ TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
         EXPECT_EQ(wave.bits, 16) << name;
         EXPECT_GT(wave.Seconds(), 0.02) << name;
         EXPECT_LT(wave.Seconds(), 2.5) << name;
-        int loudest = 0;
+        std::vector<float> samples;
         for (const std::int16_t s : wave.samples) {
-            loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+            samples.push_back(static_cast<float>(s) / 32768.0f);
         }
+        const float loudness = assetgen::Loudness(samples, wave.rate);
         if (std::string(name) == "nosound.wav") {
-            EXPECT_EQ(loudest, 0);
+            EXPECT_EQ(assetgen::Peak(samples), 0.0f);
         } else {
-            EXPECT_GT(loudest, 8000) << name << " is too quiet";
+            EXPECT_GT(loudness, -26.0f) << name << " is too quiet";
+            EXPECT_LT(loudness, -10.0f) << name << " is too loud";
         }
         EXPECT_TRUE(seen.insert(bytes).second) << name << " repeats another effect";
     }
@@ -348,12 +424,14 @@ TEST_F(ContentTest, EveryEffectIsShortDistinctPcmAndTheSilentLoopIsSilent) {
     }
 }
 
-TEST_F(ContentTest, MusicTracksAreLongSeamlessStereoLoops) {
+// A stage lasts about nine minutes: each track runs at least 90 s before it repeats, in more than
+// one section, and its end flows back into its start.
+TEST_F(ContentTest, MusicTracksAreLongSeamlessStereoLoopsOfSeveralSections) {
     for (const char* name : required_assets::MusicTracks()) {
         const WaveInfo wave = ParseWave(Entry(music_, name));
         ASSERT_TRUE(wave.valid) << name;
         EXPECT_EQ(wave.channels, 2) << name;
-        EXPECT_GE(wave.Seconds(), 30.0) << name;
+        EXPECT_GE(wave.Seconds(), 90.0) << name;
         // The jump from the last frame back to the first must look like the steps around it.
         const std::size_t frames = wave.samples.size() / 2;
         const std::size_t window = 2000;
@@ -365,12 +443,45 @@ TEST_F(ContentTest, MusicTracksAreLongSeamlessStereoLoops) {
         around /= 2.0 * (window - 1);
         const int seam = std::abs(wave.samples[0] - wave.samples[2 * frames - 2]);
         EXPECT_LE(seam, 6.0 * around + 8.0) << name;
+
+        // Sections: at no shift of 8 s or more does the track's harmony match itself throughout,
+        // as a short passage played over and over would (checked on its first 30 s repeated).
+        std::vector<float> mono(frames);
+        for (std::size_t i = 0; i < frames; ++i) {
+            mono[i] = (wave.samples[2 * i] + wave.samples[2 * i + 1]) / 65536.0f;
+        }
+        constexpr double kStretch = 1.5;
+        const auto lag = static_cast<std::size_t>(8.0 / kStretch);
+        const double self = BestSelfMatch(ProfileSequence(mono, wave.rate, kStretch), lag);
+        EXPECT_LT(self, 0.6) << name << " keeps repeating one passage";
+        const auto passage = static_cast<std::size_t>(20 * kStretch * wave.rate);
+        std::vector<float> looped;
+        for (int round = 0; round < 3; ++round) {
+            looped.insert(looped.end(), mono.begin(), mono.begin() + static_cast<std::ptrdiff_t>(passage));
+        }
+        EXPECT_GT(BestSelfMatch(ProfileSequence(looped, wave.rate, kStretch), lag), 0.95) << name;
+    }
+}
+
+std::filesystem::path Generator() {
+    return std::filesystem::path(kGameDir).parent_path() / "tools" / "assetgen" / "velmoria-assetgen";
+}
+
+TEST(ContentGeneration, AFolderThatDoesNotExistIsNamedAndRefused) {
+    ScopedTempDir temp;
+    for (const char* option : {"--review", "--out"}) {
+        const std::string errors = (temp.Path() / "errors.txt").string();
+        const std::string command = "'" + Generator().string() + "' " + option + " '" + temp.Path().string() +
+                                    "/missing' > /dev/null 2> '" + errors + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << option;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << option;
+        EXPECT_NE(ReadWholeFile(errors).find("missing' does not exist"), std::string::npos) << ReadWholeFile(errors);
     }
 }
 
 TEST(ContentGeneration, RunningTheGeneratorAgainGivesTheSameBytes) {
-    const std::filesystem::path generator =
-        std::filesystem::path(kGameDir).parent_path() / "tools" / "assetgen" / "velmoria-assetgen";
+    const std::filesystem::path generator = Generator();
     ASSERT_TRUE(std::filesystem::exists(generator)) << generator;
     ScopedTempDir temp;
     const std::filesystem::path notes =

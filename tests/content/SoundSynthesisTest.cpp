@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <map>
+#include <numeric>
 #include <set>
 
+#include "Loudness.h"
 #include "Music.h"
 #include "SoundEffects.h"
 #include "Synth.h"
@@ -44,17 +49,81 @@ TEST(SoundSynthesis, EnvelopeRisesHoldsAndReleasesToSilence) {
     EXPECT_NEAR(synth::NoteFrequency(81), 880.0f, 1e-2f);
 }
 
-TEST(SoundSynthesis, EffectsAreAllNamedOnceAndEndInSilence) {
+TEST(SoundSynthesis, EffectsAreAllNamedOnceStartWithoutOffsetAndEndInSilence) {
     const std::vector<SoundEffect> effects = MakeSoundEffects();
     std::set<std::string> names;
     for (const SoundEffect& effect : effects) {
         EXPECT_TRUE(names.insert(effect.name).second) << effect.name;
         ASSERT_FALSE(effect.samples.empty()) << effect.name;
-        // The last few milliseconds fade out, so stopping never clicks.
-        EXPECT_LT(std::fabs(effect.samples.back()), 0.02f) << effect.name;
-        EXPECT_LT(std::fabs(effect.samples.front()), 0.05f) << effect.name;
+        // Faded in and out to exactly nothing, so starting and stopping never click.
+        EXPECT_EQ(effect.samples.back(), 0.0f) << effect.name;
+        EXPECT_LT(std::fabs(effect.samples.front()), 0.01f) << effect.name;
+        // Neither the opening 60 ms nor the whole sits off the centre line (a pulse wave's offset).
+        auto mean = [&](std::size_t count) {
+            count = std::min(count, effect.samples.size());
+            return std::accumulate(effect.samples.begin(), effect.samples.begin() + static_cast<std::ptrdiff_t>(count),
+                                   0.0) /
+                   static_cast<double>(count);
+        };
+        EXPECT_LT(std::fabs(mean(kEffectRate * 60 / 1000)), 0.02) << effect.name;
+        EXPECT_LT(std::fabs(mean(effect.samples.size())), 0.002) << effect.name;
     }
     EXPECT_EQ(names.size(), 35u);
+}
+
+// Each effect is as loud as its role asks (a loud one may stop short to keep its peak below
+// -1 dBFS): the sounds heard all the time are the quietest, the alarms the loudest.
+TEST(SoundSynthesis, EffectsAreLevelledByLoudnessAccordingToTheirRole) {
+    std::map<SoundRole, std::vector<float>> levels;
+    for (const SoundEffect& effect : MakeSoundEffects()) {
+        const float loudness = Loudness(effect.samples, kEffectRate);
+        const float peak = Peak(effect.samples);
+        EXPECT_LE(peak, kEffectPeak + 1e-4f) << effect.name;
+        if (effect.role == SoundRole::Silence) {
+            EXPECT_EQ(peak, 0.0f) << effect.name;
+            continue;
+        }
+        const float target = RoleLoudness(effect.role);
+        if (peak < kEffectPeak - 1e-3f) {
+            EXPECT_NEAR(loudness, target, 0.3f) << effect.name;
+        } else {
+            EXPECT_LT(loudness, target) << effect.name << " was held back by its peak, yet is louder than its role";
+        }
+        levels[effect.role].push_back(loudness);
+    }
+    const SoundRole order[] = {SoundRole::Constant, SoundRole::Event, SoundRole::Rare, SoundRole::Alarm};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        ASSERT_FALSE(levels[order[i]].empty());
+        EXPECT_LT(*std::max_element(levels[order[i]].begin(), levels[order[i]].end()),
+                  *std::min_element(levels[order[i + 1]].begin(), levels[order[i + 1]].end()));
+    }
+}
+
+// The loudness measure itself: a full-scale 1 kHz sine reads about -3 (the K-weighting adds
+// ~0.7 dB at 1 kHz to the -3 dB of a sine's power), halving the amplitude takes off 6 dB, and
+// the silence around a sound does not dilute it.
+TEST(SoundSynthesis, LoudnessFollowsPowerAndIgnoresSilence) {
+    std::vector<float> sine(kEffectRate / 2);
+    for (std::size_t i = 0; i < sine.size(); ++i) {
+        sine[i] = std::sin(synth::kTau * 1000.0f * static_cast<float>(i) / kEffectRate);
+    }
+    const float full = Loudness(sine, kEffectRate);
+    EXPECT_NEAR(full, -3.0f, 0.5f);
+    std::vector<float> half = sine;
+    for (float& v : half) {
+        v *= 0.5f;
+    }
+    EXPECT_NEAR(Loudness(half, kEffectRate), full - 6.02f, 0.05f);
+    std::vector<float> padded(kEffectRate * 2, 0.0f);
+    std::copy(sine.begin(), sine.end(), padded.begin() + kEffectRate);
+    EXPECT_NEAR(Loudness(padded, kEffectRate), full, 0.5f);
+    EXPECT_EQ(Loudness(std::vector<float>(1000, 0.0f), kEffectRate), -70.0f);
+    // A low hum counts for less than a tone the ear is keen on.
+    std::vector<float> hum(sine.size());
+    for (std::size_t i = 0; i < hum.size(); ++i) {
+        hum[i] = std::sin(synth::kTau * 40.0f * static_cast<float>(i) / kEffectRate);
+    }
+    EXPECT_LT(Loudness(hum, kEffectRate), full - 2.0f);
 }
 
 TEST(SoundSynthesis, MelodyTextBecomesNotesWithHoldsAndRests) {

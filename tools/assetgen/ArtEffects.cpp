@@ -113,6 +113,7 @@ Canvas BulletSheet() {
             const float y = 16.0f * static_cast<float>(row) + 8.0f;
             Canvas cell(16, 16);
             rows[row](cell, 8, 8, col);
+            cell.FitInside();
             sheet.Draw(cell, x - 8, y - 8);
         }
     }
@@ -125,6 +126,8 @@ Canvas BulletSheet() {
     plain.Glow(Circle(8, 8, 2.5f), WithAlpha(Rgb(255, 100, 100), 0.9f), 3.5f);
     plain.Fill(Outline(Circle(8, 8, 4.5f), 1.2f), Rgb(255, 220, 220));
     plain.Fill(Circle(8, 8, 2), kWhite);
+    strong.FitInside();
+    plain.FitInside();
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             sheet.Set(x, 32 + y, strong.Get(x, y));

@@ -38,6 +38,7 @@ Canvas Sheet(const CellPainter& paint, Color rim = Rgb(16, 10, 24)) {
             pose.frame = frame;
             paint(cell, pose);
             cell.AddOutline(WithAlpha(rim, 0.9f), 1.0f);
+            cell.FitInside();
             sheet.Draw(cell, static_cast<float>(frame * 32), static_cast<float>(facing * 32));
         }
     }

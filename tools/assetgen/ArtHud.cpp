@@ -1,5 +1,7 @@
 // The battle HUD: frame and side panel, digits, wave-gauge icons and small labels.
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ArtKit.h"
 #include "ImageSet.h"
@@ -67,12 +69,12 @@ Canvas ScoreLabels() {
 // with a dark rim, so the callers' tints colour them. The game draws digits closer than their
 // cells (a 20-pixel glyph every 11 pixels, a 30-pixel one every 18), so the ink stays within
 // the middle ~55 % of a cell.
-Canvas Digits(Font font, float size, float rim) {
+Canvas Digits(Font font, float size, float rim, float inkCentre = 16.0f) {
     Canvas c(256, 64);
     const char* glyphs[16] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "", ".", "%", "―", ""};
     for (int i = 0; i < 16; ++i) {
         const float cx = 32.0f * static_cast<float>(i % 8) + 16.0f;
-        const float cy = 32.0f * static_cast<float>(i / 8) + 16.0f;
+        const float cy = 32.0f * static_cast<float>(i / 8) + inkCentre;
         TextStyle style;
         style.font = i == 14 ? Font::Japanese : font;
         style.size = size;
@@ -84,7 +86,8 @@ Canvas Digits(Font font, float size, float rim) {
         if (i == 11) {
             // The font's hyphen is too slight to read as a minus beside the digits.
             Canvas minus(32, 32);
-            minus.Fill(RoundRect(cx - 7 - 32.0f * 3, 14, cx + 7 - 32.0f * 3, 18.5f, 1.5f), style.fill);
+            minus.Fill(RoundRect(cx - 7 - 32.0f * 3, inkCentre - 2, cx + 7 - 32.0f * 3, inkCentre + 2.5f, 1.5f),
+                       style.fill);
             minus.AddOutline(style.outline, rim);
             c.Draw(minus, 32.0f * 3, 32);
         }
@@ -135,14 +138,23 @@ Canvas KindColours(const ImageSet& set) {
     return c;
 }
 
+// The names sit on a dark plate along the lower edge of the gauge frame's opening (x 4..60,
+// y 4..28 of the box), at a size that reads; the wave number's digits keep to the part above
+// (level_number.png).
 Canvas KindNames() {
     Canvas c(256, 128);
-    auto label = [&](int col, int row, const char* text, Color tone) {
+    auto label = [&](int col, int row, const std::string& text, Color tone) {
         const float x0 = 64.0f * static_cast<float>(col);
         const float y0 = 32.0f * static_cast<float>(row);
-        TextStyle style = Caption(Font::Japanese, 10, kWhite, tone, y0 + 25, Rgb(10, 8, 20));
-        style.outlineWidth = 1.5f;
-        DrawText(c, text, x0 + 6, y0 + 25, Align::Left, style);
+        c.Fill(RoundRect(x0 + 4.5f, y0 + 15.5f, x0 + 59.5f, y0 + 28, 3), Rgb(8, 6, 20, 0.8f));
+        // Kana and kanji take a full em each; long names shrink to fit the plate.
+        const bool latin = static_cast<unsigned char>(text[0]) < 0x80;
+        const float glyphs = latin ? static_cast<float>(text.size()) * 0.62f : static_cast<float>(text.size()) / 3.0f;
+        const float size = std::min(11.5f, 55.0f / glyphs);
+        TextStyle style =
+            Caption(latin ? Font::LatinBold : Font::Japanese, size, kWhite, tone, y0 + 22.0f, Rgb(10, 8, 20));
+        style.outlineWidth = 1.0f;
+        DrawText(c, text, x0 + 32, y0 + 22.0f, Align::Centre, style);
     };
     for (int k = 0; k < 13; ++k) {
         label(k % 4, k / 4, kKinds[k].name, Rgb(255, 240, 200));
@@ -244,7 +256,8 @@ void PaintHudImages(ImageSet& set) {
     set.Add("gauge_flame.png", BoxFrame(Rgb(40, 40, 70), Rgb(170, 170, 200), false));
     set.Add("score.png", ScoreLabels());
     set.Add("number.png", Digits(Font::LatinBold, 24, 1.5f));
-    set.Add("level_number.png", Digits(Font::LatinBold, 25, 1.8f));
+    // The wave numbers keep to the upper part of the gauge box: the kind's name has the rest.
+    set.Add("level_number.png", Digits(Font::LatinBold, 15.0f, 1.4f, 9.75f));
     set.Add("enemykind_color.png", KindColours(set));
     set.Add("enemykind_mozi.png", KindNames());
     set.Add("life_icon.png", Heart());

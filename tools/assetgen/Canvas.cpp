@@ -265,4 +265,47 @@ std::vector<std::uint32_t> Canvas::ToArgb() const {
     return out;
 }
 
+void Canvas::FitInside() {
+    // Below this the texel is not seen even on a bright background.
+    constexpr float kVisible = 1.0f / 255.0f;
+    int x0 = width_;
+    int y0 = height_;
+    int x1 = -1;
+    int y1 = -1;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            if (Get(x, y).a > kVisible) {
+                x0 = std::min(x0, x);
+                y0 = std::min(y0, y);
+                x1 = std::max(x1, x);
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    if (x1 < 0) {
+        return;
+    }
+    const float cx = static_cast<float>(width_) * 0.5f;
+    const float cy = static_cast<float>(height_) * 0.5f;
+    // Half extents the picture needs and may have (one texel of margin, and one more for the
+    // bilinear spread of the shrink).
+    const float needX = std::max(cx - static_cast<float>(x0), static_cast<float>(x1 + 1) - cx);
+    const float needY = std::max(cy - static_cast<float>(y0), static_cast<float>(y1 + 1) - cy);
+    const float scale = std::min({1.0f, (cx - 2.0f) / needX, (cy - 2.0f) / needY});
+    if (x0 < 1 || y0 < 1 || x1 > width_ - 2 || y1 > height_ - 2) {
+        const Canvas whole = *this;
+        pixels_.assign(pixels_.size(), Color{0, 0, 0, 0});
+        Draw(whole, cx - cx * scale, cy - cy * scale, static_cast<float>(width_) * scale,
+             static_cast<float>(height_) * scale);
+    }
+    for (int x = 0; x < width_; ++x) {
+        Set(x, 0, Color{0, 0, 0, 0});
+        Set(x, height_ - 1, Color{0, 0, 0, 0});
+    }
+    for (int y = 0; y < height_; ++y) {
+        Set(0, y, Color{0, 0, 0, 0});
+        Set(width_ - 1, y, Color{0, 0, 0, 0});
+    }
+}
+
 }  // namespace assetgen

@@ -46,6 +46,10 @@ public:
     void AddHalo(float radius, const Color& color, float strength = 1.0f);
     // A dark rim just outside the picture's opaque parts: an outline for sprites.
     void AddOutline(const Color& color, float width);
+    // Keeps the picture one transparent texel inside its edges, so that a sprite cut from a sheet
+    // never runs into the next cell under linear filtering: a picture that reaches the border is
+    // shrunk about its centre until it fits, and the border ring is cleared.
+    void FitInside();
 
     // ARGB8888 with straight alpha. Fully transparent pixels become 0, and pure opaque green is
     // nudged off the colour key so that only intended transparency is ever keyed out.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
+#include <tuple>
 
 #include "Synth.h"
 
@@ -299,22 +301,25 @@ std::vector<Chord> Progression(const std::string& names) {
     return chords;
 }
 
-void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords, int octave, float velocity) {
+void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords, int octave, float velocity,
+            int firstBar) {
     const auto bar = static_cast<float>(song.beatsPerBar);
+    const auto first = static_cast<float>(firstBar);
     for (std::size_t b = 0; b < chords.size(); ++b) {
         for (std::size_t k = 0; k < chords[b].intervals.size(); ++k) {
             // Fold the voicing into one octave above the target C for smooth movement.
             const int pitch = (chords[b].root + chords[b].intervals[k]) % 12 + 12 * (octave + 1);
             const float pan = (static_cast<float>(k) - 1.5f) * 0.3f;
             song.notes.push_back(
-                {bar * static_cast<float>(b), bar, static_cast<float>(pitch), velocity, pan, instrument});
+                {bar * (first + static_cast<float>(b)), bar, static_cast<float>(pitch), velocity, pan, instrument});
         }
     }
 }
 
 void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& chords, const std::vector<int>& order,
-                 float stepBeats, int octave, float velocity, float pan) {
+                 float stepBeats, int octave, float velocity, float pan, int firstBar) {
     const auto bar = static_cast<float>(song.beatsPerBar);
+    const auto first = static_cast<float>(firstBar);
     const int steps = static_cast<int>(bar / stepBeats);
     for (std::size_t b = 0; b < chords.size(); ++b) {
         const Chord& chord = chords[b];
@@ -324,21 +329,22 @@ void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& ch
                 chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
             const int pitch = chord.root - 60 + 12 * (octave + 1) + tone;
             const float accent = s % 4 == 0 ? 1.0f : 0.8f;
-            song.notes.push_back({bar * static_cast<float>(b) + stepBeats * static_cast<float>(s), stepBeats * 1.5f,
+            song.notes.push_back({bar * (first + static_cast<float>(b)) + stepBeats * static_cast<float>(s), stepBeats * 1.5f,
                                   static_cast<float>(pitch), velocity * accent, pan, instrument});
         }
     }
 }
 
 void AddBass(Song& song, const std::vector<Chord>& chords, const std::string& pattern, float stepBeats, int octave,
-             float velocity) {
+             float velocity, int firstBar) {
     const auto bar = static_cast<float>(song.beatsPerBar);
+    const auto first = static_cast<float>(firstBar);
     for (std::size_t b = 0; b < chords.size(); ++b) {
         const int root = chords[b].root - 60 + 12 * (octave + 1);
         Note* last = nullptr;
         for (std::size_t s = 0; s < pattern.size(); ++s) {
             const char c = pattern[s];
-            const float beat = bar * static_cast<float>(b) + stepBeats * static_cast<float>(s);
+            const float beat = bar * (first + static_cast<float>(b)) + stepBeats * static_cast<float>(s);
             int offset = -1;
             switch (c) {
                 case 'R':
@@ -390,9 +396,18 @@ std::vector<float> Render(const Song& song) {
     std::vector<float> left(loop, 0.0f);
     std::vector<float> right(loop, 0.0f);
     std::vector<float> send(loop, 0.0f);
-    unsigned seed = 1;
+    // Alike notes share one rendering; the noise of a voice is seeded by what it is, so the
+    // same song always sounds the same.
+    std::map<std::tuple<Instrument, float, float, float>, std::vector<float>> voices;
     for (const Note& note : song.notes) {
-        const std::vector<float> voice = Voice(note, spb, seed++);
+        const auto key = std::make_tuple(note.instrument, note.midi, note.length, note.velocity);
+        auto [found, added] = voices.try_emplace(key);
+        if (added) {
+            const auto seed = static_cast<unsigned>(note.instrument) * 7919u + static_cast<unsigned>(note.midi) * 131u +
+                              static_cast<unsigned>(note.length * 64.0f) * 17u + static_cast<unsigned>(note.velocity * 1000.0f);
+            found->second = Voice(note, spb, seed);
+        }
+        const std::vector<float>& voice = found->second;
         const auto first = static_cast<std::size_t>(note.start * spb * static_cast<float>(kMusicRate));
         const float gl = std::sqrt(0.5f * (1.0f - note.pan));
         const float gr = std::sqrt(0.5f * (1.0f + note.pan));

@@ -50,19 +50,23 @@ Chord ParseChord(const std::string& name);
 // One chord name per bar, separated by spaces.
 std::vector<Chord> Progression(const std::string& names);
 
-// Held chords, one per bar, voiced around the given octave's C.
-void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords, int octave, float velocity);
+// The chord helpers below play one chord per bar, the first in bar `firstBar`.
+// Held chords voiced around the given octave's C.
+void AddPad(Song& song, Instrument instrument, const std::vector<Chord>& chords, int octave, float velocity,
+            int firstBar = 0);
 // Chord tones in the given order of indices (0 root, 1 third, ...; 10+ is an octave up), one per step.
 void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& chords, const std::vector<int>& order,
-                 float stepBeats, int octave, float velocity, float pan);
+                 float stepBeats, int octave, float velocity, float pan, int firstBar = 0);
 // A bass pattern per bar: 'R' root, '5' fifth, 'O' octave, '3' third, '.' rest, '-' hold, one char per step.
 void AddBass(Song& song, const std::vector<Chord>& chords, const std::string& pattern, float stepBeats, int octave,
-             float velocity);
+             float velocity, int firstBar = 0);
 // A drum pattern: 'x' hit, 'o' soft hit, '.' nothing; one char per step, repeated for the bars given.
 void AddDrums(Song& song, Instrument drum, const std::string& pattern, float stepBeats, int firstBar, int bars,
               float velocity, float pan = 0);
 
-// Interleaved stereo samples at kMusicRate, exactly the song's length.
+// Interleaved stereo samples at kMusicRate, exactly the song's length. Notes that are alike
+// (instrument, pitch, length and velocity) are rendered once and placed again, which keeps long
+// songs cheap to build.
 std::vector<float> Render(const Song& song);
 
 struct Track {

@@ -1,8 +1,10 @@
 // The sound effects: short synthesized cues, each made to be told apart from the others in play.
 #include "SoundEffects.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "Loudness.h"
 #include "Synth.h"
 
 namespace assetgen {
@@ -327,53 +329,84 @@ Samples BeamCharge() {
     return s;
 }
 
+// Every effect leaves without an offset and without a click, at its role's loudness.
+void Finish(Samples& s, SoundRole role) {
+    RemoveOffset(s, kRate);
+    FadeEnds(s, kRate, 0.002f, 0.015f);
+    const float loudness = Loudness(s, kRate);
+    const float peak = Peak(s);
+    if (peak <= 0.0f) {
+        return;
+    }
+    const float gain = std::min(std::pow(10.0f, (RoleLoudness(role) - loudness) / 20.0f), kEffectPeak / peak);
+    for (float& v : s) {
+        v *= gain;
+    }
+}
+
 }  // namespace
 
+float RoleLoudness(SoundRole role) {
+    switch (role) {
+        case SoundRole::Constant: return -21.0f;
+        case SoundRole::Event: return -18.0f;
+        case SoundRole::Rare: return -15.0f;
+        case SoundRole::Alarm: return -12.0f;
+        case SoundRole::Silence: break;
+    }
+    return -70.0f;
+}
+
 std::vector<SoundEffect> MakeSoundEffects() {
-    const std::pair<const char*, Samples (*)()> table[] = {
-        {"cansell.wav", Cancel},
-        {"decide.wav", Decide},
-        {"gamedecide.wav", GameDecide},
-        {"itemget.wav", ItemGet},
-        {"lockon.wav", LockOn},
-        {"menu_open.wav", MenuOpen},
-        {"nosound.wav", Silence},
-        {"powerup.wav", PowerUp},
-        {"put.wav", Put},
-        {"putoncursor.wav", PutOnCursor},
-        {"select.wav", Select},
-        {"sell.wav", Sell},
-        {"stuck.wav", Stuck},
-        {"soulhit.wav", SoulHit},
-        {"enemy_appear.wav", EnemyAppear},
-        {"enemy_damage.wav", EnemyDamage},
-        {"enemy_dead.wav", EnemyDead},
-        {"enemy_goal.wav", EnemyGoal},
-        {"ardel_normalshot.wav", NormalShot},
-        {"ardel_spindle.wav", Spindle},
-        {"ardel_braskamuret.wav", BraskAmulet},
-        {"ardel_lantern.wav", Lantern},
-        {"ardel_sunburst.wav", Sunburst},
-        {"ardel_gale.wav", Gale},
-        {"ardel_shot_break.wav", ShotBreak},
-        {"ardel_bomb.wav", Bomb},
-        {"sovia_ray_lazar.wav", RayLazar},
-        {"sovia_spread_shot.wav", SpreadShot},
-        {"sovia_spread_bomb.wav", SpreadBomb},
-        {"sovia_misile.wav", Missile},
-        {"sovia_nebula.wav", Nebula},
-        {"sovia_planetar_born.wav", PlanetarBorn},
-        {"sovia_planetar_explo.wav", PlanetarExplo},
-        {"sovia_planetar_hit.wav", PlanetarHit},
-        {"sovia_beamcharge.wav", BeamCharge},
+    using R = SoundRole;
+    const struct {
+        const char* name;
+        R role;
+        Samples (*make)();
+    } table[] = {
+        {"cansell.wav", R::Event, Cancel},
+        {"decide.wav", R::Event, Decide},
+        {"gamedecide.wav", R::Event, GameDecide},
+        {"itemget.wav", R::Constant, ItemGet},
+        {"lockon.wav", R::Constant, LockOn},
+        {"menu_open.wav", R::Event, MenuOpen},
+        {"nosound.wav", R::Silence, Silence},
+        {"powerup.wav", R::Event, PowerUp},
+        {"put.wav", R::Event, Put},
+        {"putoncursor.wav", R::Constant, PutOnCursor},
+        {"select.wav", R::Constant, Select},
+        {"sell.wav", R::Event, Sell},
+        {"stuck.wav", R::Alarm, Stuck},
+        {"soulhit.wav", R::Event, SoulHit},
+        {"enemy_appear.wav", R::Event, EnemyAppear},
+        {"enemy_damage.wav", R::Constant, EnemyDamage},
+        {"enemy_dead.wav", R::Constant, EnemyDead},
+        {"enemy_goal.wav", R::Alarm, EnemyGoal},
+        {"ardel_normalshot.wav", R::Constant, NormalShot},
+        {"ardel_spindle.wav", R::Constant, Spindle},
+        {"ardel_braskamuret.wav", R::Constant, BraskAmulet},
+        {"ardel_lantern.wav", R::Event, Lantern},
+        {"ardel_sunburst.wav", R::Event, Sunburst},
+        {"ardel_gale.wav", R::Event, Gale},
+        {"ardel_shot_break.wav", R::Constant, ShotBreak},
+        {"ardel_bomb.wav", R::Rare, Bomb},
+        {"sovia_ray_lazar.wav", R::Event, RayLazar},
+        {"sovia_spread_shot.wav", R::Constant, SpreadShot},
+        {"sovia_spread_bomb.wav", R::Event, SpreadBomb},
+        {"sovia_misile.wav", R::Constant, Missile},
+        {"sovia_nebula.wav", R::Constant, Nebula},
+        {"sovia_planetar_born.wav", R::Event, PlanetarBorn},
+        {"sovia_planetar_explo.wav", R::Event, PlanetarExplo},
+        {"sovia_planetar_hit.wav", R::Constant, PlanetarHit},
+        {"sovia_beamcharge.wav", R::Rare, BeamCharge},
     };
     std::vector<SoundEffect> effects;
-    for (const auto& [name, make] : table) {
-        Samples samples = make();
-        if (std::string(name) != "nosound.wav") {
-            Normalise(samples, 0.8f);
+    for (const auto& entry : table) {
+        Samples samples = entry.make();
+        if (entry.role != R::Silence) {
+            Finish(samples, entry.role);
         }
-        effects.push_back({name, std::move(samples)});
+        effects.push_back({entry.name, entry.role, std::move(samples)});
     }
     return effects;
 }

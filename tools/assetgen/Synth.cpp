@@ -24,7 +24,8 @@ float Oscillator(Shape shape, float phase) {
         case Shape::Square:
             return phase < 0.5f ? 0.7f : -0.7f;
         case Shape::Pulse25:
-            return phase < 0.25f ? 0.7f : -0.7f;
+            // Weighted to no offset: a quarter at +1.05 and three quarters at -0.35 average to 0.
+            return phase < 0.25f ? 1.05f : -0.35f;
         case Shape::Saw:
             return (phase * 2.0f - 1.0f) * 0.7f;
     }
@@ -112,15 +113,28 @@ void Echo(std::vector<float>& out, int rate, float delay, float feedback) {
     }
 }
 
-void Normalise(std::vector<float>& out, float peak) {
-    float loudest = 0.0f;
-    for (const float s : out) {
-        loudest = std::max(loudest, std::fabs(s));
+void RemoveOffset(std::vector<float>& out, int rate) {
+    // A one-pole high-pass at 20 Hz: far below anything meant to be heard.
+    const float keep = std::exp(-kTau * 20.0f / static_cast<float>(rate));
+    float lastIn = 0.0f;
+    float lastOut = 0.0f;
+    for (float& s : out) {
+        lastOut = s - lastIn + keep * lastOut;
+        lastIn = s;
+        s = lastOut;
     }
-    if (loudest > 0.0f) {
-        for (float& s : out) {
-            s *= peak / loudest;
-        }
+}
+
+void FadeEnds(std::vector<float>& out, int rate, float fadeIn, float fadeOut) {
+    const auto in = std::min(out.size(), static_cast<std::size_t>(fadeIn * static_cast<float>(rate)));
+    const auto tail = std::min(out.size(), static_cast<std::size_t>(fadeOut * static_cast<float>(rate)));
+    for (std::size_t i = 0; i < in; ++i) {
+        out[i] *= static_cast<float>(i) / static_cast<float>(in);
+    }
+    for (std::size_t i = 0; i < tail; ++i) {
+        // A raised cosine from 1 down to exactly 0 at the last sample.
+        const float x = static_cast<float>(i) / static_cast<float>(tail - 1 > 0 ? tail - 1 : 1);
+        out[out.size() - 1 - i] *= 0.5f - 0.5f * std::cos(x * kTau * 0.5f);
     }
 }
 

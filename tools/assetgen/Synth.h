@@ -61,7 +61,11 @@ void AddNoise(std::vector<float>& out, int rate, float start, float length, cons
               const Curve& amplitude, unsigned seed);
 // Simple feedback echo in place.
 void Echo(std::vector<float>& out, int rate, float delay, float feedback);
-void Normalise(std::vector<float>& out, float peak);
+// Takes out any constant offset (a DC-blocking high-pass), which the ear does not hear but which
+// costs headroom and clicks where the sound starts and stops.
+void RemoveOffset(std::vector<float>& out, int rate);
+// Linear fade-in and raised-cosine fade-out over the given seconds; the last sample is 0.
+void FadeEnds(std::vector<float>& out, int rate, float fadeIn, float fadeOut);
 
 Curve Decay(float seconds);                        // exp(-t / seconds)
 Curve Sweep(float from, float to, float seconds);  // exponential glide, then held

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -105,6 +106,7 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
         }
         const std::vector<std::uint32_t> argb = big.ToArgb();
         if (!gfx::WritePngFile(dir + "/" + image.name, argb.data(), big.Width(), big.Height())) {
+            std::fprintf(stderr, "velmoria-assetgen: cannot write %s/%s\n", dir.c_str(), image.name.c_str());
             return false;
         }
     }
@@ -114,8 +116,9 @@ bool WriteReview(const ImageSet& set, const std::string& dir) {
     for (int i = 0; i < 3; ++i) {
         const Canvas mock = MakeBattleMock(set, stages[i][0], stages[i][1]);
         const std::vector<std::uint32_t> argb = mock.ToArgb();
-        if (!gfx::WritePngFile(dir + "/battle" + std::to_string(i) + ".png", argb.data(), mock.Width(),
-                               mock.Height())) {
+        const std::string path = dir + "/battle" + std::to_string(i) + ".png";
+        if (!gfx::WritePngFile(path, argb.data(), mock.Width(), mock.Height())) {
+            std::fprintf(stderr, "velmoria-assetgen: cannot write %s\n", path.c_str());
             return false;
         }
     }
@@ -184,6 +187,14 @@ int main(int argc, char** argv) {
     }
     if (outDir.empty() && sheetPath.empty() && reviewDir.empty() && icons.empty()) {
         return Usage();
+    }
+    // Said before the long painting starts, not as a bare failure after it.
+    for (const std::string* dir : {&outDir, &reviewDir}) {
+        std::error_code error;
+        if (!dir->empty() && !std::filesystem::is_directory(*dir, error)) {
+            std::fprintf(stderr, "velmoria-assetgen: the folder '%s' does not exist\n", dir->c_str());
+            return 1;
+        }
     }
     for (const Icon& icon : icons) {
         if (!WriteIcon(icon)) {
