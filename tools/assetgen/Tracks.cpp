@@ -14,6 +14,29 @@ using I = Instrument;
 
 float BeatOf(const Song& s, int bar) { return static_cast<float>(bar * s.beatsPerBar); }
 
+// The shape every track takes: the verse, a contrasting middle, then the verse again, varied
+// (`againBars` of it), before the loop goes round.
+struct Form {
+    float bpm;
+    float reverb;
+    int verseBars;
+    int middleBars;
+    int againBars;
+    void (*verse)(Song&, int at, bool again);
+    void (*middle)(Song&, int at);
+};
+
+Song Compose(const Form& form) {
+    Song s;
+    s.bpm = form.bpm;
+    s.reverb = form.reverb;
+    s.bars = form.verseBars + form.middleBars + form.againBars;
+    form.verse(s, 0, false);
+    form.middle(s, form.verseBars);
+    form.verse(s, form.verseBars + form.middleBars, true);
+    return s;
+}
+
 // Title: bright and inviting. D major, a singing lead over a pluck arpeggio and light drums.
 void TitleVerse(Song& s, int at, bool again) {
     const auto chords = Progression("D A Bm G | D A G A | Bm G D A | G A D A7");
@@ -61,19 +84,11 @@ void TitleBridge(Song& s, int at) {
     AddDrums(s, I::Hat, "..o...o...o...o.", 0.25f, at, 16, 0.25f, 0.3f);
 }
 
-Song Title() {
-    Song s;
-    s.bpm = 124;
-    s.bars = 48;
-    s.reverb = 0.3f;
-    TitleVerse(s, 0, false);
-    TitleBridge(s, 16);
-    TitleVerse(s, 32, true);
-    return s;
-}
 
 // Preparation: calm and thoughtful. Slow seventh chords, bell arpeggios and a breathy flute.
-void PrepareVerse(Song& s, int at, int bars, bool again) {
+void PrepareVerse(Song& s, int at, bool again) {
+    // The varied return plays the first eight bars only; C at its end leads home.
+    const int bars = again ? 8 : 12;
     const auto all = Progression("Fmaj7 Em7 Dm7 Cmaj7 | Bbmaj7 Am7 Gm7 C | Fmaj7 Am7 Bbmaj7 Csus4");
     const std::vector<Chord> chords(all.begin(), all.begin() + bars);
     AddPad(s, I::Pad, chords, 4, 0.2f, at);
@@ -115,16 +130,6 @@ void PrepareBridge(Song& s, int at) {
     AddDrums(s, I::Hat, "......o.......o.", 0.25f, at, 12, 0.16f, -0.3f);
 }
 
-Song Prepare() {
-    Song s;
-    s.bpm = 84;
-    s.bars = 32;
-    s.reverb = 0.45f;
-    PrepareVerse(s, 0, 12, false);
-    PrepareBridge(s, 12);
-    PrepareVerse(s, 24, 8, true);
-    return s;
-}
 
 // Corridor stage: driving. E minor at a brisk tempo, galloping bass and a pushing beat.
 void MarshVerse(Song& s, int at, bool again) {
@@ -172,16 +177,6 @@ void MarshBridge(Song& s, int at) {
     AddDrums(s, I::Hat, "..x...x...x...x.", 0.25f, at, 20, 0.28f, 0.25f);
 }
 
-Song Marsh() {
-    Song s;
-    s.bpm = 150;
-    s.bars = 60;
-    s.reverb = 0.18f;
-    MarshVerse(s, 0, false);
-    MarshBridge(s, 20);
-    MarshVerse(s, 40, true);
-    return s;
-}
 
 // Library stage: mysterious. D minor with a raised seventh, bells and plucks in the dark.
 void LornVerse(Song& s, int at, bool again) {
@@ -216,16 +211,6 @@ void LornBridge(Song& s, int at) {
     AddDrums(s, I::Kick, "x...............", 0.25f, at, 12, 0.4f);
 }
 
-Song Lorn() {
-    Song s;
-    s.bpm = 100;
-    s.bars = 40;
-    s.reverb = 0.5f;
-    LornVerse(s, 0, false);
-    LornBridge(s, 14);
-    LornVerse(s, 26, true);
-    return s;
-}
 
 // Sky stage: soaring. F major, sweeping strings, a high flute and quick bright arpeggios.
 void SkyVerse(Song& s, int at, bool again) {
@@ -271,24 +256,25 @@ void SkyBridge(Song& s, int at) {
     AddDrums(s, I::Snare, "............x...", 0.25f, at + 8, 10, 0.32f);
 }
 
-Song Sky() {
-    Song s;
-    s.bpm = 138;
-    s.bars = 54;
-    s.reverb = 0.35f;
-    SkyVerse(s, 0, false);
-    SkyBridge(s, 18);
-    SkyVerse(s, 36, true);
-    return s;
-}
 
 }  // namespace
 
 std::vector<Track> ComposeTracks() {
-    return {
-        {"bgm_title.wav", Render(Title())}, {"bgm_prepare.wav", Render(Prepare())}, {"bgm_marsh.wav", Render(Marsh())},
-        {"bgm_lorn.wav", Render(Lorn())},   {"bgm_sky.wav", Render(Sky())},
+    const struct {
+        const char* name;
+        Form form;
+    } tracks[] = {
+        {"bgm_title.wav", {124, 0.3f, 16, 16, 16, TitleVerse, TitleBridge}},
+        {"bgm_prepare.wav", {84, 0.45f, 12, 12, 8, PrepareVerse, PrepareBridge}},
+        {"bgm_marsh.wav", {150, 0.18f, 20, 20, 20, MarshVerse, MarshBridge}},
+        {"bgm_lorn.wav", {100, 0.5f, 14, 12, 14, LornVerse, LornBridge}},
+        {"bgm_sky.wav", {138, 0.35f, 18, 18, 18, SkyVerse, SkyBridge}},
     };
+    std::vector<Track> rendered;
+    for (const auto& track : tracks) {
+        rendered.push_back({track.name, Render(Compose(track.form))});
+    }
+    return rendered;
 }
 
 }  // namespace music
