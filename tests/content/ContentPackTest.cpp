@@ -239,7 +239,8 @@ TEST_F(ContentTest, KindNamesAreReadableAndClearOfTheWaveNumbers) {
                 if (Alpha(p) == 0) {
                     continue;
                 }
-                ASSERT_TRUE(x >= 4 && x < 60 && y >= 15 && y < 30) << "cell " << cell << " paints at " << x << ", " << y;
+                ASSERT_TRUE(x >= 4 && x < 60 && y >= 15 && y < 30)
+                    << "cell " << cell << " paints at " << x << ", " << y;
                 const int light = static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
                 if (light > 150) {
                     ASSERT_LT(y, 28) << "cell " << cell << ": letters run under the frame at " << x;

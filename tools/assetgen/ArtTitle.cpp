@@ -109,7 +109,8 @@ Canvas GameSelectBack() {
     for (const SelectorRow& row : kSelectorRows) {
         const float top = row.centreY - row.halfHeight;
         c.Fill(RoundRect(300, top, 636, row.centreY + row.halfHeight, 16), Rgb(10, 10, 30, 0.35f), 4);
-        DrawText(c, row.label, 312, top - 10, Align::Left, Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, top - 10));
+        DrawText(c, row.label, 312, top - 10, Align::Left,
+                 Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, top - 10));
     }
     c.Fill(RoundRect(20, 70, 280, 418, 16), Rgb(10, 10, 30, 0.35f), 4);
     return ToTexture(c, 1024, 512);

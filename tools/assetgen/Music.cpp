@@ -329,7 +329,8 @@ void AddArpeggio(Song& song, Instrument instrument, const std::vector<Chord>& ch
                 chord.intervals[static_cast<std::size_t>(index % 10) % chord.intervals.size()] + (index >= 10 ? 12 : 0);
             const int pitch = chord.root - 60 + 12 * (octave + 1) + tone;
             const float accent = s % 4 == 0 ? 1.0f : 0.8f;
-            song.notes.push_back({bar * (first + static_cast<float>(b)) + stepBeats * static_cast<float>(s), stepBeats * 1.5f,
+            const float beat = bar * (first + static_cast<float>(b)) + stepBeats * static_cast<float>(s);
+            song.notes.push_back({beat, stepBeats * 1.5f,
                                   static_cast<float>(pitch), velocity * accent, pan, instrument});
         }
     }
@@ -404,7 +405,8 @@ std::vector<float> Render(const Song& song) {
         auto [found, added] = voices.try_emplace(key);
         if (added) {
             const auto seed = static_cast<unsigned>(note.instrument) * 7919u + static_cast<unsigned>(note.midi) * 131u +
-                              static_cast<unsigned>(note.length * 64.0f) * 17u + static_cast<unsigned>(note.velocity * 1000.0f);
+                              static_cast<unsigned>(note.length * 64.0f) * 17u +
+                              static_cast<unsigned>(note.velocity * 1000.0f);
             found->second = Voice(note, spb, seed);
         }
         const std::vector<float>& voice = found->second;

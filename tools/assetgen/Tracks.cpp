@@ -41,8 +41,9 @@ Song Compose(const Form& form) {
 void TitleVerse(Song& s, int at, bool again) {
     const auto chords = Progression("D A Bm G | D A G A | Bm G D A | G A D A7");
     AddPad(s, I::Pad, chords, 4, 0.16f, at);
-    AddArpeggio(s, I::Pluck, chords, again ? std::vector<int>{0, 2, 10, 2, 1, 2, 10, 11} : std::vector<int>{0, 1, 2, 10, 2, 1, 0, 1},
-                0.5f, 4, 0.28f, 0.35f, at);
+    const std::vector<int> order =
+        again ? std::vector<int>{0, 2, 10, 2, 1, 2, 10, 11} : std::vector<int>{0, 1, 2, 10, 2, 1, 0, 1};
+    AddArpeggio(s, I::Pluck, chords, order, 0.5f, 4, 0.28f, 0.35f, at);
     AddBass(s, chords, again ? "R-.RO-5." : "R-.R5-R.", 0.5f, 2, 0.5f, at);
     // The second time round the tune moves to the flute, with a bell an octave above.
     const Instrument lead = again ? I::Flute : I::Lead;
@@ -216,9 +217,9 @@ void LornBridge(Song& s, int at) {
 void SkyVerse(Song& s, int at, bool again) {
     const auto chords = Progression("F C Dm Bb | F C Bb C | Dm Bb F C | Gm Bb C C | F Bbadd9");
     AddPad(s, I::Strings, chords, 4, 0.16f, at);
-    AddArpeggio(s, I::Bell, chords,
-                again ? std::vector<int>{10, 2, 1, 0, 1, 2, 10, 11} : std::vector<int>{0, 1, 2, 10, 11, 12, 11, 2}, 0.25f,
-                5, 0.1f, 0.4f, at);
+    const std::vector<int> order =
+        again ? std::vector<int>{10, 2, 1, 0, 1, 2, 10, 11} : std::vector<int>{0, 1, 2, 10, 11, 12, 11, 2};
+    AddArpeggio(s, I::Bell, chords, order, 0.25f, 5, 0.1f, 0.4f, at);
     AddBass(s, chords, again ? "R.RR-.5-" : "R-.RR-5-", 0.5f, 2, 0.45f, at);
     const Instrument lead = again ? I::Lead : I::Flute;
     AddMelody(s, lead,

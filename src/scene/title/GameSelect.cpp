@@ -21,7 +21,6 @@ constexpr float kCharacterY = 350.0f;
 // Portrait cells are 64 x 128 and shown at that size; the panel behind is 136 tall.
 constexpr float kPortraitWidth = 64.0f;
 constexpr float kPortraitHeight = 128.0f;
-constexpr int kTitleButtonBands = 2;  // gamestart.png, returntitle.png: plain, lit
 constexpr float kArrowSide = 32.0f;
 constexpr int kArrowPulse = 8;
 constexpr int kFieldOverlayAlpha = 150;
@@ -135,12 +134,13 @@ int GameSelect::Frame(const SceneContext& input, bool active) {
         character_ = Wrap(character_ + characterStep, kCharacters);
         ShowChoice();
     }
-    if (title::LitButtonClicked(startButton_, 0, kTitleButtonBands, input, active)) {
+    if (title::LitButtonClicked(startButton_, 0, title::kOneButtonBands, input, active)) {
         title::Sounds::Play(sounds_->gameDecide);
         return title::kStartBattle;
     }
     const bool back =
-        title::LitButtonClicked(returnButton_, 0, kTitleButtonBands, input, active) || (active && input.rightPressed);
+        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
+        (active && input.rightPressed);
     if (back) {
         title::Sounds::Play(sounds_->cancel);
         return title::kMenu;

@@ -32,7 +32,6 @@ constexpr int kEditBands = 8;
 constexpr int kPauseBand = 0;
 constexpr int kResumeBand = 1;
 constexpr int kReseedBand = 2;
-constexpr int kReturnBands = 2;  // button_return.png: plain, lit
 
 }  // namespace
 
@@ -149,7 +148,10 @@ int MusicRoom::Frame(const SceneContext& input, bool active) {
         board_.Reseed();
         title::Sounds::Play(sounds_->select);
     }
-    if (title::LitButtonClicked(returnButton_, 0, kReturnBands, input, active) || (active && input.rightPressed)) {
+    const bool back =
+        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
+        (active && input.rightPressed);
+    if (back) {
         return title::kMenu;
     }
     return title::kStay;

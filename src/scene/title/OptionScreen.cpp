@@ -93,7 +93,10 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         display_ = !display_;
         title::Sounds::Play(sounds_->select);
     }
-    if (title::LitButtonClicked(returnButton_, 0, 2, input, active) || (active && input.rightPressed)) {
+    const bool back =
+        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
+        (active && input.rightPressed);
+    if (back) {
         return title::kMenu;
     }
     return title::kStay;

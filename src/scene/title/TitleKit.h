@@ -46,6 +46,7 @@ void MakeTitleButton(MouseChangeObject2D& button, gfx::Device* device, const cha
 bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active);
 // The same for a title button showing band `band` of a sheet of `bands`, whose lower half holds
 // the lit looks: while the mouse is over it, band + bands / 2 shows instead.
+constexpr int kOneButtonBands = 2;  // a sheet of one title button: plain, lit
 bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const SceneContext& input, bool active);
 // Draws with point filtering: captions stay crisp.
 void DrawCrisp(gfx::Device* device, Object2D& sprite);
