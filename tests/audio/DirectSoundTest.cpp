@@ -169,8 +169,9 @@ TEST(DirectSound, AnEffectCutShortPlaysWhatIsThere) {
         WriteBytes("se.dat", MakeWave(lying, Pcm16(samples)));
         DirectSound effect;
         testing::internal::CaptureStderr();
-        ASSERT_EQ(effect.Load("se.dat", 0), S_OK) << excess;
+        const HRESULT loaded = effect.Load("se.dat", 0);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << excess;
+        ASSERT_EQ(loaded, S_OK) << excess;
         EXPECT_EQ(effect.Buffer()->Size(), samples.size() * 2) << excess;
         effect.PlayFromStart();
         EXPECT_EQ(PullLeft(samples.size()), samples) << excess;
