@@ -13,6 +13,11 @@ constexpr double kSwitchFadeInStep = 50.0;
 DirectSoundStream::~DirectSoundStream() { audio::MusicTrack().Release(); }
 
 HRESULT DirectSoundStream::Load(const char* path, std::uint32_t offset) {
+    const std::lock_guard lock(mutex_);
+    return LoadLocked(path, offset);
+}
+
+HRESULT DirectSoundStream::LoadLocked(const char* path, std::uint32_t offset) {
     fadeStep = 0.0;
     fading = false;
     stopped = false;
@@ -25,22 +30,30 @@ HRESULT DirectSoundStream::Load(const char* path, std::uint32_t offset) {
 void DirectSoundStream::SetVolumePercent(int percent) { SetVolume(PercentToVolume(percent)); }
 
 void DirectSoundStream::SetVolume(std::int32_t hundredthsOfDecibel) {
+    const std::lock_guard lock(mutex_);
     volume = std::clamp(hundredthsOfDecibel, kVolumeSilence, 0);
     currentVolume = baseVolume = volume;
     ApplyCurrentVolume();
 }
 
 void DirectSoundStream::Stop() {
+    const std::lock_guard lock(mutex_);
     stopped = true;
     audio::MusicTrack().Stop();
 }
 
 void DirectSoundStream::Resume() {
+    const std::lock_guard lock(mutex_);
     stopped = false;
-    Update();
+    UpdateLocked();
 }
 
 void DirectSoundStream::Update() {
+    const std::lock_guard lock(mutex_);
+    UpdateLocked();
+}
+
+void DirectSoundStream::UpdateLocked() {
     if (!stopped) {
         audio::MusicTrack().PlayLooping();
     }
@@ -52,6 +65,11 @@ void DirectSoundStream::Update() {
 double DirectSoundStream::QuietVolume() const { return std::min(kFadeFloor, baseVolume); }
 
 void DirectSoundStream::StartFade(int mode, int frames, int delay) {
+    const std::lock_guard lock(mutex_);
+    StartFadeLocked(mode, frames, delay);
+}
+
+void DirectSoundStream::StartFadeLocked(int mode, int frames, int delay) {
     fadeDelay = delay;
     if (mode != kFadeOut && mode != kFadeIn) {
         return;
@@ -70,10 +88,11 @@ void DirectSoundStream::StartFade(int mode, int frames, int delay) {
 }
 
 void DirectSoundStream::QueueTrack(const char* path, std::uint32_t offset, int mode, int frames, int delay) {
+    const std::lock_guard lock(mutex_);
     hasQueuedTrack = path != nullptr;
     queuedPath = path != nullptr ? path : "";
     queuedOffset = offset;
-    StartFade(mode, frames, delay);
+    StartFadeLocked(mode, frames, delay);
 }
 
 void DirectSoundStream::FadeStep() {
@@ -96,7 +115,7 @@ void DirectSoundStream::FadeStep() {
                 --fadeDelay;
             } else if (hasQueuedTrack) {
                 const std::string path = queuedPath;
-                Load(path.c_str(), queuedOffset);
+                LoadLocked(path.c_str(), queuedOffset);
                 currentVolume = QuietVolume();
                 fadeMode = kFadeIn;
                 fadeStep = kSwitchFadeInStep;
@@ -108,6 +127,26 @@ void DirectSoundStream::FadeStep() {
         }
     }
     ApplyCurrentVolume();
+}
+
+double DirectSoundStream::CurrentVolume() const {
+    const std::lock_guard lock(mutex_);
+    return currentVolume;
+}
+
+double DirectSoundStream::BaseVolume() const {
+    const std::lock_guard lock(mutex_);
+    return baseVolume;
+}
+
+bool DirectSoundStream::Fading() const {
+    const std::lock_guard lock(mutex_);
+    return fading;
+}
+
+bool DirectSoundStream::Stopped() const {
+    const std::lock_guard lock(mutex_);
+    return stopped;
 }
 
 void DirectSoundStream::ApplyCurrentVolume() {

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "audio/DirectSound.h"
 
 // The music player: streams one track at a time from the music pack and loops it, with fades
-// run once per frame by the scenes. There is one, held by the registry; its buffer is the
+// run once per frame by the scenes. A scene may load its first track on the loader thread while
+// the main thread runs the fades, so the player's own state has a lock of its own. There is one, held by the registry; its buffer is the
 // process's music stream (audio::MusicTrack), refilled by the music thread.
 class DirectSoundStream : public DirectSound {
 public:
@@ -35,17 +37,22 @@ public:
     // Fades out, then switches to the track and fades it in.
     void QueueTrack(const char* path, std::uint32_t offset, int mode, int frames, int delay);
 
-    double CurrentVolume() const { return currentVolume; }
-    double BaseVolume() const { return baseVolume; }
-    bool Fading() const { return fading; }
-    bool Stopped() const { return stopped; }
+    double CurrentVolume() const;
+    double BaseVolume() const;
+    bool Fading() const;
+    bool Stopped() const;
 
 private:
+    // The operations above, for callers that already hold the lock.
+    HRESULT LoadLocked(const char* path, std::uint32_t offset);
+    void UpdateLocked();
+    void StartFadeLocked(int mode, int frames, int delay);
     void FadeStep();
     void ApplyCurrentVolume();
     // The level a fade-out ends at and a fade-in starts from; never louder than the player's own.
     double QuietVolume() const;
 
+    mutable std::mutex mutex_;
     bool stopped = false;
     double currentVolume = 0.0;
     double baseVolume = 0.0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "audio/StreamingTrack.h"
 #include "audio/WaveBuilder.h"
 #include "resource/PackTestFiles.h"
@@ -116,3 +118,28 @@ TEST_F(MusicFixture, FadeInClimbsBackToTheBaseAfterItsDelay) {
 }
 
 }  // namespace
+
+// A battle loads its first track on the loader thread while the main thread may still be running
+// the player's fades: every operation keeps the player's state whole (run under ThreadSanitizer).
+TEST_F(MusicFixture, LoadsOnOneThreadWhileAnotherUpdatesAndQueues) {
+    music.SetVolumePercent(90);
+    std::thread loader([this] {
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_EQ(music.Load("bgm.dat", (i % 2 == 0) ? secondOffset : 0), S_OK);
+        }
+    });
+    for (int frame = 0; frame < 200; ++frame) {
+        music.Update();
+        if (frame % 50 == 0) {
+            music.QueueTrack("bgm.dat", secondOffset, 0, 10, 2);
+        }
+        if (frame % 70 == 0) {
+            music.Stop();
+            music.Resume();
+        }
+    }
+    loader.join();
+    // Whatever the interleaving, the volume never left the player's range.
+    EXPECT_LE(music.CurrentVolume(), music.BaseVolume());
+    EXPECT_GE(music.CurrentVolume(), -10000.0);
+}
