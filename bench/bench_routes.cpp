@@ -20,11 +20,11 @@ Battlefield& BusyField() {
                 if (built->PlotRefused(x, y)) {
                     continue;
                 }
-                built->ClosePlot(x, y);
+                const Battlefield::Placement placement = built->ClosePlotForPlacement(x, y);
                 if (built->BuildRoutes()) {
                     ++towerCount;
                 } else {
-                    built->ReopenPlot(x, y);
+                    built->UndoPlacement(placement);
                 }
             }
         }

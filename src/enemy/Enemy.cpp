@@ -195,6 +195,7 @@ void Enemy::Move() {
     prevX = x;
     prevY = y;
     const double speed = SpeedThisFrame();
+    currentSpeed = speed;
     if (kickFrames > 0) {
         KnockbackStep();
         return;
@@ -274,17 +275,21 @@ void Enemy::Scatter() {
     kickVy = kScatterSpeed * static_cast<float>(std::sin(angle));
     kickFrames = kScatterFrames;
 
-    float landX = x;
-    float landY = y;
+    const Point landing = LandingPoint();
+    kickFree = IsRoutable(walkLoad->CodeAt(1, landing.x, landing.y)) ? 1 : 0;
+}
+
+Enemy::Point Enemy::LandingPoint() const {
+    Point landing{x, y};
     float stepX = kickVx;
     float stepY = kickVy;
-    for (int frame = 0; frame < kScatterFrames; ++frame) {
-        landX += stepX;
-        landY += stepY;
+    for (int frame = 0; frame < kickFrames; ++frame) {
+        landing.x += stepX;
+        landing.y += stepY;
         stepX *= kKickDecay;
         stepY *= kKickDecay;
     }
-    kickFree = IsRoutable(walkLoad->CodeAt(1, landX, landY)) ? 1 : 0;
+    return landing;
 }
 
 void Enemy::SetVelocityTowards(int column, int row, double speed) {

@@ -67,6 +67,12 @@ public:
 
     // Knocks the enemy away in a random direction; walls stop it unless the landing cell is routable.
     void Scatter();
+    // Where the knockback under way ends, walls aside; the position itself when there is none.
+    struct Point {
+        float x;
+        float y;
+    };
+    Point LandingPoint() const;
     bool IsBig() const { return IsBigKindId(kind); }
     // A reference that turns empty when this enemy is deleted.
     EnemyRef Ref() const { return EnemyRef(anchor_); }
@@ -86,6 +92,8 @@ public:
     WalkLoad* walkLoad;
     EffectBurst deathBurst;
     double speedFactor;
+    // The route speed of the latest step, slow included (the side panel shows it).
+    double currentSpeed = 0.0;
     int maxHp;
     int splitDepth = 0;
     int route;

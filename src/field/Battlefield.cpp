@@ -84,13 +84,36 @@ bool Battlefield::PlotRefused(int plotX, int plotY) const {
     if (!walls_.FootprintOpen(plotX, plotY)) {
         return true;
     }
+    const auto near = [plotX, plotY](float x, float y) {
+        return std::fabs(x - static_cast<float>(plotX)) <= kPlotClearance &&
+               std::fabs(y - static_cast<float>(plotY)) <= kPlotClearance;
+    };
     for (const auto& enemy : enemies_) {
-        if (std::fabs(enemy->x - static_cast<float>(plotX)) <= kPlotClearance &&
-            std::fabs(enemy->y - static_cast<float>(plotY)) <= kPlotClearance) {
+        if (near(enemy->x, enemy->y)) {
             return true;
+        }
+        // A child knocked clear of walls lands wherever it was thrown; a tower built there while
+        // it flies would hold it inside forever.
+        if (enemy->kickFrames > 0 && enemy->kickFree != 0) {
+            const Enemy::Point landing = enemy->LandingPoint();
+            if (near(landing.x, landing.y)) {
+                return true;
+            }
         }
     }
     return false;
+}
+
+Battlefield::Placement Battlefield::ClosePlotForPlacement(int plotX, int plotY) {
+    Placement placement{plotX, plotY, walkLoad_.grids, walkLoad_.resteerFrames};
+    ClosePlot(plotX, plotY);
+    return placement;
+}
+
+void Battlefield::UndoPlacement(const Placement& placement) {
+    walls_.SetFootprint(placement.plotX, placement.plotY, false);
+    walkLoad_.grids = placement.grids;
+    walkLoad_.resteerFrames = 0;
 }
 
 void Battlefield::ReopenPlot(int plotX, int plotY) {

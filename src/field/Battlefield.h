@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -45,9 +46,22 @@ public:
     bool BuildRoutes();
 
     // While placing a tower: the plot is refused when a footprint cell is blocked or an enemy
-    // stands within 20 pixels of the plot centre on both axes.
+    // stands within 20 pixels of the plot centre on both axes. A furball knocked into the air
+    // counts where it will land, so no tower can be built under it while it flies.
     bool PlotRefused(int plotX, int plotY) const;
     void ClosePlot(int plotX, int plotY) { walls_.SetFootprint(plotX, plotY, true); }
+
+    // A tower's plot closed on trial: what the field looked like before, so a placement that
+    // turns out unaffordable or cuts a route is taken back exactly.
+    struct Placement {
+        int plotX;
+        int plotY;
+        std::array<WalkLoad::Grid, 2> grids;
+        int resteerFrames;
+    };
+    Placement ClosePlotForPlacement(int plotX, int plotY);
+    // Reopens the plot and restores both routes' codes as they were; enemies do not re-aim.
+    void UndoPlacement(const Placement& placement);
     // A sold tower's cells open again and point their routes on, until the next rebuild.
     void ReopenPlot(int plotX, int plotY);
 

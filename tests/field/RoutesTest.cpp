@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "field/Battlefield.h"
@@ -223,4 +224,49 @@ TEST(Placement, RefusesBlockedFootprintsAndPlotsOverEnemies) {
     EXPECT_FALSE(field.PlotRefused(96, 96));
     EXPECT_EQ(Code(field, 0, 14, 14), field::kWalkSouth);
     EXPECT_EQ(Code(field, 1, 14, 14), field::kWalkEast);
+}
+
+TEST(Placement, UndoRestoresTheCellsAndEveryCodeExactly) {
+    WatchedField watched(0, 2);
+    Battlefield& field = watched.field;
+    ASSERT_TRUE(field.BuildRoutes());
+    field.Routes().resteerFrames = 1;
+    const auto before = field.Routes().grids;
+    ASSERT_FALSE(field.PlotRefused(208, 208));
+
+    // A plot that routes around fine: the rebuild changes codes, and the undo takes them back.
+    const Battlefield::Placement trial = field.ClosePlotForPlacement(208, 208);
+    EXPECT_TRUE(field.PlotRefused(208, 208));
+    ASSERT_TRUE(field.BuildRoutes());
+    EXPECT_NE(field.Routes().grids, before);
+    field.UndoPlacement(trial);
+    EXPECT_EQ(field.Routes().grids, before);
+    EXPECT_EQ(field.Routes().resteerFrames, 0);
+    EXPECT_FALSE(field.PlotRefused(208, 208));
+    // Reopening the plot is no undo: the codes the rebuild gave the cells around it stay.
+    field.ClosePlot(208, 208);
+    ASSERT_TRUE(field.BuildRoutes());
+    field.ReopenPlot(208, 208);
+    EXPECT_NE(field.Routes().grids, before);
+}
+
+TEST(Placement, AFurballInTheAirCountsWhereItWillLand) {
+    WatchedField watched(0, kEasy);
+    Battlefield& field = watched.field;
+    ASSERT_TRUE(field.BuildRoutes());
+    Enemy& child = watched.Place(EnemyKind::Furball, 1, 10, 22);  // far from the plot below
+    child.kickVx = 5.0f;
+    child.kickVy = 0.0f;
+    child.kickFrames = 30;
+    child.kickFree = 1;
+    const Enemy::Point landing = child.LandingPoint();
+    EXPECT_NEAR(landing.x, child.x + 5.0f * (1.0f - std::pow(0.85f, 30.0f)) / 0.15f, 0.01f);
+    const int plotX = 16 * static_cast<int>(std::lround(landing.x / 16.0f));
+    const int plotY = 16 * static_cast<int>(std::lround(landing.y / 16.0f));
+    ASSERT_GT(std::fabs(child.x - static_cast<float>(plotX)), 20.0f);
+    EXPECT_TRUE(field.PlotRefused(plotX, plotY));
+
+    // Walls stop a knockback that is not free, so then only where it stands counts.
+    child.kickFree = 0;
+    EXPECT_FALSE(field.PlotRefused(plotX, plotY));
 }
