@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/GameFolderSearch.h"
+#include "app/GameScenes.h"
 #include "app/NowLoading.h"
 #include "app/StartUp.h"
 #include "audio/DirectSound.h"
@@ -16,7 +17,6 @@
 #include "audio/StreamingTrack.h"
 #include "input/InputScript.h"
 #include "platform/MessageBox.h"
-#include "scene/SceneTitle.h"
 
 namespace {
 
@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
     };
     parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
-    parts.makeTitle = [] { return std::unique_ptr<Scene>(std::make_unique<SceneTitle>()); };
+    parts.makeTitle = &MakeTitleScene;
+    parts.makeGame = &MakeGameScene;
     return RunGame(options, script, parts);
 }

@@ -61,6 +61,7 @@ Enemy::Enemy(const EnemyKindInfo& info, const EnemySpawn& spawn)
       prevY(y),
       device_(spawn.device),
       anchor_(std::make_shared<EnemyAnchor>(EnemyAnchor{this})) {
+    currentSpeed = speedFactor;
     deathBurst.Init(device_, g_FileClass.FindTexture("ef_circle.png"), x, y, 16.0f, 15, 4.0f);
     BuildSheets(g_FileClass.FindTexture(info.texture), spawn.big);
     BuildBars(spawn.health);

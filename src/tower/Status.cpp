@@ -50,11 +50,6 @@ bool MouseOver(MouseChangeObject2D& button, const SceneContext& input) {
     return button.HitTest(input, 0);
 }
 
-// The speed the enemy walks at this frame, before knock-back or stun.
-double CurrentSpeed(const Enemy& enemy) {
-    return enemy.slowFrames > 0 ? enemy.speedFactor - enemy.slowAmount : enemy.speedFactor;
-}
-
 void InitNumber(SpriteNumber& number, gfx::Device* device, float x, float y, float spacing, int red, int green,
                 int blue) {
     number.Init(device, g_FileClass.FindTexture("number.png"), x, y, kGlyphWidth, kGlyphHeight, spacing, 0);
@@ -246,7 +241,7 @@ bool Status::DrawEnemy(bool update) {
     levelNumber_.DrawInt(enemy->level, false);
     enemyRows_[0].DrawIntShadowed(static_cast<int>(enemy->hp), false);
     enemyRows_[1].DrawIntShadowed(static_cast<int>(enemy->reward), false);
-    enemyRows_[2].DrawRealShadowed(CurrentSpeed(*enemy), 2, false);
+    enemyRows_[2].DrawRealShadowed(enemy->currentSpeed, 2, false);
 
     marker_.FollowTo(enemy->x, enemy->y);
     marker_.Draw(1);

@@ -1,0 +1,102 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "audio/DirectSound.h"
+#include "base/SceneContext.h"
+#include "gfx/NullDevice.h"
+#include "gfx/SoftwareDevice.h"
+#include "resource/FileClass.h"
+#include "resource/PackNames.h"
+#include "scene/game/GameMain.h"
+#include "support/TempDir.h"
+
+// Runs a battle in this process on the generated packs, frame by frame, with input made up by the
+// test: the scene as the switcher would run it, without the window. Battles that only need to be
+// played run on a device that draws nothing; ones that are looked at draw on the software device.
+class GameHarness {
+public:
+    enum class Drawing { None, Software };
+
+    explicit GameHarness(Drawing drawing = Drawing::None) {
+        for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
+            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir_.Path() / name);
+        }
+        if (drawing == Drawing::Software) {
+            software_ = std::make_unique<gfx::SoftwareDevice>(nullptr);
+            device_ = software_.get();
+        } else {
+            device_ = &null_;
+        }
+        InitDirectSound(SoundOutput::Null);
+        g_FileClass.LoadTexturePack(pack::kGraphicsPack, device_);
+        g_FileClass.LoadSoundPack(pack::kEffectPack);
+    }
+
+    // A fresh battle, built and initialised as the loader does it.
+    GameMain& Open(const field::StageRequest& request) {
+        game_ = std::make_unique<GameMain>(request);
+        game_->Init(device_);
+        context_ = SceneContext{};
+        context_.sceneCode = SceneCode::Game;
+        return *game_;
+    }
+    // Ends the battle as the switcher's release does (its destructor saves).
+    void Close() { game_.reset(); }
+
+    void Frame() {
+        game_->Frame(device_, context_);
+        context_.SetButtons(0, 0);
+        for (int key = 0; key < kWatchedKeyCount; ++key) {
+            context_.SetKey(key, 0);
+        }
+    }
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            Frame();
+        }
+    }
+    // Runs until the condition holds, at most `limit` frames; false if it never did.
+    bool RunUntil(const std::function<bool()>& done, int limit) {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) {
+                return true;
+            }
+            Frame();
+        }
+        return done();
+    }
+
+    void MoveTo(int x, int y) { context_.SetMouse(x, y); }
+    // Hovers there for a frame, then presses (and next frame releases) the button.
+    void Click(int x, int y, bool right = false) {
+        MoveTo(x, y);
+        Frame();
+        context_.SetButtons(right ? 0 : 1, right ? 1 : 0);
+        Frame();
+    }
+    void PressKey(int key) {
+        context_.SetKey(key, 1);
+        Frame();
+    }
+    // Chooses the catalogue entry by its key (1..9, 0 for the tenth) and clicks the plot.
+    void Place(int kind, int x, int y) {
+        PressKey(kind == 10 ? kKey0 : kKey1 + kind - 1);
+        Click(x, y);
+    }
+
+    GameMain& Game() { return *game_; }
+    SceneContext& Context() { return context_; }
+    gfx::Device* Device() { return device_; }
+    gfx::SoftwareDevice* Software() { return software_.get(); }
+    const std::filesystem::path& Folder() const { return dir_.Path(); }
+
+private:
+    ScopedTempDir dir_;
+    gfx::NullDevice null_;
+    std::unique_ptr<gfx::SoftwareDevice> software_;
+    gfx::Device* device_ = nullptr;
+    std::unique_ptr<GameMain> game_;
+    SceneContext context_;
+};
