@@ -511,12 +511,8 @@ void GameMain::DropItemsAndSplit(int run) {
 }
 
 void GameMain::DropItems(int reward, float x, float y) {
-    const int sizes[3] = {16, 4, 1};
-    for (const int size : sizes) {
-        for (int n = reward / size; n > 0; --n) {
-            items_.push_back(std::make_unique<PowerItem>(device_, x, y, size));
-        }
-        reward %= size;
+    for (const int value : ItemValuesFor(reward)) {
+        items_.push_back(std::make_unique<PowerItem>(device_, x, y, value));
     }
 }
 

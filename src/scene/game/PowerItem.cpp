@@ -75,3 +75,13 @@ void PowerItem::BuildQuad() {
         vertices[k].y = ys[k];
     }
 }
+
+std::vector<int> ItemValuesFor(int reward) {
+    std::vector<int> values;
+    for (const int value : {16, 4, 1}) {
+        for (; reward >= value; reward -= value) {
+            values.push_back(value);
+        }
+    }
+    return values;
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "object/Object.h"
 
 // A "P" pickup: pops out of a defeated enemy, hangs for half a second, then flies to the points
@@ -30,3 +32,6 @@ private:
     float y_;
     float side_;
 };
+
+// The items a defeated enemy drops for its reward: as many 16s as fit, then 4s, then 1s.
+std::vector<int> ItemValuesFor(int reward);
