@@ -2,6 +2,7 @@
 
 #include "base/SceneContext.h"
 #include "gfx/Device.h"
+#include "object/DrawCrisp.h"
 #include "resource/FileClass.h"
 #include "resource/SaveFile.h"
 
@@ -112,10 +113,10 @@ void GameSelect::DrawPictures() {
     stagePicture_.Draw(1);
     fieldPicture_.Draw(1);
     stageFrame_.Draw(1);
-    title::DrawCrisp(device_, difficultyLabel_);
-    title::DrawCrisp(device_, stageName_);
+    DrawCrisp(difficultyLabel_);
+    DrawCrisp(stageName_);
     portraits_[character_].Draw(1);
-    title::DrawCrisp(device_, bestLabel_);
+    DrawCrisp(bestLabel_);
     bestNumber_.DrawInt(bestScore_, false);
     // The mark shows a record above the one every new save file starts with.
     if (bestScore_ > 200 * difficulty_ + 100) {

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "base/SceneContext.h"
+#include "object/DrawCrisp.h"
 #include "resource/FileClass.h"
+#include "resource/MusicTracks.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
 #include "scene/title/TrackNotes.h"
@@ -35,15 +37,7 @@ constexpr int kReseedBand = 2;
 
 }  // namespace
 
-void MusicRoom::PlayTrack(const char* name) {
-    CFilePackLoad music;
-    music.Open(pack::kMusicPack);
-    std::uint32_t offset = 0xFFFFFFFFu;
-    music.FindOffset(name, offset);
-    if (offset != 0xFFFFFFFFu) {
-        g_FileClass.Music().Load(pack::kMusicPack, offset);
-    }
-}
+void MusicRoom::PlayTrack(const char* name) { music::LoadTrack(g_FileClass.Music(), name); }
 
 void MusicRoom::LoadNotes() {
     for (int i = 0; i < kTracks; ++i) {
@@ -123,7 +117,7 @@ void MusicRoom::DrawTrackList(const SceneContext& input, bool active) {
         const int shade = hovered ? kHoveredShade : kOtherShade;
         item.red = item.green = item.blue = shade;
         // Dense kanji need every texel: point filtering, as the menu captions have.
-        title::DrawCrisp(device_, item);
+        DrawCrisp(item);
         if (hovered && input.leftPressed) {
             clicked = i;
         }
@@ -138,7 +132,7 @@ int MusicRoom::Frame(const SceneContext& input, bool active) {
     const SceneContext boardInput = active ? input : title::Inactive(input);
     board_.Frame(boardInput);
     DrawTrackList(input, active);
-    title::DrawCrisp(device_, comment_);
+    DrawCrisp(comment_);
 
     if (title::LitButtonClicked(pauseButton_, board_.paused ? kResumeBand : kPauseBand, kEditBands, input, active)) {
         board_.paused = !board_.paused;

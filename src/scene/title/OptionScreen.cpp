@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/SceneContext.h"
+#include "object/DrawCrisp.h"
 #include "resource/FileClass.h"
 #include "resource/SaveFile.h"
 
@@ -65,7 +66,7 @@ void OptionScreen::Leave() {
 }
 
 bool OptionScreen::RunRow(VolumeRow& row, int& volume, const SceneContext& input, bool active) {
-    title::DrawCrisp(device_, row.label);
+    DrawCrisp(row.label);
     const bool down = title::ButtonClicked(row.minus, input, active);
     const bool up = title::ButtonClicked(row.plus, input, active);
     const int before = volume;
@@ -87,7 +88,7 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         title::Sounds::Play(sounds_->select);
     }
 
-    title::DrawCrisp(device_, displayLabel_);
+    DrawCrisp(displayLabel_);
     title::ShowBand(displaySwitch_, display_ ? 0 : 1, 2);
     if (title::ButtonClicked(displaySwitch_, input, active)) {
         display_ = !display_;

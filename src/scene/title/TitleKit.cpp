@@ -56,11 +56,6 @@ bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const Sc
     return hit && input.leftPressed != 0;
 }
 
-void DrawCrisp(gfx::Device* device, Object2D& sprite) {
-    StageFilterScope crisp(device, gfx::TEXF_POINT);
-    sprite.Draw(1);
-}
-
 SceneContext Inactive(const SceneContext& input) {
     SceneContext idle = input;
     for (KeyState& key : idle.keys) {

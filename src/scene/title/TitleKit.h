@@ -48,8 +48,6 @@ bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool 
 // the lit looks: while the mouse is over it, band + bands / 2 shows instead.
 constexpr int kOneButtonBands = 2;  // a sheet of one title button: plain, lit
 bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const SceneContext& input, bool active);
-// Draws with point filtering: captions stay crisp.
-void DrawCrisp(gfx::Device* device, Object2D& sprite);
 
 // Input for a screen that must not react (it is fading out): the mouse is kept, nothing is pressed.
 SceneContext Inactive(const SceneContext& input);
