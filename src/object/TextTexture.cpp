@@ -19,6 +19,17 @@ constexpr int kGreyLevels = 64;
 
 int CeilPixels(FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
 
+// Kana, kanji, full-width forms and their punctuation are set on the font's full-width cell.
+// At the panel's small sizes most kanji ink fills the cell to both edges, so spacing them by
+// their ink alone would run them together while kana, which keep a bearing, stand apart.
+bool SetOnFullWidthCell(std::uint32_t codePoint) {
+    return (codePoint >= 0x2E80 && codePoint <= 0x9FFF) || (codePoint >= 0xF900 && codePoint <= 0xFAFF) ||
+           (codePoint >= 0xFF01 && codePoint <= 0xFF60) || (codePoint >= 0xFFE0 && codePoint <= 0xFFE6);
+}
+
+// The blank column left between two full-width cells, so neighbouring kanji never touch.
+constexpr float kFullWidthGap = 1.0f;
+
 }  // namespace
 
 // One rasterised glyph, in the terms the layout works with: the ink box, how far its top stands
@@ -204,21 +215,27 @@ void TextTexture::DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, cons
     } else {
         glyph.c = advance - glyph.a - glyph.width;
     }
+    const bool onCell = SetOnFullWidthCell(codePoint);
+    const int left = onCell ? penX_ + glyph.a : penX_;
     if (clearCell_) {
-        ClearCell(pixels, static_cast<int>(static_cast<float>(glyph.width) + 4.0f * scaleX_),
+        ClearCell(pixels, left, static_cast<int>(static_cast<float>(glyph.width) + 4.0f * scaleX_),
                   metrics.textHeight + 2 * metrics.externalLeading);
     }
     if (glyph.rows > 0) {
-        BlitGlyph(glyph, pixels, std::max(0, penY_ + metrics.ascent - glyph.originY));
+        BlitGlyph(glyph, pixels, left, std::max(0, penY_ + metrics.ascent - glyph.originY));
     }
-    // The pen follows the ink, not the font's advance widths.
+    if (onCell) {
+        penX_ += advance + static_cast<int>(kFullWidthGap * scaleX_);
+        return;
+    }
+    // Other text follows its ink, not the font's advance widths.
     const int padding = (glyph.a != 0 ? 2 : 0) + (glyph.c != 0 ? 2 : 0);
     penX_ += glyph.width + static_cast<int>(static_cast<float>(padding) * scaleX_);
 }
 
-void TextTexture::ClearCell(std::uint32_t* pixels, int width, int rows) const {
-    const int x0 = std::max(penX_, 0);
-    const int x1 = std::min(penX_ + width, width_);
+void TextTexture::ClearCell(std::uint32_t* pixels, int left, int width, int rows) const {
+    const int x0 = std::max(left, 0);
+    const int x1 = std::min(left + width, width_);
     const int y0 = std::max(penY_, 0);
     const int y1 = std::min(penY_ + rows, height_);
     for (int y = y0; y < y1; ++y) {
@@ -228,13 +245,13 @@ void TextTexture::ClearCell(std::uint32_t* pixels, int width, int rows) const {
     }
 }
 
-void TextTexture::BlitGlyph(const GlyphBox& glyph, std::uint32_t* pixels, int top) const {
+void TextTexture::BlitGlyph(const GlyphBox& glyph, std::uint32_t* pixels, int left, int top) const {
     const FT_Bitmap& bitmap = *glyph.bitmap;
     const int pitch = std::abs(bitmap.pitch);
     // Clip to the texture on every side; nothing is written outside it.
     const int rows = std::min(glyph.rows, height_ - top);
-    const int firstColumn = std::max(0, -penX_);
-    const int columns = std::min(glyph.width, width_ - penX_);
+    const int firstColumn = std::max(0, -left);
+    const int columns = std::min(glyph.width, width_ - left);
     for (int r = 0; r < rows; ++r) {
         const int sourceRow = bitmap.pitch >= 0 ? r : glyph.rows - 1 - r;
         const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(sourceRow) * pitch;
@@ -249,7 +266,7 @@ void TextTexture::BlitGlyph(const GlyphBox& glyph, std::uint32_t* pixels, int to
             }
             // Transparent glyph pixels leave what is already there.
             if (a != 0) {
-                target[penX_ + c] = (static_cast<std::uint32_t>(a) << 24) | colour_;
+                target[left + c] = (static_cast<std::uint32_t>(a) << 24) | colour_;
             }
         }
     }

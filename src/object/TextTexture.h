@@ -66,8 +66,8 @@ private:
     void FormatAndDraw(const char* format, va_list arguments) __attribute__((format(printf, 2, 0)));
     void DrawString(const char* text);
     void DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, const Metrics& metrics);
-    void BlitGlyph(const GlyphBox& glyph, std::uint32_t* pixels, int top) const;
-    void ClearCell(std::uint32_t* pixels, int width, int rows) const;
+    void BlitGlyph(const GlyphBox& glyph, std::uint32_t* pixels, int left, int top) const;
+    void ClearCell(std::uint32_t* pixels, int left, int width, int rows) const;
     Metrics SizeFaces() const;
     void UpdateTransform();
 

@@ -65,6 +65,32 @@ TEST_F(TextTextureTest, JapaneseGlyphsLandSideBySideOnTheFirstLine) {
     }
 }
 
+// The side panel's catalogue texts mix kanji, kana and full-width digits in small 1-bit glyphs:
+// they must keep one even pitch, and neighbouring kanji must not run into each other.
+TEST_F(TextTextureTest, FullWidthTextKeepsAnEvenPitchWithKanjiApart) {
+    text.SetFont("Tahoma", 13);
+    text.SetGreyGlyphs(false);
+    const auto pitch = [&](const char* glyph) {
+        text.Print(0, 0, "%s", glyph);
+        return text.PenX();
+    };
+    const int kanji = pitch("最");
+    EXPECT_GE(kanji, 13);
+    for (const char* glyph : {"大", "で", "が", "３", "。", "射"}) {
+        EXPECT_EQ(pitch(glyph), kanji) << glyph;
+    }
+    text.Clear();
+    text.Print(0, 0, "%s", "最大強化");
+    for (int cell = 1; cell < 4; ++cell) {
+        // A blank column between each pair of cells.
+        bool blank = false;
+        for (int x = cell * kanji - 2; x <= cell * kanji && !blank; ++x) {
+            blank = Ink(Texture(), x, x + 1).Empty();
+        }
+        EXPECT_TRUE(blank) << "cells " << cell - 1 << " and " << cell << " touch";
+    }
+}
+
 TEST_F(TextTextureTest, LineFeedReturnsToTheLineStartOneFontHeightLower) {
     text.SetFont("Tahoma", 14);
     text.Print(10, 0, "W\nW");

@@ -1,5 +1,7 @@
 // Menus, buttons, panels and the result window.
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ArtKit.h"
 #include "ImageSet.h"
@@ -135,10 +137,28 @@ Canvas OnOff() {
 }
 
 // The information panel backgrounds: painted at their drawn size, stretched over the texture.
-Canvas InfoPanel(int w, int h, Color top, Color bottom) {
-    Canvas painted(w, h);
-    Panel(painted, 1, 1, static_cast<float>(w) - 1, static_cast<float>(h) - 1, 10, top, bottom, kGoldDark);
-    painted.Fill(Rect(10, 26, static_cast<float>(w) - 10, 27), WithAlpha(kGold, 0.5f));
+// The information panel: a dark header for the white name line, a pale body for the black
+// descriptions and the shaded numbers the panel draws on it.
+Canvas StatusPanel() {
+    Canvas painted(180, 300);
+    Panel(painted, 1, 1, 179, 299, 10, Rgb(238, 234, 246, 0.96f), Rgb(206, 200, 222, 0.96f), kGoldDark);
+    painted.Fill(RoundRect(4, 4, 176, 31, 7), Linear(0, 4, Rgb(52, 50, 108), 0, 31, Rgb(24, 22, 56)));
+    painted.Fill(Rect(4, 31, 176, 32.5f), WithAlpha(kGold, 0.8f));
+    return ToTexture(painted, 256, 512);
+}
+
+// The next-level section of a placed tower, drawn over the panel after its name, first
+// description and current numbers: clear over those, with a card for the gains (numbers from
+// x 560) and one for the details and the second description.
+Canvas UpgradeSection() {
+    Canvas painted(180, 270);
+    const Color card = Rgb(252, 240, 220, 0.97f);
+    const Color cardFoot = Rgb(236, 214, 186, 0.97f);
+    painted.Fill(RoundRect(92, 70, 176, 146, 6), Linear(0, 70, card, 0, 146, cardFoot));
+    painted.Fill(Outline(RoundRect(92, 70, 176, 146, 6), 1.2f), kGoldDark);
+    painted.Fill(Polygon({{80, 100}, {88, 108}, {80, 116}}), kGoldDark);  // from now to the next level
+    painted.Fill(RoundRect(6, 157, 176, 238, 6), Linear(0, 157, card, 0, 238, cardFoot));
+    painted.Fill(Outline(RoundRect(6, 157, 176, 238, 6), 1.2f), kGoldDark);
     return ToTexture(painted, 256, 512);
 }
 
@@ -171,6 +191,10 @@ Canvas ResultWindow() {
     Canvas c(256, 256);
     Panel(c, 4, 4, 252, 252, 18, Rgb(40, 44, 100, 0.95f), Rgb(14, 14, 40, 0.95f), kGold);
     c.Fill(Outline(RoundRect(10, 10, 246, 246, 14), 1), WithAlpha(kGold, 0.6f));
+    // A pale score sheet behind the four rows: the window draws their numbers in dark grey.
+    c.Fill(RoundRect(24, 58, 232, 190, 8), Linear(0, 58, Rgb(246, 242, 230), 0, 190, Rgb(222, 214, 196)));
+    c.Fill(Outline(RoundRect(24, 58, 232, 190, 8), 1.2f), WithAlpha(kGold, 0.8f));
+    c.Fill(Rect(34, 156, 222, 157), WithAlpha(Rgb(120, 100, 70), 0.6f));
     for (int i = 0; i < 4; ++i) {
         const float x = i % 2 == 0 ? 18.0f : 238.0f;
         const float y = i < 2 ? 18.0f : 238.0f;
@@ -190,11 +214,23 @@ Canvas ResultTitles() {
 
 Canvas ResultRows() {
     Canvas c(128, 128);
-    const char* rows[] = {"獲得ポイント", "残機ボーナス", "ウェーブボーナス", "合計"};
+    // The window draws each row's number from x 265 and the label's centre at x 215, so a label
+    // must end about 96 pixels into its band: the long one is set smaller to stay clear.
+    constexpr float kLeft = 2.0f;
+    constexpr float kRoom = 96.0f;
+    const std::string rows[] = {"獲得ポイント", "残機ボーナス", "ウェーブボーナス", "合計"};
+    const auto glyphs = [](const std::string& text) {
+        return std::count_if(text.begin(), text.end(), [](char byte) { return (byte & 0xC0) != 0x80; });
+    };
     for (int i = 0; i < 4; ++i) {
         const float y = 32.0f * static_cast<float>(i) + 16.0f;
-        const Color top = i == 3 ? Rgb(255, 220, 120) : kWhite;
-        DrawText(c, rows[i], 6, y, Align::Left, Caption(Font::Japanese, i == 3 ? 18 : 15, top, Rgb(200, 210, 255), y));
+        const bool total = i == 3;
+        // Dark ink on the window's pale score sheet, with a light rim to lift it off the paper.
+        const Color top = total ? Rgb(170, 30, 20) : Rgb(44, 40, 90);
+        const Color bottom = total ? Rgb(110, 16, 10) : Rgb(24, 20, 56);
+        const float fitting = kRoom / static_cast<float>(glyphs(rows[i]));
+        const float size = total ? 18.0f : std::min(15.0f, fitting);
+        DrawText(c, rows[i], kLeft, y, Align::Left, Caption(Font::Japanese, size, top, bottom, y, Rgb(255, 252, 240)));
     }
     return c;
 }
@@ -264,8 +300,8 @@ void PaintUiImages(ImageSet& set) {
     // Centred at x 50, so a narrower face stays on the screen.
     set.Add("returntitle.png", TitleButtons({"タイトルへ"}, Rgb(70, 70, 130), {96, 24}));
     set.Add("on_off.png", OnOff());
-    set.Add("status_base.png", InfoPanel(180, 300, Rgb(34, 36, 82, 0.94f), Rgb(16, 16, 40, 0.94f)));
-    set.Add("upgrade_base.png", InfoPanel(180, 270, Rgb(60, 36, 70, 0.94f), Rgb(30, 16, 36, 0.94f)));
+    set.Add("status_base.png", StatusPanel());
+    set.Add("upgrade_base.png", UpgradeSection());
     set.Add("upgrade.png", UpgradeFace());
     set.Add("target.png", LockOnTarget());
     set.Add("gameinform_base.png", ResultWindow());
