@@ -23,6 +23,8 @@ constexpr float kPlotClearance = 20.0f;
 
 }  // namespace
 
+field::CellPos Battlefield::RouteStart(int route) { return kRouteEnds[static_cast<std::size_t>(route)].start; }
+
 Battlefield::Battlefield(int stage, int difficulty)
     : walls_(field::WallGrid::ForStage(stage, field::RouteCountFor(difficulty))),
       routeCount_(field::RouteCountFor(difficulty)),
@@ -34,8 +36,7 @@ bool Battlefield::BuildRoutes() {
         const field::CellPos start = kRouteEnds[route].start;
         working.SetCode(route, start.column, start.row, field::kWalkStop);
     }
-    // Route 0 only exists on two-route stages; route 1 always.
-    const bool intact = (routeCount_ < 2 || SearchAndCheck(0, working)) && SearchAndCheck(1, working);
+    const bool intact = (!HasRoute(0) || SearchAndCheck(0, working)) && SearchAndCheck(1, working);
     if (!intact) {
         if (stuckWarning_) {
             stuckWarning_();

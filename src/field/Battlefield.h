@@ -31,6 +31,10 @@ public:
     EnemyList& Enemies() { return enemies_; }
     const EnemyList& Enemies() const { return enemies_; }
     int RouteCount() const { return routeCount_; }
+    // Route 1 (west to east) runs on every stage, route 0 (north to south) on two-route ones.
+    bool HasRoute(int route) const { return route == 1 || (route == 0 && routeCount_ == 2); }
+    // The cell where a route's enemies enter the field.
+    static field::CellPos RouteStart(int route);
     int SplitDepth() const { return splitDepth_; }
 
     // Raised when a layout would cut a route or strand an enemy (the scene shows its warning).

@@ -2,9 +2,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "audio/DirectSound.h"
 #include "base/SceneContext.h"
+#include "bot/Strategy.h"
 #include "gfx/NullDevice.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
@@ -84,6 +86,25 @@ public:
     void Place(int kind, int x, int y) {
         PressKey(kind == 10 ? kKey0 : kKey1 + kind - 1);
         Click(x, y);
+    }
+
+    // Gives one frame the autoplayer's input for it (or none).
+    void Give(const std::optional<bot::Action>& action) {
+        if (!action) {
+            Frame();
+            return;
+        }
+        switch (action->kind) {
+            case bot::Action::Kind::Move:
+                MoveTo(action->x, action->y);
+                Frame();
+                break;
+            case bot::Action::Kind::ClickLeft:
+                context_.SetButtons(1, 0);
+                Frame();
+                break;
+            case bot::Action::Kind::Key: PressKey(action->key); break;
+        }
     }
 
     GameMain& Game() { return *game_; }

@@ -1,0 +1,48 @@
+#include "bot/Strategy.h"
+
+#include "base/SceneContext.h"
+#include "bot/PlainStrategy.h"
+
+namespace bot {
+
+namespace {
+
+constexpr int kTenthKind = 10;
+
+int ShopKey(int kind) { return kind == kTenthKind ? kKey0 : kKey1 + kind - 1; }
+
+}  // namespace
+
+void Orders::Place(int kind, field::PixelPos plot) {
+    actions_.push_back({Action::Kind::Key, 0, 0, ShopKey(kind)});
+    actions_.push_back({Action::Kind::Move, plot.x, plot.y});
+    actions_.push_back({Action::Kind::ClickLeft});
+    Press(kKeyD);
+}
+
+void Orders::Upgrade(field::PixelPos tower) {
+    actions_.push_back({Action::Kind::Move, tower.x, tower.y});
+    actions_.push_back({Action::Kind::ClickLeft});
+    Press(kKeyU);
+    Press(kKeyD);
+}
+
+void Orders::Press(int key) { actions_.push_back({Action::Kind::Key, 0, 0, key}); }
+
+std::optional<Action> Orders::Next() {
+    if (actions_.empty()) {
+        return std::nullopt;
+    }
+    const Action next = actions_.front();
+    actions_.pop_front();
+    return next;
+}
+
+std::unique_ptr<Strategy> MakeStrategy(std::string_view name) {
+    if (name == "plain") {
+        return std::make_unique<PlainStrategy>();
+    }
+    return nullptr;
+}
+
+}  // namespace bot

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "bot/Autoplayer.h"
+#include "bot/BattleView.h"
+#include "bot/RouteMap.h"
+#include "field/Battlefield.h"
+#include "scene/GameHarness.h"
+
+namespace {
+
+constexpr int kEasy = 0;
+constexpr int kLunatic = 3;
+// Longer than any stage: forty-odd waves about 1300 frames apart.
+constexpr int kFrameLimit = 80000;
+
+struct Outcome {
+    bool cleared = false;
+    bool failed = false;
+    int lives = 0;
+    int towers = 0;
+    std::string progress;
+};
+
+Outcome PlayOut(int stage, int difficulty, int character, const char* strategy) {
+    GameHarness harness;
+    field::StageRequest request;
+    request.stage = stage;
+    request.difficulty = difficulty;
+    request.character = character;
+    GameMain& game = harness.Open(request);
+    std::ostringstream progress;
+    bot::Autoplayer player(bot::MakeStrategy(strategy), &progress);
+    for (int frame = 0; frame < kFrameLimit && !game.Cleared() && !game.Failed(); ++frame) {
+        harness.Give(player.Step(game));
+    }
+    player.Step(game);  // the closing line
+    const bot::BattleView view(game);
+    return {game.Cleared(), game.Failed(), view.Lives(), static_cast<int>(view.Towers().size()), progress.str()};
+}
+
+}  // namespace
+
+TEST(RouteMap, PathRunsFromEveryEntranceToTheExitThroughOpenGround) {
+    for (int stage = 0; stage < 3; ++stage) {
+        Battlefield field(stage, kLunatic);
+        ASSERT_TRUE(field.BuildRoutes());
+        const bot::RouteMap routes(field);
+        ASSERT_FALSE(routes.Path().empty()) << "stage " << stage;
+        for (const field::PixelPos cell : routes.Path()) {
+            const field::CellPos at = field::PixelToCell(cell.x, cell.y);
+            EXPECT_TRUE(field.Walls().IsOpen(at)) << "stage " << stage << " cell " << at.column << "," << at.row;
+        }
+        // A plot on the path sees more of it than one in a far corner.
+        const field::PixelPos onPath = routes.Path()[routes.Path().size() / 2];
+        EXPECT_GT(routes.Coverage(onPath, 60), routes.Coverage({-400, -400}, 60));
+    }
+}
+
+TEST(Autoplayer, UnknownStrategiesAreRefused) {
+    EXPECT_EQ(bot::MakeStrategy("nonsense"), nullptr);
+    EXPECT_NE(bot::MakeStrategy("plain"), nullptr);
+}
+
+// The first stage on easy is the one every new player meets: basic towers and upgrades clear it.
+TEST(Autoplayer, PlainPlayClearsTheFirstStageOnEasyWithEitherCharacter) {
+    for (int character = 0; character < 2; ++character) {
+        const Outcome outcome = PlayOut(0, kEasy, character, "plain");
+        EXPECT_TRUE(outcome.cleared) << "character " << character << "\n" << outcome.progress;
+        EXPECT_GT(outcome.lives, 0);
+        EXPECT_GE(outcome.towers, 8);
+        EXPECT_NE(outcome.progress.find("wave 1/"), std::string::npos);
+        EXPECT_NE(outcome.progress.find("cleared at wave"), std::string::npos);
+    }
+}
+
+// Lunatic is not meant for basic towers alone.
+TEST(Autoplayer, PlainPlayLosesTheFirstStageOnLunatic) {
+    const Outcome outcome = PlayOut(0, kLunatic, 0, "plain");
+    EXPECT_TRUE(outcome.failed) << outcome.progress;
+    EXPECT_EQ(outcome.lives, 0);
+    EXPECT_NE(outcome.progress.find("lost at wave"), std::string::npos);
+}
