@@ -1,6 +1,7 @@
 #include "bot/Strategy.h"
 
 #include "base/SceneContext.h"
+#include "bot/MazeStrategy.h"
 #include "bot/PlainStrategy.h"
 
 namespace bot {
@@ -27,6 +28,11 @@ void Orders::Upgrade(field::PixelPos tower) {
     Press(kKeyD);
 }
 
+void Orders::LockOn(field::PixelPos enemy) {
+    actions_.push_back({Action::Kind::Move, enemy.x, enemy.y});
+    actions_.push_back({Action::Kind::ClickLeft});
+}
+
 void Orders::Press(int key) { actions_.push_back({Action::Kind::Key, 0, 0, key}); }
 
 std::optional<Action> Orders::Next() {
@@ -41,6 +47,9 @@ std::optional<Action> Orders::Next() {
 std::unique_ptr<Strategy> MakeStrategy(std::string_view name) {
     if (name == "plain") {
         return std::make_unique<PlainStrategy>();
+    }
+    if (name == "maze") {
+        return std::make_unique<MazeStrategy>();
     }
     return nullptr;
 }

@@ -28,6 +28,8 @@ public:
     // Selects the tower by clicking it, upgrades it once, and drops the selection.
     void Upgrade(field::PixelPos tower);
     void Press(int key);
+    // Clicks the enemy standing there, so that every tower in range aims at it.
+    void LockOn(field::PixelPos enemy);
 
     bool Empty() const { return actions_.empty(); }
     std::optional<Action> Next();
@@ -43,7 +45,8 @@ public:
     virtual void Think(const BattleView& view, Orders& orders) = 0;
 };
 
-// "plain": basic towers beside the path, then upgrades. Null for an unknown name.
+// "plain": basic towers beside the path, then upgrades; "maze": a maze of basic towers, the
+// character's special towers, upgrades and lock-on. Null for an unknown name.
 std::unique_ptr<Strategy> MakeStrategy(std::string_view name);
 
 }  // namespace bot

@@ -62,6 +62,7 @@ TEST(RouteMap, PathRunsFromEveryEntranceToTheExitThroughOpenGround) {
 TEST(Autoplayer, UnknownStrategiesAreRefused) {
     EXPECT_EQ(bot::MakeStrategy("nonsense"), nullptr);
     EXPECT_NE(bot::MakeStrategy("plain"), nullptr);
+    EXPECT_NE(bot::MakeStrategy("maze"), nullptr);
 }
 
 // The first stage on easy is the one every new player meets: basic towers and upgrades clear it.
@@ -74,6 +75,22 @@ TEST(Autoplayer, PlainPlayClearsTheFirstStageOnEasyWithEitherCharacter) {
         EXPECT_NE(outcome.progress.find("wave 1/"), std::string::npos);
         EXPECT_NE(outcome.progress.find("cleared at wave"), std::string::npos);
     }
+}
+
+// The maze of basic towers makes the enemies walk further than the open field would.
+TEST(Autoplayer, MazePlayLengthensThePathAndClearsTheFirstStageOnEasy) {
+    GameHarness harness;
+    field::StageRequest request;
+    GameMain& game = harness.Open(request);
+    harness.Frames(2);
+    const std::size_t openPath = bot::RouteMap(*game.Field()).Path().size();
+    bot::Autoplayer player(bot::MakeStrategy("maze"), nullptr);
+    while (game.Preparing()) {
+        harness.Give(player.Step(game));
+    }
+    EXPECT_GT(bot::RouteMap(*game.Field()).Path().size(), openPath + 10);
+    const Outcome outcome = PlayOut(0, kEasy, 0, "maze");
+    EXPECT_TRUE(outcome.cleared) << outcome.progress;
 }
 
 // Lunatic is not meant for basic towers alone.
