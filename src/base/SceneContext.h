@@ -67,6 +67,13 @@ struct SceneContext {
         Track(leftPressed, leftHeld, leftDown);
         Track(rightPressed, rightHeld, rightDown);
     }
+    // Both buttons and every key up, as after a frame in which the player let go of everything.
+    void ReleaseAll() {
+        SetButtons(0, 0);
+        for (int key = 0; key < kWatchedKeyCount; ++key) {
+            SetKey(key, 0);
+        }
+    }
 
 private:
     // pressed = the new state when it differs from the held one, else 0; then held = new state.

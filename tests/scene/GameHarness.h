@@ -6,7 +6,7 @@
 
 #include "audio/DirectSound.h"
 #include "base/SceneContext.h"
-#include "bot/Strategy.h"
+#include "bot/HeadlessBattle.h"
 #include "gfx/NullDevice.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
@@ -49,10 +49,7 @@ public:
 
     void Frame() {
         game_->Frame(device_, context_);
-        context_.SetButtons(0, 0);
-        for (int key = 0; key < kWatchedKeyCount; ++key) {
-            context_.SetKey(key, 0);
-        }
+        context_.ReleaseAll();
     }
     void Frames(int count) {
         for (int i = 0; i < count; ++i) {
@@ -90,21 +87,10 @@ public:
 
     // Gives one frame the autoplayer's input for it (or none).
     void Give(const std::optional<bot::Action>& action) {
-        if (!action) {
-            Frame();
-            return;
+        if (action) {
+            bot::GiveAction(context_, *action);
         }
-        switch (action->kind) {
-            case bot::Action::Kind::Move:
-                MoveTo(action->x, action->y);
-                Frame();
-                break;
-            case bot::Action::Kind::ClickLeft:
-                context_.SetButtons(1, 0);
-                Frame();
-                break;
-            case bot::Action::Kind::Key: PressKey(action->key); break;
-        }
+        Frame();
     }
 
     GameMain& Game() { return *game_; }

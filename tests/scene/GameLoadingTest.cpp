@@ -40,10 +40,7 @@ protected:
 
     void Step() {
         switcher->Step(context);
-        context.SetButtons(0, 0);
-        for (int key = 0; key < kWatchedKeyCount; ++key) {
-            context.SetKey(key, 0);
-        }
+        context.ReleaseAll();
     }
     void Steps(int count) {
         for (int i = 0; i < count; ++i) {

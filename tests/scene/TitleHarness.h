@@ -40,10 +40,7 @@ public:
 
     void Frame() {
         title_->Frame(&device_, context_);
-        context_.SetButtons(0, 0);
-        for (int key = 0; key < kWatchedKeyCount; ++key) {
-            context_.SetKey(key, 0);
-        }
+        context_.ReleaseAll();
     }
 
     // Moves there, presses and releases the left (or right) button over two frames.
