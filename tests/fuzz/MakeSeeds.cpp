@@ -1,0 +1,221 @@
+// Writes the seed corpus of every fuzz target: small valid files made by the game's own writers,
+// and the damaged ones the reader tests know. `fuzz_seeds DIR` writes DIR/<target>/<name>;
+// scripts/fuzz --seeds runs it over tests/fuzz/corpus, and every fuzz run checks that the
+// committed seeds are still what it writes. The output is the same on every run.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "audio/WaveBuilder.h"
+#include "base/GameFolders.h"
+#include "base/Random.h"
+#include "gfx/PngCodec.h"
+#include "resource/PackTestFiles.h"
+#include "resource/SaveFile.h"
+#include "resource/WaveSource.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kPackKey = 0x6B3D2A51u;
+constexpr std::uint32_t kWaveDataKey = 0x2C91E4B7u;
+
+class SeedWriter {
+public:
+    explicit SeedWriter(fs::path root) : root_(std::move(root)) {}
+
+    void Target(const std::string& name) {
+        folder_ = root_ / name;
+        fs::create_directories(folder_);
+    }
+    void Seed(const std::string& name, const Bytes& bytes) {
+        WriteBytes((folder_ / name).string(), bytes);
+        ++written_;
+    }
+    void Text(const std::string& name, const std::string& text) { Seed(name, BytesOf(text)); }
+    int Written() const { return written_; }
+
+private:
+    fs::path root_;
+    fs::path folder_;
+    int written_ = 0;
+};
+
+Bytes Cut(const Bytes& bytes, std::size_t length) { return {bytes.begin(), bytes.begin() + std::min(length, bytes.size())}; }
+
+// A picture with every kind of pixel the texture maker treats apart: opaque, see-through, and
+// the pure green that becomes transparent.
+std::vector<std::uint32_t> Picture(int width, int height) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto n = static_cast<std::uint32_t>(i);
+        pixels[i] = i % 5 == 0 ? 0xFF00FF00u : (n * 0x9E3779B9u) >> 8 | (i % 3 == 0 ? 0x80000000u : 0xFF000000u);
+    }
+    return pixels;
+}
+
+Bytes Png(int width, int height) {
+    const std::vector<std::uint32_t> pixels = Picture(width, height);
+    Bytes png;
+    gfx::EncodePng(pixels.data(), width, height, png);
+    return png;
+}
+
+Bytes Wave(const WaveSpec& spec, std::size_t samples) { return MakeWave(spec, Pcm16(Sawtooth(samples))); }
+
+Bytes Pack(const std::vector<pack::Entry>& entries) {
+    Bytes bytes;
+    std::string error;
+    pack::BuildPack(entries, kPackKey, bytes, error);
+    return bytes;
+}
+
+void PackSeeds(SeedWriter& out) {
+    out.Target("pack_reader");
+    const Bytes sample = Pack({{"tama.png", Png(5, 3), 0}, {"se_shot.wav", Wave({}, 24), 0}, {"empty.png", {}, 0}});
+    out.Seed("three_entries.dat", sample);
+    out.Seed("no_entries.dat", Pack({}));
+    out.Seed("cut_in_directory.dat", Cut(sample, 16 + 64 + 20));
+    out.Seed("cut_in_data.dat", Cut(sample, sample.size() - 10));
+    Bytes counted = sample;
+    SetStoredCount(counted, INT32_MAX, kPackKey);
+    out.Seed("count_past_end.dat", counted);
+    SetStoredCount(counted, -1, kPackKey);
+    out.Seed("count_negative.dat", counted);
+    Bytes names = Pack({{std::string(31, 'x'), {}, 0}, {std::string("ab\0cd", 5), {}, 0}, {"same", {}, 0}, {"same", {1}, 0}});
+    SetStoredNameLength(names, 0, 200, kPackKey);
+    SetStoredNameLength(names, 2, -5, kPackKey);
+    out.Seed("hostile_names.dat", names);
+    Bytes outside = Pack({{"past_end.png", BytesOf("data"), 0}, {"too_big.png", Png(2, 2), 0}});
+    pack::PutRecord(outside, 0, "past_end.png", 4, 0xFFFFFFF0u, 0, kPackKey);
+    pack::PutRecord(outside, 1, "too_big.png", 0xFFFFFFFFu, 16, 0, kPackKey);
+    out.Seed("entries_outside.dat", outside);
+}
+
+std::vector<waves::Wave> NumberedWaves(int count) {
+    std::vector<waves::Wave> list;
+    for (int i = 1; i <= count; ++i) {
+        list.push_back({static_cast<std::uint32_t>(i % 13 + 1), 100 * i, static_cast<std::uint32_t>(i)});
+    }
+    return list;
+}
+
+std::vector<waves::Stage> SampleStages() {
+    return {{"rouka_easy", 300, {{1, 120, 3}, {6, 200, 4}, {21, 900, 10}}},
+            {"lib_hard", 120000, NumberedWaves(12)},
+            {"sky_lunatic", -40, {}},
+            {"bigwool_normal", 500, {{7, 3000, 50}, {99, -1, 0}}}};
+}
+
+void WaveDataSeeds(SeedWriter& out) {
+    out.Target("wave_data");
+    Bytes bytes;
+    std::string error;
+    waves::BuildWaveData(SampleStages(), kWaveDataKey, bytes, error);
+    out.Seed("four_stages.dat", bytes);
+    out.Seed("cut_in_records.dat", Cut(bytes, bytes.size() - 17));
+    Bytes hostile;
+    waves::BuildWaveData({{"a", 1, NumberedWaves(3)}, {"b", 2, NumberedWaves(2)}, {"c", 3, NumberedWaves(1)}, {"d", 4, {}}},
+                         kWaveDataKey, hostile, error);
+    const std::uint32_t firstRecord = 16 + 64 * 4;
+    pack::PutRecord(hostile, 0, "a", 0xFFFFFFFFu, firstRecord, 1, kWaveDataKey);
+    pack::PutRecord(hostile, 1, "b", 2, 0xFFFFFF00u, 2, kWaveDataKey);
+    pack::PutRecord(hostile, 2, "c", 1, static_cast<std::uint32_t>(hostile.size()) - 5, 3, kWaveDataKey);
+    out.Seed("hostile_counts.dat", hostile);
+    // Stages sharing one block of records, and a key given twice.
+    Bytes shared;
+    waves::BuildWaveData({{"a", 100, NumberedWaves(6)}, {"b", 1, {}}, {"c", 2, {}}}, kWaveDataKey, shared, error);
+    pack::PutRecord(shared, 1, "b", 6, 16 + 64 * 3, 1, kWaveDataKey);
+    pack::PutRecord(shared, 2, "a", 3, 16 + 64 * 3 + 12, 2, kWaveDataKey);
+    out.Seed("shared_block_and_duplicate.dat", shared);
+}
+
+void WaveSourceSeeds(SeedWriter& out) {
+    out.Target("wave_source");
+    out.Text("four_stages.txt", waves::FormatWaveSource(SampleStages(), "four stages"));
+    out.Text("spacing_and_comments.txt",
+             "# the library stage on easy\r\n\tstage   lib_easy   # key\n\npoints +300\nwave 1 120 3\nwave 6 -200 0x10\n");
+    out.Text("limits.txt", "stage a\npoints -2147483648\nwave 4294967295 2147483647 4294967295\nwave 0 0 0\n");
+    out.Text("errors.txt", "wave 1 2 3\nstage a\nstage a\npoints 1\npoints 2\nwave 1 2\nstage ok\n");
+    out.Text("long_key.txt", "stage " + std::string(32, 'k') + "\nwave 33 1 1\n");
+}
+
+void WaveReaderSeeds(SeedWriter& out) {
+    out.Target("wave_reader");
+    out.Seed("mono16.wav", Wave({}, 40));
+    WaveSpec stereo;
+    stereo.channels = 2;
+    stereo.formatChunkSize = 18;
+    out.Seed("stereo16_fmt18.wav", Wave(stereo, 40));
+    WaveSpec bytesWide;
+    bytesWide.bitsPerSample = 8;
+    bytesWide.samplesPerSec = 22050;
+    out.Seed("mono8.wav", MakeWave(bytesWide, BytesOf("0123456789abcdefghij")));
+    WaveSpec lying;
+    lying.dataSizeExcess = 1000;
+    out.Seed("data_size_lies.wav", Wave(lying, 20));
+    WaveSpec floats;
+    floats.formatTag = 3;
+    out.Seed("not_pcm.wav", Wave(floats, 8));
+    WaveSpec surround;
+    surround.channels = 6;
+    out.Seed("six_channels.wav", Wave(surround, 12));
+    const Bytes whole = Wave({}, 16);
+    out.Seed("cut_in_format.wav", Cut(whole, 24));
+    Bytes avi = whole;
+    std::copy_n("AVI ", 4, avi.begin() + 8);
+    out.Seed("not_wave.wav", avi);
+    Bytes noData = whole;
+    std::copy_n("junk", 4, noData.begin() + 36);
+    out.Seed("no_data_chunk.wav", noData);
+    out.Seed("empty_data.wav", MakeWave({}, {}));
+}
+
+void SaveFileSeeds(SeedWriter& out, const fs::path& scratch) {
+    out.Target("save_file");
+    // The whole file is 242 KiB; its first blocks hold the header, the settings and the first
+    // character's records, and a short file keeps the defaults for the rest.
+    SetFolders({scratch, scratch});
+    Random::Seed(20);
+    CSaveFile save;
+    save.settings[CSaveFile::kMusicVolume] = 35;
+    save.settings[CSaveFile::kDisplayOption] = 1;
+    const std::array<std::uint8_t, 7> someOptions = {1, 0, 1};
+    save.Save(0, 1, 0, CSaveFile::kNoOptions, 4321);
+    save.Save(2, 3, 0, someOptions, 99999);
+    const Bytes file = BytesOf(ReadWholeFile(scratch / "save.dat"));
+    out.Seed("header_and_settings.dat", Cut(file, 128));
+    out.Seed("first_records.dat", Cut(file, 128 + 192 + 512));
+    out.Seed("first_option_records.dat", Cut(file, 128 + 192 + 512 * 12));
+    out.Seed("cut_in_a_field.dat", Cut(file, 66));
+    out.Seed("empty.dat", {});
+    SetFolders({});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds DIR\n");
+        return 2;
+    }
+    const fs::path root = fs::absolute(argv[1]);
+    const fs::path scratch = root / ".scratch";
+    fs::create_directories(scratch);
+    SeedWriter out(root);
+    PackSeeds(out);
+    WaveDataSeeds(out);
+    WaveSourceSeeds(out);
+    WaveReaderSeeds(out);
+    SaveFileSeeds(out, scratch);
+    fs::remove_all(scratch);
+    std::printf("%d seeds written below %s\n", out.Written(), root.c_str());
+    return 0;
+}
