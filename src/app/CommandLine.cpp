@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -14,6 +15,24 @@ bool ParseNumber(std::string_view text, std::uint32_t& value) {
     const auto result = std::from_chars(text.data(), end, value);
     return result.ec == std::errc() && result.ptr == end;
 }
+
+// The player's text in quotes for a one-line message: control characters are written as \xNN,
+// so no argument can break the line or move the terminal's cursor.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kDigits[] = "0123456789abcdef";
+            quoted += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 15]};
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::string& error);
 
 }  // namespace
 
@@ -37,6 +56,17 @@ const char* UsageText() {
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error) {
+    LaunchOptions parsed = options;
+    if (!ParseInto(argc, argv, parsed, error)) {
+        return false;
+    }
+    options = std::move(parsed);
+    return true;
+}
+
+namespace {
+
+bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view flag = argv[i];
         auto value = [&](std::string_view& out) {
@@ -53,7 +83,7 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options,
                 return false;
             }
             if (!ParseNumber(text, out)) {
-                error = std::string(flag) + " needs a whole number, not '" + std::string(text) + "'";
+                error = std::string(flag) + " needs a whole number, not " + Quoted(text);
                 return false;
             }
             return true;
@@ -67,7 +97,7 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options,
             std::uint32_t frame = 0;
             if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), frame) ||
                 colon + 1 == text.size()) {
-                error = std::string(flag) + " needs FRAME:PATH, not '" + std::string(text) + "'";
+                error = std::string(flag) + " needs FRAME:PATH, not " + Quoted(text);
                 return false;
             }
             files.push_back({frame, std::string(text.substr(colon + 1))});
@@ -119,9 +149,11 @@ bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options,
         } else if (flag == "--version") {
             options.showVersion = true;
         } else {
-            error = "unknown option '" + std::string(flag) + "' (see --help)";
+            error = "unknown option " + Quoted(flag) + " (see --help)";
             return false;
         }
     }
     return true;
 }
+
+}  // namespace

@@ -13,6 +13,8 @@ struct LaunchOptions {
     struct FrameFile {
         std::uint32_t frame;
         std::string path;
+
+        bool operator==(const FrameFile&) const = default;
     };
 
     Display display = Display::Ask;
@@ -26,9 +28,11 @@ struct LaunchOptions {
     bool showVersion = false;
 
     bool Headless() const { return display == Display::Headless; }
+    bool operator==(const LaunchOptions&) const = default;
 };
 
-// False with a one-line reason for an unknown flag, a missing value or a bad number.
+// False with a one-line reason for an unknown flag, a missing value or a bad number; options
+// are then left as they were.
 bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error);
 
 const char* UsageText();

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "input/DeviceBuffer.h"
 #include "input/MouseInput.h"
@@ -42,7 +43,7 @@ bool InputScript::Load(const std::string& path, std::string& error) {
 }
 
 bool InputScript::Parse(const std::string& text, std::string& error) {
-    events_.clear();
+    std::vector<Event> events;
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -55,14 +56,15 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
         if (line.find_first_not_of(" \t\r") == std::string::npos) {
             continue;
         }
-        if (!ParseLine(line, lineNumber, error)) {
+        if (!ParseLine(line, lineNumber, events, error)) {
             return false;
         }
     }
+    events_ = std::move(events);
     return true;
 }
 
-bool InputScript::ParseLine(const std::string& line, int lineNumber, std::string& error) {
+bool InputScript::ParseLine(const std::string& line, int lineNumber, std::vector<Event>& events, std::string& error) {
     std::istringstream words(line);
     long long frame = 0;
     std::string verb;
@@ -77,6 +79,11 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::string
         return fail("expected an event after the frame number");
     }
     const auto at = static_cast<std::uint32_t>(frame);
+    // A click or key ends in the next frame, so it cannot start in the last one.
+    const bool endsLater = verb == "click" || verb == "key";
+    if (endsLater && at == UINT32_MAX) {
+        return fail(verb + " needs a frame below " + std::to_string(UINT32_MAX));
+    }
     std::string argument;
     std::string extra;
     if (verb == "move") {
@@ -85,17 +92,17 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::string
         if (!(words >> x >> y) || (words >> extra)) {
             return fail("move takes two whole numbers: x y");
         }
-        events_.push_back({at, Kind::Move, 0, false, x, y});
+        events.push_back({at, Kind::Move, 0, false, x, y});
     } else if (verb == "click" || verb == "press" || verb == "release") {
         std::uint32_t button = 0;
         if (!(words >> argument) || !ButtonFromName(argument, button) || (words >> extra)) {
             return fail(verb + " takes left, right or middle");
         }
         if (verb != "release") {
-            events_.push_back({at, Kind::Button, button, true, 0, 0});
+            events.push_back({at, Kind::Button, button, true, 0, 0});
         }
         if (verb != "press") {
-            events_.push_back({verb == "click" ? at + 1 : at, Kind::Button, button, false, 0, 0});
+            events.push_back({verb == "click" ? at + 1 : at, Kind::Button, button, false, 0, 0});
         }
     } else if (verb == "key" || verb == "keydown" || verb == "keyup") {
         std::uint32_t scanCode = 0;
@@ -103,16 +110,16 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::string
             return fail(verb + " takes a key name such as Space, N or 1");
         }
         if (verb != "keyup") {
-            events_.push_back({at, Kind::Key, scanCode, true, 0, 0});
+            events.push_back({at, Kind::Key, scanCode, true, 0, 0});
         }
         if (verb != "keydown") {
-            events_.push_back({verb == "key" ? at + 1 : at, Kind::Key, scanCode, false, 0, 0});
+            events.push_back({verb == "key" ? at + 1 : at, Kind::Key, scanCode, false, 0, 0});
         }
     } else if (verb == "close") {
         if (words >> extra) {
             return fail("close takes nothing");
         }
-        events_.push_back({at, Kind::Close, 0, false, 0, 0});
+        events.push_back({at, Kind::Close, 0, false, 0, 0});
     } else {
         return fail("unknown event '" + verb + "'");
     }

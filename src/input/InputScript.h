@@ -15,7 +15,17 @@ namespace input {
 //   90 close               the window's close request
 class InputScript {
 public:
-    // False with a one-line reason in error when the file cannot be read or a line is malformed.
+    enum class Kind { Move, Button, Key, Close };
+    struct Event {
+        std::uint32_t frame;  // 1 or more
+        Kind kind;
+        std::uint32_t code;  // button number or scan code
+        bool down;
+        int x, y;
+    };
+
+    // False with a one-line reason in error when the file cannot be read or a line is malformed;
+    // the script then keeps the events it had.
     bool Load(const std::string& path, std::string& error);
     bool Parse(const std::string& text, std::string& error);
 
@@ -23,17 +33,10 @@ public:
     void Deliver(std::uint32_t frame, bool& closeRequested) const;
 
     std::size_t EventCount() const { return events_.size(); }
+    const std::vector<Event>& Events() const { return events_; }
 
 private:
-    enum class Kind { Move, Button, Key, Close };
-    struct Event {
-        std::uint32_t frame;
-        Kind kind;
-        std::uint32_t code;  // button number or scan code
-        bool down;
-        int x, y;
-    };
-    bool ParseLine(const std::string& line, int lineNumber, std::string& error);
+    static bool ParseLine(const std::string& line, int lineNumber, std::vector<Event>& events, std::string& error);
 
     std::vector<Event> events_;
 };

@@ -14,6 +14,7 @@
 #include "base/GameFolders.h"
 #include "base/Random.h"
 #include "gfx/PngCodec.h"
+#include "gfx/PngLayouts.h"
 #include "resource/PackTestFiles.h"
 #include "resource/SaveFile.h"
 #include "resource/WaveSource.h"
@@ -199,6 +200,69 @@ void SaveFileSeeds(SeedWriter& out, const fs::path& scratch) {
     SetFolders({});
 }
 
+// PNG layouts beyond our encoder's, and pictures damaged past the checksums.
+void PngSeeds(SeedWriter& out) {
+    out.Target("png_texture");
+    out.Seed("rgba_5x3.png", Png(5, 3));
+    out.Seed("rgba_17x1.png", Png(17, 1));
+    out.Seed("grey8.png", EncodeRaw({PNG_COLOR_TYPE_GRAY, 8, false, {}, {}}, 2, 1, {0x10, 0xF0}));
+    out.Seed("grey1.png", EncodeRaw({PNG_COLOR_TYPE_GRAY, 1, false, {}, {}}, 3, 1, {0b10100000}));
+    out.Seed("grey_alpha.png", EncodeRaw({PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {}, {}}, 1, 1, {0x80, 0x40}));
+    out.Seed("palette_trns.png",
+             EncodeRaw({PNG_COLOR_TYPE_PALETTE, 8, false, {{255, 0, 0}, {0, 255, 0}}, {255, 0}}, 2, 1, {0, 1}));
+    out.Seed("rgba16.png", EncodeRaw({PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {}, {}}, 1, 1, {0x12, 0, 0x34, 0, 0x56, 0, 0x78, 0}));
+    Bytes raw;
+    for (int i = 0; i < 9 * 9; ++i) {
+        raw.insert(raw.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3), 7});
+    }
+    out.Seed("interlaced_rgb.png", EncodeRaw({PNG_COLOR_TYPE_RGB, 8, true, {}, {}}, 9, 9, raw));
+    const Bytes sample = Png(6, 4);
+    out.Seed("cut_in_image_data.png", Cut(sample, sample.size() - 20));
+    // A header claiming a side past the limit, with its checksum fixed so the size is what refuses it.
+    Bytes wide = sample;
+    const std::uint8_t width4097[] = {0, 0, 0x10, 0x01};  // big-endian, at the start of IHDR's data
+    std::copy_n(width4097, 4, wide.begin() + 16);
+    FixChunkCrcs(wide);
+    out.Seed("too_wide.png", wide);
+    Bytes filter = sample;
+    filter[filter.size() - 30] ^= 0x5A;
+    FixChunkCrcs(filter);
+    out.Seed("damaged_deflate.png", filter);
+}
+
+void InputScriptSeeds(SeedWriter& out) {
+    out.Target("input_script");
+    out.Text("every_event.txt",
+             "# frame  event\n12 move 320 240      # cursor\n13 click left\n20 press right\n21 release right\n"
+             "22 click middle\n40 key Space\n41 keydown LShift\n42 keyup LShift\n43 key F5\n44 key Z\n90 close\n");
+    out.Text("limits.txt", "4294967295 key Return\n4294967295 click left\n1 move -2147483648 2147483647\n\r\n");
+    out.Text("bad_line.txt", "1 move 3\n");
+    out.Text("bad_key.txt", "\n\n5 key NoSuchKey\n");
+    out.Text("frame_zero.txt", "0 close\n");
+}
+
+void CommandLineSeeds(SeedWriter& out) {
+    out.Target("command_line");
+    // The arguments after the program name, each ended by a zero byte.
+    auto arguments = [](const std::vector<std::string>& words) {
+        std::string joined;
+        for (const std::string& word : words) {
+            joined += word;
+            joined += '\0';
+        }
+        return joined;
+    };
+    out.Text("headless_run.args", arguments({"--headless", "--frames", "600", "--seed", "7", "--data", "game",
+                                             "--input", "battle.txt", "--screenshot", "600:end.png"}));
+    out.Text("record_frames.args",
+             arguments({"--window", "--record-frame", "1:first.rec", "--record-frame", "4294967295:a:b", "--fullscreen"}));
+    out.Text("help_version.args", arguments({"--help", "-h", "--version"}));
+    out.Text("bad_number.args", arguments({"--frames", "12x"}));
+    out.Text("missing_value.args", arguments({"--seed"}));
+    out.Text("frame_zero.args", arguments({"--record-frame", "0:x.rec"}));
+    out.Text("unknown.args", arguments({"--window", "--scale"}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -215,6 +279,9 @@ int main(int argc, char** argv) {
     WaveSourceSeeds(out);
     WaveReaderSeeds(out);
     SaveFileSeeds(out, scratch);
+    PngSeeds(out);
+    InputScriptSeeds(out);
+    CommandLineSeeds(out);
     fs::remove_all(scratch);
     std::printf("%d seeds written below %s\n", out.Written(), root.c_str());
     return 0;

@@ -46,7 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
 
-    const int score = size > 5 ? (data[4] << 8 | data[5]) * 3 - 20000 : 0;  // -20000 .. 176605
+    // A save rewrites the whole 242 KiB file and reads it twice, twenty times the work of the
+    // reading above: one input in eight (by its sixth byte) saves.
+    if (size <= 5 || data[5] % 8 != 0) {
+        return 0;
+    }
+    const int score = (data[4] << 8 | data[5]) * 3 - 20000;  // -20000 .. 176605
     const auto settings = save.settings;
     if (!save.Save(stage, difficulty, character, options, score)) {
         std::abort();

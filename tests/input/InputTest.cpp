@@ -136,4 +136,34 @@ TEST(InputScript, RejectsMalformedLinesWithTheLineNumber) {
     EXPECT_FALSE(script.Load("/no/such/script.txt", error));
 }
 
+TEST(InputScript, ARefusedScriptKeepsTheEventsItHad) {
+    input::InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.Parse("2 click left\n", error)) << error;
+    EXPECT_FALSE(script.Parse("1 move 5 5\n3 key Space\n4 dance\n", error));
+    EXPECT_EQ(error, "3: unknown event 'dance'");
+    ASSERT_EQ(script.EventCount(), 2u);
+    EXPECT_EQ(script.Events()[0].frame, 2u);
+    EXPECT_EQ(script.Events()[1].frame, 3u);
+    EXPECT_FALSE(script.Load("/no/such/script.txt", error));
+    EXPECT_EQ(script.EventCount(), 2u);
+}
+
+// A click or key released "one frame later" from the last frame would wrap round to frame 0.
+TEST(InputScript, EveryEventFallsInAFrameFromOneOn) {
+    input::InputScript script;
+    std::string error;
+    for (const std::string verb : {"click left", "key Space"}) {
+        EXPECT_FALSE(script.Parse("4294967295 " + verb, error)) << verb;
+        EXPECT_EQ(error, "1: " + verb.substr(0, verb.find(' ')) + " needs a frame below 4294967295") << verb;
+    }
+    ASSERT_TRUE(script.Parse("4294967294 click right\n4294967295 press left\n4294967295 keyup Z\n4294967295 close\n",
+                             error))
+        << error;
+    ASSERT_EQ(script.EventCount(), 5u);
+    for (const input::InputScript::Event& event : script.Events()) {
+        EXPECT_GE(event.frame, 4294967294u);
+    }
+}
+
 }  // namespace

@@ -1,0 +1,63 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool Parse(std::vector<const char*> words, LaunchOptions& options, std::string& error) {
+    words.insert(words.begin(), "velmoria");
+    return ParseCommandLine(static_cast<int>(words.size()), words.data(), options, error);
+}
+
+TEST(CommandLine, EveryFlagReachesItsOption) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless", "--frames", "600", "--seed", "0", "--data", "game", "--input", "a.txt",
+                       "--screenshot", "10:x:y.png", "--record-frame", "4294967295:f.rec", "--version"},
+                      options, error))
+        << error;
+    EXPECT_TRUE(options.Headless());
+    EXPECT_EQ(options.frames, 600u);
+    EXPECT_EQ(options.seed, 0u);
+    EXPECT_EQ(options.dataDir, "game");
+    EXPECT_EQ(options.inputScript, "a.txt");
+    EXPECT_EQ(options.screenshots, (std::vector<LaunchOptions::FrameFile>{{10, "x:y.png"}}));
+    EXPECT_EQ(options.recordings, (std::vector<LaunchOptions::FrameFile>{{4294967295u, "f.rec"}}));
+    EXPECT_TRUE(options.showVersion);
+    EXPECT_FALSE(options.showHelp);
+}
+
+// main exits on a refused command line, but nothing half-parsed may be left for anyone to use.
+TEST(CommandLine, ARefusedCommandLineLeavesTheOptionsAsTheyWere) {
+    const std::vector<std::vector<const char*>> refused = {
+        {"--window", "--frames", "12x"},   {"--seed"},
+        {"--screenshot", "5:a.png", "--screenshot", ":b.png"}, {"--record-frame", "0:x.rec"},
+        {"--data", "d", "--frames", "4294967296"},              {"--headless", "--scale"},
+    };
+    for (const auto& words : refused) {
+        LaunchOptions options;
+        options.dataDir = "before";
+        const LaunchOptions before = options;
+        std::string error;
+        EXPECT_FALSE(Parse(words, options, error)) << words.front();
+        EXPECT_FALSE(error.empty()) << words.front();
+        EXPECT_EQ(options, before) << error;
+    }
+}
+
+TEST(CommandLine, ThePlayersTextInAReasonStaysOnOneLine) {
+    LaunchOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse({"--frames", "1\n2\x1b[2J"}, options, error));
+    EXPECT_EQ(error, "--frames needs a whole number, not '1\\x0a2\\x1b[2J'");
+    EXPECT_FALSE(Parse({"--screenshot", "5\r:p"}, options, error));
+    EXPECT_EQ(error, "--screenshot needs FRAME:PATH, not '5\\x0d:p'");
+    EXPECT_FALSE(Parse({"--wind\x7fow"}, options, error));
+    EXPECT_EQ(error, "unknown option '--wind\\x7fow' (see --help)");
+    EXPECT_FALSE(Parse({"--seed", "日本"}, options, error));
+    EXPECT_EQ(error, "--seed needs a whole number, not '日本'");  // other bytes pass as they are
+}
+
+}  // namespace
