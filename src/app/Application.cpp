@@ -1,24 +1,37 @@
 #include "app/Application.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/BattleReplay.h"
+#include "app/BattleSpeed.h"
 #include "app/FramePacer.h"
+#include "app/InputTrace.h"
+#include "app/PackFingerprint.h"
+#include "app/PlayerFolder.h"
 #include "app/SceneFrame.h"
+#include "app/ShellKeys.h"
+#include "app/WindowSettings.h"
+#include "base/GameFolders.h"
 #include "base/LogPutout.h"
 #include "base/Random.h"
 #include "base/SceneContext.h"
 #include "gfx/Direct3D.h"
+#include "gfx/DrawGate.h"
 #include "gfx/FrameRecorder.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "input/DeviceBuffer.h"
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
+#include "input/ScanCodes.h"
 #include "input/SystemEvents.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -26,17 +39,13 @@
 #include "platform/Window.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
+#include "scene/game/GameMain.h"
 
 namespace {
 
-constexpr std::uint32_t kWatchedScanCodes[kWatchedKeyCount] = {
-    0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,  // 1..9, 0
-    dik::kN, dik::kU, dik::kS, dik::kD, dik::kSpace, dik::kLeftShift,
-};
-
 void CopyInput(const MouseInput& mouse, const KeyboardInput& keyboard, SceneContext& context) {
     for (int key = 0; key < kWatchedKeyCount; ++key) {
-        context.SetKey(key, keyboard.Key(kWatchedScanCodes[key]));
+        context.SetKey(key, keyboard.Key(kWatchedKeyCodes[key].scanCode));
     }
     context.SetMouse(mouse.X(), mouse.Y());
     context.SetButtons(mouse.Button(0), mouse.Button(1));
@@ -72,11 +81,70 @@ private:
     platform::Window& window_;
 };
 
-// Everything the main loop drives, from start-up to exit.
-class Shell {
+// While a replay plays, the player's own input must not reach the battle: only the shell's keys
+// pass, and the devices keep taking the recorded input whatever the window's focus does.
+class ShellKeysOnly final : public platform::WindowEvents {
 public:
-    Shell(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts)
-        : options_(options), script_(script), parts_(parts), headless_(options.Headless()) {}
+    explicit ShellKeysOnly(platform::WindowEvents& next) : next_(next) {}
+    void CursorMoved(int, int) override {}
+    void ButtonChanged(int, bool) override {}
+    void KeyChanged(int sdlScancode, bool down) override {
+        if (ShellKeys::Watches(input::ScanCodeFromSdl(sdlScancode))) {
+            next_.KeyChanged(sdlScancode, down);
+        }
+    }
+    void FocusChanged(bool) override {}
+
+private:
+    platform::WindowEvents& next_;
+};
+
+SceneRequest RequestOf(const SceneContext& context) {
+    SceneRequest request;
+    request.target = SceneCode::Game;
+    request.stage = context.stage;
+    request.difficulty = context.difficulty;
+    request.character = context.character;
+    std::copy(std::begin(context.options), std::end(context.options), request.options);
+    return request;
+}
+
+// The window's scale: the one asked for, else the one remembered, else the largest that fits
+// two thirds of the desktop.
+int ChooseScale(const LaunchOptions& options, const WindowSettings& remembered) {
+    if (options.scale) {
+        return static_cast<int>(*options.scale);
+    }
+    if (remembered.scale != 0) {
+        return remembered.scale;
+    }
+    return platform::Window::DesktopFittingScale(gfx::kFrameWidth, gfx::kFrameHeight);
+}
+
+WindowSettings ReadWindowSettings() {
+    WindowSettings settings;
+    std::string text;
+    std::string error;
+    if (player_files::ReadText(Folders().PlayerFile(player_files::kSettings), text) &&
+        !ParseWindowSettings(text, settings, error)) {
+        // Only a convenience: a damaged file costs the remembered scale, nothing else.
+        std::fprintf(stderr, "velmoria: %s: %s; the window settings start afresh\n", player_files::kSettings.data(),
+                     error.c_str());
+        settings = WindowSettings{};
+    }
+    return settings;
+}
+
+// Everything the main loop drives, from start-up to exit.
+class Shell final : public FrameOverlay {
+public:
+    Shell(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
+          const Replay* replay)
+        : options_(options), script_(script), parts_(parts), headless_(options.Headless()) {
+        if (replay != nullptr) {
+            player_.emplace(*replay);
+        }
+    }
 
     // Start-up in the game's order, up to the first frame of the loop. An exit code when the
     // run cannot start.
@@ -88,12 +156,32 @@ public:
     // False when a screenshot or recording that was asked for could not be written.
     bool FrameFilesWritten() const { return frameFilesWritten_; }
 
+    // The fast-forward sign over the battle.
+    void Draw(gfx::Device* device) override;
+
 private:
     bool OpenWindow(bool fullScreen);
     void StartScenes();
+    void DrawFrame(Scene* scene, SceneContext& context);
+    // The frames of one shown frame: one, or at fast-forward several, only the last drawn.
+    // False when a script closed the window.
+    bool RunShownFrame();
+    std::uint32_t FramesToRun() const;
+    void ReadInput();
+    void ReadDevices();
+    void BattleFrame(SceneContext& context);
+    void StartRecordedBattle(SceneContext& context);
+    void AfterStep();
+    void EndBattle();
+    bool InBattle() const;
+    bool BattleRunning() const;
     void WriteScreenshots();
+    void WriteScreenshot(const LaunchOptions::FrameFile& shot);
+    void WriteRequestedScreenshot();
     void StartRecording();
     void WriteRecordings();
+    void WriteInputTrace();
+    void RememberWindow();
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -107,11 +195,27 @@ private:
     gfx::FrameSink* sink_ = nullptr;
     gfx::Device* device_ = nullptr;
     gfx::FrameRecorder* recorder_ = nullptr;  // owned by the device registry, when frames are recorded
+    gfx::DrawGate* gate_ = nullptr;           // owned by the device registry
     SceneContext context_;
     std::unique_ptr<SceneSwitcher> switcher_;
     MouseInput mouse_;
     KeyboardInput keyboard_;
+    ShellKeys shellKeys_;
+    BattleSpeed speed_ = BattleSpeed::Normal;
+    SpeedBadge badge_;
+    InputTrace trace_;
+    WindowSettings settings_;
     std::uint32_t frame_ = 0;
+    bool screenshotWanted_ = false;
+
+    // The battle's recording, or the replay that plays instead.
+    std::optional<ReplayPlayer> player_;
+    std::optional<ShellKeysOnly> replayEvents_;
+    bool replayStarted_ = false;
+    ReplayRecorder battleRecorder_;
+    InputSnapshot inputBefore_;                 // the input of the frame before the last read
+    std::atomic<std::uint32_t> loaderRandom_{1};  // the random state the battle was built from
+    std::uint32_t battleFrames_ = 0;            // frames the running battle has had
     bool frameFilesWritten_ = true;
 };
 
@@ -142,11 +246,9 @@ std::optional<int> Shell::Open() {
     if (!headless_ && !OpenWindow(fullScreen)) {
         return 1;
     }
-    // Headless runs keep their frames; window runs only when screenshots are asked for.
-    if (headless_ || !options_.screenshots.empty()) {
-        keptFrames_.emplace(sink_);
-        sink_ = &*keptFrames_;
-    }
+    // Every run keeps its last frame, for the screenshots F12 or the command line ask for.
+    keptFrames_.emplace(sink_);
+    sink_ = &*keptFrames_;
 
     // 8-9. The device, and one black frame.
     if (FAILED(InitDirect3D(sink_, fullScreen, gfx::kFrameWidth, gfx::kFrameHeight))) {
@@ -157,6 +259,9 @@ std::optional<int> Shell::Open() {
         recorder_ = recorder.get();
         SetDirect3DDevice(std::move(recorder));
     }
+    auto gate = std::make_unique<gfx::DrawGate>(TakeDirect3DDevice());
+    gate_ = gate.get();
+    SetDirect3DDevice(std::move(gate));
     device_ = Direct3DDevice();
     if (FAILED(device_->Clear(0xFF000000u, 1.0f, 0))) {
         return 0;
@@ -179,7 +284,14 @@ std::optional<int> Shell::Open() {
 
 bool Shell::OpenWindow(bool fullScreen) {
     std::string error;
-    window_ = platform::Window::Create(fullScreen, gfx::kFrameWidth, gfx::kFrameHeight, input::SystemEvents(), error);
+    settings_ = ReadWindowSettings();
+    const platform::WindowLook look{fullScreen, ChooseScale(options_, settings_), options_.smooth};
+    platform::WindowEvents* events = &input::SystemEvents();
+    if (player_) {
+        replayEvents_.emplace(*events);
+        events = &*replayEvents_;
+    }
+    window_ = platform::Window::Create(look, gfx::kFrameWidth, gfx::kFrameHeight, *events, error);
     if (window_ == nullptr) {
         std::fprintf(stderr, "velmoria: cannot open a window (%s); run with --headless or under xvfb-run\n",
                      error.c_str());
@@ -194,8 +306,18 @@ bool Shell::OpenWindow(bool fullScreen) {
 void Shell::StartScenes() {
     SceneSwitcher::Hooks hooks;
     hooks.makeTitle = parts_.makeTitle;
-    hooks.makeGame = parts_.makeGame;
-    hooks.drawFrame = &DrawSceneFrame;
+    if (parts_.makeGame) {
+        // On the loader thread: the battle is built from this thread's random numbers.
+        hooks.makeGame = [this](const SceneRequest& request) {
+            PackFingerprint();  // read here, away from the frames
+            if (player_) {
+                Random::Seed(player_->Recorded().loaderRandom);
+            }
+            loaderRandom_.store(Random::State());
+            return parts_.makeGame(request);
+        };
+    }
+    hooks.drawFrame = [this](Scene* scene, SceneContext& context) { DrawFrame(scene, context); };
     hooks.showMessage = [](const char* text) { platform::ShowMessage("", text); };
     switcher_ = std::make_unique<SceneSwitcher>(device_, std::move(hooks), headless_, headless_ ? 0 : 100);
     if (parts_.makeStartUp) {
@@ -210,7 +332,115 @@ void Shell::StartScenes() {
         nowLoading->Init(device_);
         switcher_->SetNowLoadingScene(std::move(nowLoading));
     }
+    badge_.Init(device_);
 }
+
+void Shell::DrawFrame(Scene* scene, SceneContext& context) {
+    if (scene != nullptr && scene == switcher_->GameScene()) {
+        BattleFrame(context);
+    }
+    DrawSceneFrame(scene, context, this);
+    if (player_ && !replayStarted_ && scene == switcher_->StartUpScene() && context.sceneCode == SceneCode::Title) {
+        StartRecordedBattle(context);
+    }
+}
+
+// A replay goes from the start-up, once everything is loaded, straight into its battle, the way
+// the title would send the player there.
+void Shell::StartRecordedBattle(SceneContext& context) {
+    const Replay& replay = player_->Recorded();
+    replayStarted_ = true;
+    context.stage = replay.stage;
+    context.difficulty = replay.difficulty;
+    context.character = replay.character;
+    std::copy(replay.options.begin(), replay.options.end(), context.options);
+    context.sceneCode = SceneCode::Game;
+    context.transitionMode = TransitionMode::Leaving;
+}
+
+// Just before each frame of the battle, with this frame's input read: the recording takes it; a
+// replay puts the recorded input in its place, read through the devices once more.
+void Shell::BattleFrame(SceneContext& context) {
+    ++battleFrames_;
+    if (battleFrames_ == 1) {
+        if (player_) {
+            Random::Seed(player_->Recorded().battleRandom);
+            for (std::uint32_t step = 1; step <= player_->PreludeSteps(); ++step) {
+                player_->DeliverPrelude(step);
+                ReadDevices();
+            }
+        } else {
+            battleRecorder_.Begin(RequestOf(context), loaderRandom_.load(), Random::State(), inputBefore_);
+        }
+    }
+    if (player_) {
+        player_->Deliver(battleFrames_);
+        ReadDevices();
+    } else {
+        battleRecorder_.Frame(InputSnapshot::Of(context));
+    }
+}
+
+// The battle is over for the shell when it leaves, or, in a replay, when it has run the frames
+// that were recorded.
+void Shell::AfterStep() {
+    if (battleFrames_ == 0) {
+        return;
+    }
+    if (context_.transitionMode == TransitionMode::Leaving ||
+        (player_ && battleFrames_ >= player_->Recorded().frames)) {
+        EndBattle();
+    }
+}
+
+void Shell::EndBattle() {
+    const auto* battle = dynamic_cast<const GameMain*>(switcher_->GameScene());
+    battleFrames_ = 0;
+    if (battle == nullptr) {
+        return;
+    }
+    const Replay::Result result{battle->StageScore(), battle->Counters().lives, battle->Counters().waveCount};
+    if (headless_ || player_) {
+        std::printf("score %d, lives %d, wave %d\n", result.score, result.lives, result.wave);
+        std::fflush(stdout);
+    }
+    if (player_) {
+        const Replay::Result& recorded = player_->Recorded().result;
+        const bool same = result == recorded;
+        if (!same) {
+            std::fprintf(stderr,
+                         "velmoria: the replay did not end as it was recorded (score %d, lives %d, wave %d); "
+                         "it does not show the recorded battle\n",
+                         recorded.score, recorded.lives, recorded.wave);
+        }
+        platform::PostQuit(same ? 0 : 1);
+        return;
+    }
+    if (battleRecorder_.Recording()) {
+        std::filesystem::path path;
+        std::string error;
+        if (SaveReplay(battleRecorder_.Finish(result), path, error)) {
+            WriteLog(("リプレイを保存しました: " + path.string()).c_str());
+        } else {
+            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+        }
+    }
+}
+
+// The sign shows the speed in effect: not while the battle stands still for its menu or result.
+void Shell::Draw(gfx::Device* device) {
+    if (BattleRunning()) {
+        badge_.Draw(device, speed_);
+    }
+}
+
+bool Shell::InBattle() const {
+    return context_.sceneCode == SceneCode::Game && switcher_->GameScene() != nullptr && !switcher_->Loading();
+}
+
+// The battle runs, and runs fast when asked; its pause menu and result window, and every other
+// scene, run one frame per frame shown.
+bool Shell::BattleRunning() const { return InBattle() && context_.transitionMode == TransitionMode::Running; }
 
 int Shell::Loop() {
     // 16. Sixty frames a second; headless runs go as fast as they can.
@@ -233,21 +463,15 @@ int Shell::Loop() {
             platform::SleepMs(1);
             continue;
         }
-        // A script's events arrive once, just before the input of their frame is read.
-        bool closeRequested = false;
-        script_.Deliver(frame_ + 1, closeRequested);
-        if (closeRequested) {
-            platform::PostQuit(0);
+        pacer.Wait();
+        if (window_ != nullptr) {
+            window_->PollCursor();
+        }
+        if (!RunShownFrame()) {
             continue;
         }
-        pacer.Wait();
-        mouse_.Update();
-        keyboard_.Update();
-        CopyInput(mouse_, keyboard_, context_);
-        StartRecording();
-        switcher_->Step(context_);
-        ++frame_;
         WriteScreenshots();
+        WriteRequestedScreenshot();
         WriteRecordings();
         if (options_.frames && frame_ >= *options_.frames) {
             return 0;
@@ -258,8 +482,101 @@ int Shell::Loop() {
     }
 }
 
+bool Shell::RunShownFrame() {
+    const std::uint32_t frames = FramesToRun();
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        // The battle stopped (its menu opened, or it ended): what is left of this shown frame is
+        // not run, so the menu gets its frames one by one. The screen keeps its last picture
+        // for this once.
+        if (i > 0 && !BattleRunning()) {
+            break;
+        }
+        // A script's events arrive once, just before the input of their frame is read.
+        bool closeRequested = false;
+        script_.Deliver(frame_ + 1, closeRequested);
+        if (closeRequested) {
+            platform::PostQuit(0);
+            gate_->SetOpen(true);
+            return false;
+        }
+        ReadInput();
+        const bool shown = i + 1 == frames;
+        gate_->SetOpen(shown);
+        if (shown) {
+            StartRecording();
+        }
+        switcher_->Step(context_);
+        ++frame_;
+        AfterStep();
+        int exitCode = 0;
+        if (platform::QuitPosted(exitCode)) {
+            break;  // the loop leaves with it
+        }
+    }
+    gate_->SetOpen(true);
+    return true;
+}
+
+// One frame, or at fast-forward as many as the speed asks; a frame that must be seen (a
+// screenshot's, a recording's, the run's last) ends the run of frames, so it is drawn.
+std::uint32_t Shell::FramesToRun() const {
+    if (!BattleRunning()) {
+        return 1;
+    }
+    std::uint32_t frames = static_cast<std::uint32_t>(FramesPerShown(speed_));
+    auto mustShow = [&](std::uint32_t frame) {
+        if (frame > frame_) {
+            frames = std::min(frames, frame - frame_);
+        }
+    };
+    for (const std::vector<LaunchOptions::FrameFile>* files : {&options_.screenshots, &options_.recordings}) {
+        for (const LaunchOptions::FrameFile& file : *files) {
+            mustShow(file.frame);
+        }
+    }
+    if (options_.frames) {
+        mustShow(*options_.frames);
+    }
+    // A replay ends on its last battle frame, and shows it.
+    if (player_ && battleFrames_ > 0 && player_->Recorded().frames > battleFrames_) {
+        mustShow(frame_ + (player_->Recorded().frames - battleFrames_));
+    }
+    return frames;
+}
+
+void Shell::ReadDevices() {
+    mouse_.Update();
+    keyboard_.Update();
+    CopyInput(mouse_, keyboard_, context_);
+    trace_.Add(frame_ + 1, InputSnapshot::Of(context_));
+}
+
+void Shell::ReadInput() {
+    inputBefore_ = InputSnapshot::Of(context_);
+    ReadDevices();
+    shellKeys_.Read(keyboard_);
+    if (!InBattle()) {
+        speed_ = BattleSpeed::Normal;
+    } else if (shellKeys_.SpeedPressed()) {
+        speed_ = NextSpeed(speed_);
+    }
+    if (shellKeys_.ScreenshotPressed()) {
+        screenshotWanted_ = true;
+    }
+    if (shellKeys_.FullScreenPressed() && window_ != nullptr) {
+        window_->ToggleFullScreen();
+        WriteLog(window_->FullScreen() ? "フルスクリーンに切り替えました" : "ウィンドウモードに切り替えました");
+    }
+}
+
 void Shell::Close() {
+    // A battle still running when the run ends is over too: its replay is kept.
+    if (battleFrames_ > 0) {
+        EndBattle();
+    }
     switcher_->Shutdown();
+    WriteInputTrace();
+    RememberWindow();
     ReleaseDirect3D();
     if (parts_.stopMusic) {
         parts_.stopMusic();
@@ -270,9 +587,14 @@ void Shell::Close() {
     if (videoStarted_) {
         platform::StopVideo();
     }
+    for (const LaunchOptions::FrameFile& shot : options_.screenshots) {
+        if (shot.last) {
+            WriteScreenshot(shot);
+        }
+    }
     for (const std::vector<LaunchOptions::FrameFile>* files : {&options_.screenshots, &options_.recordings}) {
         for (const LaunchOptions::FrameFile& file : *files) {
-            if (file.frame > frame_) {
+            if (file.frame > frame_ && !file.last) {
                 std::fprintf(stderr, "velmoria: the run ended before frame %u; '%s' was not written\n", file.frame,
                              file.path.c_str());
                 frameFilesWritten_ = false;
@@ -285,13 +607,57 @@ void Shell::Close() {
 // what a frame without a scene leaves on the screen.
 void Shell::WriteScreenshots() {
     for (const LaunchOptions::FrameFile& shot : options_.screenshots) {
-        if (shot.frame != frame_) {
-            continue;
+        if (shot.frame == frame_ && !shot.last) {
+            WriteScreenshot(shot);
         }
-        if (!gfx::WritePngFile(shot.path, keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
-            std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
-            frameFilesWritten_ = false;
-        }
+    }
+}
+
+void Shell::WriteScreenshot(const LaunchOptions::FrameFile& shot) {
+    if (!gfx::WritePngFile(shot.path, keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
+        std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", shot.path.c_str());
+        frameFilesWritten_ = false;
+    }
+}
+
+// F12's screenshot: the frame last shown, into the player's screenshot folder.
+void Shell::WriteRequestedScreenshot() {
+    if (!screenshotWanted_) {
+        return;
+    }
+    screenshotWanted_ = false;
+    std::filesystem::path folder;
+    std::string error;
+    if (!player_files::MakeSubfolder(player_files::kScreenshots, folder, error)) {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+        return;
+    }
+    const std::filesystem::path path = player_files::FreshName(folder, "", ".png");
+    if (!gfx::WritePngFile(path.string(), keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
+        std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", path.c_str());
+        return;
+    }
+    WriteLog(("スクリーンショットを保存しました: " + path.string()).c_str());
+}
+
+void Shell::WriteInputTrace() {
+    if (options_.recordInput.empty()) {
+        return;
+    }
+    if (!player_files::WriteText(options_.recordInput, "# the input the scenes saw, frame by frame\n" + trace_.Text())) {
+        std::fprintf(stderr, "velmoria: cannot write '%s'\n", options_.recordInput.c_str());
+        frameFilesWritten_ = false;
+    }
+}
+
+// The window's scale is remembered for the next run, in a file of our own beside the save.
+void Shell::RememberWindow() {
+    if (window_ == nullptr || window_->Scale() == settings_.scale) {
+        return;
+    }
+    settings_.scale = window_->Scale();
+    if (!player_files::WriteText(Folders().PlayerFile(player_files::kSettings), FormatWindowSettings(settings_))) {
+        std::fprintf(stderr, "velmoria: cannot write %s\n", player_files::kSettings.data());
     }
 }
 
@@ -330,9 +696,10 @@ void Shell::WriteRecordings() {
 
 }  // namespace
 
-int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts) {
+int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
+            const Replay* replay) {
     platform::ClearQuit();
-    Shell shell(options, script, parts);
+    Shell shell(options, script, parts, replay);
     if (const std::optional<int> failed = shell.Open()) {
         ReleaseDirect3D();
         return *failed;

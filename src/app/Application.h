@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/ReplayFile.h"
 #include "app/SceneSwitcher.h"
 #include "input/InputScript.h"
 #include "scene/Scene.h"
@@ -20,5 +21,8 @@ struct GameParts {
 };
 
 // Start-up, the main loop and the exit, in the game's order, with the script's input (an empty
-// script for none). Returns the process exit code.
-int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts);
+// script for none). With a replay, the start-up leads straight into the recorded battle, which
+// gets the recorded input and none of the player's but the shell's keys; the run ends when the
+// battle has run its recorded frames. Returns the process exit code.
+int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
+            const Replay* replay = nullptr);

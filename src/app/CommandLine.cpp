@@ -45,14 +45,25 @@ const char* UsageText() {
            "  --seed N            seed the random numbers with N instead of the time\n"
            "  --data DIR          read the packs from DIR and keep your files there\n"
            "  --input FILE        play the input script FILE (see README.md)\n"
-           "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable)\n"
+           "  --record-input FILE write the input the scenes saw to FILE, as an input script\n"
+           "  --replay FILE       play back a recorded battle (see README.md); headless runs print\n"
+           "                      its score, lives and wave and exit when the battle is left\n"
+           "  --scale N           show the window N times the frame's size (1 to 16)\n"
+           "  --smooth            scale the picture with linear filtering instead of whole pixels\n"
+           "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable); F may be\n"
+           "                      'last', the frame shown last before the run ends\n"
            "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
            "                      (repeatable; bench_frames replays them)\n"
            "  --help              show this text\n"
            "  --version           show the version\n"
            "\n"
-           "Your files (save.dat, log.txt) are kept in --data DIR, else beside the packs when they are\n"
-           "beside the program, else (installed) in $XDG_DATA_HOME/velmoria (~/.local/share/velmoria).\n";
+           "\n"
+           "Keys: Tab cycles the battle's speed (x1, x2, x4), F12 saves a screenshot, Alt+Enter switches\n"
+           "between window and full screen.\n"
+           "\n"
+           "Your files (save.dat, settings.txt, log.txt, screenshots/, replays/) are kept in --data DIR,\n"
+           "else beside the packs when they are beside the program, else (installed) in\n"
+           "$XDG_DATA_HOME/velmoria (~/.local/share/velmoria).\n";
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, LaunchOptions& options, std::string& error) {
@@ -88,6 +99,14 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             }
             return true;
         };
+        auto path = [&](std::string& out) {
+            std::string_view text;
+            if (!value(text)) {
+                return false;
+            }
+            out = text;
+            return true;
+        };
         auto frameFile = [&](std::vector<LaunchOptions::FrameFile>& files) {
             std::string_view text;
             if (!value(text)) {
@@ -95,15 +114,15 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             }
             const std::size_t colon = text.find(':');
             std::uint32_t frame = 0;
-            if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), frame) ||
+            const bool last = colon != std::string_view::npos && text.substr(0, colon) == "last";
+            if (colon == std::string_view::npos || (!last && !ParseNumber(text.substr(0, colon), frame)) ||
                 colon + 1 == text.size()) {
                 error = std::string(flag) + " needs FRAME:PATH, not " + Quoted(text);
                 return false;
             }
-            files.push_back({frame, std::string(text.substr(colon + 1))});
+            files.push_back({frame, std::string(text.substr(colon + 1)), last});
             return true;
         };
-        std::string_view text;
         std::uint32_t n = 0;
         if (flag == "--window") {
             options.display = LaunchOptions::Display::Window;
@@ -122,15 +141,32 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             }
             options.seed = n;
         } else if (flag == "--data") {
-            if (!value(text)) {
+            if (!path(options.dataDir)) {
                 return false;
             }
-            options.dataDir = text;
         } else if (flag == "--input") {
-            if (!value(text)) {
+            if (!path(options.inputScript)) {
                 return false;
             }
-            options.inputScript = text;
+        } else if (flag == "--record-input") {
+            if (!path(options.recordInput)) {
+                return false;
+            }
+        } else if (flag == "--replay") {
+            if (!path(options.replay)) {
+                return false;
+            }
+        } else if (flag == "--scale") {
+            if (!number(n)) {
+                return false;
+            }
+            if (n < 1 || n > 16) {
+                error = "--scale needs a whole number from 1 to 16";
+                return false;
+            }
+            options.scale = n;
+        } else if (flag == "--smooth") {
+            options.smooth = true;
         } else if (flag == "--screenshot") {
             if (!frameFile(options.screenshots)) {
                 return false;
@@ -140,8 +176,9 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
                 return false;
             }
             // Frame 0 is the black frame drawn before any scene: nothing to record.
-            if (options.recordings.back().frame == 0) {
-                error = "--record-frame needs a frame from 1 on";
+            const std::uint32_t frame = options.recordings.back().frame;
+            if (frame == 0 || options.recordings.back().last) {
+                error = "--record-frame needs a frame number from 1 on";
                 return false;
             }
         } else if (flag == "--help" || flag == "-h") {

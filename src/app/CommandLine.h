@@ -13,6 +13,8 @@ struct LaunchOptions {
     struct FrameFile {
         std::uint32_t frame;
         std::string path;
+        // A screenshot of the frame shown last before the run ends ("last:PATH"); frame is then 0.
+        bool last = false;
 
         bool operator==(const FrameFile&) const = default;
     };
@@ -22,6 +24,10 @@ struct LaunchOptions {
     std::optional<std::uint32_t> seed;
     std::string dataDir;
     std::string inputScript;
+    std::string recordInput;
+    std::string replay;
+    std::optional<std::uint32_t> scale;
+    bool smooth = false;
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> recordings;
     bool showHelp = false;

@@ -4,7 +4,7 @@
 #include "gfx/Direct3D.h"
 #include "scene/Scene.h"
 
-void DrawSceneFrame(Scene* scene, SceneContext& context) {
+void DrawSceneFrame(Scene* scene, SceneContext& context, FrameOverlay* overlay) {
     gfx::Device* device = Direct3DDevice();
     if (scene == nullptr || device == nullptr) {
         return;
@@ -14,6 +14,9 @@ void DrawSceneFrame(Scene* scene, SceneContext& context) {
     }
     if (SUCCEEDED(device->BeginScene())) {
         scene->Frame(device, context);
+        if (overlay != nullptr) {
+            overlay->Draw(device);
+        }
         device->EndScene();
     }
     if (device->Present() == gfx::ERR_DEVICELOST) {

@@ -11,6 +11,9 @@
 #include "app/GameFolderSearch.h"
 #include "app/GameScenes.h"
 #include "app/NowLoading.h"
+#include "app/PackFingerprint.h"
+#include "app/PlayerFolder.h"
+#include "app/ReplayFile.h"
 #include "app/StartUp.h"
 #include "audio/DirectSound.h"
 #include "audio/MusicThread.h"
@@ -46,6 +49,36 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
     return 0;
 }
 
+bool ReadReplay(const std::string& path, Replay& replay) {
+    std::string text;
+    std::string error;
+    if (!player_files::ReadText(path, text)) {
+        std::fprintf(stderr, "velmoria: cannot read replay '%s'\n", path.c_str());
+        return false;
+    }
+    if (!ParseReplay(text, replay, error)) {
+        std::fprintf(stderr, "velmoria: %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A replay plays back only on the game and packs it was recorded with: on any other it could
+// show a different battle as the recorded one.
+bool ReplayFitsThisGame(const std::string& path, const Replay& replay) {
+    if (replay.gameVersion != VELMORIA_VERSION) {
+        std::fprintf(stderr, "velmoria: %s was recorded by version %s of the game; this is version %s\n", path.c_str(),
+                     replay.gameVersion.c_str(), VELMORIA_VERSION);
+        return false;
+    }
+    if (replay.packs != PackFingerprint()) {
+        std::fprintf(stderr, "velmoria: %s was recorded with other packs than these; it cannot be played back here\n",
+                     path.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +102,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 2;
     }
+    if (!options.recordInput.empty()) {
+        options.recordInput = std::filesystem::absolute(options.recordInput).string();
+    }
+    Replay replay;
+    if (!options.replay.empty() && !ReadReplay(options.replay, replay)) {
+        return 2;
+    }
     for (std::vector<LaunchOptions::FrameFile>* files : {&options.screenshots, &options.recordings}) {
         for (LaunchOptions::FrameFile& file : *files) {
             file.path = std::filesystem::absolute(file.path).string();
@@ -76,6 +116,9 @@ int main(int argc, char** argv) {
     }
     if (const int failed = SetUpFolders(options, argv[0]); failed != 0) {
         return failed;
+    }
+    if (!options.replay.empty() && !ReplayFitsThisGame(options.replay, replay)) {
+        return 2;
     }
     // Dialogs would block an unattended run; such runs get their messages on stderr.
     platform::SetDialogsEnabled(!options.Headless() && std::getenv("VELMORIA_NO_DIALOGS") == nullptr);
@@ -93,5 +136,5 @@ int main(int argc, char** argv) {
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     parts.makeTitle = &MakeTitleScene;
     parts.makeGame = &MakeGameScene;
-    return RunGame(options, script, parts);
+    return RunGame(options, script, parts, options.replay.empty() ? nullptr : &replay);
 }

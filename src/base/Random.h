@@ -8,6 +8,8 @@ public:
     static constexpr int kMax = 32767;
 
     static void Seed(std::uint32_t seed);
+    // This thread's state: what Seed would have to be given to repeat the numbers from here.
+    static std::uint32_t State();
     // 0 .. kMax.
     static int Next();
 };

@@ -15,6 +15,12 @@ constexpr std::uint32_t kS = 0x1F;
 constexpr std::uint32_t kD = 0x20;
 constexpr std::uint32_t kN = 0x31;
 constexpr std::uint32_t kSpace = 0x39;
+// Keys the shell answers itself.
+constexpr std::uint32_t kTab = 0x0F;
+constexpr std::uint32_t kReturn = 0x1C;
+constexpr std::uint32_t kLeftAlt = 0x38;
+constexpr std::uint32_t kRightAlt = 0xB8;
+constexpr std::uint32_t kF12 = 0x58;
 }  // namespace dik
 
 // The keyboard: 256 key states by scan code, from the buffered device.

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
+#include "platform/CursorQuery.h"
+#include "platform/FrameView.h"
 #include "platform/QuitMessage.h"
 
 namespace platform {
@@ -56,34 +60,44 @@ bool AskFullScreen() {
     return choice == 1;
 }
 
-std::unique_ptr<Window> Window::Create(bool fullScreen, int frameWidth, int frameHeight, WindowEvents& events,
-                                       std::string& error) {
+std::unique_ptr<Window> Window::Create(const WindowLook& look, int frameWidth, int frameHeight,
+                                       WindowEvents& events, std::string& error) {
     std::unique_ptr<Window> window(new Window(events));
     window->frameWidth_ = frameWidth;
-    const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    window->window_ =
-        SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, frameWidth, frameHeight, flags);
+    window->frameHeight_ = frameHeight;
+    window->scale_ = std::max(1, look.scale);
+    const Uint32 flags = SDL_WINDOW_RESIZABLE | (look.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    window->window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                       frameWidth * window->scale_, frameHeight * window->scale_, flags);
     if (window->window_ == nullptr) {
         error = SDL_GetError();
         return nullptr;
     }
+    SDL_SetWindowMinimumSize(window->window_, frameWidth, frameHeight);
     window->renderer_ = SDL_CreateRenderer(window->window_, -1, 0);
     if (window->renderer_ == nullptr) {
         error = SDL_GetError();
         return nullptr;
     }
-    // The logical size letterboxes the frame in full screen and maps the cursor into it.
-    SDL_RenderSetLogicalSize(window->renderer_, frameWidth, frameHeight);
     window->frame_ = SDL_CreateTexture(window->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                        frameWidth, frameHeight);
     if (window->frame_ == nullptr) {
         error = SDL_GetError();
         return nullptr;
     }
+    SDL_SetTextureScaleMode(window->frame_, look.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     SDL_ShowWindow(window->window_);
     SDL_RaiseWindow(window->window_);
     events.FocusChanged(true);
     return window;
+}
+
+int Window::DesktopFittingScale(int frameWidth, int frameHeight) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        return 1;
+    }
+    return FittingScale(mode.w, mode.h, frameWidth, frameHeight);
 }
 
 Window::~Window() {
@@ -114,14 +128,16 @@ bool Window::PumpEvents() {
                 events_.FocusChanged(false);
             } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 events_.FocusChanged(true);
+            } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                SizeChanged(event.window.data1, event.window.data2);
             }
             break;
         case SDL_MOUSEMOTION:
-            events_.CursorMoved(event.motion.x, event.motion.y);
+            ReportCursor(event.motion.x, event.motion.y);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            events_.CursorMoved(event.button.x, event.button.y);
+            ReportCursor(event.button.x, event.button.y);
             const int button = MouseButtonNumber(event.button.button);
             if (button >= 0) {
                 events_.ButtonChanged(button, event.type == SDL_MOUSEBUTTONDOWN);
@@ -139,6 +155,53 @@ bool Window::PumpEvents() {
         }
     }
     return any;
+}
+
+void Window::PollCursor() {
+    int x = 0;
+    int y = 0;
+    QueryCursor(window_, x, y);
+    if (cursorPolled_ && x == lastCursorX_ && y == lastCursorY_) {
+        return;
+    }
+    cursorPolled_ = true;
+    lastCursorX_ = x;
+    lastCursorY_ = y;
+    ReportCursor(x, y);
+}
+
+void Window::ReportCursor(int windowX, int windowY) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    int frameX = 0;
+    int frameY = 0;
+    FitFrame(width, height, frameWidth_, frameHeight_).WindowToFrame(windowX, windowY, frameWidth_, frameHeight_,
+                                                                     frameX, frameY);
+    events_.CursorMoved(frameX, frameY);
+}
+
+// A window dragged to any size takes the nearest whole multiple of the frame, so every frame
+// pixel stays the same number of window pixels.
+void Window::SizeChanged(int width, int height) {
+    if (FullScreen()) {
+        return;
+    }
+    scale_ = SnapScale(width, height, frameWidth_, frameHeight_);
+    if (width != frameWidth_ * scale_ || height != frameHeight_ * scale_) {
+        SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
+    }
+}
+
+bool Window::FullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+
+void Window::ToggleFullScreen() {
+    if (FullScreen()) {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
+    } else {
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
 }
 
 void Window::SetIcon(const std::uint32_t* argb, int width, int height) {
@@ -161,9 +224,16 @@ bool Window::ShowFrame(const std::uint32_t* argb) {
     if (SDL_UpdateTexture(frame_, nullptr, argb, frameWidth_ * 4) != 0) {
         return false;
     }
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) {
+        return false;
+    }
+    const FrameView view = FitFrame(width, height, frameWidth_, frameHeight_);
+    const SDL_Rect target = {view.x, view.y, view.width, view.height};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+    SDL_RenderCopy(renderer_, frame_, nullptr, &target);
     SDL_RenderPresent(renderer_);
     return true;
 }

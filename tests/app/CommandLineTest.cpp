@@ -60,4 +60,39 @@ TEST(CommandLine, ThePlayersTextInAReasonStaysOnOneLine) {
     EXPECT_EQ(error, "--seed needs a whole number, not '日本'");  // other bytes pass as they are
 }
 
+TEST(CommandLine, ScalesFromOneToSixteenAreTakenAndNoOthers) {
+    std::string error;
+    for (int scale = 0; scale <= 17; ++scale) {
+        LaunchOptions options;
+        const std::string text = std::to_string(scale);
+        const bool taken = Parse({"--scale", text.c_str()}, options, error);
+        EXPECT_EQ(taken, scale >= 1 && scale <= 16) << scale;
+        if (taken) {
+            EXPECT_EQ(options.scale, static_cast<std::uint32_t>(scale));
+        } else {
+            EXPECT_NE(error.find("--scale"), std::string::npos);
+        }
+    }
+}
+
+TEST(CommandLine, ReplaysTracesSmoothingAndTheLastScreenshotAreRead) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--replay", "a.replay", "--record-input", "trace.txt", "--smooth", "--screenshot",
+                       "last:end.png", "--screenshot", "7:seven.png"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.replay, "a.replay");
+    EXPECT_EQ(options.recordInput, "trace.txt");
+    EXPECT_TRUE(options.smooth);
+    EXPECT_EQ(options.screenshots, (std::vector<LaunchOptions::FrameFile>{{0, "end.png", true},
+                                                                          {7, "seven.png"}}));
+    // A recording needs a frame that runs a scene: not "last".
+    for (const std::vector<const char*>& refused :
+         {std::vector<const char*>{"--record-frame", "last:x.rec"}, {"--screenshot", "lastish:x.png"}, {"--replay"}}) {
+        LaunchOptions untouched;
+        EXPECT_FALSE(Parse(refused, untouched, error)) << refused.front();
+    }
+}
+
 }  // namespace

@@ -1,0 +1,48 @@
+#include "app/WindowSettings.h"
+
+#include <charconv>
+#include <sstream>
+
+bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::string& error) {
+    settings = WindowSettings{};
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        if (const std::size_t hash = line.find('#'); hash != std::string::npos) {
+            line.erase(hash);
+        }
+        std::istringstream words(line);
+        std::string key;
+        std::string value;
+        std::string extra;
+        if (!(words >> key)) {
+            continue;
+        }
+        if (!(words >> value) || (words >> extra)) {
+            error = "line " + std::to_string(lineNumber) + ": expected a key and one value";
+            return false;
+        }
+        if (key != "scale") {
+            continue;
+        }
+        int scale = 0;
+        const auto result = std::from_chars(value.data(), value.data() + value.size(), scale);
+        if (result.ec != std::errc() || result.ptr != value.data() + value.size() ||
+            scale < WindowSettings::kMinScale || scale > WindowSettings::kMaxScale) {
+            error = "line " + std::to_string(lineNumber) + ": the scale is a whole number from 1 to 16";
+            return false;
+        }
+        settings.scale = scale;
+    }
+    return true;
+}
+
+std::string FormatWindowSettings(const WindowSettings& settings) {
+    std::string text = "# Velmoria window settings\n";
+    if (settings.scale != 0) {
+        text += "scale " + std::to_string(settings.scale) + "\n";
+    }
+    return text;
+}

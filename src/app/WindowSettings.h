@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// What the game remembers of its window between runs, in a small text file of its own beside
+// "save.dat" (whose layout is fixed): one "key value" line per setting, "#" starts a comment.
+//
+//   # Velmoria window settings
+//   scale 2
+struct WindowSettings {
+    static constexpr int kMinScale = 1;
+    static constexpr int kMaxScale = 16;
+
+    int scale = 0;  // the window's whole-number scale; 0 when none is remembered
+};
+
+// Reads the settings; false with a one-line reason for a line it cannot read. Keys it does not
+// know are skipped, so a file from a newer game still gives its scale.
+bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::string& error);
+std::string FormatWindowSettings(const WindowSettings& settings);

@@ -1,0 +1,12 @@
+#pragma once
+
+struct SDL_Window;
+
+namespace platform {
+
+// Where the real cursor is, in pixels of the window's client area, wherever it is on the
+// desktop. Asks the window system itself where it can (X11): SDL's own answer for a cursor
+// outside every window of ours is only as fresh as the last event the desktop sent us.
+void QueryCursor(SDL_Window* window, int& x, int& y);
+
+}  // namespace platform

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ReplayFile.h"
+#include "app/WindowSettings.h"
+
+namespace {
+
+Replay SampleReplay() {
+    Replay replay;
+    replay.gameVersion = "0.1.0";
+    replay.packs = 0x0123456789ABCDEFull;
+    replay.stage = 2;
+    replay.difficulty = 3;
+    replay.character = 1;
+    replay.options = {0, 1, 0, 0, 0, 1, 0};
+    replay.loaderRandom = 1;
+    replay.battleRandom = 4000000000u;
+    replay.cursorX = 640;
+    replay.cursorY = 0;
+    replay.held = {"LShift", "left"};
+    replay.frames = 5234;
+    replay.result = {1850, 15, 12};
+    replay.input = "1 move 320 240\n2 keydown N\n3 keyup N\n40 press left\n41 release left\n";
+    return replay;
+}
+
+TEST(ReplayFile, WhatIsWrittenReadsBackTheSame) {
+    const Replay original = SampleReplay();
+    Replay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(FormatReplay(original), read, error)) << error;
+    EXPECT_EQ(read.gameVersion, original.gameVersion);
+    EXPECT_EQ(read.packs, original.packs);
+    EXPECT_EQ(read.stage, original.stage);
+    EXPECT_EQ(read.difficulty, original.difficulty);
+    EXPECT_EQ(read.character, original.character);
+    EXPECT_EQ(read.options, original.options);
+    EXPECT_EQ(read.loaderRandom, original.loaderRandom);
+    EXPECT_EQ(read.battleRandom, original.battleRandom);
+    EXPECT_EQ(read.cursorX, original.cursorX);
+    EXPECT_EQ(read.cursorY, original.cursorY);
+    EXPECT_EQ(read.held, original.held);
+    EXPECT_EQ(read.frames, original.frames);
+    EXPECT_EQ(read.result, original.result);
+    EXPECT_EQ(read.input, original.input);
+    // Nothing held and no input at all is a replay too (a battle left at once).
+    Replay empty = original;
+    empty.held.clear();
+    empty.input.clear();
+    ASSERT_TRUE(ParseReplay(FormatReplay(empty), read, error)) << error;
+    EXPECT_TRUE(read.held.empty());
+    EXPECT_TRUE(read.input.empty());
+}
+
+// No single changed byte and no cut anywhere gives a replay: a damaged file is never played as
+// some other battle.
+TEST(ReplayFile, EveryChangedByteAndEveryCutIsRefusedWithAReason) {
+    const std::string text = FormatReplay(SampleReplay());
+    Replay read;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        std::string damaged = text;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x04);
+        std::string error;
+        EXPECT_FALSE(ParseReplay(damaged, read, error)) << "byte " << at;
+        EXPECT_FALSE(error.empty());
+        std::string cut = text.substr(0, at);
+        error.clear();
+        EXPECT_FALSE(ParseReplay(cut, read, error)) << "cut at " << at;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+// A file with a correct checksum can still be wrong inside (written by hand, or by another
+// program): every header line is checked, and so is the input.
+TEST(ReplayFile, AWellSealedFileWithBadContentIsRefused) {
+    const std::string good = FormatReplay(SampleReplay());
+    const std::string body = good.substr(0, good.rfind("checksum "));
+    auto sealed = [](const std::string& text) {
+        char checksum[9];
+        std::snprintf(checksum, sizeof checksum, "%08x", ReplayChecksum(text));
+        return text + "checksum " + checksum + "\n";
+    };
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = body;
+        text.replace(text.find(from), from.size(), to);
+        return sealed(text);
+    };
+    const std::string cases[] = {
+        replaced("velmoria replay 1", "velmoria replay 2"),
+        replaced("packs 0123456789abcdef", "packs 0123"),
+        replaced("request 2 3 1 0 1 0 0 0 1 0", "request 2 3 1"),
+        replaced("frames 5234", "frames -1"),
+        replaced("held LShift left", "held LShift thumb"),
+        replaced("random 1 4000000000", "random 1 4000000000\nrandom 1 2"),
+        replaced("cursor 640 0\n", ""),
+        replaced("40 press left", "40 press thumb"),
+        replaced("\ninput\n", "\n"),
+    };
+    Replay read;
+    for (const std::string& text : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseReplay(text, read, error)) << text;
+        EXPECT_FALSE(error.empty());
+    }
+    std::string error;
+    EXPECT_TRUE(ParseReplay(sealed(body), read, error)) << error;
+}
+
+TEST(WindowSettings, ScalesReadBackAndBadLinesAreRefused) {
+    WindowSettings settings;
+    std::string error;
+    for (int scale = WindowSettings::kMinScale; scale <= WindowSettings::kMaxScale; ++scale) {
+        ASSERT_TRUE(ParseWindowSettings(FormatWindowSettings({scale}), settings, error)) << error;
+        EXPECT_EQ(settings.scale, scale);
+    }
+    ASSERT_TRUE(ParseWindowSettings(FormatWindowSettings({}), settings, error)) << error;
+    EXPECT_EQ(settings.scale, 0);
+    // Keys of a newer game are passed over; comments and blank lines too.
+    ASSERT_TRUE(ParseWindowSettings("# hi\n\nvsync 1\n  scale 3  # big\n", settings, error)) << error;
+    EXPECT_EQ(settings.scale, 3);
+    for (const char* bad : {"scale 0\n", "scale 17\n", "scale two\n", "scale 2 3\n", "scale\n", "scale 2x\n",
+                            "scale -1\n", "scale 99999999999999999999\n"}) {
+        error.clear();
+        EXPECT_FALSE(ParseWindowSettings(bad, settings, error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/ReplayFile.h"
+#include "gfx/PngCodec.h"
+#include "resource/PackNames.h"
+#include "support/RunGame.h"
+#include "support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// From the title into an easy battle on the first stage; two towers bought and placed in the
+// preparation, the stage started and its waves called at once; then the stage is lost.
+std::string BattleScript(const std::string& speedKeys) {
+    std::string text =
+        "300 move 520 200\n301 click left\n"  // game select
+        "400 move 350 120\n401 click left\n"  // easy
+        "420 move 580 440\n421 click left\n"  // start
+        "900 key 1\n903 move 176 176\n904 click left\n905 key D\n"
+        "910 key 1\n913 move 176 272\n914 click left\n915 key D\n"
+        "960 key N\n";
+    for (int frame = 980; frame <= 1100; frame += 10) {
+        text += std::to_string(frame) + " key N\n";
+    }
+    text += speedKeys;
+    text += "2100 move 240 320\n2102 click left\n";  // lost by now; the result window docks
+    return text;
+}
+
+// ... and then the battle is left through the result's pause menu for the title.
+std::string LeavingScript(const std::string& speedKeys) {
+    return BattleScript(speedKeys) + "2300 move 537 390\n2302 click left\n2360 move 224 310\n2362 click left\n" +
+           "2600 close\n";
+}
+
+class BattleSpeedAndReplay : public ::testing::Test {
+protected:
+    static fs::path Dir() { return dir_->Path(); }
+
+    static void SetUpTestSuite() { dir_ = new ScopedTempDir(); }
+    static void TearDownTestSuite() {
+        delete dir_;
+        dir_ = nullptr;
+    }
+
+    // A data folder of its own with links to the built packs; its path.
+    static fs::path DataFolder(const std::string& name) {
+        const fs::path data = Dir() / name;
+        fs::create_directories(data);
+        for (const char* pack : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
+            if (!fs::exists(data / pack)) {
+                fs::create_symlink(fs::path(VELMORIA_GAME_DIR) / pack, data / pack);
+            }
+        }
+        return data;
+    }
+
+    struct Run {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+
+    static Run Play(const fs::path& data, const std::string& arguments, const std::string& script = "") {
+        std::string command = "--headless --seed 11 --frames 20000 --data '" + data.string() + "' " + arguments;
+        if (!script.empty()) {
+            const fs::path path = data / "script.txt";
+            std::ofstream(path) << script;
+            command += " --input '" + path.string() + "'";
+        }
+        Run run;
+        const fs::path out = data / "stdout.txt";
+        const fs::path err = data / "stderr.txt";
+        run.exitCode = RunGameBinary(command, err.string(), 900, out.string());
+        run.out = ReadWholeFile(out);
+        run.err = ReadWholeFile(err);
+        return run;
+    }
+
+    static std::vector<fs::path> Replays(const fs::path& data) {
+        std::vector<fs::path> files;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(data / "replays", ignored)) {
+            files.push_back(entry.path());
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    static std::vector<std::uint32_t> Pixels(const fs::path& png) {
+        const std::string bytes = ReadWholeFile(png);
+        gfx::Image image;
+        if (!gfx::DecodePng(bytes.data(), bytes.size(), image)) {
+            return {};
+        }
+        return image.argb;
+    }
+
+    static ScopedTempDir* dir_;
+};
+
+ScopedTempDir* BattleSpeedAndReplay::dir_ = nullptr;
+
+// The same input at the same frames gives the same battle at x1, x2 and x4: the same result
+// line, the same save file and the same recorded replay. A replay of it ends the same way.
+TEST_F(BattleSpeedAndReplay, ABattleAtEverySpeedEndsTheSameAndItsReplayToo) {
+    struct Speed {
+        const char* name;
+        std::string keys;
+    };
+    const Speed speeds[] = {
+        {"x1", ""},
+        {"x2", "1000 key Tab\n"},
+        {"x4", "1000 key Tab\n1010 key Tab\n"},
+    };
+    std::vector<std::string> lines;
+    std::vector<std::string> saves;
+    std::vector<std::string> replays;
+    for (const Speed& speed : speeds) {
+        const fs::path data = DataFolder(speed.name);
+        const Run run = Play(data, "", LeavingScript(speed.keys));
+        ASSERT_EQ(run.exitCode, 0) << speed.name << ": " << run.err;
+        ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+        lines.push_back(run.out);
+        saves.push_back(ReadWholeFile(data / "save.dat"));
+        const std::vector<fs::path> files = Replays(data);
+        ASSERT_EQ(files.size(), 1u) << speed.name;
+        EXPECT_NE(files[0].filename().string().find("_rouka_easy_ardel.replay"), std::string::npos) << files[0];
+        replays.push_back(ReadWholeFile(files[0]));
+        EXPECT_NE(ReadWholeFile(data / "log.txt").find("リプレイを保存しました"), std::string::npos);
+    }
+    EXPECT_EQ(lines[0].rfind("score ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("lives 0,"), std::string::npos) << "the stage was to be lost: " << lines[0];
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i], lines[0]) << speeds[i].name;
+        EXPECT_EQ(saves[i], saves[0]) << speeds[i].name;
+        EXPECT_EQ(replays[i], replays[0]) << speeds[i].name;
+    }
+
+    // The battle was left through its menu; its replay ends there, with the same line.
+    const fs::path replay = Replays(Dir() / "x4")[0];
+    const Run again = Play(DataFolder("x4-replay"), "--replay '" + replay.string() + "'");
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, lines[0]);
+}
+
+// A battle closed while it runs keeps its replay; the replay ends on the same frame, at x1 or
+// fast-forwarded, with the same result and the same picture. The folder keeps the newest 100.
+TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHundred) {
+    const fs::path data = DataFolder("recorded");
+    fs::create_directories(data / "replays");
+    for (int i = 0; i < 105; ++i) {
+        std::ofstream(data / "replays" / ("20000101-000000-" + std::to_string(100 + i) + "_old.replay")) << i;
+    }
+    std::ofstream(data / "replays" / "notes.txt") << "not a replay";
+    const Run original =
+        Play(data, "--screenshot 'last:" + (data / "original.png").string() + "'", BattleScript("") + "2150 close\n");
+    ASSERT_EQ(original.exitCode, 0) << original.err;
+    std::vector<fs::path> files = Replays(data);
+    ASSERT_EQ(files.size(), 101u);  // the hundred newest replays, and the notes
+    EXPECT_EQ(files.front().filename(), "20000101-000000-106_old.replay");
+    EXPECT_TRUE(fs::exists(data / "replays" / "notes.txt"));
+    const fs::path replay = files[files.size() - 2];
+    ASSERT_EQ(replay.extension(), ".replay");
+    ASSERT_NE(replay.filename().string().rfind("2000", 0), 0u);
+
+    const Run watched = Play(DataFolder("watched"), "--replay '" + replay.string() + "' --screenshot 'last:" +
+                                                        (Dir() / "watched.png").string() + "'");
+    EXPECT_EQ(watched.exitCode, 0) << watched.err;
+    EXPECT_EQ(watched.out, original.out);
+    const std::vector<std::uint32_t> picture = Pixels(data / "original.png");
+    ASSERT_FALSE(picture.empty());
+    EXPECT_TRUE(Pixels(Dir() / "watched.png") == picture);
+
+    // Tab works in a replay too; the battle is the same.
+    const Run fast = Play(DataFolder("fast"), "--replay '" + replay.string() + "' --screenshot 'last:" +
+                                                  (Dir() / "fast.png").string() + "'",
+                          "300 key Tab\n310 key Tab\n");
+    EXPECT_EQ(fast.exitCode, 0) << fast.err;
+    EXPECT_EQ(fast.out, original.out);
+    EXPECT_TRUE(Pixels(Dir() / "fast.png") == picture);
+}
+
+// A replay that is damaged, cut short, or made with other packs is refused with a reason and exit
+// code 2, before any battle is shown.
+TEST_F(BattleSpeedAndReplay, ADamagedOrForeignReplayIsRefusedWithExitCodeTwo) {
+    Replay replay;
+    replay.gameVersion = VELMORIA_VERSION;
+    replay.frames = 10;
+    replay.input = "1 move 10 10\n";
+    const fs::path data = DataFolder("refused");
+    const std::string good = FormatReplay(replay);  // its packs fingerprint is 0: not these packs
+
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* reason;
+    };
+    std::string damaged = good;
+    damaged[damaged.find("move 10")] = 'n';
+    Replay otherVersion = replay;
+    otherVersion.gameVersion = "0.0.1";
+    const Case cases[] = {
+        {"damaged", damaged, "damaged"},
+        {"cut", good.substr(0, good.size() / 2), "cut short"},
+        {"other-packs", good, "other packs"},
+        {"other-version", FormatReplay(otherVersion), "version 0.0.1"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = data / (std::string(c.name) + ".replay");
+        std::ofstream(path, std::ios::binary) << c.text;
+        const Run run = Play(data, "--replay '" + path.string() + "'");
+        EXPECT_EQ(run.exitCode, 2) << c.name;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << c.name << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << c.name;
+    }
+    const Run missing = Play(data, "--replay '" + (data / "none.replay").string() + "'");
+    EXPECT_EQ(missing.exitCode, 2);
+}
+
+}  // namespace
