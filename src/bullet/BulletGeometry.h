@@ -4,6 +4,9 @@
 // The geometry towers and bullets share.
 namespace bullet {
 
+// A sprite whose cell points up is turned by the direction of travel less a quarter turn.
+constexpr float kQuarterTurn = 1.570796f;
+
 struct Velocity {
     float vx;
     float vy;

@@ -177,6 +177,19 @@ bool cBaseCharacterTank::CanBeHit(const Enemy& enemy) {
     return enemy.dead == 0 && enemy.alive != 0;
 }
 
+void cBaseCharacterTank::DamageAround(EnemyList& enemies, const Enemy& spared, float px, float py, float reach,
+                                      BlastEdge edge) const {
+    for (const auto& enemy : enemies) {
+        if (enemy.get() == &spared || !CanBeHit(*enemy)) {
+            continue;
+        }
+        const float distance = bullet::Distance(px, py, enemy->x, enemy->y);
+        if (distance < reach || (edge == BlastEdge::Included && distance == reach)) {
+            enemy->Damage(damage, false, false);
+        }
+    }
+}
+
 void cBaseCharacterTank::CheckWeakening(const EnemyList& enemies) {
     rangePercent = 0;
     const float fx = static_cast<float>(x);
@@ -210,14 +223,18 @@ Enemy* cBaseCharacterTank::NearestInRange(const EnemyList& enemies) const {
     return nearest;
 }
 
-cBaseCharacterTank::AimPoint cBaseCharacterTank::AimAt(const Enemy& candidate) const {
+const Enemy* cBaseCharacterTank::LockOnTarget() const {
     const Enemy* target = context_.lockOn->Get();
-    if (target != nullptr && CanBeHit(*target) &&
-        bullet::Distance(static_cast<float>(x), static_cast<float>(y), target->x, target->y) <=
-            static_cast<float>(EffectiveRange())) {
-        return AimPoint{target->x, target->y};
+    return target != nullptr && CanBeHit(*target) ? target : nullptr;
+}
+
+const Enemy& cBaseCharacterTank::AimedEnemy(const Enemy& candidate) const {
+    const Enemy* target = LockOnTarget();
+    if (target != nullptr && bullet::Distance(static_cast<float>(x), static_cast<float>(y), target->x, target->y) <=
+                                 static_cast<float>(EffectiveRange())) {
+        return *target;
     }
-    return AimPoint{candidate.x, candidate.y};
+    return candidate;
 }
 
 // --- The controller's requests -------------------------------------------------------------

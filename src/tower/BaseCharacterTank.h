@@ -125,10 +125,20 @@ protected:
         float y;
     };
     // The player's lock-on target when it is within the effective range, else the candidate.
-    AimPoint AimAt(const Enemy& candidate) const;
+    const Enemy& AimedEnemy(const Enemy& candidate) const;
+    // The lock-on target while it can still be hit; null otherwise.
+    const Enemy* LockOnTarget() const;
     static bool CanBeHit(const Enemy& enemy);
+    // Whether a blast's reach includes an enemy exactly at its edge.
+    enum class BlastEdge { Included, Excluded };
+    // A blast at the point: every enemy but `spared` that can still be hit and lies within reach
+    // takes the tower's damage, without the hit sound.
+    void DamageAround(EnemyList& enemies, const Enemy& spared, float px, float py, float reach,
+                      BlastEdge edge) const;
 
     gfx::Device* Device() const { return context_.device; }
+    // The player's lock-on reference itself, for shots that look at it in flight.
+    const EnemyRef& LockOnRef() const { return *context_.lockOn; }
     TowerAssets& Assets() const { return *context_.assets; }
     const tower::KindTable& Table() const { return table_; }
 

@@ -1,5 +1,10 @@
 #include "tower/Characters.h"
 
+#include "tower/ArdelShooters.h"
+#include "tower/Ardel_Lantern.h"
+#include "tower/Ardel_Pebble.h"
+#include "tower/SoviaShooters.h"
+#include "tower/Sovia_Planetar.h"
 #include "tower/StandingTank.h"
 #include "tower/TankNormal.h"
 
@@ -49,6 +54,10 @@ csArdel::csArdel(gfx::Device* device, const StageCounters& counters)
 std::unique_ptr<cBaseCharacterTank> csArdel::MakeTower(const TowerContext& context, int kind, int x, int y) const {
     switch (kind) {
         case 1: return std::make_unique<Ardel_TankNormal>(context, x, y);
+        case 3: return std::make_unique<Ardel_Spindle>(context, x, y);
+        case 4: return std::make_unique<Ardel_Gale>(context, x, y);
+        case 6: return std::make_unique<Ardel_Pebble>(context, x, y);
+        case 7: return std::make_unique<Ardel_Lantern>(context, x, y);
         default: return MakeStanding(context, tower::Character::Ardel, kind, x, y);
     }
 }
@@ -59,6 +68,11 @@ csSovia::csSovia(gfx::Device* device, const StageCounters& counters)
 std::unique_ptr<cBaseCharacterTank> csSovia::MakeTower(const TowerContext& context, int kind, int x, int y) const {
     switch (kind) {
         case 1: return std::make_unique<Sovia_TankNormal>(context, x, y);
+        case 3: return std::make_unique<Sovia_StarDustMissile>(context, x, y);
+        case 4: return std::make_unique<Sovia_SpreadStar>(context, x, y);
+        case 5: return std::make_unique<Sovia_Cold>(context, x, y);
+        case 6: return std::make_unique<Sovia_Nebula>(context, x, y);
+        case 8: return std::make_unique<Sovia_Planetar>(context, x, y);
         default: return MakeStanding(context, tower::Character::Sovia, kind, x, y);
     }
 }
