@@ -20,6 +20,8 @@ public:
     // The enemy, or null once it has been deleted (or when nothing was referred to).
     Enemy* Get() const { return anchor_ ? anchor_->enemy : nullptr; }
     bool Exists() const { return Get() != nullptr; }
+    // True when this referred to an enemy that has since been deleted.
+    bool Lost() const { return anchor_ && anchor_->enemy == nullptr; }
     // True when this refers to that very enemy, which still exists.
     bool Is(const Enemy* enemy) const { return enemy != nullptr && Get() == enemy; }
     void Reset() { anchor_.reset(); }

@@ -149,6 +149,7 @@ void cBaseCharacter::ShowEntry(int kind) {
 void cBaseCharacter::Notify(std::intptr_t /*argument*/) {}
 
 void cBaseCharacter::UpdateInfo(const SceneContext& input, bool prep) {
+    pointer_ = tower::Pointer{input.mouseX, input.mouseY};
     if (cursor.mode == TankObject::kSelectReplace) {
         return;
     }
@@ -185,6 +186,7 @@ bool cBaseCharacter::SpellUnderCursor() const {
 }
 
 void cBaseCharacter::SellSelected(const SceneContext& input, bool prep, bool spellButton) {
+    pointer_ = tower::Pointer{input.mouseX, input.mouseY};
     // With the spell button option the waves cannot be sold into: the button fires spells.
     const bool spellVariant = spellButton && !prep;
     if (spellVariant && SpellUnderCursor()) {
@@ -257,7 +259,7 @@ bool cBaseCharacter::PlaceTower(int& points, int x, int y, int kind, bool free) 
     if (!free && points < entry.price) {
         return false;
     }
-    const TowerContext context{device_, &buildFlag, &counters_, &panel.LockOnTarget(), &assets_};
+    const TowerContext context{device_, &buildFlag, &counters_, &panel.LockOnTarget(), &assets_, &pointer_};
     std::unique_ptr<cBaseCharacterTank> tower = MakeTower(context, kind, x, y);
     tower->SetTexts(entry.name, entry.description, entry.maxLevelNote);
     towers_[static_cast<std::size_t>(kind - 1)].push_back(std::move(tower));

@@ -13,6 +13,7 @@
 #include "tower/BaseCharacterTank.h"
 #include "tower/Status.h"
 #include "tower/TowerAssets.h"
+#include "tower/TowerInput.h"
 #include "tower/TowerTable.h"
 
 class DirectSound;
@@ -133,6 +134,7 @@ private:
     const StageCounters& counters_;
     std::array<CatalogueEntry, tower::kKindsPerCharacter> catalogue_;
     TowerAssets assets_;
+    tower::Pointer pointer_;
     DirectSound* sellSound_;
     DirectSound* putSound_;
     AnimationStep idle_;

@@ -172,6 +172,10 @@ void cBaseCharacterTank::DrawSprites(bool running) {
 
 // --- Targeting -----------------------------------------------------------------------------
 
+tower::Pointer cBaseCharacterTank::PointerAt() const {
+    return context_.pointer != nullptr ? *context_.pointer : tower::Pointer{};
+}
+
 bool cBaseCharacterTank::CanBeHit(const Enemy& enemy) {
     // An enemy that walked out through the exit is gone though not dead: it is no target.
     return enemy.dead == 0 && enemy.alive != 0;
@@ -205,13 +209,13 @@ void cBaseCharacterTank::CheckWeakening(const EnemyList& enemies) {
     }
 }
 
-Enemy* cBaseCharacterTank::NearestInRange(const EnemyList& enemies) const {
+Enemy* cBaseCharacterTank::NearestInRange(const EnemyList& enemies, bool (*accept)(const Enemy&)) const {
     const float fx = static_cast<float>(x);
     const float fy = static_cast<float>(y);
     float best = static_cast<float>(EffectiveRange());
     Enemy* nearest = nullptr;
     for (const auto& enemy : enemies) {
-        if (!CanBeHit(*enemy)) {
+        if (!CanBeHit(*enemy) || (accept != nullptr && !accept(*enemy))) {
             continue;
         }
         const float distance = bullet::Distance(fx, fy, enemy->x, enemy->y);
@@ -223,13 +227,13 @@ Enemy* cBaseCharacterTank::NearestInRange(const EnemyList& enemies) const {
     return nearest;
 }
 
-const Enemy* cBaseCharacterTank::LockOnTarget() const {
-    const Enemy* target = context_.lockOn->Get();
+Enemy* cBaseCharacterTank::LockOnTarget() const {
+    Enemy* const target = context_.lockOn->Get();
     return target != nullptr && CanBeHit(*target) ? target : nullptr;
 }
 
-const Enemy& cBaseCharacterTank::AimedEnemy(const Enemy& candidate) const {
-    const Enemy* target = LockOnTarget();
+Enemy& cBaseCharacterTank::AimedEnemy(Enemy& candidate) const {
+    Enemy* const target = LockOnTarget();
     if (target != nullptr && bullet::Distance(static_cast<float>(x), static_cast<float>(y), target->x, target->y) <=
                                  static_cast<float>(EffectiveRange())) {
         return *target;

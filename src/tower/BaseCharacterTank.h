@@ -13,6 +13,9 @@ class TankObject;
 class TowerAssets;
 struct SceneContext;
 struct StageCounters;
+namespace tower {
+struct Pointer;
+}
 
 using EnemyList = Battlefield::EnemyList;
 
@@ -23,6 +26,7 @@ struct TowerContext {
     const StageCounters* counters;  // the wave count sets the pace of a sale
     const EnemyRef* lockOn;         // the panel's selected enemy: the player's lock-on target
     TowerAssets* assets;            // pictures and sounds shared by the controller's towers
+    const tower::Pointer* pointer;  // the mouse, for the spell aimed with it
 };
 
 // How a tower fills the panel: the controller treats the spell and soul kinds specially.
@@ -118,16 +122,17 @@ protected:
     // tints its ground for this frame.
     void CheckWeakening(const EnemyList& enemies);
     // The nearest enemy that can still be hit strictly inside the effective range; on equal
-    // distances the earlier in the list. Null when none.
-    Enemy* NearestInRange(const EnemyList& enemies) const;
+    // distances the earlier in the list. Null when none. With `accept`, only the enemies it
+    // accepts count.
+    Enemy* NearestInRange(const EnemyList& enemies, bool (*accept)(const Enemy&) = nullptr) const;
     struct AimPoint {
         float x;
         float y;
     };
     // The player's lock-on target when it is within the effective range, else the candidate.
-    const Enemy& AimedEnemy(const Enemy& candidate) const;
+    Enemy& AimedEnemy(Enemy& candidate) const;
     // The lock-on target while it can still be hit; null otherwise.
-    const Enemy* LockOnTarget() const;
+    Enemy* LockOnTarget() const;
     static bool CanBeHit(const Enemy& enemy);
     // Whether a blast's reach includes an enemy exactly at its edge.
     enum class BlastEdge { Included, Excluded };
@@ -140,6 +145,8 @@ protected:
     // The player's lock-on reference itself, for shots that look at it in flight.
     const EnemyRef& LockOnRef() const { return *context_.lockOn; }
     TowerAssets& Assets() const { return *context_.assets; }
+    // The mouse pointer; (0, 0) when the controller does not follow it.
+    tower::Pointer PointerAt() const;
     const tower::KindTable& Table() const { return table_; }
 
     bool alive = true;

@@ -1,11 +1,14 @@
 #include "tower/Characters.h"
 
+#include "tower/AmuletTanks.h"
 #include "tower/ArdelShooters.h"
 #include "tower/Ardel_Lantern.h"
 #include "tower/Ardel_Pebble.h"
+#include "tower/LaserTanks.h"
+#include "tower/SoulTanks.h"
 #include "tower/SoviaShooters.h"
 #include "tower/Sovia_Planetar.h"
-#include "tower/StandingTank.h"
+#include "tower/SpellTanks.h"
 #include "tower/TankNormal.h"
 
 namespace {
@@ -40,11 +43,6 @@ constexpr CharacterArt kArdelArt{"ardel_tank.png", "ardel_animation.png", 490.0f
 // Her idle, hurt and working poses stand at slightly different heights.
 constexpr CharacterArt kSoviaArt{"sovia_tank.png", "sovia_animation.png", 490.0f, 91.0f, 92.0f, 90.0f};
 
-// Kinds 2..10 stand and do not fire until their own classes are built.
-std::unique_ptr<cBaseCharacterTank> MakeStanding(const TowerContext& context, tower::Character character, int kind,
-                                                 int x, int y) {
-    return std::make_unique<StandingTank>(context, character, kind, x, y);
-}
 
 }  // namespace
 
@@ -54,11 +52,16 @@ csArdel::csArdel(gfx::Device* device, const StageCounters& counters)
 std::unique_ptr<cBaseCharacterTank> csArdel::MakeTower(const TowerContext& context, int kind, int x, int y) const {
     switch (kind) {
         case 1: return std::make_unique<Ardel_TankNormal>(context, x, y);
+        case 2: return std::make_unique<Ardel_HomingAmulet>(context, x, y);
         case 3: return std::make_unique<Ardel_Spindle>(context, x, y);
         case 4: return std::make_unique<Ardel_Gale>(context, x, y);
+        case 5: return std::make_unique<Ardel_BraskAmulet>(context, x, y);
         case 6: return std::make_unique<Ardel_Pebble>(context, x, y);
         case 7: return std::make_unique<Ardel_Lantern>(context, x, y);
-        default: return MakeStanding(context, tower::Character::Ardel, kind, x, y);
+        case 8: return std::make_unique<Ardel_Sunburst>(context, x, y);
+        case 9: return std::make_unique<Ardel_Bomb>(context, x, y);
+        case 10: return std::make_unique<Ardel_Soul>(context, x, y);
+        default: return nullptr;  // the controller only asks for kinds 1..10
     }
 }
 
@@ -68,12 +71,16 @@ csSovia::csSovia(gfx::Device* device, const StageCounters& counters)
 std::unique_ptr<cBaseCharacterTank> csSovia::MakeTower(const TowerContext& context, int kind, int x, int y) const {
     switch (kind) {
         case 1: return std::make_unique<Sovia_TankNormal>(context, x, y);
+        case 2: return std::make_unique<Sovia_MirageLazer>(context, x, y);
         case 3: return std::make_unique<Sovia_StarDustMissile>(context, x, y);
         case 4: return std::make_unique<Sovia_SpreadStar>(context, x, y);
         case 5: return std::make_unique<Sovia_Cold>(context, x, y);
         case 6: return std::make_unique<Sovia_Nebula>(context, x, y);
+        case 7: return std::make_unique<Sovia_TerraRay>(context, x, y);
         case 8: return std::make_unique<Sovia_Planetar>(context, x, y);
-        default: return MakeStanding(context, tower::Character::Sovia, kind, x, y);
+        case 9: return std::make_unique<Sovia_Bomb>(context, x, y);
+        case 10: return std::make_unique<Sovia_Soul>(context, x, y);
+        default: return nullptr;  // the controller only asks for kinds 1..10
     }
 }
 

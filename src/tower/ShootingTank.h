@@ -57,17 +57,21 @@ public:
         }
     }
 
+    // Point shots: each enemy takes at most one of the tower's shots per frame. Beams have no hit
+    // radius; their kinds test them their own way.
     void HitTest(EnemyList& enemies) override {
-        for (const auto& enemy : enemies) {
-            for (const auto& shot : bullets) {
-                if (!CanBeHit(*enemy)) {
+        if constexpr (requires(const Bullet& shot) { shot.HitRadius(); }) {
+            for (const auto& enemy : enemies) {
+                for (const auto& shot : bullets) {
+                    if (!CanBeHit(*enemy)) {
+                        break;
+                    }
+                    if (!CanStrike(*shot) || !Touches(*shot, *enemy)) {
+                        continue;
+                    }
+                    Strike(*shot, *enemy, enemies);
                     break;
                 }
-                if (!CanStrike(*shot) || !Touches(*shot, *enemy)) {
-                    continue;
-                }
-                Strike(*shot, *enemy, enemies);
-                break;
             }
         }
     }
@@ -121,7 +125,22 @@ protected:
     }
 
     // The standard rule once the tower may act: when a shot is due and an enemy is in range, the
-    // clock restarts and the point to shoot at is returned.
+    // clock restarts and the enemy to shoot at is returned (null when no shot is due). With
+    // `accept` only the enemies it accepts are shot at, the lock-on target too.
+    Enemy* TakeTarget(const EnemyList& enemies, bool (*accept)(const Enemy&) = nullptr) {
+        CheckWeakening(enemies);
+        if (fireCounter <= fireInterval) {
+            return nullptr;
+        }
+        Enemy* candidate = NearestInRange(enemies, accept);
+        if (candidate == nullptr) {
+            return nullptr;
+        }
+        fireCounter = 0;
+        Enemy& aimed = AimedEnemy(*candidate);
+        return accept != nullptr && !accept(aimed) ? candidate : &aimed;
+    }
+    // The same, for kinds that only need the point to shoot at.
     std::optional<AimPoint> TakeAim(const EnemyList& enemies) {
         const Enemy* target = TakeTarget(enemies);
         if (target == nullptr) {
@@ -135,19 +154,6 @@ protected:
             return std::nullopt;
         }
         return TakeAim(enemies);
-    }
-    // The same, giving the enemy shot at rather than its position.
-    const Enemy* TakeTarget(const EnemyList& enemies) {
-        CheckWeakening(enemies);
-        if (fireCounter <= fireInterval) {
-            return nullptr;
-        }
-        const Enemy* candidate = NearestInRange(enemies);
-        if (candidate == nullptr) {
-            return nullptr;
-        }
-        fireCounter = 0;
-        return &AimedEnemy(*candidate);
     }
 
     std::vector<std::unique_ptr<Bullet>> bullets;

@@ -46,7 +46,7 @@ bool Sovia_StarDustMissile::Fire(EnemyList& enemies, bool running) {
         sinceShot_ = 0;
         // A follow-up goes at whatever is in range now, and is lost when nothing is.
         CheckWeakening(enemies);
-        if (const Enemy* candidate = NearestInRange(enemies); candidate != nullptr) {
+        if (Enemy* candidate = NearestInRange(enemies); candidate != nullptr) {
             Launch(AimedEnemy(*candidate));
             return true;
         }

@@ -140,10 +140,12 @@ TEST(Controller, TheSpellButtonOptionFiresSpellsInsteadOfSellingThem) {
     bench.ch().SellSelected(bench.input, false, true);
     bench.ReleaseKeys();
     EXPECT_EQ(bench.ch().cursor.mode, TankObject::kHidden);
+    EXPECT_TRUE(spell.IsActivated());
+    // Cast, the spell goes by itself, and gives nothing back.
     for (int frame = 0; frame < 200; ++frame) {
         bench.Frame();
     }
-    EXPECT_TRUE(spell.IsAlive());
+    EXPECT_TRUE(bench.ch().Towers(9).empty());
     EXPECT_EQ(bench.counters.points, points);
 
     // A plain tower cannot be released at all then: neither by key nor by its button.
@@ -166,13 +168,16 @@ TEST(Controller, TheSpellButtonOptionFiresSpellsInsteadOfSellingThem) {
 
     // In preparation it sells as usual, with everything back.
     bench.prep = true;
-    bench.Select(spell);
+    const int beforeSecond = bench.counters.points;
+    cBaseCharacterTank& second = bench.Place(9, 144, 144);
+    EXPECT_EQ(bench.counters.points, beforeSecond - 30);
+    bench.Select(second);
     bench.PressKey(kKeyS);
     bench.ch().SellSelected(bench.input, true, true);
     bench.ReleaseKeys();
     bench.Frame();
     EXPECT_TRUE(bench.ch().Towers(9).empty());
-    EXPECT_EQ(bench.counters.points, points + 30);
+    EXPECT_EQ(bench.counters.points, beforeSecond);
 }
 
 TEST(Controller, ASpellSoldDuringTheWavesRefundsNothingAndHidesItsPrice) {

@@ -7,6 +7,7 @@
 #include "tower/BaseCharacterTank.h"
 #include "tower/StageCounters.h"
 #include "tower/TowerAssets.h"
+#include "tower/TowerInput.h"
 
 // A tower kind whose shots a test may add by hand.
 template <class Kind>
@@ -22,7 +23,7 @@ struct KindRig {
     static constexpr int kPlot = 144;
     static constexpr float kAt = static_cast<float>(kPlot);
 
-    KindRig() : tower(TowerContext{&field.device, &buildFlag, &counters, &lockOn, &assets}, kPlot, kPlot) {}
+    KindRig() : tower(TowerContext{&field.device, &buildFlag, &counters, &lockOn, &assets, &pointer}, kPlot, kPlot) {}
 
     EnemyList& enemies() { return field.field.Enemies(); }
     // An enemy standing exactly at the point.
@@ -73,5 +74,6 @@ struct KindRig {
     StageCounters counters;
     EnemyRef lockOn;
     TowerAssets assets;
+    tower::Pointer pointer;
     Kind tower;
 };
