@@ -6,7 +6,7 @@
 
 #include "audio/DirectSound.h"
 #include "base/SceneContext.h"
-#include "bot/HeadlessBattle.h"
+#include "scene/bot/HeadlessBattle.h"
 #include "gfx/NullDevice.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"

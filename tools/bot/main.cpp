@@ -19,7 +19,7 @@
 #include "audio/DirectSound.h"
 #include "base/GameFolders.h"
 #include "base/Random.h"
-#include "bot/HeadlessBattle.h"
+#include "scene/bot/HeadlessBattle.h"
 #include "gfx/NullDevice.h"
 #include "resource/FileClass.h"
 #include "resource/PackNames.h"

@@ -1,12 +1,12 @@
-#include "bot/PlainStrategy.h"
+#include "scene/bot/PlainStrategy.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 
 #include "base/SceneContext.h"
-#include "bot/BattleView.h"
-#include "bot/RouteMap.h"
+#include "scene/bot/BattleView.h"
+#include "scene/bot/RouteMap.h"
 
 namespace bot {
 

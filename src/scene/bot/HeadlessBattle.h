@@ -1,7 +1,7 @@
 #pragma once
 #include <ostream>
 
-#include "bot/Strategy.h"
+#include "scene/bot/Strategy.h"
 #include "field/StageSetup.h"
 
 struct SceneContext;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "bot/Strategy.h"
+#include "scene/bot/Strategy.h"
 
 class GameMain;
 

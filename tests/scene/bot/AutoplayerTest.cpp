@@ -3,9 +3,9 @@
 #include <sstream>
 #include <string>
 
-#include "bot/Autoplayer.h"
-#include "bot/BattleView.h"
-#include "bot/RouteMap.h"
+#include "scene/bot/Autoplayer.h"
+#include "scene/bot/BattleView.h"
+#include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
 #include "scene/GameHarness.h"
 

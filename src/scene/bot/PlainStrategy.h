@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "bot/Strategy.h"
+#include "scene/bot/Strategy.h"
 
 namespace bot {
 

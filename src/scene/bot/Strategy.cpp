@@ -1,8 +1,8 @@
-#include "bot/Strategy.h"
+#include "scene/bot/Strategy.h"
 
 #include "base/SceneContext.h"
-#include "bot/MazeStrategy.h"
-#include "bot/PlainStrategy.h"
+#include "scene/bot/MazeStrategy.h"
+#include "scene/bot/PlainStrategy.h"
 
 namespace bot {
 

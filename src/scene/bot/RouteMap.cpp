@@ -1,4 +1,4 @@
-#include "bot/RouteMap.h"
+#include "scene/bot/RouteMap.h"
 
 #include "field/Battlefield.h"
 #include "field/WalkCodes.h"

@@ -1,6 +1,6 @@
-#include "bot/Autoplayer.h"
+#include "scene/bot/Autoplayer.h"
 
-#include "bot/BattleView.h"
+#include "scene/bot/BattleView.h"
 
 namespace bot {
 

@@ -1,12 +1,12 @@
-#include "bot/MazeStrategy.h"
+#include "scene/bot/MazeStrategy.h"
 
 #include <algorithm>
 #include <array>
 #include <deque>
 
 #include "base/SceneContext.h"
-#include "bot/BattleView.h"
-#include "bot/RouteMap.h"
+#include "scene/bot/BattleView.h"
+#include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
 #include "field/WallGrid.h"
 

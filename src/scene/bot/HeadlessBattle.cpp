@@ -1,8 +1,8 @@
-#include "bot/HeadlessBattle.h"
+#include "scene/bot/HeadlessBattle.h"
 
 #include "base/SceneContext.h"
-#include "bot/Autoplayer.h"
-#include "bot/BattleView.h"
+#include "scene/bot/Autoplayer.h"
+#include "scene/bot/BattleView.h"
 #include "scene/game/GameMain.h"
 
 namespace bot {

@@ -1,4 +1,4 @@
-#include "bot/BattleView.h"
+#include "scene/bot/BattleView.h"
 
 #include "scene/game/GameMain.h"
 
