@@ -60,7 +60,8 @@ std::vector<std::string> Flags(const LaunchOptions& options) {
     }
     words.insert(words.end(), {"--data", options.dataDir, "--input", options.inputScript});
     for (const LaunchOptions::FrameFile& shot : options.screenshots) {
-        words.insert(words.end(), {"--screenshot", std::to_string(shot.frame) + ":" + shot.path});
+        const std::string frame = shot.last ? "last" : std::to_string(shot.frame);
+        words.insert(words.end(), {"--screenshot", frame + ":" + shot.path});
     }
     for (const LaunchOptions::FrameFile& recording : options.recordings) {
         words.insert(words.end(), {"--record-frame", std::to_string(recording.frame) + ":" + recording.path});
