@@ -32,6 +32,7 @@
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
 #include "input/ScanCodes.h"
+#include "input/SceneInput.h"
 #include "input/SystemEvents.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -42,14 +43,6 @@
 #include "scene/game/GameMain.h"
 
 namespace {
-
-void CopyInput(const MouseInput& mouse, const KeyboardInput& keyboard, SceneContext& context) {
-    for (int key = 0; key < kWatchedKeyCount; ++key) {
-        context.SetKey(key, keyboard.Key(kWatchedKeyCodes[key].scanCode));
-    }
-    context.SetMouse(mouse.X(), mouse.Y());
-    context.SetButtons(mouse.Button(0), mouse.Button(1));
-}
 
 // The window wears the game's crest from the graphics pack. A missing or damaged pack is the
 // start-up scene's to report; the window then simply keeps the desktop's default icon.

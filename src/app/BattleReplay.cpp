@@ -70,6 +70,31 @@ bool SaveReplay(const Replay& replay, std::filesystem::path& path, std::string& 
     return true;
 }
 
+bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& error) {
+    std::string text;
+    if (!player_files::ReadText(path, text)) {
+        error = "cannot read replay '" + path.string() + "'";
+        return false;
+    }
+    if (!ParseReplay(text, replay, error)) {
+        error = path.string() + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool ReplayFitsThisGame(const Replay& replay, std::string& error) {
+    if (replay.gameVersion != VELMORIA_VERSION) {
+        error = "was recorded by version " + replay.gameVersion + " of the game; this is version " VELMORIA_VERSION;
+        return false;
+    }
+    if (replay.packs != PackFingerprint()) {
+        error = "was recorded with other packs than these; it cannot be played back here";
+        return false;
+    }
+    return true;
+}
+
 void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count) {
     std::vector<std::filesystem::path> replays;
     std::error_code failure;

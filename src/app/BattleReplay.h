@@ -34,6 +34,14 @@ private:
 // written, or false with the reason.
 bool SaveReplay(const Replay& replay, std::filesystem::path& path, std::string& error);
 
+// Reads a replay file; false with the reason (naming the file).
+bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& error);
+
+// A replay plays back only on the game and packs it was recorded with: on any other it could
+// show a different battle as the recorded one. False with the reason, which follows the file's
+// name ("... was recorded by version 0.0.9 of the game; ...").
+bool ReplayFitsThisGame(const Replay& replay, std::string& error);
+
 // Deletes the oldest replays of the folder beyond the count (by name, which starts with the date).
 void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count);
 

@@ -21,13 +21,6 @@ struct InputSnapshot {
     bool operator==(const InputSnapshot&) const = default;
 };
 
-// DirectInput scan code and input-script name of each watched key, in the context's order.
-struct WatchedKeyCode {
-    std::uint32_t scanCode;
-    const char* name;
-};
-extern const std::array<WatchedKeyCode, kWatchedKeyCount> kWatchedKeyCodes;
-
 // Writes what scenes see as an input script: for each frame, the changes since the frame before
 // ("move", "keydown"/"keyup", "press"/"release"). Played back, the script gives the scenes the
 // same input frame by frame.

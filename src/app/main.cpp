@@ -7,13 +7,11 @@
 #include <utility>
 
 #include "app/Application.h"
+#include "app/BattleReplay.h"
 #include "app/CommandLine.h"
 #include "app/GameFolderSearch.h"
 #include "app/GameScenes.h"
 #include "app/NowLoading.h"
-#include "app/PackFingerprint.h"
-#include "app/PlayerFolder.h"
-#include "app/ReplayFile.h"
 #include "app/StartUp.h"
 #include "audio/DirectSound.h"
 #include "audio/MusicThread.h"
@@ -50,30 +48,18 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
 }
 
 bool ReadReplay(const std::string& path, Replay& replay) {
-    std::string text;
     std::string error;
-    if (!player_files::ReadText(path, text)) {
-        std::fprintf(stderr, "velmoria: cannot read replay '%s'\n", path.c_str());
-        return false;
-    }
-    if (!ParseReplay(text, replay, error)) {
-        std::fprintf(stderr, "velmoria: %s: %s\n", path.c_str(), error.c_str());
+    if (!LoadReplay(path, replay, error)) {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return false;
     }
     return true;
 }
 
-// A replay plays back only on the game and packs it was recorded with: on any other it could
-// show a different battle as the recorded one.
 bool ReplayFitsThisGame(const std::string& path, const Replay& replay) {
-    if (replay.gameVersion != VELMORIA_VERSION) {
-        std::fprintf(stderr, "velmoria: %s was recorded by version %s of the game; this is version %s\n", path.c_str(),
-                     replay.gameVersion.c_str(), VELMORIA_VERSION);
-        return false;
-    }
-    if (replay.packs != PackFingerprint()) {
-        std::fprintf(stderr, "velmoria: %s was recorded with other packs than these; it cannot be played back here\n",
-                     path.c_str());
+    std::string error;
+    if (!ReplayFitsThisGame(replay, error)) {
+        std::fprintf(stderr, "velmoria: %s %s\n", path.c_str(), error.c_str());
         return false;
     }
     return true;

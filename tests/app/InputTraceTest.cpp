@@ -10,6 +10,7 @@
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
 #include "input/ScanCodes.h"
+#include "input/SceneInput.h"
 
 namespace {
 
@@ -60,11 +61,7 @@ TEST(InputTrace, AWrittenTracePlaysBackToTheSameInputFrameByFrame) {
         script.Deliver(static_cast<std::uint32_t>(i + 1), close);
         mouse.Update();
         keyboard.Update();
-        for (int key = 0; key < kWatchedKeyCount; ++key) {
-            context.SetKey(key, keyboard.Key(kWatchedKeyCodes[key].scanCode));
-        }
-        context.SetMouse(mouse.X(), mouse.Y());
-        context.SetButtons(mouse.Button(0), mouse.Button(1));
+        CopyInput(mouse, keyboard, context);
         const InputSnapshot seen = InputSnapshot::Of(context);
         ASSERT_EQ(seen, frames[i]) << "frame " << i + 1;
         for (int key = 0; key < kWatchedKeyCount; ++key) {

@@ -6,7 +6,6 @@
 
 #include "audio/DirectSound.h"
 #include "base/SceneContext.h"
-#include "scene/bot/HeadlessBattle.h"
 #include "gfx/NullDevice.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
@@ -83,14 +82,6 @@ public:
     void Place(int kind, int x, int y) {
         PressKey(kind == 10 ? kKey0 : kKey1 + kind - 1);
         Click(x, y);
-    }
-
-    // Gives one frame the autoplayer's input for it (or none).
-    void Give(const std::optional<bot::Action>& action) {
-        if (action) {
-            bot::GiveAction(context_, *action);
-        }
-        Frame();
     }
 
     GameMain& Game() { return *game_; }

@@ -1,39 +1,71 @@
-// velmoria-bot: plays one battle headless with the autoplayer and says how it ended.
+// velmoria-bot: plays battles headless with the autoplayer and says how they ended.
 //
 //   velmoria-bot [--stage N] [--difficulty N] [--character N] [--strategy plain|maze] [--seed N]
-//                [--data DIR] [--quiet]
+//                [--data DIR] [--quiet] [--replay-out FILE]
+//   velmoria-bot --check-replay FILE [--data DIR]
+//   velmoria-bot --soak SECONDS [--seed N] [--data DIR] [--replay-out DIR]
 //
-// Reads the packs from DIR (default: the working directory) and never writes there: the battle's
-// save goes to a temporary folder removed at exit. One line of progress a wave on stderr (unless
-// --quiet), one result line on stdout. Exit code 0 when the stage was cleared, 1 when it was lost
-// or ran past its frame limit, 2 for bad arguments or packs that cannot be read.
+// Reads the packs from DIR (default: the working directory) and never writes there: the battles'
+// save goes to a temporary folder removed at exit.
+//
+// One battle: one line of progress a wave on stderr (unless --quiet), one result line on stdout;
+// --replay-out writes the battle as a replay of the game's own (`velmoria --replay FILE` plays it
+// back). Exit code 0 when the stage was cleared, 1 when it was lost or ran past its frame limit.
+//
+// --check-replay plays a replay back here, headless and undrawn, and prints how it ended: exit
+// code 0 when it ended as recorded, 1 when not.
+//
+// --soak plays random battles (stage, difficulty, character, strategy and seed drawn from
+// --seed) for SECONDS, each recorded, written as a replay, read back and played back in this
+// process, and compares the two endings; one line a battle, then a summary with the resident
+// memory after the first battle and at the end. Replays that end differently are kept in the
+// --replay-out folder. Exit code 0 when every replay ended as its battle and the memory grew by
+// at most 10 %, 1 otherwise.
+//
+// Exit code 2 for bad arguments, packs that cannot be read, or a replay that cannot be read or
+// was recorded with another game or other packs.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "app/BattleReplay.h"
+#include "app/BotReplay.h"
+#include "app/PlayerFolder.h"
 #include "audio/DirectSound.h"
 #include "base/GameFolders.h"
 #include "base/Random.h"
-#include "scene/bot/HeadlessBattle.h"
 #include "gfx/NullDevice.h"
 #include "resource/FileClass.h"
 #include "resource/PackNames.h"
+#include "scene/bot/Strategy.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kFrameLimit = 200000;
+constexpr const char* kStrategies[] = {"plain", "maze"};
+// The memory at the end of a soak may be this much above the memory after its first battle.
+constexpr double kMemoryGrowthAllowed = 0.10;
 
 struct BotOptions {
     field::StageRequest request;
     std::string strategy = "plain";
     std::uint32_t seed = 1;
-    std::filesystem::path data = ".";
+    fs::path data = ".";
     bool quiet = false;
+    fs::path replayOut;
+    fs::path checkReplay;
+    int soakSeconds = 0;
 };
 
 std::optional<int> Number(const char* text, int low, int high) {
@@ -76,6 +108,8 @@ bool Parse(const std::vector<std::string>& args, BotOptions& options, std::strin
         } else if (flag == "--seed") {
             if (!number(0, 0x7FFFFFFF, seed)) return false;
             options.seed = static_cast<std::uint32_t>(seed);
+        } else if (flag == "--soak") {
+            if (!number(1, 86400, options.soakSeconds)) return false;
         } else if (flag == "--strategy") {
             if (!bot::MakeStrategy(value)) {
                 error = "no strategy called '" + value + "' (plain, maze)";
@@ -84,15 +118,23 @@ bool Parse(const std::vector<std::string>& args, BotOptions& options, std::strin
             options.strategy = value;
         } else if (flag == "--data") {
             options.data = value;
+        } else if (flag == "--replay-out") {
+            options.replayOut = fs::absolute(value);
+        } else if (flag == "--check-replay") {
+            options.checkReplay = fs::absolute(value);
         } else {
             error = "unknown flag " + flag;
             return false;
         }
     }
+    if (!options.checkReplay.empty() && options.soakSeconds > 0) {
+        error = "--check-replay and --soak are two different runs";
+        return false;
+    }
     return true;
 }
 
-// A private folder for the battle's save, gone when the run ends.
+// A private folder for the battles' save, gone when the run ends.
 struct ScratchFolder {
     ScratchFolder() {
         char pattern[] = "/tmp/velmoria-bot-XXXXXX";
@@ -102,10 +144,146 @@ struct ScratchFolder {
     }
     ~ScratchFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
+        fs::remove_all(path, ignored);
     }
-    std::filesystem::path path;
+    fs::path path;
 };
+
+std::string Describe(const field::StageRequest& r, const std::string& strategy, std::uint32_t seed) {
+    return "stage " + std::to_string(r.stage) + " difficulty " + std::to_string(r.difficulty) + " character " +
+           std::to_string(r.character) + " strategy " + strategy + " seed " + std::to_string(seed);
+}
+
+std::string Describe(const bot::BattleOutcome& outcome) {
+    return std::string(outcome.cleared ? "cleared" : (outcome.finished ? "lost" : "unfinished")) + " at wave " +
+           std::to_string(outcome.wave) + "/" + std::to_string(outcome.waveCount) + ", lives " +
+           std::to_string(outcome.lives) + ", score " + std::to_string(outcome.score) + ", " +
+           std::to_string(outcome.frames) + " frames";
+}
+
+// The resident memory of this process, in KiB.
+long ResidentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+bool WriteReplay(const fs::path& path, const Replay& replay) {
+    if (!player_files::WriteText(path, FormatReplay(replay))) {
+        std::cerr << "velmoria-bot: cannot write replay '" << path.string() << "'\n";
+        return false;
+    }
+    return true;
+}
+
+int PlayOne(gfx::Device& device, const BotOptions& options) {
+    Random::Seed(options.seed);
+    const auto started = std::chrono::steady_clock::now();
+    const RecordedBattle battle = PlayAndRecord(&device, options.request, options.strategy.c_str(),
+                                                options.quiet ? nullptr : &std::cerr, kFrameLimit);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("%s: %s, %.2f s\n", Describe(options.request, options.strategy, options.seed).c_str(),
+                Describe(battle.outcome).c_str(), seconds);
+    if (!options.replayOut.empty() && !WriteReplay(options.replayOut, battle.replay)) {
+        return 2;
+    }
+    return battle.outcome.cleared ? 0 : 1;
+}
+
+int CheckReplay(gfx::Device& device, const fs::path& path) {
+    Replay replay;
+    std::string error;
+    if (!LoadReplay(path, replay, error)) {
+        std::cerr << "velmoria-bot: " << error << "\n";
+        return 2;
+    }
+    if (!ReplayFitsThisGame(replay, error)) {
+        std::cerr << "velmoria-bot: " << path.string() << " " << error << "\n";
+        return 2;
+    }
+    const bot::BattleOutcome outcome = PlayBack(&device, replay);
+    const Replay::Result& recorded = replay.result;
+    const bool same = ResultOf(outcome) == recorded;
+    std::printf("replay %s: %s; %s\n", path.string().c_str(), Describe(outcome).c_str(),
+                same ? "as recorded"
+                     : ("recorded score " + std::to_string(recorded.score) + ", lives " +
+                        std::to_string(recorded.lives) + ", wave " + std::to_string(recorded.wave))
+                           .c_str());
+    return same ? 0 : 1;
+}
+
+// One soak battle: played and recorded, written and read back as a replay file's text, played
+// back. True when the replay ended as the battle did.
+bool SoakBattle(gfx::Device& device, const field::StageRequest& request, const char* strategy, std::uint32_t seed,
+                const fs::path& keepFolder, int number) {
+    Random::Seed(seed);
+    const RecordedBattle battle = PlayAndRecord(&device, request, strategy, nullptr, kFrameLimit);
+    Replay replay;
+    std::string error;
+    std::optional<bot::BattleOutcome> replayed;
+    if (ParseReplay(FormatReplay(battle.replay), replay, error)) {
+        replayed = PlayBack(&device, replay);
+    }
+    const bool same = replayed && *replayed == battle.outcome;
+    std::printf("battle %d: %s: %s; ", number, Describe(request, strategy, seed).c_str(),
+                Describe(battle.outcome).c_str());
+    if (same) {
+        std::printf("replay identical");
+    } else if (!replayed) {
+        std::printf("REPLAY UNREADABLE: %s", error.c_str());
+    } else {
+        std::printf("REPLAY DIFFERS: %s", Describe(*replayed).c_str());
+    }
+    std::printf("; resident %ld KiB\n", ResidentKiB());
+    if (!same && !keepFolder.empty()) {
+        const fs::path kept = keepFolder / ("soak-" + std::to_string(number) + ".replay");
+        std::error_code ignored;
+        fs::create_directories(keepFolder, ignored);
+        if (WriteReplay(kept, battle.replay)) {
+            std::printf("  kept as %s\n", kept.string().c_str());
+        }
+    }
+    std::fflush(stdout);
+    return same;
+}
+
+int Soak(gfx::Device& device, const BotOptions& options) {
+    std::mt19937 draw(options.seed);
+    const auto pick = [&](int count) { return static_cast<int>(draw() % static_cast<unsigned>(count)); };
+    const long residentBefore = ResidentKiB();
+    long residentStart = 0;
+    int battles = 0;
+    int identical = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
+    while (battles == 0 || elapsed() < options.soakSeconds) {
+        field::StageRequest request;
+        request.stage = pick(3);
+        request.difficulty = pick(4);
+        request.character = pick(2);
+        const char* strategy = kStrategies[pick(2)];
+        const auto seed = static_cast<std::uint32_t>(1 + pick(1000000));
+        ++battles;
+        identical += SoakBattle(device, request, strategy, seed, options.replayOut, battles) ? 1 : 0;
+        if (battles == 1) {
+            residentStart = ResidentKiB();
+        }
+    }
+    const long residentEnd = ResidentKiB();
+    const double growth = static_cast<double>(residentEnd - residentStart) / static_cast<double>(residentStart);
+    std::printf("soak: %d battles in %.0f s; %d replays identical, %d different\n", battles, elapsed(), identical,
+                battles - identical);
+    std::printf("soak: resident memory %ld KiB before the first battle, %ld KiB after it (start), %ld KiB at the end "
+                "(%+.1f %%)\n",
+                residentBefore, residentStart, residentEnd, growth * 100.0);
+    const bool grew = growth > kMemoryGrowthAllowed;
+    if (grew) {
+        std::printf("soak: the memory grew by more than %.0f %%\n", kMemoryGrowthAllowed * 100.0);
+    }
+    return identical == battles && !grew ? 0 : 1;
+}
 
 }  // namespace
 
@@ -117,31 +295,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::error_code changed;
-    std::filesystem::current_path(options.data, changed);
+    fs::current_path(options.data, changed);
     const ScratchFolder scratch;
     if (changed || scratch.path.empty()) {
         std::cerr << "velmoria-bot: cannot use " << (changed ? options.data : "a temporary folder") << "\n";
         return 2;
     }
-    SetFolders({std::filesystem::current_path(), scratch.path});
-    Random::Seed(options.seed);
+    SetFolders({fs::current_path(), scratch.path});
     gfx::NullDevice device;
     InitDirectSound(SoundOutput::Null);
     g_FileClass.LoadTexturePack(pack::kGraphicsPack, &device);
     g_FileClass.LoadSoundPack(pack::kEffectPack);
-    if (!g_FileClass.ValidateAssets() || !std::filesystem::exists(pack::kWaveDataPack)) {
-        std::cerr << "velmoria-bot: cannot read the packs in " << std::filesystem::current_path() << "\n";
+    if (!g_FileClass.ValidateAssets() || !fs::exists(pack::kWaveDataPack)) {
+        std::cerr << "velmoria-bot: cannot read the packs in " << fs::current_path() << "\n";
         return 2;
     }
-    const auto started = std::chrono::steady_clock::now();
-    const bot::BattleOutcome outcome = bot::PlayBattle(&device, options.request, options.strategy.c_str(),
-                                                       options.quiet ? nullptr : &std::cerr, kFrameLimit);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const field::StageRequest& r = options.request;
-    std::printf("stage %d difficulty %d character %d strategy %s seed %u: %s at wave %d/%d, lives %d, score %d, "
-                "%d frames, %.2f s\n",
-                r.stage, r.difficulty, r.character, options.strategy.c_str(), options.seed,
-                outcome.cleared ? "cleared" : (outcome.finished ? "lost" : "unfinished"), outcome.wave,
-                outcome.waveCount, outcome.lives, outcome.score, outcome.frames, seconds);
-    return outcome.cleared ? 0 : 1;
+    if (!options.checkReplay.empty()) {
+        return CheckReplay(device, options.checkReplay);
+    }
+    if (options.soakSeconds > 0) {
+        return Soak(device, options);
+    }
+    return PlayOne(device, options);
 }

@@ -1,45 +1,78 @@
 #include "scene/bot/HeadlessBattle.h"
 
-#include "base/SceneContext.h"
+#include "base/Random.h"
+#include "input/DeviceBuffer.h"
+#include "input/SceneInput.h"
 #include "scene/bot/Autoplayer.h"
 #include "scene/bot/BattleView.h"
 #include "scene/game/GameMain.h"
 
 namespace bot {
 
-void GiveAction(SceneContext& context, const Action& action) {
-    switch (action.kind) {
-        case Action::Kind::Move: context.SetMouse(action.x, action.y); break;
-        case Action::Kind::ClickLeft: context.SetButtons(1, 0); break;
-        case Action::Kind::Key: context.SetKey(action.key, 1); break;
+HeadlessBattle::HeadlessBattle(gfx::Device* device, const field::StageRequest& request, std::uint32_t loaderRandom,
+                               InputWatcher* watcher)
+    : device_(device), watcher_(watcher) {
+    Random::Seed(loaderRandom);
+    game_ = std::make_unique<GameMain>(request);
+    game_->Init(device);
+    context_.sceneCode = SceneCode::Game;
+    input::SystemMouse().SetFocus(true);
+    input::SystemKeyboard().SetFocus(true);
+    mouse_.Init(&input::SystemMouse());
+    keyboard_.Init(&input::SystemKeyboard());
+    ReadInput();
+    if (watcher_ != nullptr) {
+        watcher_->Started(loaderRandom, Random::State(), context_);
     }
 }
 
-BattleOutcome PlayBattle(gfx::Device* device, const field::StageRequest& request, const char* strategy,
-                         std::ostream* progress, int frameLimit) {
-    GameMain game(request);
-    game.Init(device);
-    SceneContext context;
-    context.sceneCode = SceneCode::Game;
-    Autoplayer player(MakeStrategy(strategy), progress);
-    BattleOutcome outcome;
-    for (; outcome.frames < frameLimit && !game.Cleared() && !game.Failed(); ++outcome.frames) {
-        if (const std::optional<Action> action = player.Step(game)) {
-            GiveAction(context, *action);
-        }
-        game.Frame(device, context);
-        context.ReleaseAll();
+HeadlessBattle::~HeadlessBattle() {
+    keyboard_.Release();
+    mouse_.Release();
+}
+
+bool HeadlessBattle::Over() const { return game_->Cleared() || game_->Failed(); }
+
+void HeadlessBattle::ReadInput() {
+    mouse_.Update();
+    keyboard_.Update();
+    CopyInput(mouse_, keyboard_, context_);
+}
+
+void HeadlessBattle::Frame() {
+    ReadInput();
+    if (watcher_ != nullptr) {
+        watcher_->Frame(context_);
     }
-    player.Step(game);
-    const BattleView view(game);
-    outcome.cleared = game.Cleared();
-    outcome.finished = game.Cleared() || game.Failed();
+    game_->Frame(device_, context_);
+    ++frames_;
+}
+
+BattleOutcome HeadlessBattle::Outcome() const {
+    const BattleView view(*game_);
+    BattleOutcome outcome;
+    outcome.cleared = game_->Cleared();
+    outcome.finished = Over();
     outcome.wave = view.Wave();
     outcome.waveCount = view.WaveCount();
+    outcome.wavesStarted = game_->Counters().waveCount;
     outcome.lives = view.Lives();
     outcome.points = view.Points();
     outcome.score = view.StageScore();
+    outcome.frames = frames_;
     return outcome;
+}
+
+BattleOutcome PlayBattle(gfx::Device* device, const field::StageRequest& request, const char* strategy,
+                         std::ostream* progress, int frameLimit, InputWatcher* watcher) {
+    HeadlessBattle battle(device, request, Random::State(), watcher);
+    Autoplayer player(MakeStrategy(strategy), progress);
+    for (int frame = 0; frame < frameLimit && !battle.Over(); ++frame) {
+        player.Act(battle.Game());
+        battle.Frame();
+    }
+    player.Report(battle.Game());  // the closing line
+    return battle.Outcome();
 }
 
 }  // namespace bot

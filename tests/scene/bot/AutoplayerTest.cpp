@@ -5,6 +5,7 @@
 
 #include "scene/bot/Autoplayer.h"
 #include "scene/bot/BattleView.h"
+#include "scene/bot/HeadlessBattle.h"
 #include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
 #include "scene/GameHarness.h"
@@ -30,13 +31,15 @@ Outcome PlayOut(int stage, int difficulty, int character, const char* strategy) 
     request.stage = stage;
     request.difficulty = difficulty;
     request.character = character;
-    GameMain& game = harness.Open(request);
+    bot::HeadlessBattle battle(harness.Device(), request, 1);
+    const GameMain& game = battle.Game();
     std::ostringstream progress;
     bot::Autoplayer player(bot::MakeStrategy(strategy), &progress);
-    for (int frame = 0; frame < kFrameLimit && !game.Cleared() && !game.Failed(); ++frame) {
-        harness.Give(player.Step(game));
+    for (int frame = 0; frame < kFrameLimit && !battle.Over(); ++frame) {
+        player.Act(game);
+        battle.Frame();
     }
-    player.Step(game);  // the closing line
+    player.Report(game);  // the closing line
     const bot::BattleView view(game);
     return {game.Cleared(), game.Failed(), view.Lives(), static_cast<int>(view.Towers().size()), progress.str()};
 }
@@ -80,13 +83,15 @@ TEST(Autoplayer, PlainPlayClearsTheFirstStageOnEasyWithEitherCharacter) {
 // The maze of basic towers makes the enemies walk further than the open field would.
 TEST(Autoplayer, MazePlayLengthensThePathAndClearsTheFirstStageOnEasy) {
     GameHarness harness;
-    field::StageRequest request;
-    GameMain& game = harness.Open(request);
-    harness.Frames(2);
+    bot::HeadlessBattle battle(harness.Device(), field::StageRequest{}, 1);
+    const GameMain& game = battle.Game();
+    battle.Frame();
+    battle.Frame();
     const std::size_t openPath = bot::RouteMap(*game.Field()).Path().size();
     bot::Autoplayer player(bot::MakeStrategy("maze"), nullptr);
     while (game.Preparing()) {
-        harness.Give(player.Step(game));
+        player.Act(game);
+        battle.Frame();
     }
     EXPECT_GT(bot::RouteMap(*game.Field()).Path().size(), openPath + 10);
     const Outcome outcome = PlayOut(0, kEasy, 0, "maze");
@@ -99,4 +104,52 @@ TEST(Autoplayer, PlainPlayLosesTheFirstStageOnLunatic) {
     EXPECT_TRUE(outcome.failed) << outcome.progress;
     EXPECT_EQ(outcome.lives, 0);
     EXPECT_NE(outcome.progress.find("lost at wave"), std::string::npos);
+}
+
+namespace {
+
+// Presses the same key twice and clicks twice, once.
+class Twice : public bot::Strategy {
+public:
+    void Think(const bot::BattleView&, bot::Orders& orders) override {
+        if (!thought_) {
+            orders.Press(kKeyU);
+            orders.Press(kKeyU);
+            orders.LockOn({300, 300});
+            orders.Press(kKeyS);
+            orders.Press(kKeyS);
+        }
+        thought_ = true;
+    }
+
+private:
+    bool thought_ = false;
+};
+
+}  // namespace
+
+// The autoplayer's input reaches the battle through the devices as a player's taps do: every
+// press is seen going down, also a second one of the same key, which must go up in between.
+TEST(Autoplayer, EveryPressReachesTheBattleAsAPressEvenTwiceInARow) {
+    GameHarness harness;
+    bot::HeadlessBattle battle(harness.Device(), field::StageRequest{}, 1);
+    bot::Autoplayer player(std::make_unique<Twice>(), nullptr);
+    int upPresses = 0;
+    int sPresses = 0;
+    int clicks = 0;
+    bool held = false;
+    for (int frame = 0; frame < 20; ++frame) {
+        player.Act(battle.Game());
+        battle.Frame();
+        const SceneContext& input = battle.Input();
+        upPresses += input.keys[kKeyU].pressed;
+        sPresses += input.keys[kKeyS].pressed;
+        clicks += input.leftPressed;
+        held = held || (input.leftHeld != 0 && input.mouseX == 300 && input.mouseY == 300);
+    }
+    EXPECT_EQ(upPresses, 2);
+    EXPECT_EQ(sPresses, 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(held) << "the click was not on the enemy's place";
+    EXPECT_EQ(battle.Input().keys[kKeyS].held, 0) << "a tap is let go";
 }
