@@ -19,10 +19,15 @@ typename V::Pixels Opaque(typename V::Pixels p) {
     return V::Or(p, V::Splat(0xFF000000u));
 }
 
-// Two widened pixels of source over two of target.
+// Whether every pixel's alpha is 0 or 255: adding one to the alpha byte leaves 0 or 1 there.
 template <typename V>
-typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw) {
-    const typename V::Pixels a = V::SpreadAlpha(sw);
+bool OpaqueOrClear(typename V::Pixels s) {
+    return V::AllZero(V::And(V::Add32(s, V::Splat(0x01000000u)), V::Splat(0xFE000000u)));
+}
+
+// Two widened pixels of source over two of target, by the source's alpha spread over the lanes.
+template <typename V>
+typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw, typename V::Pixels a) {
     return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::Splat16(255), a))));
 }
 
@@ -30,20 +35,17 @@ typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw) 
 // arithmetic, each pixel being the source or the target whole.
 template <typename V>
 typename V::Pixels SourceOver(typename V::Pixels s, typename V::Pixels d) {
-    const typename V::Pixels alpha = V::And(s, V::Splat(0xFF000000u));
-    const typename V::Pixels opaque = V::Equal32(alpha, V::Splat(0xFF000000u));
-    const typename V::Pixels clear = V::Equal32(alpha, V::Splat(0));
-    if (V::AllOnes(V::Or(opaque, clear))) {
-        return V::Or(V::And(opaque, s), V::AndNot(opaque, d));
+    if (OpaqueOrClear<V>(s)) {
+        return V::OpaqueOrTarget(s, d);
     }
-    return Opaque<V>(V::Narrow(SourceOverWide<V>(V::WidenLow(s), V::WidenLow(d)),
-                               SourceOverWide<V>(V::WidenHigh(s), V::WidenHigh(d))));
+    return Opaque<V>(V::Narrow(SourceOverWide<V>(V::WidenLow(s), V::WidenLow(d), V::AlphaLow(s)),
+                               SourceOverWide<V>(V::WidenHigh(s), V::WidenHigh(d), V::AlphaHigh(s))));
 }
 
-// Two widened pixels weighted by their alpha.
+// Two widened pixels weighted by their alpha spread over the lanes.
 template <typename V>
-typename V::Pixels AlphaWeighted(typename V::Pixels sw) {
-    return V::Div255(V::Mul16(sw, V::SpreadAlpha(sw)));
+typename V::Pixels AlphaWeighted(typename V::Pixels sw, typename V::Pixels a) {
+    return V::Div255(V::Mul16(sw, a));
 }
 
 template <typename V>
@@ -51,7 +53,9 @@ typename V::Pixels Additive(typename V::Pixels s, typename V::Pixels d) {
     if (AllAlphas<V>(s, 0)) {
         return d;
     }
-    return Opaque<V>(V::AddSaturate8(V::Narrow(AlphaWeighted<V>(V::WidenLow(s)), AlphaWeighted<V>(V::WidenHigh(s))), d));
+    return Opaque<V>(V::AddSaturate8(
+        V::Narrow(AlphaWeighted<V>(V::WidenLow(s), V::AlphaLow(s)), AlphaWeighted<V>(V::WidenHigh(s), V::AlphaHigh(s))),
+        d));
 }
 
 template <typename V, Kind kKind>

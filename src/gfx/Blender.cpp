@@ -73,6 +73,11 @@ Blender::Blender(const PipelineState& state, InstructionSet set)
 }
 
 void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const {
+    // The frame is opaque throughout, and over an opaque pixel a source of alpha 0 blended by its
+    // alpha leaves it as it is: fades at their start and clear overlays draw nothing.
+    if (source == nullptr && Alpha(constant) == 0 && (mode_ == Mode::SourceOver || mode_ == Mode::Additive)) {
+        return;
+    }
     int done = 0;
     if (mode_ != Mode::Factors) {
         const kernels::Kind kind = mode_ == Mode::Replace      ? kernels::Kind::Replace

@@ -27,7 +27,6 @@ struct Avx2 {
     static Pixels WidenLow(Pixels v) { return _mm256_unpacklo_epi8(v, _mm256_setzero_si256()); }
     static Pixels WidenHigh(Pixels v) { return _mm256_unpackhi_epi8(v, _mm256_setzero_si256()); }
     static Pixels Narrow(Pixels low, Pixels high) { return _mm256_packus_epi16(low, high); }
-    static Pixels SpreadAlpha(Pixels w) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(w, 0xFF), 0xFF); }
     static Pixels Div255(Pixels x) { return _mm256_mulhi_epu16(_mm256_add_epi16(x, Splat16(128)), Splat16(257)); }
     static Pixels Mul16(Pixels a, Pixels b) { return _mm256_mullo_epi16(a, b); }
     static Pixels Add16(Pixels a, Pixels b) { return _mm256_add_epi16(a, b); }
@@ -36,22 +35,43 @@ struct Avx2 {
     static Pixels And(Pixels a, Pixels b) { return _mm256_and_si256(a, b); }
     static Pixels Or(Pixels a, Pixels b) { return _mm256_or_si256(a, b); }
     static Pixels AndNot(Pixels mask, Pixels b) { return _mm256_andnot_si256(mask, b); }
+    static Pixels Add32(Pixels a, Pixels b) { return _mm256_add_epi32(a, b); }
     static Pixels Equal32(Pixels a, Pixels b) { return _mm256_cmpeq_epi32(a, b); }
     static bool AllOnes(Pixels mask) { return _mm256_movemask_epi8(mask) == -1; }
-};
+    static bool AllZero(Pixels v) { return _mm256_testz_si256(v, v) != 0; }
+    // Each pixel's alpha byte copied into the four 16-bit lanes widening gives its channels.
+    static Pixels AlphaLow(Pixels v) { return _mm256_shuffle_epi8(v, AlphaBytes(3, 7)); }
+    static Pixels AlphaHigh(Pixels v) { return _mm256_shuffle_epi8(v, AlphaBytes(11, 15)); }
+    // For pixels of alpha 0 or 255: the top bit of the alpha picks the source.
+    static Pixels OpaqueOrTarget(Pixels s, Pixels d) {
+        const __m256 source = _mm256_castsi256_ps(s);
+        return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(d), source, source));
+    }
 
+private:
+    // Byte indices within each 128-bit half: first's alpha in four 16-bit lanes, then second's.
+    static Pixels AlphaBytes(char first, char second) {
+        constexpr char z = -128;  // a zero byte
+        return _mm256_setr_epi8(first, z, first, z, first, z, first, z, second, z, second, z, second, z, second, z,
+                                first, z, first, z, first, z, first, z, second, z, second, z, second, z, second, z);
+    }
+};
 
 }  // namespace
 
+// Flattened, as the routines of SampleAvx2.cpp: every helper of the loop inlined.
+[[gnu::flatten]]
 int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target,
                  int count) {
     return kernels::Run<Avx2>(kind, source, constant, target, count);
 }
 
+[[gnu::flatten]]
 int ModulateRunAvx2(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
     return kernels::ModulateRun<Avx2>(texels, colour, count, out);
 }
 
+[[gnu::flatten]]
 int CombineRunAvx2(const StageState& first, const StageState* second, const std::uint32_t* diffuse,
                    const std::uint32_t* texels0, const std::uint32_t* texels1, int count, std::uint32_t* out) {
     return kernels::CombineRun<Avx2>(first, second, diffuse, texels0, texels1, count, out);

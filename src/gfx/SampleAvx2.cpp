@@ -10,6 +10,8 @@
 #pragma GCC push_options
 #pragma GCC target("avx2")
 
+// The exported routines are flattened: every helper of the loop body inlined, so that the
+// registers of a step stay in registers.
 namespace gfx {
 
 namespace {
@@ -93,6 +95,59 @@ Wide Gather(const std::uint32_t* base, Wide indices) {
 Wide Load8(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 void Store8(std::uint32_t* p, Wide v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
 
+// The sixteen texels from first on, whose lanes At picks by index: a gather costs many times
+// two loads and a few permutes, and the eight indices of a run that steps less than two texels
+// a pixel lie within sixteen of each other. Reads up to kTexelReadAhead texels past the last
+// index it is asked for.
+class Window {
+public:
+    Window(const std::uint32_t* base, int first)
+        : low_(Load8(base + first)), high_(Load8(base + first + 8)), first_(_mm256_set1_epi32(first)) {}
+
+    // Indices first .. first + 15.
+    Wide At(Wide indices) const {
+        const Wide lane = _mm256_sub_epi32(indices, first_);
+        // Bit 3 of the lane number, moved to the sign, says which half holds it.
+        const __m256 high = _mm256_castsi256_ps(_mm256_slli_epi32(lane, 28));
+        return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(_mm256_permutevar8x32_epi32(low_, lane)),
+                                                    _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(high_, lane)), high));
+    }
+
+private:
+    Wide low_;
+    Wide high_;
+    Wide first_;
+};
+
+// Where the lowest of eight indices lies when the highest plus extra lies within a window of
+// it; -1 otherwise. A run's indices move one way, so the lowest and highest are the end lanes.
+int WindowStart(Wide indices, int extra) {
+    const int first = _mm256_cvtsi256_si32(indices);
+    const int last = _mm256_extract_epi32(indices, 7);
+    const int low = std::min(first, last);
+    return std::max(first, last) + extra - low < 16 ? low : -1;
+}
+
+// base[indices], through a window where they lie close together.
+Wide Texels(const std::uint32_t* base, Wide indices) {
+    const int start = WindowStart(indices, 0);
+    return start >= 0 ? Window(base, start).At(indices) : Gather(base, indices);
+}
+
+// base[indices] and base[indices + 1].
+void TexelPairs(const std::uint32_t* base, Wide indices, Wide& first, Wide& second) {
+    const Wide next = _mm256_add_epi32(indices, _mm256_set1_epi32(1));
+    const int start = WindowStart(indices, 1);
+    if (start < 0) {
+        first = Gather(base, indices);
+        second = Gather(base, next);
+        return;
+    }
+    const Window window(base, start);
+    first = window.At(indices);
+    second = window.At(next);
+}
+
 // Stores the first count pixels of a register, 0 < count <= 8.
 void StoreFirst(std::uint32_t* p, Wide v, int count) {
     const Wide lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
@@ -130,6 +185,7 @@ int EachEight2(std::uint32_t* out, int count, std::int64_t s, std::int64_t ds, s
 
 }  // namespace
 
+[[gnu::flatten]]
 int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out) {
     int i = 0;
     if (weight == 128) {
@@ -145,16 +201,20 @@ int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t we
     return i;
 }
 
+[[gnu::flatten]]
 int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count)) {
         return 0;
     }
     return EachEight(out, count, ds, [columns](const Eight& along) {
-        const Wide k = along.Indices();
-        return LerpEach(Gather(columns, k), Gather(columns + 1, k), along);
+        Wide left;
+        Wide right;
+        TexelPairs(columns, along.Indices(), left, right);
+        return LerpEach(left, right, along);
     }, s);
 }
 
+[[gnu::flatten]]
 int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy, std::int64_t s,
                     std::int64_t ds, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count)) {
@@ -163,12 +223,19 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
     const Wide take = Splat16(fy);
     return EachEight(out, count, ds, [top, bottom, take](const Eight& along) {
         const Wide k = along.Indices();
-        const Wide left = LerpPacked(Gather(top, k), Gather(bottom, k), take, take);
-        const Wide right = LerpPacked(Gather(top + 1, k), Gather(bottom + 1, k), take, take);
+        Wide topLeft;
+        Wide topRight;
+        Wide bottomLeft;
+        Wide bottomRight;
+        TexelPairs(top, k, topLeft, topRight);
+        TexelPairs(bottom, k, bottomLeft, bottomRight);
+        const Wide left = LerpPacked(topLeft, bottomLeft, take, take);
+        const Wide right = LerpPacked(topRight, bottomRight, take, take);
         return LerpEach(left, right, along);
     }, s);
 }
 
+[[gnu::flatten]]
 int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
                  std::int64_t dt, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count) || !FitsLanes(t, dt, count)) {
@@ -184,13 +251,15 @@ int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std
     });
 }
 
+[[gnu::flatten]]
 int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count)) {
         return 0;
     }
-    return EachEight(out, count, ds, [row](const Eight& along) { return Gather(row, along.Indices()); }, s);
+    return EachEight(out, count, ds, [row](const Eight& along) { return Texels(row, along.Indices()); }, s);
 }
 
+[[gnu::flatten]]
 int PointAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
               std::int64_t dt, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count) || !FitsLanes(t, dt, count)) {

@@ -66,7 +66,6 @@ struct Sse2 {
     static Pixels WidenLow(Pixels v) { return simd::WidenLow(v); }
     static Pixels WidenHigh(Pixels v) { return simd::WidenHigh(v); }
     static Pixels Narrow(Pixels low, Pixels high) { return simd::Narrow(low, high); }
-    static Pixels SpreadAlpha(Pixels w) { return simd::SpreadAlpha(w); }
     static Pixels Div255(Pixels x) { return simd::Div255(x); }
     static Pixels Mul16(Pixels a, Pixels b) { return _mm_mullo_epi16(a, b); }
     static Pixels Add16(Pixels a, Pixels b) { return _mm_add_epi16(a, b); }
@@ -75,8 +74,18 @@ struct Sse2 {
     static Pixels And(Pixels a, Pixels b) { return _mm_and_si128(a, b); }
     static Pixels Or(Pixels a, Pixels b) { return _mm_or_si128(a, b); }
     static Pixels AndNot(Pixels mask, Pixels b) { return _mm_andnot_si128(mask, b); }
+    static Pixels Add32(Pixels a, Pixels b) { return _mm_add_epi32(a, b); }
     static Pixels Equal32(Pixels a, Pixels b) { return _mm_cmpeq_epi32(a, b); }
     static bool AllOnes(Pixels mask) { return _mm_movemask_epi8(mask) == 0xFFFF; }
+    static bool AllZero(Pixels v) { return AllOnes(_mm_cmpeq_epi32(v, _mm_setzero_si128())); }
+    // The alpha of each pixel of the widened low or high half, in all four of its lanes.
+    static Pixels AlphaLow(Pixels v) { return simd::SpreadAlpha(WidenLow(v)); }
+    static Pixels AlphaHigh(Pixels v) { return simd::SpreadAlpha(WidenHigh(v)); }
+    // For pixels of alpha 0 or 255: the source where opaque, the target where clear.
+    static Pixels OpaqueOrTarget(Pixels s, Pixels d) {
+        const Pixels opaque = _mm_srai_epi32(s, 31);
+        return Or(And(opaque, s), AndNot(opaque, d));
+    }
 };
 
 }  // namespace gfx::simd

@@ -17,7 +17,7 @@ Texture::Texture(int width, int height)
       height_(RoundUpToPowerOfTwo(height)),
       widthLog2_(std::countr_zero(static_cast<unsigned>(width_))),
       heightLog2_(std::countr_zero(static_cast<unsigned>(height_))),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0u) {}
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) + kTexelReadAhead, 0u) {}
 
 std::unique_ptr<Texture> MakeTexture(int width, int height) {
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {

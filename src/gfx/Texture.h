@@ -5,6 +5,10 @@
 
 namespace gfx {
 
+// The sampling loops read texels in whole registers, up to this many past the last one a run
+// uses: every texture keeps that many readable texels after its last row.
+constexpr int kTexelReadAhead = 16;
+
 // An ARGB8888 texture whose sides are powers of two. Textures are plain memory: any thread may
 // create one, and only the thread that owns the object writes its pixels.
 class Texture {

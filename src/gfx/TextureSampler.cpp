@@ -295,7 +295,7 @@ void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uin
 // blended once per texel column into the scratch row, and each pixel then blends two
 // neighbouring columns. Runs that skip texels filter each pixel's own texels instead.
 void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-               std::array<std::uint32_t, TextureSampler::kScratchColumns>& scratch, std::uint32_t* out,
+               std::array<std::uint32_t, TextureSampler::kScratchColumns + kTexelReadAhead>& scratch, std::uint32_t* out,
                InstructionSet set) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;

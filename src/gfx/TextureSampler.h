@@ -41,7 +41,7 @@ public:
 
 private:
     InstructionSet set_;
-    std::array<std::uint32_t, kScratchColumns> columns_{};
+    std::array<std::uint32_t, kScratchColumns + kTexelReadAhead> columns_{};
 };
 
 }  // namespace gfx
