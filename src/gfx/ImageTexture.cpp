@@ -12,21 +12,19 @@ std::unique_ptr<gfx::Texture> CreateTextureFromImageBytes(gfx::Device* device, c
     if (device == nullptr) {
         return nullptr;
     }
-    gfx::Image image;
-    if (!gfx::DecodePng(bytes, size, image)) {
+    std::unique_ptr<gfx::Texture> texture;
+    const bool decoded = gfx::DecodePngInto(bytes, size, [device, &texture](int width, int height) {
+        texture = device->CreateTexture(width, height);
+        return texture == nullptr ? gfx::PixelRows{}
+                                  : gfx::PixelRows{texture->Lock(), static_cast<std::size_t>(texture->Width())};
+    });
+    if (!decoded) {
         return nullptr;
     }
-    std::unique_ptr<gfx::Texture> texture = device->CreateTexture(image.width, image.height);
-    if (texture == nullptr) {
-        return nullptr;
-    }
+    // Beyond the picture the texture stays transparent; within it the colour key is too.
     std::uint32_t* pixels = texture->Lock();
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint32_t* source = &image.argb[static_cast<std::size_t>(y) * image.width];
-        std::uint32_t* target = pixels + static_cast<std::size_t>(y) * texture->Width();
-        std::transform(source, source + image.width, target,
-                       [](std::uint32_t c) { return c == kColourKey ? 0u : c; });
-    }
+    const std::size_t texels = static_cast<std::size_t>(texture->Width()) * static_cast<std::size_t>(texture->Height());
+    std::replace(pixels, pixels + texels, kColourKey, 0u);
     texture->Unlock();
     return texture;
 }

@@ -2,10 +2,14 @@
 
 #include <png.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace gfx {
+
+static_assert(std::endian::native == std::endian::little, "decoded pixels are read as little-endian ARGB words");
 
 namespace {
 
@@ -37,8 +41,7 @@ void SilentWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-bool DecodePng(const void* bytes, std::size_t size, Image& image) {
-    image = Image{};
+bool DecodePngInto(const void* bytes, std::size_t size, const PixelTarget& target) {
     if (bytes == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8) != 0) {
         return false;
     }
@@ -53,10 +56,8 @@ bool DecodePng(const void* bytes, std::size_t size, Image& image) {
     }
     ReadCursor cursor{static_cast<const std::uint8_t*>(bytes), size, 0};
     std::vector<png_bytep> rows;
-    std::vector<std::uint8_t> rgba;
     if (setjmp(png_jmpbuf(png)) != 0) {
         png_destroy_read_struct(&png, &info, nullptr);
-        image = Image{};
         return false;
     }
     png_set_read_fn(png, &cursor, &ReadFromMemory);
@@ -86,6 +87,9 @@ bool DecodePng(const void* bytes, std::size_t size, Image& image) {
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
         png_set_gray_to_rgb(png);
     }
+    // Blue, green, red, alpha in memory: the bytes of an ARGB pixel on this little-endian
+    // machine, so libpng writes the pixels straight into place.
+    png_set_bgr(png);
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -93,24 +97,34 @@ bool DecodePng(const void* bytes, std::size_t size, Image& image) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    rgba.resize(static_cast<std::size_t>(width) * height * 4);
+    const PixelRows pixels = target(static_cast<int>(width), static_cast<int>(height));
+    if (pixels.first == nullptr) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
     rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y) {
-        rows[y] = rgba.data() + static_cast<std::size_t>(y) * width * 4;
+        rows[y] = reinterpret_cast<png_bytep>(pixels.first + static_cast<std::size_t>(y) * pixels.stride);
     }
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
-
-    image.width = static_cast<int>(width);
-    image.height = static_cast<int>(height);
-    image.argb.resize(static_cast<std::size_t>(width) * height);
-    for (std::size_t i = 0; i < image.argb.size(); ++i) {
-        const std::uint8_t* p = &rgba[i * 4];
-        image.argb[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
-                        static_cast<std::uint32_t>(p[1]) << 8 | p[2];
-    }
     return true;
+}
+
+bool DecodePng(const void* bytes, std::size_t size, Image& image) {
+    image = Image{};
+    Image decoded;
+    const bool read = DecodePngInto(bytes, size, [&decoded](int width, int height) {
+        decoded.width = width;
+        decoded.height = height;
+        decoded.argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        return PixelRows{decoded.argb.data(), static_cast<std::size_t>(width)};
+    });
+    if (read) {
+        image = std::move(decoded);
+    }
+    return read;
 }
 
 bool EncodePng(const std::uint32_t* argb, int width, int height, std::vector<std::uint8_t>& out) {
