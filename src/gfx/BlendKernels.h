@@ -69,6 +69,27 @@ typename V::Pixels Apply(typename V::Pixels s, typename V::Pixels d) {
     }
 }
 
+// The last pixels of a run, fewer than a register, where V can mask the lanes past them: the
+// lanes blend what they load but only the run's pixels are stored. Returns the pixels done.
+template <typename V, typename Operation>
+int Tail(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count, Operation operation) {
+    if constexpr (V::kMaskedTail) {
+        if (count > 0) {
+            const typename V::Pixels lanes = V::FirstLanes(count);
+            const typename V::Pixels s = source == nullptr ? V::Splat(constant) : V::LoadFirst(source, lanes);
+            V::StoreFirst(target, lanes, operation(s, V::LoadFirst(target, lanes)));
+            return count;
+        }
+    }
+    return 0;
+}
+
+// Apply as a function object, for Tail.
+template <typename V, Kind kKind>
+struct Applier {
+    typename V::Pixels operator()(typename V::Pixels s, typename V::Pixels d) const { return Apply<V, kKind>(s, d); }
+};
+
 template <typename V, Kind kKind>
 int RunKind(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) {
     int i = 0;
@@ -77,16 +98,17 @@ int RunKind(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* 
         for (; i + V::kPixels <= count; i += V::kPixels) {
             V::Store(target + i, Apply<V, kKind>(s, V::Load(target + i)));
         }
-        return i;
+    } else {
+        for (; i + V::kPixels <= count; i += V::kPixels) {
+            V::Store(target + i, Apply<V, kKind>(V::Load(source + i), V::Load(target + i)));
+        }
     }
-    for (; i + V::kPixels <= count; i += V::kPixels) {
-        V::Store(target + i, Apply<V, kKind>(V::Load(source + i), V::Load(target + i)));
-    }
-    return i;
+    return i + Tail<V>(source != nullptr ? source + i : nullptr, constant, target + i, count - i, Applier<V, kKind>{});
 }
 
-// Blends the whole registers of a run, from source or, when it is null, from one constant
-// colour. Returns how many pixels it did; the rest are the caller's.
+// Blends the whole registers of a run, and the last pixels too where V masks lanes, from source
+// or, when it is null, from one constant colour. Returns how many pixels it did; the rest are
+// the caller's.
 template <typename V>
 int Run(Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) {
     switch (kind) {

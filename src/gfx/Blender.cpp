@@ -87,7 +87,7 @@ void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::ui
             done = BlendRunAvx2(kind, source, constant, target, count);
         }
 #if VELMORIA_SIMD
-        if (Uses(set_, InstructionSet::Sse2)) {
+        if (done < count && Uses(set_, InstructionSet::Sse2)) {
             done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant,
                                              target + done, count - done);
         }

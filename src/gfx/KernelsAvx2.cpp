@@ -21,6 +21,18 @@ struct Avx2 {
 
     static Pixels Load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
     static void Store(std::uint32_t* p, Pixels v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    // The last pixels of a run in the first lanes of a register: the other lanes are neither
+    // read nor written.
+    static constexpr bool kMaskedTail = true;
+    static Pixels FirstLanes(int count) {
+        return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    }
+    static Pixels LoadFirst(const std::uint32_t* p, Pixels lanes) {
+        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), lanes);
+    }
+    static void StoreFirst(std::uint32_t* p, Pixels lanes, Pixels v) {
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), lanes, v);
+    }
     static Pixels Splat(std::uint32_t c) { return _mm256_set1_epi32(static_cast<int>(c)); }
     static Pixels Splat16(std::uint32_t v) { return _mm256_set1_epi16(static_cast<short>(v)); }
     // Widening and narrowing work within each 128-bit half; narrowing undoes widening.

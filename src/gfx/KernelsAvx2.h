@@ -9,12 +9,12 @@ namespace kernels {
 enum class Kind;  // in gfx/BlendKernels.h, which must not be seen here before AVX2 is switched on
 }
 
-// kernels::Run with eight pixels to a register; 0 where the build cannot make it. Only where
-// BestInstructionSet() is Avx2.
+// kernels::Run with eight pixels to a register, the last few of a run in a masked one; 0 where
+// the build cannot make it. Only where BestInstructionSet() is Avx2.
 int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target,
                  int count);
 
-// kernels::ModulateRun with eight pixels to a register.
+// kernels::ModulateRun with eight pixels to a register, the last few in a masked one.
 int ModulateRunAvx2(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out);
 
 // kernels::CombineRun, the texture stages, with eight pixels to a register.

@@ -58,6 +58,8 @@ inline Pixels LerpPacked(Pixels a, Pixels b, Pixels keep, Pixels weight) {
 struct Sse2 {
     using Pixels = simd::Pixels;
     static constexpr int kPixels = 4;
+    // No masked loads and stores: the last pixels of a run are the caller's.
+    static constexpr bool kMaskedTail = false;
 
     static Pixels Load(const std::uint32_t* p) { return simd::Load(p); }
     static void Store(std::uint32_t* p, Pixels v) { simd::Store(p, v); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/BlendKernels.h"
 #include "gfx/PipelineState.h"
 #include "gfx/RenderStates.h"
 
@@ -55,16 +56,19 @@ typename V::Pixels CombineStage(const StageState& stage, typename V::Pixels diff
     return V::Or(V::And(colour, V::Splat(0x00FFFFFFu)), V::And(alpha, V::Splat(0xFF000000u)));
 }
 
-// Every texel times one colour, over the whole registers of a run: the common sprite cascade.
+// Every texel times one colour, over the whole registers of a run and, where V masks lanes, its
+// last pixels: the common sprite cascade.
 template <typename V>
 int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
     const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
+    const auto modulate = [wide](typename V::Pixels t, typename V::Pixels) {
+        return V::Narrow(V::Div255(V::Mul16(V::WidenLow(t), wide)), V::Div255(V::Mul16(V::WidenHigh(t), wide)));
+    };
     int i = 0;
     for (; i + V::kPixels <= count; i += V::kPixels) {
-        const typename V::Pixels t = V::Load(texels + i);
-        V::Store(out + i, V::Narrow(V::Div255(V::Mul16(V::WidenLow(t), wide)), V::Div255(V::Mul16(V::WidenHigh(t), wide))));
+        V::Store(out + i, modulate(V::Load(texels + i), typename V::Pixels{}));
     }
-    return i;
+    return i + Tail<V>(texels + i, 0, out + i, count - i, modulate);
 }
 
 // The cascade over the whole registers of a run, the second stage only where it is given;
