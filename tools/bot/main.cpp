@@ -1,7 +1,7 @@
 // velmoria-bot: plays battles headless with the autoplayer and says how they ended.
 //
 //   velmoria-bot [--stage N] [--difficulty N] [--character N] [--strategy plain|maze] [--seed N]
-//                [--data DIR] [--quiet] [--replay-out FILE]
+//                [--data DIR] [--quiet] [--replay-out FILE] [--frames N]
 //   velmoria-bot --check-replay FILE [--data DIR]
 //   velmoria-bot --soak SECONDS [--seed N] [--data DIR] [--replay-out DIR]
 //
@@ -10,7 +10,8 @@
 //
 // One battle: one line of progress a wave on stderr (unless --quiet), one result line on stdout;
 // --replay-out writes the battle as a replay of the game's own (`velmoria --replay FILE` plays it
-// back). Exit code 0 when the stage was cleared, 1 when it was lost or ran past its frame limit.
+// back). --frames N stops the battle after N frames, ended or not (a short battle for a test).
+// Exit code 0 when the stage was cleared, 1 when it was lost or ran past its frame limit.
 //
 // --check-replay plays a replay back here, headless and undrawn, and prints how it ended: exit
 // code 0 when it ended as recorded, 1 when not.
@@ -77,6 +78,7 @@ struct BotOptions {
     fs::path replayOut;
     fs::path checkReplay;
     int soakSeconds = 0;
+    int frames = kFrameLimit;
 };
 
 std::optional<int> Number(const char* text, int low, int high) {
@@ -119,6 +121,8 @@ bool Parse(const std::vector<std::string>& args, BotOptions& options, std::strin
         } else if (flag == "--seed") {
             if (!number(0, 0x7FFFFFFF, seed)) return false;
             options.seed = static_cast<std::uint32_t>(seed);
+        } else if (flag == "--frames") {
+            if (!number(1, kFrameLimit, options.frames)) return false;
         } else if (flag == "--soak") {
             if (!number(1, 86400, options.soakSeconds)) return false;
         } else if (flag == "--strategy") {
@@ -209,7 +213,7 @@ int PlayOne(gfx::Device& device, const BotOptions& options) {
     Random::Seed(options.seed);
     const auto started = std::chrono::steady_clock::now();
     const RecordedBattle battle = PlayAndRecord(&device, options.request, options.strategy.c_str(),
-                                                options.quiet ? nullptr : &std::cerr, kFrameLimit);
+                                                options.quiet ? nullptr : &std::cerr, options.frames);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("%s: %s, %.2f s\n", Describe(options.request, options.strategy, options.seed).c_str(),
                 Describe(battle.outcome).c_str(), seconds);
