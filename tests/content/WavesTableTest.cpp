@@ -17,10 +17,13 @@ struct StageTable {
     std::vector<waves::Wave> waves;
 };
 
+std::filesystem::path WaveSourcePath() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "waves.txt";
+}
+
 // Reads data/waves.txt with the same parser the pack tool compiles it with.
 std::map<std::string, StageTable> ReadWaveSource(std::string& error) {
-    const std::filesystem::path path =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "waves.txt";
+    const std::filesystem::path path = WaveSourcePath();
     std::ifstream in(path);
     if (!in) {
         error = "cannot open " + path.string();
@@ -101,7 +104,7 @@ struct SourceNotes {
 };
 
 SourceNotes ReadSourceNotes() {
-    std::ifstream in(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "waves.txt");
+    std::ifstream in(WaveSourcePath());
     SourceNotes notes;
     std::string line;
     std::string key;
