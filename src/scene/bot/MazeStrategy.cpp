@@ -4,7 +4,6 @@
 #include <array>
 #include <deque>
 
-#include "base/SceneContext.h"
 #include "scene/bot/BattleView.h"
 #include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
@@ -103,11 +102,7 @@ void MazeStrategy::Think(const BattleView& view, Orders& orders) {
     if (mazeDone_ && BuySpecial(view, orders)) {
         return;
     }
-    if (view.Preparing()) {
-        if (!started_) {
-            started_ = true;
-            orders.Press(kKeyN);
-        }
+    if (Preparing(view, orders)) {
         return;
     }
     if (!UpgradeWeakest(view, orders)) {

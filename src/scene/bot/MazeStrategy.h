@@ -19,7 +19,6 @@ private:
     void LockOnStrongest(const BattleView& view, Orders& orders);
     bool Tried(field::PixelPos plot) const;
 
-    bool started_ = false;
     bool mazeDone_ = false;
     std::size_t nextSpecial_ = 0;
     int idleThoughts_ = 0;

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "base/SceneContext.h"
 #include "scene/bot/BattleView.h"
 #include "scene/bot/RouteMap.h"
 
@@ -61,11 +60,7 @@ void PlainStrategy::Think(const BattleView& view, Orders& orders) {
             return;
         }
     }
-    if (view.Preparing()) {
-        if (!started_) {
-            started_ = true;
-            orders.Press(kKeyN);
-        }
+    if (Preparing(view, orders)) {
         return;
     }
     const auto weakest = std::min_element(towers.begin(), towers.end(), [](const auto& a, const auto& b) {

@@ -1,6 +1,7 @@
 #include "scene/bot/Strategy.h"
 
 #include "base/SceneContext.h"
+#include "scene/bot/BattleView.h"
 #include "scene/bot/MazeStrategy.h"
 #include "scene/bot/PlainStrategy.h"
 
@@ -42,6 +43,17 @@ std::optional<Action> Orders::Next() {
     const Action next = actions_.front();
     actions_.pop_front();
     return next;
+}
+
+bool Strategy::Preparing(const BattleView& view, Orders& orders) {
+    if (!view.Preparing()) {
+        return false;
+    }
+    if (!started_) {
+        started_ = true;
+        orders.Press(kKeyN);
+    }
+    return true;
 }
 
 std::unique_ptr<Strategy> MakeStrategy(std::string_view name) {

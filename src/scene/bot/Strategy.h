@@ -43,6 +43,14 @@ class Strategy {
 public:
     virtual ~Strategy() = default;
     virtual void Think(const BattleView& view, Orders& orders) = 0;
+
+protected:
+    // True while the stage is still being prepared; the first time, the stage is started with its
+    // key (once only: pressed again, the key would call the next wave early).
+    bool Preparing(const BattleView& view, Orders& orders);
+
+private:
+    bool started_ = false;
 };
 
 // "plain": basic towers beside the path, then upgrades; "maze": a maze of basic towers, the
