@@ -123,7 +123,6 @@ WindowSettings ReadWindowSettings() {
         // Only a convenience: a damaged file costs the remembered scale, nothing else.
         std::fprintf(stderr, "velmoria: %s: %s; the window settings start afresh\n", player_files::kSettings.data(),
                      error.c_str());
-        settings = WindowSettings{};
     }
     return settings;
 }

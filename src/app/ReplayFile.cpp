@@ -4,9 +4,12 @@
 #include <charconv>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
+#include "field/StageTable.h"
 #include "input/InputScript.h"
 #include "input/ScanCodes.h"
+#include "scene/title/GameSelect.h"
 
 namespace {
 
@@ -58,12 +61,15 @@ bool ReadHeaderLine(std::string_view key, const std::vector<std::string_view>& v
         return count(1) && values[0].size() == 16 && Number(values[0], replay.packs, 16);
     }
     if (key == "request") {
+        // Only what the game select can ask for: a replay of any other battle was not recorded
+        // by this game, and would play some fallback as if it were the recorded one.
         if (!count(10) || !Number(values[0], replay.stage) || !Number(values[1], replay.difficulty) ||
-            !Number(values[2], replay.character)) {
+            !Number(values[2], replay.character) || replay.stage >= field::kStageCount ||
+            replay.difficulty >= field::kDifficultyCount || replay.character >= GameSelect::kCharacters) {
             return false;
         }
         for (std::size_t i = 0; i < replay.options.size(); ++i) {
-            if (!Number(values[3 + i], replay.options[i])) {
+            if (!Number(values[3 + i], replay.options[i]) || replay.options[i] > 1) {
                 return false;
             }
         }
@@ -95,18 +101,8 @@ bool ReadHeaderLine(std::string_view key, const std::vector<std::string_view>& v
     return false;
 }
 
-}  // namespace
-
-std::uint32_t ReplayChecksum(std::string_view text) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
-    }
-    return hash;
-}
-
-bool ParseReplay(std::string_view text, Replay& replay, std::string& error) {
-    replay = Replay{};
+// Reads into a fresh replay, which a refused text may leave half-read.
+bool ReadReplay(std::string_view text, Replay& replay, std::string& error) {
     // The checksum line comes last and covers everything before it; check it first, so a
     // damaged file is reported as damaged rather than by the first odd line in it.
     const std::size_t checksumAt = text.rfind(kChecksumWord);
@@ -167,6 +163,25 @@ bool ParseReplay(std::string_view text, Replay& replay, std::string& error) {
         error = "the replay's input cannot be read (input line " + why + ")";
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t ReplayChecksum(std::string_view text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
+    }
+    return hash;
+}
+
+bool ParseReplay(std::string_view text, Replay& replay, std::string& error) {
+    Replay read;
+    if (!ReadReplay(text, read, error)) {
+        return false;
+    }
+    replay = std::move(read);
     return true;
 }
 

@@ -45,10 +45,13 @@ struct Replay {
     std::uint32_t frames = 0;
     Result result;
     std::string input;  // input-script text, checked when read
+
+    bool operator==(const Replay&) const = default;
 };
 
 // Reads a replay; false with a one-line reason when the text is damaged in any way (a missing
-// or unknown line, a bad number, an input line an input script would refuse, a wrong checksum).
+// or unknown line, a bad number, a request no game select can make, an input line an input
+// script would refuse, a wrong checksum). A refused text leaves the replay as it was.
 bool ParseReplay(std::string_view text, Replay& replay, std::string& error);
 std::string FormatReplay(const Replay& replay);
 

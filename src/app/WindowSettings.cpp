@@ -4,7 +4,7 @@
 #include <sstream>
 
 bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::string& error) {
-    settings = WindowSettings{};
+    WindowSettings read;
     std::istringstream lines{std::string(text)};
     std::string line;
     int lineNumber = 0;
@@ -34,8 +34,9 @@ bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::s
             error = "line " + std::to_string(lineNumber) + ": the scale is a whole number from 1 to 16";
             return false;
         }
-        settings.scale = scale;
+        read.scale = scale;
     }
+    settings = read;
     return true;
 }
 

@@ -12,9 +12,12 @@ struct WindowSettings {
     static constexpr int kMaxScale = 16;
 
     int scale = 0;  // the window's whole-number scale; 0 when none is remembered
+
+    bool operator==(const WindowSettings&) const = default;
 };
 
-// Reads the settings; false with a one-line reason for a line it cannot read. Keys it does not
-// know are skipped, so a file from a newer game still gives its scale.
+// Reads the settings; false with a one-line reason for a line it cannot read, and the settings
+// as they were. Keys it does not know are skipped, so a file from a newer game still gives its
+// scale.
 bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::string& error);
 std::string FormatWindowSettings(const WindowSettings& settings);

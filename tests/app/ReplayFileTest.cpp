@@ -31,20 +31,7 @@ TEST(ReplayFile, WhatIsWrittenReadsBackTheSame) {
     Replay read;
     std::string error;
     ASSERT_TRUE(ParseReplay(FormatReplay(original), read, error)) << error;
-    EXPECT_EQ(read.gameVersion, original.gameVersion);
-    EXPECT_EQ(read.packs, original.packs);
-    EXPECT_EQ(read.stage, original.stage);
-    EXPECT_EQ(read.difficulty, original.difficulty);
-    EXPECT_EQ(read.character, original.character);
-    EXPECT_EQ(read.options, original.options);
-    EXPECT_EQ(read.loaderRandom, original.loaderRandom);
-    EXPECT_EQ(read.battleRandom, original.battleRandom);
-    EXPECT_EQ(read.cursorX, original.cursorX);
-    EXPECT_EQ(read.cursorY, original.cursorY);
-    EXPECT_EQ(read.held, original.held);
-    EXPECT_EQ(read.frames, original.frames);
-    EXPECT_EQ(read.result, original.result);
-    EXPECT_EQ(read.input, original.input);
+    EXPECT_TRUE(read == original) << FormatReplay(read);
     // Nothing held and no input at all is a replay too (a battle left at once).
     Replay empty = original;
     empty.held.clear();
@@ -89,6 +76,12 @@ TEST(ReplayFile, AWellSealedFileWithBadContentIsRefused) {
     };
     const std::string cases[] = {
         replaced("velmoria replay 1", "velmoria replay 2"),
+        // Requests no game select makes: a fourth stage, a fifth difficulty, a third character,
+        // an option byte other than off and on.
+        replaced("request 2 3 1", "request 3 3 1"),
+        replaced("request 2 3 1", "request 2 4 1"),
+        replaced("request 2 3 1", "request 2 3 2"),
+        replaced("request 2 3 1 0 1", "request 2 3 1 0 2"),
         replaced("packs 0123456789abcdef", "packs 0123"),
         replaced("request 2 3 1 0 1 0 0 0 1 0", "request 2 3 1"),
         replaced("frames 5234", "frames -1"),
@@ -98,11 +91,14 @@ TEST(ReplayFile, AWellSealedFileWithBadContentIsRefused) {
         replaced("40 press left", "40 press thumb"),
         replaced("\ninput\n", "\n"),
     };
-    Replay read;
+    // A refused file leaves the replay as it was, not half read.
+    const Replay before = SampleReplay();
+    Replay read = before;
     for (const std::string& text : cases) {
         std::string error;
         EXPECT_FALSE(ParseReplay(text, read, error)) << text;
         EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(read == before) << text;
     }
     std::string error;
     EXPECT_TRUE(ParseReplay(sealed(body), read, error)) << error;
@@ -120,11 +116,13 @@ TEST(WindowSettings, ScalesReadBackAndBadLinesAreRefused) {
     // Keys of a newer game are passed over; comments and blank lines too.
     ASSERT_TRUE(ParseWindowSettings("# hi\n\nvsync 1\n  scale 3  # big\n", settings, error)) << error;
     EXPECT_EQ(settings.scale, 3);
+    // A refused file keeps what was read before, even a scale read from its own first line.
     for (const char* bad : {"scale 0\n", "scale 17\n", "scale two\n", "scale 2 3\n", "scale\n", "scale 2x\n",
-                            "scale -1\n", "scale 99999999999999999999\n"}) {
+                            "scale -1\n", "scale 99999999999999999999\n", "scale 5\nscale 6 6\n"}) {
         error.clear();
         EXPECT_FALSE(ParseWindowSettings(bad, settings, error)) << bad;
         EXPECT_FALSE(error.empty());
+        EXPECT_EQ(settings.scale, 3) << bad;
     }
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ReplayFile.h"
+#include "app/WindowSettings.h"
 #include "audio/WaveBuilder.h"
 #include "base/GameFolders.h"
 #include "base/Random.h"
@@ -263,6 +265,64 @@ void CommandLineSeeds(SeedWriter& out) {
     out.Text("unknown.args", arguments({"--window", "--scale"}));
 }
 
+// A replay as the game writes it, and the same damaged the ways the replay tests know.
+void ReplaySeeds(SeedWriter& out) {
+    out.Target("replay_file");
+    const Replay replay{
+        .gameVersion = "0.1.0",
+        .packs = 0x49551063CEBC095Dull,
+        .stage = 1,
+        .difficulty = 2,
+        .character = 1,
+        .options = {0, 1, 0, 0, 0, 0, 1},
+        .loaderRandom = 1,
+        .battleRandom = 2240197306u,
+        .cursorX = 640,
+        .cursorY = 0,
+        .held = {"LShift", "left"},
+        .frames = 2400,
+        .result = {1850, 15, 12},
+        .input = "1 move 320 240\n2 keydown N\n3 keyup N\n40 press left\n41 release left\n900 key Tab\n"
+                 "1200 move 176 272\n1201 press right\n1202 release right\n",
+    };
+    const std::string text = FormatReplay(replay);
+    out.Text("battle.replay", text);
+    Replay left = replay;
+    left.held.clear();
+    left.input.clear();
+    left.frames = 1;
+    out.Text("left_at_once.replay", FormatReplay(left));
+    std::string damaged = text;
+    damaged[damaged.find("keydown N")] = 'x';
+    out.Text("damaged.replay", damaged);
+    out.Text("cut_short.replay", text.substr(0, text.size() / 2));
+    // Sealed with a right checksum, and still wrong inside: only a sealed file reaches the header.
+    const std::string body = text.substr(0, text.rfind("checksum "));
+    auto sealed = [&](const std::string& from, const std::string& to) {
+        std::string changed = body;
+        changed.replace(changed.find(from), from.size(), to);
+        char checksum[9];
+        std::snprintf(checksum, sizeof checksum, "%08x", ReplayChecksum(changed));
+        return changed + "checksum " + checksum + "\n";
+    };
+    out.Text("fourth_stage.replay", sealed("request 1 2 1", "request 3 2 1"));
+    out.Text("held_thumb.replay", sealed("held LShift left", "held LShift thumb"));
+    out.Text("line_twice.replay", sealed("frames 2400\n", "frames 2400\nframes 1\n"));
+    out.Text("no_input_line.replay", sealed("\ninput\n", "\n"));
+    out.Text("bad_input.replay", sealed("40 press left", "40 press thumb"));
+    out.Text("other_format.replay", sealed("velmoria replay 1", "velmoria replay 2"));
+}
+
+void WindowSettingsSeeds(SeedWriter& out) {
+    out.Target("window_settings");
+    out.Text("scale_2.txt", FormatWindowSettings({2}));
+    out.Text("nothing_remembered.txt", FormatWindowSettings({}));
+    out.Text("newer_game.txt", "# hi\r\n\nvsync 1\n  scale 3  # big\nscale 16\n\tfullscreen 0\n");
+    out.Text("scale_17.txt", "scale 17\n");
+    out.Text("two_values.txt", "scale 2\nscale 2 3\n");
+    out.Text("no_value.txt", "# Velmoria window settings\nscale\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,6 +342,8 @@ int main(int argc, char** argv) {
     PngSeeds(out);
     InputScriptSeeds(out);
     CommandLineSeeds(out);
+    ReplaySeeds(out);
+    WindowSettingsSeeds(out);
     fs::remove_all(scratch);
     std::printf("%d seeds written below %s\n", out.Written(), root.c_str());
     return 0;
