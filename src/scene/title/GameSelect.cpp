@@ -139,10 +139,7 @@ int GameSelect::Frame(const SceneContext& input, bool active) {
         title::Sounds::Play(sounds_->gameDecide);
         return title::kStartBattle;
     }
-    const bool back =
-        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
-        (active && input.rightPressed);
-    if (back) {
+    if (title::BackClicked(returnButton_, input, active)) {
         title::Sounds::Play(sounds_->cancel);
         return title::kMenu;
     }

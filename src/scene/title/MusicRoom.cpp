@@ -142,10 +142,7 @@ int MusicRoom::Frame(const SceneContext& input, bool active) {
         board_.Reseed();
         title::Sounds::Play(sounds_->select);
     }
-    const bool back =
-        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
-        (active && input.rightPressed);
-    if (back) {
+    if (title::BackClicked(returnButton_, input, active)) {
         return title::kMenu;
     }
     return title::kStay;

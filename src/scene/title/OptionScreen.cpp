@@ -94,10 +94,7 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         display_ = !display_;
         title::Sounds::Play(sounds_->select);
     }
-    const bool back =
-        title::LitButtonClicked(returnButton_, 0, title::kOneButtonBands, input, active) ||
-        (active && input.rightPressed);
-    if (back) {
+    if (title::BackClicked(returnButton_, input, active)) {
         return title::kMenu;
     }
     return title::kStay;

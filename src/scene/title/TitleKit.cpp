@@ -56,6 +56,12 @@ bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const Sc
     return hit && input.leftPressed != 0;
 }
 
+bool BackClicked(MouseChangeObject2D& returnButton, const SceneContext& input, bool active) {
+    // The button is drawn whatever the right button does.
+    const bool clicked = LitButtonClicked(returnButton, 0, kOneButtonBands, input, active);
+    return clicked || (active && input.rightPressed != 0);
+}
+
 SceneContext Inactive(const SceneContext& input) {
     SceneContext idle = input;
     for (KeyState& key : idle.keys) {

@@ -48,6 +48,9 @@ bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool 
 // the lit looks: while the mouse is over it, band + bands / 2 shows instead.
 constexpr int kOneButtonBands = 2;  // a sheet of one title button: plain, lit
 bool LitButtonClicked(MouseChangeObject2D& button, int band, int bands, const SceneContext& input, bool active);
+// The way back to the menu from a screen: its return button (a one-button sheet, drawn here), or a
+// right click anywhere while the screen is active.
+bool BackClicked(MouseChangeObject2D& returnButton, const SceneContext& input, bool active);
 
 // Input for a screen that must not react (it is fading out): the mouse is kept, nothing is pressed.
 SceneContext Inactive(const SceneContext& input);
