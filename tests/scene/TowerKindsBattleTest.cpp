@@ -2,12 +2,20 @@
 
 #include <algorithm>
 
+#include <functional>
+
 #include "enemy/Enemy.h"
 #include "scene/GameHarness.h"
 #include "tower/AmuletTanks.h"
+#include "tower/ArdelShooters.h"
+#include "tower/Ardel_Lantern.h"
+#include "tower/Ardel_Pebble.h"
 #include "tower/LaserTanks.h"
 #include "tower/SoulTanks.h"
+#include "tower/SoviaShooters.h"
+#include "tower/Sovia_Planetar.h"
 #include "tower/SpellTanks.h"
+#include "tower/TankNormal.h"
 
 namespace {
 
@@ -48,6 +56,88 @@ void RunWaves(GameHarness& harness, int frames, Seen seen) {
 void Trigger(GameHarness& harness, int x, int y) {
     harness.Click(x, y);
     harness.PressKey(kKeyS);
+}
+
+// A kind of the shop on its plot beside the corridor, and what shows that it is at work.
+struct KindAtWork {
+    int kind;
+    int x;
+    int y;
+    std::function<bool(GameHarness&)> working;
+};
+
+template <class Bullet>
+std::function<bool(GameHarness&)> Shooting(int kind) {
+    return [kind](GameHarness& harness) { return !TowerOf<ShootingTank<Bullet>>(harness, kind).Bullets().empty(); };
+}
+
+// A ghost in the light: only the soul towers expose one.
+bool AGhostIsExposed(GameHarness& harness) {
+    const auto& enemies = harness.Game().Field()->Enemies();
+    return std::any_of(enemies.begin(), enemies.end(),
+                       [](const auto& enemy) { return SoulTank::IsGhost(*enemy) && enemy->exposeFrames > 0; });
+}
+
+// Every kind of the catalogue bought from the shop into one battle; the waves are called in until
+// each non-spell kind was seen at work, then the spell (kind 9) is cast and seen at work too.
+void EveryKindWorksInOneBattle(int character, const std::vector<KindAtWork>& kinds, const KindAtWork& spell) {
+    GameHarness harness;
+    harness.Open(RichCorridor(character));
+    for (const KindAtWork& entry : kinds) {
+        harness.Place(entry.kind, entry.x, entry.y);
+    }
+    harness.Place(spell.kind, spell.x, spell.y);
+    harness.PressKey(kKeyD);
+    for (int kind = 1; kind <= 10; ++kind) {
+        ASSERT_EQ(harness.Game().Controller()->Towers(kind).size(), 1u) << kind;
+    }
+    std::vector<bool> seen(kinds.size(), false);
+    RunWaves(harness, 8000, [&] {
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            seen[i] = seen[i] || kinds[i].working(harness);
+        }
+        return std::all_of(seen.begin(), seen.end(), [](bool at) { return at; });
+    });
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        EXPECT_TRUE(seen[i]) << "kind " << kinds[i].kind << " never worked";
+    }
+    EXPECT_GT(harness.Game().Counters().lives, 0);
+    Trigger(harness, spell.x, spell.y);
+    harness.MoveTo(spell.x, 400);  // the beam's pointer, across the route
+    EXPECT_TRUE(harness.RunUntil([&] { return spell.working(harness); }, 60)) << "the spell never worked";
+}
+
+TEST(TowerKindsBattle, EveryArdelKindPlacedInOneBattleIsSeenAtWork) {
+    EveryKindWorksInOneBattle(
+        0,
+        {{1, 48, kNorth, Shooting<StraightBullet>(1)},
+         {2, 112, kNorth, Shooting<HomingBullet>(2)},
+         {3, 176, kNorth, Shooting<StraightBullet>(3)},
+         {4, 272, kNorth, Shooting<StraightBullet>(4)},
+         {5, 336, kNorth, Shooting<BraskAmuletBullet>(5)},
+         {6, 48, kSouth, Shooting<PebbleBullet>(6)},
+         {7, 112, kSouth, [](GameHarness& h) { return TowerOf<Ardel_Lantern>(h, 7).Glow(0).alpha > 0; }},
+         {8, 176, kSouth, Shooting<SunburstBullet>(8)},
+         {10, 336, kSouth, AGhostIsExposed}},
+        {9, 272, kSouth, [](GameHarness& h) { return TowerOf<Ardel_Bomb>(h, 9).SpellFrame() > 0; }});
+}
+
+TEST(TowerKindsBattle, EverySoviaKindPlacedInOneBattleIsSeenAtWork) {
+    EveryKindWorksInOneBattle(
+        1,
+        {{1, 48, kNorth, Shooting<StraightBullet>(1)},
+         {2, 112, kNorth, [](GameHarness& h) { return TowerOf<Sovia_MirageLazer>(h, 2).Laser() != nullptr; }},
+         {3, 176, kNorth, Shooting<StarDustMissileBullet>(3)},
+         {4, 272, kNorth, Shooting<StraightBullet>(4)},
+         {5, 336, kNorth, Shooting<ColdFrostfireBullet>(5)},
+         {6, 48, kSouth, Shooting<StraightBullet>(6)},
+         {7, 112, kSouth, Shooting<TerraRayBullet>(7)},
+         {8, 176, kSouth, [](GameHarness& h) { return !TowerOf<Sovia_Planetar>(h, 8).Explosions().All().empty(); }},
+         {10, 336, kSouth, AGhostIsExposed}},
+        {9, 272, kSouth, [](GameHarness& h) {
+             const GreatBeamBullet* beam = TowerOf<Sovia_Bomb>(h, 9).Beam();
+             return beam != nullptr && beam->Firing();
+         }});
 }
 
 TEST(TowerKindsBattle, ArdelsAmuletsSealsBarrierAndSoulWorkInABattle) {
