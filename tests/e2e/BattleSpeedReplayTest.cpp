@@ -42,6 +42,12 @@ std::string LeavingScript(const std::string& speedKeys) {
 
 class BattleSpeedAndReplay : public ::testing::Test {
 protected:
+    // A run's name and the Tab presses that set its speed.
+    struct Speed {
+        const char* name;
+        std::string keys;
+    };
+
     static fs::path Dir() { return dir_->Path(); }
 
     static void SetUpTestSuite() { dir_ = new ScopedTempDir(); }
@@ -111,10 +117,6 @@ ScopedTempDir* BattleSpeedAndReplay::dir_ = nullptr;
 // The same input at the same frames gives the same battle at x1, x2 and x4: the same result
 // line, the same save file and the same recorded replay. A replay of it ends the same way.
 TEST_F(BattleSpeedAndReplay, ABattleAtEverySpeedEndsTheSameAndItsReplayToo) {
-    struct Speed {
-        const char* name;
-        std::string keys;
-    };
     const Speed speeds[] = {
         {"x1", ""},
         {"x2", "1000 key Tab\n"},
@@ -149,6 +151,37 @@ TEST_F(BattleSpeedAndReplay, ABattleAtEverySpeedEndsTheSameAndItsReplayToo) {
     const Run again = Play(DataFolder("x4-replay"), "--replay '" + replay.string() + "'");
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(again.out, lines[0]);
+}
+
+// At x4 the battle draws the very picture it draws at x1, with the speed sign in the top left
+// border; once the battle stands still for its result window, the sign is gone and the picture
+// is x1's to the pixel.
+TEST_F(BattleSpeedAndReplay, FastForwardDrawsTheSameBattleWithItsSignInTheBorderOnly) {
+    std::vector<std::uint32_t> running[2];
+    std::vector<std::uint32_t> result[2];
+    const Speed speeds[] = {{"sign-x1", ""}, {"sign-x4", "1000 key Tab\n1010 key Tab\n"}};
+    for (int i = 0; i < 2; ++i) {
+        const fs::path data = DataFolder(speeds[i].name);
+        const std::string shots = " --screenshot '1200:" + (data / "running.png").string() + "' --screenshot '2200:" +
+                                  (data / "result.png").string() + "'";
+        const Run run = Play(data, shots, BattleScript(speeds[i].keys) + "2210 close\n");
+        ASSERT_EQ(run.exitCode, 0) << speeds[i].name << ": " << run.err;
+        running[i] = Pixels(data / "running.png");
+        result[i] = Pixels(data / "result.png");
+        ASSERT_EQ(running[i].size(), 640u * 480u) << speeds[i].name;
+        ASSERT_EQ(result[i].size(), 640u * 480u) << speeds[i].name;
+    }
+    // The sign's box: 64 x 16 pixels centred on (36, 9).
+    auto inSign = [](std::size_t at) { return at % 640 >= 4 && at % 640 < 68 && at / 640 >= 1 && at / 640 < 17; };
+    int signPixels = 0;
+    for (std::size_t at = 0; at < running[0].size(); ++at) {
+        if (running[1][at] != running[0][at]) {
+            ASSERT_TRUE(inSign(at)) << "pixel (" << at % 640 << ", " << at / 640 << ") differs at x4";
+            ++signPixels;
+        }
+    }
+    EXPECT_GT(signPixels, 20) << "no sign at x4";
+    EXPECT_TRUE(result[1] == result[0]);
 }
 
 // A battle closed while it runs keeps its replay; the replay ends on the same frame, at x1 or
