@@ -1,8 +1,9 @@
 // The frames the game really draws, replayed call by call through the software device from the
 // recordings bench/frames/record makes (`cmake --build build --target bench_frames_record`).
 // Every NAME.frame of the folder is one benchmark, RecordedFrame/NAME/threads:N, drawn with one
-// thread and with two (large draws shared in bands); wall-clock time is the figure. The folder is
-// the build's bench/frames unless given as the first argument after Google Benchmark's own.
+// thread and with two (the frame drawn in bands of rows); wall-clock time is the figure. The
+// folder is the build's bench/frames unless given as the first argument after Google
+// Benchmark's own.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -109,7 +109,7 @@ private:
 };
 
 // Arguments: the filter, 1 = point (as the SDL yardstick samples), 2 = linear (as the game draws);
-// the threads the device draws with, 1 or 2 (large draws shared in bands). Wall-clock time is
+// the threads the device draws with, 1 or 2 (the frame drawn in bands of rows). Wall-clock time is
 // the figure: with two threads the CPU time shown is the calling thread's alone.
 void BM_BattleFrame(benchmark::State& state) {
     BattleFrame frame(static_cast<std::uint32_t>(state.range(0)),

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gfx/Device.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -10,12 +12,13 @@ namespace gfx {
 
 namespace {
 
-// Small enough that the caller seldom waits long for the other thread's last band, large
-// enough that setting up a draw again for each band costs little.
-constexpr int kBandRows = 32;
+// Few enough that a sprite seldom has to be set up for two bands, enough that the caller seldom
+// waits long for the other thread's last band.
+constexpr int kBands = 8;
+constexpr int kBandRows = (kFrameHeight + kBands - 1) / kBands;
 
-// Large draws tend to come one after another (the layers of a frame): a thread that has just
-// finished looks for the next job a little while before it sleeps, as waking it costs more.
+// A thread that has just finished looks for the next job a little while before it sleeps, as
+// waking it costs more.
 constexpr int kSpinsBeforeSleep = 256;
 
 void Pause() {
@@ -50,9 +53,8 @@ BandWorker::~BandWorker() {
     thread_.join();
 }
 
-void BandWorker::Draw(const PipelineState& state, SpanRenderer& caller, const void* vertices, std::uint32_t stride,
-                      std::uint32_t triangles, RowBand rows) {
-    Job job{0, &state, vertices, stride, triangles, rows, (rows.end - rows.first + kBandRows - 1) / kBandRows};
+void BandWorker::Draw(const DrawQueue& queue, SpanRenderer& caller) {
+    Job job{0, &queue};
     {
         std::lock_guard<std::mutex> lock(mutex_);
         job.number = job_.number + 1;
@@ -62,9 +64,8 @@ void BandWorker::Draw(const PipelineState& state, SpanRenderer& caller, const vo
     }
     posted_.store(job.number, std::memory_order_release);
     posted_.notify_one();
-    DrawBands(job, caller, false);
-    const auto bands = static_cast<std::uint32_t>(job.bands);
-    for (std::uint32_t done = finished_.load(std::memory_order_acquire); done != bands;
+    DrawBands(job, caller);
+    for (std::uint32_t done = finished_.load(std::memory_order_acquire); done != kBands;
          done = finished_.load(std::memory_order_acquire)) {
         AwaitChange(finished_, done);
     }
@@ -74,7 +75,7 @@ bool BandWorker::Claim(const Job& job, int& band) {
     std::uint64_t claims = claims_.load(std::memory_order_acquire);
     for (;;) {
         const auto taken = static_cast<int>(claims & 0xFFFFFFFFu);
-        if ((claims >> 32) != job.number || taken >= job.bands) {
+        if ((claims >> 32) != job.number || taken >= kBands) {
             return false;
         }
         if (claims_.compare_exchange_weak(claims, claims + 1, std::memory_order_acq_rel)) {
@@ -84,17 +85,12 @@ bool BandWorker::Claim(const Job& job, int& band) {
     }
 }
 
-void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer, bool begin) {
+void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer) {
     int band = 0;
+    // A claimed band holds the job open, so the queue stays as it is until the band is drawn.
     while (Claim(job, band)) {
-        // A claimed band holds the job open, so its states stay as they are until it is drawn.
-        if (begin) {
-            renderer.Begin(*job.state);
-            begin = false;
-        }
-        const int first = job.rows.first + band * kBandRows;
-        RasterizeStrip(job.vertices, job.stride, job.triangles, {first, std::min(first + kBandRows, job.rows.end)},
-                       renderer);
+        const int first = band * kBandRows;
+        job.queue->DrawRows({first, std::min(first + kBandRows, kFrameHeight)}, renderer);
         finished_.fetch_add(1, std::memory_order_acq_rel);
         finished_.notify_one();
     }
@@ -113,7 +109,7 @@ void BandWorker::Run() {
             }
             job = job_;
         }
-        DrawBands(job, renderer_, true);
+        DrawBands(job, renderer_);
     }
 }
 

@@ -4,18 +4,18 @@
 #include <mutex>
 #include <thread>
 
+#include "gfx/DrawQueue.h"
 #include "gfx/InstructionSet.h"
-#include "gfx/PipelineState.h"
-#include "gfx/Rasterizer.h"
 #include "gfx/SpanRenderer.h"
 
 namespace gfx {
 
-// Shares large draws with a second thread: the rows of a draw are cut into bands of a few rows,
-// and the calling thread and the second one each take the next band until none is left. Each
-// pixel belongs to one band and comes out the same whichever thread draws it, so frames are
-// exactly those of one thread. When the second thread is slow to wake (a busy machine), the
-// caller simply draws more of the bands itself. The thread sleeps between draws.
+// Shares the drawing of a frame with a second thread: the frame's rows are cut into bands, and
+// the calling thread and the second one each take the next band and draw the queued calls'
+// pixels in it until no band is left. Each pixel belongs to one band and comes out the same
+// whichever thread draws it, so frames are exactly those of one thread. When the second thread
+// is slow to wake (a busy machine), the caller simply draws more of the bands itself. The
+// thread sleeps between frames.
 class BandWorker {
 public:
     BandWorker(std::uint32_t* frame, InstructionSet set);
@@ -23,26 +23,20 @@ public:
     BandWorker(const BandWorker&) = delete;
     BandWorker& operator=(const BandWorker&) = delete;
 
-    // Draws the rows of the strip with the caller's renderer (already begun with the state) and
-    // the second thread's; returns when every band is drawn.
-    void Draw(const PipelineState& state, SpanRenderer& caller, const void* vertices, std::uint32_t stride,
-              std::uint32_t triangles, RowBand rows);
+    // Draws the queue with the caller's renderer and the second thread's; returns when every
+    // band is drawn.
+    void Draw(const DrawQueue& queue, SpanRenderer& caller);
 
 private:
     struct Job {
         std::uint32_t number = 0;
-        const PipelineState* state = nullptr;
-        const void* vertices = nullptr;
-        std::uint32_t stride = 0;
-        std::uint32_t triangles = 0;
-        RowBand rows;
-        int bands = 0;
+        const DrawQueue* queue = nullptr;
     };
 
     // Takes the next band of the job; false once they are all taken or the job is over.
     bool Claim(const Job& job, int& band);
-    // Draws bands until none is left; the renderer is begun at the first band when asked.
-    void DrawBands(const Job& job, SpanRenderer& renderer, bool begin);
+    // Draws bands until none is left.
+    void DrawBands(const Job& job, SpanRenderer& renderer);
     void Run();
 
     SpanRenderer renderer_;

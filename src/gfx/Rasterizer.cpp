@@ -5,6 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 #include "gfx/AttributePlanes.h"
 #include "gfx/Device.h"
 #include "gfx/PixelMath.h"
@@ -24,14 +28,24 @@ struct ScreenVertex {
     QuadVertex source{};
 };
 
+// std::llrint without the library call: the conversion rounds by the current mode, as llrint
+// does, and the guard band keeps every position it meets far inside 64 bits.
+std::int64_t RoundToSubpixel(double position) {
+#if defined(__SSE2__) && defined(__x86_64__)
+    return _mm_cvtsd_si64(_mm_set_sd(position));
+#else
+    return std::llrint(position);
+#endif
+}
+
 bool Snap(const QuadVertex& vertex, ScreenVertex& out) {
     // The comparisons are false for NaN, which is skipped with the out-of-range positions.
     if (!(std::fabs(vertex.x) <= kGuardBand && std::fabs(vertex.y) <= kGuardBand) || !std::isfinite(vertex.u) ||
         !std::isfinite(vertex.v)) {
         return false;
     }
-    out.x = std::llrint(static_cast<double>(vertex.x) * kSubpixelOne);
-    out.y = std::llrint(static_cast<double>(vertex.y) * kSubpixelOne);
+    out.x = RoundToSubpixel(static_cast<double>(vertex.x) * kSubpixelOne);
+    out.y = RoundToSubpixel(static_cast<double>(vertex.y) * kSubpixelOne);
     out.source = vertex;
     return true;
 }
@@ -251,35 +265,27 @@ void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t tr
     }
 }
 
-RowBand StripRows(const void* vertices, std::uint32_t stride, std::uint32_t triangles, double& boxPixels) {
-    boxPixels = 0.0;
+RowBand StripRows(const void* vertices, std::uint32_t stride, std::uint32_t triangles) {
     if (vertices == nullptr || stride < sizeof(QuadVertex) || triangles == 0) {
         return {};
     }
     const auto* bytes = static_cast<const std::uint8_t*>(vertices);
-    ScreenVertex first;
-    if (!Snap(ReadVertex(bytes, stride, 0), first)) {
-        return {};
-    }
-    std::int64_t left = first.x, right = first.x, top = first.y, bottom = first.y;
-    for (std::uint32_t i = 1; i < triangles + 2; ++i) {
+    std::int64_t top = 0;
+    std::int64_t bottom = 0;
+    for (std::uint32_t i = 0; i < triangles + 2; ++i) {
         ScreenVertex vertex;
         if (!Snap(ReadVertex(bytes, stride, i), vertex)) {
-            return {};
+            return {0, kFrameHeight};
         }
-        left = std::min(left, vertex.x);
-        right = std::max(right, vertex.x);
-        top = std::min(top, vertex.y);
-        bottom = std::max(bottom, vertex.y);
+        top = i == 0 ? vertex.y : std::min(top, vertex.y);
+        bottom = i == 0 ? vertex.y : std::max(bottom, vertex.y);
     }
     int firstRow = 0;
     int lastRow = 0;
     RowRange(top, bottom, {0, kFrameHeight}, firstRow, lastRow);
-    const double width = std::clamp(ToPixels(right), 0.0, double{kFrameWidth}) - std::clamp(ToPixels(left), 0.0, double{kFrameWidth});
     if (firstRow > lastRow) {
         return {};
     }
-    boxPixels = width * (lastRow - firstRow + 1);
     return {firstRow, lastRow + 1};
 }
 

@@ -21,8 +21,8 @@ struct RowBand {
 void RasterizeStrip(const void* vertices, std::uint32_t stride, std::uint32_t triangles, RowBand band,
                     SpanRenderer& renderer);
 
-// The rows a strip may touch, clipped to the frame, and the pixels of its bounding box; an empty
-// band and 0 for a strip with a vertex the rasteriser would skip.
-RowBand StripRows(const void* vertices, std::uint32_t stride, std::uint32_t triangles, double& boxPixels);
+// The rows a strip may touch, clipped to the frame: all of them when it has a vertex the
+// rasteriser would skip, as the strip's other triangles may still draw.
+RowBand StripRows(const void* vertices, std::uint32_t stride, std::uint32_t triangles);
 
 }  // namespace gfx

@@ -14,14 +14,18 @@ namespace {
 
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(kFrameWidth) * kFrameHeight;
 
-// Handing half a draw to the other thread costs some microseconds; draws smaller than this
-// (sprites, glyphs, cells) are quicker drawn whole.
-constexpr double kSharedDrawPixels = 16384.0;
-
 }  // namespace
 
 SoftwareDevice::SoftwareDevice(FrameSink* sink, InstructionSet set, Threads threads)
-    : sink_(sink), frame_(kFramePixels, pixel::kOpaque), set_(set), threads_(threads), renderer_(frame_.data(), set) {}
+    : sink_(sink),
+      frame_(kFramePixels, pixel::kOpaque),
+      set_(set),
+      threads_(threads),
+      renderer_(frame_.data(), set),
+      queue_(frame_.data(), set) {}
+
+// Queued draws are dropped, and their textures unmarked, before the worker goes.
+SoftwareDevice::~SoftwareDevice() { queue_.Reset(); }
 
 SoftwareDevice::Threads SoftwareDevice::DefaultThreads() {
     return std::thread::hardware_concurrency() >= 2 ? Threads::Two : Threads::One;
@@ -30,6 +34,10 @@ SoftwareDevice::Threads SoftwareDevice::DefaultThreads() {
 // Like Direct3D 9, a lost device accepts drawing calls and quietly keeps them from the screen:
 // only Present reports the loss, so the frame loop always reaches the Reset that cures it.
 HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
+    if (threads_ == Threads::Two) {
+        queue_.AddClear(colour);
+        return S_OK;
+    }
     // Drawing without blending replaces every pixel, whole registers at a time.
     Blender(PipelineState{}, set_).BlendConstant(colour, frame_.data(), static_cast<int>(kFramePixels));
     return S_OK;
@@ -39,6 +47,7 @@ HRESULT SoftwareDevice::BeginScene() { return S_OK; }
 HRESULT SoftwareDevice::EndScene() { return S_OK; }
 
 HRESULT SoftwareDevice::Present() {
+    FinishReads();
     if (!lost_ && sink_ != nullptr && !sink_->ShowFrame(frame_.data())) {
         lost_ = true;
     }
@@ -102,17 +111,28 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitive
     if (type != PrimitiveType::TriangleStrip || format_ != kQuadVertexFormat) {
         return;
     }
+    if (threads_ == Threads::Two) {
+        queue_.AddStrip(state_, vertices, stride, primitiveCount, this);
+        return;
+    }
     renderer_.Begin(state_);
-    double boxPixels = 0.0;
-    const RowBand rows = threads_ == Threads::Two ? StripRows(vertices, stride, primitiveCount, boxPixels) : RowBand{};
-    if (boxPixels < kSharedDrawPixels) {
-        RasterizeStrip(vertices, stride, primitiveCount, {0, kFrameHeight}, renderer_);
+    RasterizeStrip(vertices, stride, primitiveCount, {0, kFrameHeight}, renderer_);
+}
+
+const std::uint32_t* SoftwareDevice::Frame() {
+    FinishReads();
+    return frame_.data();
+}
+
+void SoftwareDevice::FinishReads() {
+    if (queue_.Empty()) {
         return;
     }
     if (worker_ == nullptr) {
         worker_ = std::make_unique<BandWorker>(frame_.data(), set_);
     }
-    worker_->Draw(state_, renderer_, vertices, stride, primitiveCount, rows);
+    worker_->Draw(queue_, renderer_);
+    queue_.Reset();
 }
 
 std::unique_ptr<Texture> SoftwareDevice::CreateTexture(int width, int height) { return MakeTexture(width, height); }

@@ -5,6 +5,7 @@
 
 #include "gfx/BandWorker.h"
 #include "gfx/Device.h"
+#include "gfx/DrawQueue.h"
 #include "gfx/InstructionSet.h"
 #include "gfx/PipelineState.h"
 #include "gfx/SpanRenderer.h"
@@ -14,9 +15,12 @@ namespace gfx {
 // The reference device: rasterises quads into a 640 x 480 frame with Direct3D 9's rules and
 // hands finished frames to a sink. Only the main thread draws; CreateTexture touches no device
 // state, so loader threads may call it at any time.
-class SoftwareDevice final : public Device {
+//
+// With one thread every call draws at once. With two, the clears and draws of a frame are
+// queued and drawn in bands of rows by both threads when the frame is needed: at Present, when
+// Frame is read, and before a texture the queued draws read is written or destroyed.
+class SoftwareDevice final : public Device, private PendingReads {
 public:
-    // Whether large draws are shared with a second thread, in bands of rows.
     enum class Threads { One, Two };
 
     // The pixel loops use the widest registers of the set. Every set, and one thread or two,
@@ -26,6 +30,7 @@ public:
 
     // Two where the processor has two cores or more.
     static Threads DefaultThreads();
+    ~SoftwareDevice() override;
     SoftwareDevice(const SoftwareDevice&) = delete;
     SoftwareDevice& operator=(const SoftwareDevice&) = delete;
 
@@ -44,9 +49,13 @@ public:
                          std::uint32_t stride) override;
     std::unique_ptr<Texture> CreateTexture(int width, int height) override;
 
-    const std::uint32_t* Frame() const { return frame_.data(); }
+    // The frame as drawn so far.
+    const std::uint32_t* Frame();
 
 private:
+    // Draws what is queued.
+    void FinishReads() override;
+
     FrameSink* sink_;
     bool lost_ = false;
     std::vector<std::uint32_t> frame_;
@@ -55,7 +64,8 @@ private:
     InstructionSet set_;
     Threads threads_;
     SpanRenderer renderer_;
-    std::unique_ptr<BandWorker> worker_;  // made at the first draw that shares
+    DrawQueue queue_;
+    std::unique_ptr<BandWorker> worker_;  // made at the first frame drawn in bands
 };
 
 // Keeps the last presented frame: the only output of a headless run, and the source of

@@ -23,18 +23,26 @@ std::int64_t RoundHalfAway(double x) {
     if (!(std::fabs(x) < kExact)) {
         return std::llround(x);
     }
-    std::int64_t whole = static_cast<std::int64_t>(x);
+    const auto whole = static_cast<std::int64_t>(x);
     const double fraction = x - static_cast<double>(whole);
-    if (fraction >= 0.5) {
-        ++whole;
-    } else if (fraction <= -0.5) {
-        --whole;
-    }
-    return whole;
+    // Without branches: the fractions of neighbouring spans fall either side of a half at random.
+    return whole + static_cast<std::int64_t>(fraction >= 0.5) - static_cast<std::int64_t>(fraction <= -0.5);
 }
 
 std::int64_t ToTexelFixed(double texels) {
     return RoundHalfAway(std::clamp(texels, -kTexelLimit, kTexelLimit) * static_cast<double>(kTexelOne));
+}
+
+// std::hypot, which is exactly the other side's size when one side is 0: the case of every quad
+// that is not turned, without the library call.
+double Length(double a, double b) {
+    if (b == 0.0) {
+        return std::fabs(a);
+    }
+    if (a == 0.0) {
+        return std::fabs(b);
+    }
+    return std::hypot(a, b);
 }
 
 Plane Scaled(const Plane& plane, double factor) { return {plane.base * factor, plane.dx * factor, plane.dy * factor}; }
@@ -115,7 +123,7 @@ void SpanRenderer::SetStageSampling(int stage, const AttributePlanes& planes) {
     sampling.ds = ToTexelFixed(sampling.s.dx);
     sampling.dt = ToTexelFixed(sampling.t.dx);
     // Magnified when a pixel covers at most one texel in either direction.
-    const double footprint = std::max(std::hypot(sampling.s.dx, sampling.t.dx), std::hypot(sampling.s.dy, sampling.t.dy));
+    const double footprint = std::max(Length(sampling.s.dx, sampling.t.dx), Length(sampling.s.dy, sampling.t.dy));
     const std::uint32_t filter = footprint <= 1.0 ? states.magFilter : states.minFilter;
     sampling.sampler = {&texture, filter == TEXF_LINEAR, states.addressU, states.addressV};
 }

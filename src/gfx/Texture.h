@@ -9,12 +9,25 @@ namespace gfx {
 // uses: every texture keeps that many readable texels after its last row.
 constexpr int kTexelReadAhead = 16;
 
+// A device that draws later than it is asked to reads its textures then. Before a texture that
+// queued draws still have to read is written or destroyed, they are drawn.
+class PendingReads {
+public:
+    virtual void FinishReads() = 0;
+
+protected:
+    ~PendingReads() = default;
+};
+
 // An ARGB8888 texture whose sides are powers of two. Textures are plain memory: any thread may
-// create one, and only the thread that owns the object writes its pixels.
+// create one, and only the thread that owns the object writes its pixels or destroys it.
 class Texture {
 public:
     // Sides are rounded up to powers of two (at least 1); pixels start fully transparent.
     Texture(int width, int height);
+    ~Texture() { FinishPendingReads(); }
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -22,7 +35,10 @@ public:
     int HeightLog2() const { return heightLog2_; }
 
     // Writable pixels, row after row, Width() pixels per row. Unlock marks the contents changed.
-    std::uint32_t* Lock() { return pixels_.data(); }
+    std::uint32_t* Lock() {
+        FinishPendingReads();
+        return pixels_.data();
+    }
     void Unlock() { ++generation_; }
 
     const std::uint32_t* Pixels() const { return pixels_.data(); }
@@ -30,7 +46,18 @@ public:
 
     static int RoundUpToPowerOfTwo(int side);
 
+    // The queue whose draws still read this texture, or null. Drawing reads a texture through
+    // a const reference, so the mark may be set on one.
+    void SetPendingReads(PendingReads* reads) const { pendingReads_ = reads; }
+
 private:
+    void FinishPendingReads() {
+        if (pendingReads_ != nullptr) {
+            pendingReads_->FinishReads();
+        }
+    }
+
+    mutable PendingReads* pendingReads_ = nullptr;
     int width_;
     int height_;
     int widthLog2_;

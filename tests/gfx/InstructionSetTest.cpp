@@ -10,7 +10,7 @@ namespace {
 
 // Every instruction set this processor runs must draw the same frames bit for bit: the AVX2
 // loops, the SSE2 loops and the plain ones, which are what machines without them draw with; and
-// so must one thread and two, sharing large draws in bands of rows.
+// so must one thread and two, drawing each frame in bands of rows.
 
 std::unique_ptr<gfx::Texture> Noise(int width, int height, std::uint32_t seed) {
     std::mt19937 random(seed);

@@ -44,8 +44,9 @@ public:
         Strip({quad[1], quad[2], quad[3]});
     }
 
-    std::uint32_t At(int x, int y) const { return device.Frame()[y * gfx::kFrameWidth + x]; }
-    std::vector<std::uint32_t> Pixels() const {
+    // Reading the frame draws what the device still holds queued.
+    std::uint32_t At(int x, int y) { return device.Frame()[y * gfx::kFrameWidth + x]; }
+    std::vector<std::uint32_t> Pixels() {
         return {device.Frame(), device.Frame() + gfx::kFrameWidth * gfx::kFrameHeight};
     }
 

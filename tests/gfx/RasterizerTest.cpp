@@ -16,7 +16,7 @@ struct AdditiveCanvas : Canvas {
 constexpr std::uint32_t kGrey40 = 0xFF282828u;
 
 // Every pixel whose centre lies in [left, right) x [top, bottom) reads `inside`, every other `outside`.
-void ExpectRectangle(const Canvas& canvas, double left, double top, double right, double bottom,
+void ExpectRectangle(Canvas& canvas, double left, double top, double right, double bottom,
                      std::uint32_t inside, std::uint32_t outside) {
     int wrong = 0;
     for (int y = 0; y < gfx::kFrameHeight; ++y) {

@@ -23,7 +23,7 @@ std::unique_ptr<gfx::Texture> NumberedRow() {
     return MakeTexture(4, 1, [](int x, int) { return 0xFF000000u | static_cast<std::uint32_t>(10 * (x + 1)) << 16; });
 }
 
-std::vector<int> RedsAlongRow(const Canvas& canvas, int y, int x0, int count) {
+std::vector<int> RedsAlongRow(Canvas& canvas, int y, int x0, int count) {
     std::vector<int> reds;
     for (int x = x0; x < x0 + count; ++x) {
         reds.push_back(Red(canvas.At(x, y)));
