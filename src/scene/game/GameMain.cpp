@@ -7,6 +7,7 @@
 #include "audio/DirectSound.h"
 #include "base/LogPutout.h"
 #include "field/FieldGrid.h"
+#include "field/StageSetup.h"
 #include "field/TankObject.h"
 #include "gfx/Device.h"
 #include "object/DrawCrisp.h"
@@ -35,8 +36,7 @@ constexpr int kFadeSpeed = 6;
 // Stages whose clear above easy is marked in the settings.
 constexpr int kClearMarkedStages = 3;
 
-// The battle's option bytes.
-constexpr int kOptionModestStart = 3;
+// The battle's option bytes besides those of the stage's start (field/StageSetup.h).
 constexpr int kOptionSkipPreparation = 5;
 constexpr int kOptionSpellButton = 6;
 
@@ -371,7 +371,7 @@ void GameMain::CollectItems(int run) {
         PowerItem& item = *items_[i];
         item.Draw(run);
         if (item.alive == 0 && run != 0) {
-            if (request_.options[kOptionModestStart] == 0) {
+            if (request_.options[field::kOptionModestStart] == 0) {
                 counters_.points = std::min(counters_.points + item.Value(), kMaxPoints);
             }
             itemScore_ += item.Value();
