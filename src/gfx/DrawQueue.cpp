@@ -9,7 +9,8 @@
 
 namespace gfx {
 
-DrawQueue::DrawQueue(std::uint32_t* frame, InstructionSet set) : frame_(frame), set_(set) {}
+DrawQueue::DrawQueue(std::uint32_t* frame, InstructionSet set, PendingReads* reads)
+    : frame_(frame), set_(set), reads_(reads) {}
 
 DrawQueue::~DrawQueue() { Reset(); }
 
@@ -21,7 +22,7 @@ void DrawQueue::AddClear(std::uint32_t colour) {
 }
 
 void DrawQueue::AddStrip(const PipelineState& state, const void* vertices, std::uint32_t stride,
-                         std::uint32_t triangles, PendingReads* reads) {
+                         std::uint32_t triangles) {
     const RowBand rows = StripRows(vertices, stride, triangles);
     if (rows.first >= rows.end) {
         return;
@@ -39,7 +40,7 @@ void DrawQueue::AddStrip(const PipelineState& state, const void* vertices, std::
     }
     for (const StageState& stage : state.stages) {
         if (stage.texture != nullptr) {
-            stage.texture->SetPendingReads(reads);
+            stage.texture->MarkPendingReads(reads_);
             textures_.push_back(stage.texture);
         }
     }
@@ -66,7 +67,7 @@ void DrawQueue::DrawRows(RowBand band, SpanRenderer& renderer) const {
 
 void DrawQueue::Reset() {
     for (const Texture* texture : textures_) {
-        texture->SetPendingReads(nullptr);
+        texture->ClearPendingReads(reads_);
     }
     textures_.clear();
     calls_.clear();

@@ -19,16 +19,15 @@ class SpanRenderer;
 // are marked, so that writing or destroying one first has the draws that read it drawn.
 class DrawQueue {
 public:
-    DrawQueue(std::uint32_t* frame, InstructionSet set);
+    // reads is told when a texture the queued draws read is about to be written or destroyed.
+    DrawQueue(std::uint32_t* frame, InstructionSet set, PendingReads* reads);
     ~DrawQueue();
     DrawQueue(const DrawQueue&) = delete;
     DrawQueue& operator=(const DrawQueue&) = delete;
 
     void AddClear(std::uint32_t colour);
-    // A strip of QuadVertex triangles, stride bytes apart; reads tells its textures where
-    // their pending reads are.
-    void AddStrip(const PipelineState& state, const void* vertices, std::uint32_t stride, std::uint32_t triangles,
-                  PendingReads* reads);
+    // A strip of QuadVertex triangles, stride bytes apart.
+    void AddStrip(const PipelineState& state, const void* vertices, std::uint32_t stride, std::uint32_t triangles);
 
     bool Empty() const { return calls_.empty(); }
     // The pixels of the queued calls that lie in rows band.first .. band.end - 1, in order.
@@ -47,6 +46,7 @@ private:
 
     std::uint32_t* frame_;
     InstructionSet set_;
+    PendingReads* reads_;
     std::vector<Call> calls_;
     std::vector<QuadVertex> vertices_;
     std::vector<const Texture*> textures_;

@@ -22,7 +22,7 @@ SoftwareDevice::SoftwareDevice(FrameSink* sink, InstructionSet set, Threads thre
       set_(set),
       threads_(threads),
       renderer_(frame_.data(), set),
-      queue_(frame_.data(), set) {}
+      queue_(frame_.data(), set, this) {}
 
 // Queued draws are dropped, and their textures unmarked, before the worker goes.
 SoftwareDevice::~SoftwareDevice() { queue_.Reset(); }
@@ -112,7 +112,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t primitive
         return;
     }
     if (threads_ == Threads::Two) {
-        queue_.AddStrip(state_, vertices, stride, primitiveCount, this);
+        queue_.AddStrip(state_, vertices, stride, primitiveCount);
         return;
     }
     renderer_.Begin(state_);

@@ -46,9 +46,21 @@ public:
 
     static int RoundUpToPowerOfTwo(int side);
 
-    // The queue whose draws still read this texture, or null. Drawing reads a texture through
-    // a const reference, so the mark may be set on one.
-    void SetPendingReads(PendingReads* reads) const { pendingReads_ = reads; }
+    // Marks the texture as read by draws queued in reads; draws another queue still holds for it
+    // are drawn first. Drawing reads a texture through a const reference, so the mark may be set
+    // on one.
+    void MarkPendingReads(PendingReads* reads) const {
+        if (pendingReads_ != nullptr && pendingReads_ != reads) {
+            pendingReads_->FinishReads();
+        }
+        pendingReads_ = reads;
+    }
+    // Takes the mark away once the draws of reads are drawn or dropped.
+    void ClearPendingReads(const PendingReads* reads) const {
+        if (pendingReads_ == reads) {
+            pendingReads_ = nullptr;
+        }
+    }
 
 private:
     void FinishPendingReads() {

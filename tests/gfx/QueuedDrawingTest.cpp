@@ -60,6 +60,19 @@ TEST_P(QueuedDrawing, ATextureOutlivesADeviceThatDroppedItsDraws) {
     EXPECT_EQ(canvas.At(5, 5), kGreen);
 }
 
+TEST_P(QueuedDrawing, ATextureTwoDevicesDrewIsWrittenOnlyAfterBothDrewIt) {
+    Canvas first(0xFF000000u, gfx::BestInstructionSet(), GetParam());
+    Canvas second(0xFF000000u, gfx::BestInstructionSet(), GetParam());
+    const auto texture = MakeTexture(4, 4, [](int, int) { return kRed; });
+    for (Canvas* canvas : {&first, &second}) {
+        canvas->device.SetTexture(0, texture.get());
+        canvas->Strip(Canvas::Rect(0, 0, 10, 10, kWhite));
+    }
+    Fill(*texture, kGreen);
+    EXPECT_EQ(first.At(5, 5), kRed);
+    EXPECT_EQ(second.At(5, 5), kRed);
+}
+
 TEST_P(QueuedDrawing, PresentHandsTheSinkTheFinishedFrameAndClearsStartTheNext) {
     gfx::HeadlessFrameSink sink;
     gfx::SoftwareDevice device(&sink, gfx::BestInstructionSet(), GetParam());
