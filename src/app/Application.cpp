@@ -171,6 +171,10 @@ private:
     void WriteScreenshot(const LaunchOptions::FrameFile& shot);
     void WriteRequestedScreenshot();
     void StartRecording();
+    // Whether the frame is the one the recording asked for.
+    bool RecordedFrame(const LaunchOptions::FrameFile& file, std::uint32_t frame) const;
+    // Whether the coming frame is known to be the run's last: a replay's last, or the frame limit.
+    bool ComingFrameIsLast() const;
     void WriteRecordings();
     void WriteInputTrace();
     void RememberWindow();
@@ -209,6 +213,7 @@ private:
     std::atomic<std::uint32_t> loaderRandom_{1};  // the random state the battle was built from
     std::uint32_t battleFrames_ = 0;            // frames the running battle has had
     bool frameFilesWritten_ = true;
+    std::uint32_t lastFrame_ = 0;  // the run's last frame, once it was known ahead
 };
 
 std::optional<int> Shell::Open() {
@@ -593,6 +598,15 @@ void Shell::Close() {
             }
         }
     }
+    for (const LaunchOptions::FrameFile& file : options_.recordings) {
+        if (file.last && lastFrame_ == 0) {
+            std::fprintf(stderr,
+                         "velmoria: the run's last frame was not known before it was drawn (only a replay's end or "
+                         "--frames tell it); '%s' was not written\n",
+                         file.path.c_str());
+            frameFilesWritten_ = false;
+        }
+    }
 }
 
 // Writes the screenshots asked for after this frame: the frame last presented, which is also
@@ -658,12 +672,24 @@ void Shell::StartRecording() {
     if (recorder_ == nullptr) {
         return;
     }
+    if (ComingFrameIsLast()) {
+        lastFrame_ = frame_ + 1;
+    }
     for (const LaunchOptions::FrameFile& file : options_.recordings) {
-        if (file.frame == frame_ + 1) {
+        if (RecordedFrame(file, frame_ + 1)) {
             recorder_->Start();
             return;
         }
     }
+}
+
+bool Shell::RecordedFrame(const LaunchOptions::FrameFile& file, std::uint32_t frame) const {
+    return file.last ? frame == lastFrame_ : frame == file.frame;
+}
+
+bool Shell::ComingFrameIsLast() const {
+    return (options_.frames && *options_.frames == frame_ + 1) ||
+           (player_ && battleFrames_ > 0 && battleFrames_ + 1 == player_->Recorded().frames);
 }
 
 // Writes the recordings asked for after this frame.
@@ -672,7 +698,7 @@ void Shell::WriteRecordings() {
         return;
     }
     for (const LaunchOptions::FrameFile& file : options_.recordings) {
-        if (file.frame != frame_) {
+        if (!RecordedFrame(file, frame_)) {
             continue;
         }
         std::string error;

@@ -5,6 +5,7 @@
 #include "app/BattleReplay.h"
 #include "app/InputTrace.h"
 #include "base/Random.h"
+#include "scene/bot/BattleView.h"
 
 namespace {
 
@@ -56,6 +57,20 @@ RecordedBattle PlayAndRecord(gfx::Device* device, const field::StageRequest& req
     battle.outcome = bot::PlayBattle(device, request, strategy, progress, frameLimit, &recorder);
     battle.replay = recorder.Finish(battle.outcome);
     return battle;
+}
+
+std::optional<RecordedBattle> PlayIntoFullFlow(gfx::Device* device, int character, bot::FullFlow::Ending ending,
+                                               int frameLimit, std::string& lacking) {
+    const field::StageRequest request = bot::FullFlow::Request(character);
+    Recorder recorder(request);
+    bot::HeadlessBattle battle(device, request, Random::State(), &recorder);
+    bot::FullFlow flow(ending);
+    if (!flow.Play(battle, frameLimit)) {
+        lacking = flow.Lacking(bot::BattleView(battle.Game()));
+        return std::nullopt;
+    }
+    const bot::BattleOutcome outcome = battle.Outcome();
+    return RecordedBattle{outcome, recorder.Finish(outcome)};
 }
 
 // As the game plays a replay back: the battle built from the loader's random state, what was

@@ -1,8 +1,11 @@
 #pragma once
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "app/ReplayFile.h"
 #include "field/StageSetup.h"
+#include "scene/bot/FullFlow.h"
 #include "scene/bot/HeadlessBattle.h"
 
 namespace gfx {
@@ -21,6 +24,12 @@ struct RecordedBattle {
 // Plays one battle with the strategy (see bot::PlayBattle) and records it.
 RecordedBattle PlayAndRecord(gfx::Device* device, const field::StageRequest& request, const char* strategy,
                              std::ostream* progress, int frameLimit);
+
+// Plays the character's battle into full flow (see bot::FullFlow) and records it up to the first
+// frame that shows all of it, which is then the replay's last. Null when the battle did not get
+// there within the frames, with what the last frame lacked.
+std::optional<RecordedBattle> PlayIntoFullFlow(gfx::Device* device, int character, bot::FullFlow::Ending ending,
+                                               int frameLimit, std::string& lacking);
 
 // Plays the replay's recorded frames back with its recorded input, read through the system
 // devices, and says how the battle stood after the last.

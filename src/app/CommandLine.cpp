@@ -53,7 +53,8 @@ const char* UsageText() {
            "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable); F may be\n"
            "                      'last', the frame shown last before the run ends\n"
            "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
-           "                      (repeatable; bench_frames replays them)\n"
+           "                      (repeatable; bench_frames replays them); F may be 'last' when the\n"
+           "                      run's end is known ahead: a replay's last frame, or frame N of --frames\n"
            "  --help              show this text\n"
            "  --version           show the version\n"
            "\n"
@@ -176,9 +177,8 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
                 return false;
             }
             // Frame 0 is the black frame drawn before any scene: nothing to record.
-            const std::uint32_t frame = options.recordings.back().frame;
-            if (frame == 0 || options.recordings.back().last) {
-                error = "--record-frame needs a frame number from 1 on";
+            if (options.recordings.back().frame == 0 && !options.recordings.back().last) {
+                error = "--record-frame needs a frame number from 1 on, or 'last'";
                 return false;
             }
         } else if (flag == "--help" || flag == "-h") {

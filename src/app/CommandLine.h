@@ -13,7 +13,7 @@ struct LaunchOptions {
     struct FrameFile {
         std::uint32_t frame;
         std::string path;
-        // A screenshot of the frame shown last before the run ends ("last:PATH"); frame is then 0.
+        // The frame shown last before the run ends ("last:PATH"); frame is then 0.
         bool last = false;
 
         bool operator==(const FrameFile&) const = default;

@@ -11,19 +11,22 @@ void MouseChangeObject2D::SetHitBox(float newWidth, float newHeight, float newDx
 
 void MouseChangeObject2D::SetBlinking(bool flag) { blinking = flag ? 1 : 0; }
 
-bool MouseChangeObject2D::HitTest(const SceneContext& input, int) {
-    if (hovered) {
-        return true;
-    }
+MouseChangeObject2D::Box MouseChangeObject2D::HitBox() const {
     const bool ownSize = static_cast<int>(hitWidth) == 0 && static_cast<int>(hitHeight) == 0;
     const float boxWidth = ownSize ? width : hitWidth;
     const float boxHeight = ownSize ? height : hitHeight;
     const bool centred = hitDx == 0.0f && hitDy == 0.0f;
-    const float left = centred ? x - boxWidth * 0.5f : x + hitDx;
-    const float top = centred ? y - boxHeight * 0.5f : y + hitDy;
+    return {centred ? x - boxWidth * 0.5f : x + hitDx, centred ? y - boxHeight * 0.5f : y + hitDy, boxWidth, boxHeight};
+}
+
+bool MouseChangeObject2D::HitTest(const SceneContext& input, int) {
+    if (hovered) {
+        return true;
+    }
+    const Box box = HitBox();
     const auto mouseX = static_cast<float>(input.mouseX);
     const auto mouseY = static_cast<float>(input.mouseY);
-    if (mouseX < left || mouseX > left + boxWidth || mouseY < top || mouseY > top + boxHeight) {
+    if (mouseX < box.left || mouseX > box.left + box.width || mouseY < box.top || mouseY > box.top + box.height) {
         return false;
     }
     hovered = 1;

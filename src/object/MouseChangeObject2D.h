@@ -14,6 +14,14 @@ public:
     // True when the mouse is inside the hit box; a second call in the same frame answers from
     // the first. The flag is not used.
     bool HitTest(const SceneContext& input, int flag);
+    // The box the mouse must be in.
+    struct Box {
+        float left;
+        float top;
+        float width;
+        float height;
+    };
+    Box HitBox() const;
     void Draw(int update) override;
 
     std::uint8_t hovered = 0;

@@ -16,6 +16,8 @@ public:
     // True in the frame of a discharge.
     bool Fire(EnemyList& enemies, bool running) override;
     void HitTest(EnemyList& /*enemies*/) override {}
+    // While a discharge's glow fades out.
+    bool AtWork() const override { return glows_.front().pulseStep != 0; }
 
     int Charge() const { return charge; }
     int FireCounter() const { return fireCounter; }

@@ -71,6 +71,9 @@ public:
     virtual void Activate() {}
     // The tower's shots against the enemies.
     virtual void HitTest(EnemyList& enemies) = 0;
+    // Whether the frame shows the tower at work: its shots in flight, a discharge's glow, a cast
+    // spell, a soul's light.
+    virtual bool AtWork() const = 0;
 
     // The controller's requests. Each answers true when the cursor's plot is this tower's, so the
     // controller stops asking further towers.

@@ -76,6 +76,8 @@ public:
         }
     }
 
+    bool AtWork() const override { return !bullets.empty(); }
+
     const std::vector<std::unique_ptr<Bullet>>& Bullets() const { return bullets; }
     int FireCounter() const { return fireCounter; }
     int FireInterval() const { return fireInterval; }

@@ -14,6 +14,8 @@ public:
     bool Fire(EnemyList& enemies, bool running) override;
     // Exposes every live ghost in the light; the sound marks the first of a pulse.
     void HitTest(EnemyList& enemies) override;
+    // Its light is drawn in every frame it stands.
+    bool AtWork() const override { return IsAlive(); }
 
     static bool IsGhost(const Enemy& enemy);
 

@@ -16,6 +16,8 @@ public:
     bool Fire(EnemyList& enemies, bool running) override;
     void UpdateBullets(bool running) override;
     void HitTest(EnemyList& enemies) override;
+    // Its bits circle it all the time: it shows at work when one explodes.
+    bool AtWork() const override { return !explosions_.All().empty(); }
 
     bool Charging() const { return charging; }
     int ChargeValue() const { return chargeValue; }

@@ -33,6 +33,8 @@ public:
 
     bool Fire(EnemyList& enemies, bool running) override;
     void Activate() override;
+    // While the barrier stands.
+    bool AtWork() const override { return alive && spellFrame_ > 0; }
 
     // Frames of the barrier drawn so far.
     int SpellFrame() const { return spellFrame_; }
@@ -65,6 +67,8 @@ public:
     void Activate() override;
     void UpdateBullets(bool running) override;
     void HitTest(EnemyList& enemies) override;
+    // While the beam fires.
+    bool AtWork() const override { return beam_ != nullptr && beam_->Firing(); }
 
     const GreatBeamBullet* Beam() const { return beam_.get(); }
     // The last frame in which the beam fires at a level.

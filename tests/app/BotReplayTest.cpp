@@ -59,3 +59,26 @@ TEST(BotReplay, TheRecordedRandomStatesAreTheOnesTheBattleDrewFrom) {
     EXPECT_EQ(PlayBack(harness.Device(), same), battle.outcome);
     EXPECT_NE(moved, battle.outcome) << "the battle did not depend on its random numbers";
 }
+
+// A full-flow battle is recorded up to the frame that showed all of it, the replay's last, and
+// plays back to the same end there; one that does not get there gives no replay.
+TEST(BotReplay, AFullFlowBattleIsRecordedUpToItsFullFlowFrameAndPlaysBackThere) {
+    GameHarness harness;
+    Random::Seed(11);
+    std::string lacking;
+    const std::optional<RecordedBattle> battle =
+        PlayIntoFullFlow(harness.Device(), 1, bot::FullFlow::Ending::Battle, 4000, lacking);
+    ASSERT_TRUE(battle.has_value()) << lacking;
+    EXPECT_EQ(battle->replay.frames, static_cast<std::uint32_t>(battle->outcome.frames));
+    EXPECT_EQ(battle->replay.character, 1u);
+    EXPECT_EQ(battle->replay.options[field::kOptionRichStart], 1);
+    EXPECT_GT(battle->outcome.lives, 0);
+    Replay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(FormatReplay(battle->replay), read, error)) << error;
+    EXPECT_EQ(PlayBack(harness.Device(), read), battle->outcome);
+
+    Random::Seed(11);
+    EXPECT_FALSE(PlayIntoFullFlow(harness.Device(), 1, bot::FullFlow::Ending::Battle, 100, lacking).has_value());
+    EXPECT_EQ(lacking, "the stage has not started");
+}

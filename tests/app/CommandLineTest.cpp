@@ -79,7 +79,7 @@ TEST(CommandLine, ReplaysTracesSmoothingAndTheLastScreenshotAreRead) {
     LaunchOptions options;
     std::string error;
     ASSERT_TRUE(Parse({"--replay", "a.replay", "--record-input", "trace.txt", "--smooth", "--screenshot",
-                       "last:end.png", "--screenshot", "7:seven.png"},
+                       "last:end.png", "--screenshot", "7:seven.png", "--record-frame", "last:end.frame"},
                       options, error))
         << error;
     EXPECT_EQ(options.replay, "a.replay");
@@ -87,9 +87,10 @@ TEST(CommandLine, ReplaysTracesSmoothingAndTheLastScreenshotAreRead) {
     EXPECT_TRUE(options.smooth);
     EXPECT_EQ(options.screenshots, (std::vector<LaunchOptions::FrameFile>{{0, "end.png", true},
                                                                           {7, "seven.png"}}));
-    // A recording needs a frame that runs a scene: not "last".
+    EXPECT_EQ(options.recordings, (std::vector<LaunchOptions::FrameFile>{{0, "end.frame", true}}));
     for (const std::vector<const char*>& refused :
-         {std::vector<const char*>{"--record-frame", "last:x.rec"}, {"--screenshot", "lastish:x.png"}, {"--replay"}}) {
+         {std::vector<const char*>{"--record-frame", "lastish:x.rec"}, {"--screenshot", "lastish:x.png"},
+          {"--replay"}}) {
         LaunchOptions untouched;
         EXPECT_FALSE(Parse(refused, untouched, error)) << refused.front();
     }

@@ -9,6 +9,7 @@
 
 #include "app/ReplayFile.h"
 #include "resource/PackNames.h"
+#include "support/RecordedFrame.h"
 #include "support/RunGame.h"
 #include "support/TempDir.h"
 
@@ -104,11 +105,18 @@ TEST(BotRun, ABotBattleSavedAsAReplayPlaysBackToTheSameEndInTheGameAndInTheBot) 
     const std::string game = "--headless --data '" + data.string() + "' --replay ";
     const std::string gameOut = (dir.Path() / "game.txt").string();
     const std::string gameErr = (dir.Path() / "game-err.txt").string();
-    ASSERT_EQ(RunGameBinary(game + "'" + replayFile.string() + "'", gameErr, 900, gameOut), 0)
+    const fs::path lastFrame = dir.Path() / "last.frame";
+    const fs::path lastShot = dir.Path() / "last.png";
+    ASSERT_EQ(RunGameBinary(game + "'" + replayFile.string() + "' --record-frame last:'" + lastFrame.string() +
+                                "' --screenshot last:'" + lastShot.string() + "'",
+                            gameErr, 900, gameOut),
+              0)
         << ReadWholeFile(gameErr);
     EXPECT_EQ(ReadWholeFile(gameOut), "score " + std::to_string(replay.result.score) + ", lives " +
                                           std::to_string(replay.result.lives) + ", wave " +
                                           std::to_string(replay.result.wave) + "\n");
+    // The replay's end is known ahead: its last frame is recorded, and is the frame shown last.
+    EXPECT_TRUE(ReplaysToScreenshot(lastFrame.string(), lastShot.string(), error)) << error;
 
     Replay changed = replay;
     changed.result.score += 1;

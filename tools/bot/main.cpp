@@ -4,6 +4,7 @@
 //                [--data DIR] [--quiet] [--replay-out FILE] [--frames N]
 //   velmoria-bot --check-replay FILE [--data DIR]
 //   velmoria-bot --soak SECONDS [--seed N] [--data DIR] [--replay-out DIR]
+//   velmoria-bot --full-flow battle|pause [--character N] [--seed N] [--data DIR] [--replay-out FILE]
 //
 // Reads the packs from DIR (default: the working directory) and never writes there: the battles'
 // save goes to a temporary folder removed at exit.
@@ -23,6 +24,13 @@
 // which warm the allocator up) and at the end. Replays that end differently are kept in the
 // --replay-out folder. Exit code 0 when every replay ended as its battle and neither figure grew
 // by more than 10 %, 1 otherwise.
+//
+// --full-flow plays the character's battle into full flow, the frame the drawing is measured on:
+// the corridor at lunatic with a rich start, every kind of the shop bought several times, a crowd
+// of enemies, a spell at work, a tower selected (and with "pause", the pause menu open over it),
+// stopping at the first frame that shows all of it; --replay-out writes the battle up to there as
+// a replay, whose last frame is that frame. One line on stdout says how it ended; exit code 0 when
+// full flow was reached, 1 with what the battle lacked when not.
 //
 // Exit code 2 for bad arguments, packs that cannot be read, or a replay that cannot be read or
 // was recorded with another game or other packs.
@@ -79,7 +87,11 @@ struct BotOptions {
     fs::path checkReplay;
     int soakSeconds = 0;
     int frames = kFrameLimit;
+    std::optional<bot::FullFlow::Ending> fullFlow;
 };
+
+// Full flow comes within a few thousand frames; this many mean something has gone wrong.
+constexpr int kFullFlowFrameLimit = 12000;
 
 std::optional<int> Number(const char* text, int low, int high) {
     char* end = nullptr;
@@ -131,6 +143,12 @@ bool Parse(const std::vector<std::string>& args, BotOptions& options, std::strin
                 return false;
             }
             options.strategy = value;
+        } else if (flag == "--full-flow") {
+            if (value != "battle" && value != "pause") {
+                error = "--full-flow takes 'battle' or 'pause'";
+                return false;
+            }
+            options.fullFlow = value == "battle" ? bot::FullFlow::Ending::Battle : bot::FullFlow::Ending::PauseMenu;
         } else if (flag == "--data") {
             options.data = value;
         } else if (flag == "--replay-out") {
@@ -142,8 +160,10 @@ bool Parse(const std::vector<std::string>& args, BotOptions& options, std::strin
             return false;
         }
     }
-    if (!options.checkReplay.empty() && options.soakSeconds > 0) {
-        error = "--check-replay and --soak are two different runs";
+    const int runs =
+        (options.checkReplay.empty() ? 0 : 1) + (options.soakSeconds > 0 ? 1 : 0) + (options.fullFlow ? 1 : 0);
+    if (runs > 1) {
+        error = "--check-replay, --soak and --full-flow are different runs";
         return false;
     }
     return true;
@@ -221,6 +241,25 @@ int PlayOne(gfx::Device& device, const BotOptions& options) {
         return 2;
     }
     return battle.outcome.cleared ? 0 : 1;
+}
+
+int PlayFullFlow(gfx::Device& device, const BotOptions& options) {
+    Random::Seed(options.seed);
+    std::string lacking;
+    const int character = options.request.character;
+    const std::optional<RecordedBattle> battle =
+        PlayIntoFullFlow(&device, character, *options.fullFlow, kFullFlowFrameLimit, lacking);
+    if (!battle) {
+        std::printf("character %d: no full flow within %d frames: %s\n", character, kFullFlowFrameLimit,
+                    lacking.c_str());
+        return 1;
+    }
+    std::printf("character %d: full flow at frame %d, wave %d, lives %d\n", character, battle->outcome.frames,
+                battle->outcome.wavesStarted, battle->outcome.lives);
+    if (!options.replayOut.empty() && !WriteReplay(options.replayOut, battle->replay)) {
+        return 2;
+    }
+    return 0;
 }
 
 int CheckReplay(gfx::Device& device, const fs::path& path) {
@@ -362,6 +401,9 @@ int main(int argc, char** argv) {
     }
     if (options.soakSeconds > 0) {
         return Soak(device, options);
+    }
+    if (options.fullFlow) {
+        return PlayFullFlow(device, options);
     }
     return PlayOne(device, options);
 }

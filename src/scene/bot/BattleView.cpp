@@ -13,6 +13,13 @@ bool BattleView::Preparing() const { return game_.Preparing(); }
 bool BattleView::Cleared() const { return game_.Cleared(); }
 bool BattleView::Failed() const { return game_.Failed(); }
 bool BattleView::MenuOpen() const { return game_.MenuOpen(); }
+std::optional<field::PixelPos> BattleView::SelectedTower() const {
+    const TankObject& cursor = game_.Controller()->cursor;
+    if (cursor.mode != TankObject::kSelect) {
+        return std::nullopt;
+    }
+    return field::PixelPos{cursor.x, cursor.y};
+}
 int BattleView::StageScore() const { return game_.StageScore(); }
 const Battlefield& BattleView::Field() const { return *game_.Field(); }
 
@@ -32,7 +39,8 @@ std::vector<BattleView::TowerSight> BattleView::Towers() const {
     for (int kind = 1; kind <= controller.EntryCount(); ++kind) {
         for (const auto& tower : controller.Towers(kind)) {
             if (tower->IsAlive()) {
-                sights.push_back({kind, tower->X(), tower->Y(), tower->Level(), tower->UpgradeCost(), tower->IsBusy()});
+                sights.push_back({kind, tower->X(), tower->Y(), tower->Level(), tower->UpgradeCost(), tower->IsBusy(),
+                                  tower->AtWork()});
             }
         }
     }
@@ -41,6 +49,11 @@ std::vector<BattleView::TowerSight> BattleView::Towers() const {
 
 int BattleView::Price(int kind) const { return game_.Controller()->Entry(kind).price; }
 int BattleView::Range(int kind) const { return game_.Controller()->Entry(kind).range; }
+
+field::PixelPos BattleView::ShopButton(int kind) const {
+    const MouseChangeObject2D::Box box = game_.Controller()->ShopIcon(kind).HitBox();
+    return {static_cast<int>(box.left + box.width * 0.5f), static_cast<int>(box.top + box.height * 0.5f)};
+}
 
 // A tower closes its plot's ground, so a built plot is refused like a wall.
 bool BattleView::PlotFree(int x, int y) const { return !game_.Field()->PlotRefused(x, y); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <vector>
 
 #include "field/FieldGrid.h"
@@ -25,6 +26,7 @@ public:
         int level;
         int upgradeCost;
         bool busy;
+        bool atWork;  // its shots, glow, spell or light show in the frame
     };
 
     explicit BattleView(const GameMain& game) : game_(game) {}
@@ -39,12 +41,16 @@ public:
     bool Cleared() const;
     bool Failed() const;
     bool MenuOpen() const;
+    // The plot of the selected tower, whose range circle and side panel show; none when none is.
+    std::optional<field::PixelPos> SelectedTower() const;
     int StageScore() const;
 
     std::vector<EnemySight> Enemies() const;
     std::vector<TowerSight> Towers() const;
     int Price(int kind) const;
     int Range(int kind) const;
+    // Where a click buys the kind in the shop: the middle of its button.
+    field::PixelPos ShopButton(int kind) const;
     // A plot the player may build on now (open ground, no tower, no enemy close by).
     bool PlotFree(int x, int y) const;
     const Battlefield& Field() const;

@@ -13,9 +13,6 @@ public:
     void Think(const BattleView& view, Orders& orders) override;
 
 private:
-    // The free plots beside the path, best first; empty until the first look at the field.
-    std::vector<field::PixelPos> FreePlots(const BattleView& view) const;
-
     // Plots already ordered: a placement the field refused (it would cut a route) is not tried
     // again, and a built one is no longer free anyway.
     std::vector<field::PixelPos> tried_;

@@ -1,5 +1,9 @@
 #include "scene/bot/RouteMap.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 #include "field/Battlefield.h"
 #include "field/WalkCodes.h"
 
@@ -11,6 +15,8 @@ namespace {
 constexpr int kFirstPlot = 48;
 constexpr int kLastPlot = 400;
 constexpr int kPlotStep = 32;
+// A plot whose ground holds a path cell would block or bend the path.
+constexpr int kFootprintReach = 16;
 
 }  // namespace
 
@@ -44,6 +50,29 @@ int RouteMap::Coverage(field::PixelPos plot, int range) const {
         covered += dx * dx + dy * dy < range * range ? 1 : 0;
     }
     return covered;
+}
+
+std::vector<field::PixelPos> RouteMap::BesidePath(const Battlefield& field, int range,
+                                                  const std::vector<field::PixelPos>& tried) const {
+    const auto onPath = [this](field::PixelPos plot) {
+        return std::any_of(path_.begin(), path_.end(), [plot](field::PixelPos cell) {
+            return std::abs(cell.x - plot.x) < kFootprintReach && std::abs(cell.y - plot.y) < kFootprintReach;
+        });
+    };
+    std::vector<std::pair<int, field::PixelPos>> scored;
+    for (const field::PixelPos plot : Plots()) {
+        const int coverage = Coverage(plot, range);
+        const bool triedBefore = std::find(tried.begin(), tried.end(), plot) != tried.end();
+        if (coverage > 0 && !triedBefore && !onPath(plot) && !field.PlotRefused(plot.x, plot.y)) {
+            scored.emplace_back(coverage, plot);
+        }
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<field::PixelPos> plots;
+    for (const auto& entry : scored) {
+        plots.push_back(entry.second);
+    }
+    return plots;
 }
 
 std::vector<field::PixelPos> RouteMap::Plots() {

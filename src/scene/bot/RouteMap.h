@@ -17,6 +17,10 @@ public:
     // How many path cells lie within the range of a tower on the plot: how long enemies walk
     // under its fire.
     int Coverage(field::PixelPos plot, int range) const;
+    // The plots beside the path a tower of the range would see some of it from, best first:
+    // free now, not standing on the path, and not among those already tried.
+    std::vector<field::PixelPos> BesidePath(const Battlefield& field, int range,
+                                            const std::vector<field::PixelPos>& tried) const;
     // Every plot centre of the field's building area, in reading order.
     static std::vector<field::PixelPos> Plots();
 

@@ -16,23 +16,29 @@ int ShopKey(int kind) { return kind == kTenthKind ? kKey0 : kKey1 + kind - 1; }
 }  // namespace
 
 void Orders::Place(int kind, field::PixelPos plot) {
-    actions_.push_back({Action::Kind::Key, 0, 0, ShopKey(kind)});
-    actions_.push_back({Action::Kind::Move, plot.x, plot.y});
-    actions_.push_back({Action::Kind::ClickLeft});
+    Press(ShopKey(kind));
+    Click(plot);
     Press(kKeyD);
 }
 
 void Orders::Upgrade(field::PixelPos tower) {
-    actions_.push_back({Action::Kind::Move, tower.x, tower.y});
-    actions_.push_back({Action::Kind::ClickLeft});
+    Click(tower);
     Press(kKeyU);
     Press(kKeyD);
 }
 
-void Orders::LockOn(field::PixelPos enemy) {
-    actions_.push_back({Action::Kind::Move, enemy.x, enemy.y});
+void Orders::Buy(field::PixelPos shopButton, field::PixelPos plot) {
+    Click(shopButton);
+    Click(plot);
+    Press(kKeyD);
+}
+
+void Orders::Click(field::PixelPos where) {
+    MoveTo(where);
     actions_.push_back({Action::Kind::ClickLeft});
 }
+
+void Orders::MoveTo(field::PixelPos where) { actions_.push_back({Action::Kind::Move, where.x, where.y}); }
 
 void Orders::Press(int key) { actions_.push_back({Action::Kind::Key, 0, 0, key}); }
 

@@ -25,11 +25,16 @@ class Orders {
 public:
     // Chooses the kind in the shop by its key and clicks the plot.
     void Place(int kind, field::PixelPos plot);
+    // Clicks the kind's button in the shop, then the plot.
+    void Buy(field::PixelPos shopButton, field::PixelPos plot);
     // Selects the tower by clicking it, upgrades it once, and drops the selection.
     void Upgrade(field::PixelPos tower);
     void Press(int key);
     // Clicks the enemy standing there, so that every tower in range aims at it.
-    void LockOn(field::PixelPos enemy);
+    void LockOn(field::PixelPos enemy) { Click(enemy); }
+    // Moves the mouse there and clicks: selects a tower, say.
+    void Click(field::PixelPos where);
+    void MoveTo(field::PixelPos where);
 
     bool Empty() const { return actions_.empty(); }
     std::optional<Action> Next();
