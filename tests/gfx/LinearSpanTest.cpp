@@ -11,8 +11,9 @@
 namespace {
 
 // The sampler filters long runs several pixels at a time, stepping coordinates incrementally
-// and folding only where it must. These tests hold it to bilinear filtering worked out texel
-// by texel, on runs at random angles, scales and positions (seeded, so failures repeat).
+// and folding only where it must. These tests hold it to bilinear filtering (and point
+// sampling) worked out texel by texel, on runs at random angles, scales and positions (seeded,
+// so failures repeat).
 
 int Fold(std::int64_t index, int size, std::uint32_t mode) {
     if (mode == gfx::TADDRESS_CLAMP) {
@@ -50,6 +51,13 @@ std::uint32_t Bilinear(const gfx::SamplerSetup& sampler, std::int64_t s, std::in
                  Blend(texel(column + 1, row), texel(column + 1, row + 1), fy), fx);
 }
 
+// Point sampling takes the texel the coordinate falls in.
+std::uint32_t Nearest(const gfx::SamplerSetup& sampler, std::int64_t s, std::int64_t t) {
+    const gfx::Texture& texture = *sampler.texture;
+    return texture.Pixels()[Fold(t >> 16, texture.Height(), sampler.addressV) * texture.Width() +
+                            Fold(s >> 16, texture.Width(), sampler.addressU)];
+}
+
 std::unique_ptr<gfx::Texture> Noise(int width, int height, std::uint32_t seed) {
     std::mt19937 random(seed);
     return MakeTexture(width, height, [&random](int, int) { return static_cast<std::uint32_t>(random()); });
@@ -75,7 +83,9 @@ int Mismatches(const gfx::SamplerSetup& sampler, const SpanRun& run) {
         std::array<std::uint32_t, gfx::kFrameWidth> buffer{};
         const std::uint32_t* out = fast.SampleSpan(sampler, run.s, run.t, run.ds, run.dt, run.count, buffer.data());
         for (int i = 0; i < run.count; ++i) {
-            mismatches += out[i] != Bilinear(sampler, run.s + run.ds * i, run.t + run.dt * i);
+            const std::int64_t s = run.s + run.ds * i;
+            const std::int64_t t = run.t + run.dt * i;
+            mismatches += out[i] != (sampler.linear ? Bilinear(sampler, s, t) : Nearest(sampler, s, t));
         }
     }
     return mismatches;
@@ -142,6 +152,29 @@ TEST_F(LinearSpans, RunsInsideTheTextureMatchAtExactScalesAndBothDirections) {
                 const std::int64_t s = ds >= 0 ? one + offset : 63 * one - offset;
                 Check(sampler, {s, 16 * one + (Coordinate(4) & 0x7FFFF), ds, dt, count});
             }
+        }
+    }
+}
+
+TEST_F(LinearSpans, PointSampledRunsMatchTheTexelEachPixelFallsIn) {
+    for (const std::uint32_t mode : {gfx::TADDRESS_MIRROR, gfx::TADDRESS_WRAP, gfx::TADDRESS_CLAMP}) {
+        for (gfx::Texture* texture : {wide_.get(), tall_.get()}) {
+            const gfx::SamplerSetup sampler{texture, false, mode, mode};
+            for (int trial = 0; trial < 60; ++trial) {
+                // Rotated runs, and rows on either side of two texels a pixel (the short steps read
+                // a window of texels, the long ones each texel on its own).
+                const std::int64_t dt = trial % 3 == 0 ? Step(3.0) : 0;
+                const double most = trial % 2 == 0 ? 2.0 : 8.0;
+                Check(sampler, {Coordinate(texture->Width()), Coordinate(texture->Height()), Step(most), dt, Count()});
+            }
+        }
+    }
+    // Whole steps inside the texture, as sprites drawn at a quarter of their size take.
+    const gfx::SamplerSetup sampler{wide_.get(), false, gfx::TADDRESS_CLAMP, gfx::TADDRESS_CLAMP};
+    for (const std::int64_t ds : {4 * gfx::kTexelOne, -4 * gfx::kTexelOne, 3 * gfx::kTexelOne + 7}) {
+        for (int count = 1; count <= 14; ++count) {
+            const std::int64_t s = ds > 0 ? gfx::kTexelOne / 3 : 63 * gfx::kTexelOne;
+            Check(sampler, {s, 5 * gfx::kTexelOne, ds, 0, count});
         }
     }
 }
