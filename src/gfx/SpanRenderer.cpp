@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/PixelMath.h"
+#include "gfx/Rounding.h"
 #include "gfx/Simd.h"
 
 namespace gfx {
@@ -16,21 +17,12 @@ using namespace pixel;
 // whole row of steps.
 constexpr double kTexelLimit = 1 << 30;
 
-// std::llround (halves away from zero), without the library call for the values a draw meets:
-// below 2^52 the truncated value and the fraction left over are exact.
-std::int64_t RoundHalfAway(double x) {
-    constexpr double kExact = 4503599627370496.0;  // 2^52
-    if (!(std::fabs(x) < kExact)) {
-        return std::llround(x);
-    }
-    const auto whole = static_cast<std::int64_t>(x);
-    const double fraction = x - static_cast<double>(whole);
-    // Without branches: the fractions of neighbouring spans fall either side of a half at random.
-    return whole + static_cast<std::int64_t>(fraction >= 0.5) - static_cast<std::int64_t>(fraction <= -0.5);
-}
-
 std::int64_t ToTexelFixed(double texels) {
-    return RoundHalfAway(std::clamp(texels, -kTexelLimit, kTexelLimit) * static_cast<double>(kTexelOne));
+    // Written as comparisons GCC turns into minsd and maxsd (std::clamp returns references and
+    // branches); a NaN passes through, as it does with std::clamp.
+    const double low = texels < -kTexelLimit ? -kTexelLimit : texels;
+    const double kept = low > kTexelLimit ? kTexelLimit : low;
+    return RoundHalfAway(kept * static_cast<double>(kTexelOne));
 }
 
 // std::hypot, which is exactly the other side's size when one side is 0: the case of every quad
