@@ -29,6 +29,14 @@ bool FitsLanes(std::int64_t start, std::int64_t step, int count) {
     return start >= 0 && last >= 0 && start <= kLargest && last <= kLargest;
 }
 
+// The same where coordinates may be negative.
+bool FitsSignedLanes(std::int64_t start, std::int64_t step, int count) {
+    constexpr std::int64_t kLowest = -0x80000000LL;
+    constexpr std::int64_t kLargest = 0x7FFFFFFF;
+    const std::int64_t last = start + step * (count - 1);
+    return std::min(start, last) >= kLowest && std::max(start, last) <= kLargest;
+}
+
 // Eight coordinates a step apart. Lanes wrap past 32 bits only after the last pixel of a run
 // that fits them. For the last pixels of a run, lanes past the run repeat its last coordinate, so
 // that they read nothing the run does not.
@@ -44,6 +52,8 @@ public:
           lanes_(lanes) {}
 
     Wide Indices() const { return _mm256_srli_epi32(at_, 16); }
+    // For coordinates that may be negative.
+    Wide SignedIndices() const { return _mm256_srai_epi32(at_, 16); }
 
     // One lane's index, worked out on the scalar side for loading its texels one by one.
     int Index(int lane) const { return Low32(start_ + stepOne_ * std::min(lane, lanes_ - 1)) >> 16; }
@@ -128,6 +138,25 @@ void PairsAt(const std::uint32_t* base, Index index, Wide& first, Wide& second) 
     const __m256 high = _mm256_castsi256_ps(_mm256_setr_m128i(two(2), two(6)));
     first = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0x88));
     second = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0xDD));
+}
+
+// Eight texel indices folded into one axis, as the sampler folds them one by one.
+Wide Fold(Wide index, const AxisFold& axis) {
+    if (axis.clamp) {
+        return _mm256_min_epi32(_mm256_max_epi32(index, _mm256_setzero_si256()), _mm256_set1_epi32(axis.size - 1));
+    }
+    const Wide mask = _mm256_set1_epi32(axis.mask);
+    const Wide folded = _mm256_and_si256(index, mask);
+    // Mirror: the second half of each period runs backwards. Wrap never sets this bit.
+    const Wide backwards = _mm256_and_si256(_mm256_srl_epi32(folded, _mm_cvtsi32_si128(axis.sizeLog2)), _mm256_set1_epi32(1));
+    return _mm256_xor_si256(folded, _mm256_and_si256(_mm256_sub_epi32(_mm256_setzero_si256(), backwards), mask));
+}
+
+// base at eight indices held in a register.
+Wide TexelsAtLanes(const std::uint32_t* base, Wide indices) {
+    alignas(32) int lanes[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), indices);
+    return TexelsAt(base, [&lanes](int lane) { return lanes[lane]; });
 }
 
 // The same along the row of one run: its lanes' own indices.
@@ -303,6 +332,30 @@ int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std
 }
 
 [[gnu::flatten]]
+int BilinearFoldedAvx2(const std::uint32_t* texels, int widthLog2, const AxisFold& u, const AxisFold& v,
+                       std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+                       std::uint32_t* out) {
+    if (!FitsSignedLanes(s, ds, count) || !FitsSignedLanes(t, dt, count)) {
+        return 0;
+    }
+    const __m128i shift = _mm_cvtsi32_si128(widthLog2);
+    const Wide one = _mm256_set1_epi32(1);
+    return EachEight2(out, count, s, ds, t, dt, [&](const Eight& along, const Eight& down) {
+        const Wide column = along.SignedIndices();
+        const Wide row = down.SignedIndices();
+        const Wide left = Fold(column, u);
+        const Wide right = Fold(_mm256_add_epi32(column, one), u);
+        const Wide top = _mm256_sll_epi32(Fold(row, v), shift);
+        const Wide bottom = _mm256_sll_epi32(Fold(_mm256_add_epi32(row, one), v), shift);
+        const Wide leftColumn = LerpEach(TexelsAtLanes(texels, _mm256_add_epi32(top, left)),
+                                         TexelsAtLanes(texels, _mm256_add_epi32(bottom, left)), down);
+        const Wide rightColumn = LerpEach(TexelsAtLanes(texels, _mm256_add_epi32(top, right)),
+                                          TexelsAtLanes(texels, _mm256_add_epi32(bottom, right)), down);
+        return LerpEach(leftColumn, rightColumn, along);
+    });
+}
+
+[[gnu::flatten]]
 int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
     if (!FitsLanes(s, ds, count)) {
         return 0;
@@ -336,6 +389,10 @@ int BilinearRowAvx2(const std::uint32_t*, const std::uint32_t*, std::uint32_t, s
 }
 int BilinearAvx2(const std::uint32_t*, int, std::int64_t, std::int64_t, std::int64_t, std::int64_t, int,
                  std::uint32_t*) {
+    return 0;
+}
+int BilinearFoldedAvx2(const std::uint32_t*, int, const AxisFold&, const AxisFold&, std::int64_t, std::int64_t,
+                       std::int64_t, std::int64_t, int, std::uint32_t*) {
     return 0;
 }
 int PointRowAvx2(const std::uint32_t*, std::int64_t, std::int64_t, int, std::uint32_t*) { return 0; }

@@ -27,6 +27,22 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
 int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std::int64_t t, std::int64_t ds,
                  std::int64_t dt, int count, std::uint32_t* out);
 
+// How texel indices fold into one axis of a texture: clamped to 0 .. size - 1, or wrapped or
+// mirrored through mask (the sampler's addressing modes).
+struct AxisFold {
+    bool clamp = false;
+    int mask = 0;
+    int size = 1;
+    int sizeLog2 = 0;
+};
+
+// Bilinear filtering along any direction with every texel index folded into the texture: runs
+// that cross its edges or repeat it. Coordinates may be negative here; runs whose coordinates do
+// not all fit -2^31 .. 2^31 - 1 are left to the caller.
+int BilinearFoldedAvx2(const std::uint32_t* texels, int widthLog2, const AxisFold& u, const AxisFold& v,
+                       std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
+                       std::uint32_t* out);
+
 // Point sampling along one row of a texture.
 int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out);
 

@@ -34,6 +34,7 @@ public:
     }
 
     int Size() const { return size_; }
+    AxisFold Folding() const { return {clamp_, mask_, size_, sizeLog2_}; }
 
 private:
     bool clamp_;
@@ -148,12 +149,17 @@ const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_
     return out;
 }
 
+constexpr int kFoldedInRegisters = 8;
+
 template <bool kFold>
 void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
                 std::uint32_t* out, InstructionSet set) {
     int i = 0;
-    if (!kFold && Avx2(set)) {
-        i = BilinearAvx2(grid.texels, grid.widthLog2, s, t, ds, dt, count, out);
+    // Folded ends of a pixel or two are cheaper one by one than in a register.
+    if (Avx2(set) && (!kFold || count >= kFoldedInRegisters)) {
+        i = kFold ? BilinearFoldedAvx2(grid.texels, grid.widthLog2, grid.u.Folding(), grid.v.Folding(), s, t, ds, dt,
+                                       count, out)
+                  : BilinearAvx2(grid.texels, grid.widthLog2, s, t, ds, dt, count, out);
         s += ds * i;
         t += dt * i;
     }
@@ -165,28 +171,61 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
     }
 }
 
-// Along a run the texels used move steadily, so the pixels whose texels all lie inside the
-// texture form one stretch, [begin, end), which needs no folding.
-template <typename Inside>
-std::pair<int, int> InsideStretch(int count, Inside inside) {
-    int begin = 0;
-    int end = count;
-    while (begin < end && !inside(begin)) {
-        ++begin;
+// The first of count pixels from which a test holds (count if none), for a test that holds from
+// some pixel on. Usually that is one of the first pixels, so it looks at pixels 0, 1, 3, 7, ...
+// and then halves the last gap: a beam that runs far past the edges of its texture is not walked
+// pixel by pixel.
+template <typename Holds>
+int FirstHolding(int count, Holds holds) {
+    int failed = -1;
+    int probe = 0;
+    for (int stride = 1; probe < count && !holds(probe); stride *= 2) {
+        failed = probe;
+        probe += stride;
     }
-    while (end > begin && !inside(end - 1)) {
-        --end;
+    int low = failed + 1;
+    int high = std::min(probe, count);
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (holds(middle)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
     }
-    return {begin, end};
+    return low;
+}
+
+// Along a run the texels used move steadily, so the pixels whose texel index on one axis, and
+// the neighbours after it, lie inside the texture form one stretch, [begin, end), which needs no
+// folding.
+std::pair<int, int> AxisStretch(const Addresser& axis, std::int64_t start, std::int64_t step, int count,
+                                int neighbours) {
+    const auto aboveZero = [&](int i) { return TexelIndex(start + step * i) >= 0; };
+    const auto belowSize = [&](int i) { return TexelIndex(start + step * i) + neighbours < axis.Size(); };
+    // Going up the texture the run enters it over zero and leaves it at its size; going down, the
+    // other way round.
+    const auto stretch = [count](auto entered, auto notLeft) {
+        const int begin = FirstHolding(count, entered);
+        const int end = count - FirstHolding(count, [&](int fromEnd) { return notLeft(count - 1 - fromEnd); });
+        return std::pair<int, int>{begin, std::max(begin, end)};
+    };
+    return step >= 0 ? stretch(aboveZero, belowSize) : stretch(belowSize, aboveZero);
+}
+
+// The stretch inside the texture on both axes.
+std::pair<int, int> InsideStretch(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds,
+                                  std::int64_t dt, int count, int neighbours) {
+    const auto [firstU, endU] = AxisStretch(grid.u, s, ds, count, neighbours);
+    const auto [firstV, endV] = AxisStretch(grid.v, t, dt, count, neighbours);
+    const int begin = std::max(firstU, firstV);
+    return {begin, std::max(begin, std::min(endU, endV))};
 }
 
 // Rotated runs: the stretch inside the texture needs no folding.
 void PointAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, std::int64_t dt, int count,
               std::uint32_t* out, InstructionSet set) {
-    const auto [begin, end] = InsideStretch(count, [&](int i) {
-        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 0, grid.u) &&
-               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 0, grid.v);
-    });
+    const auto [begin, end] = InsideStretch(grid, s, t, ds, dt, count, 0);
     const auto folded = [&](int from, int to) {
         for (int i = from; i < to; ++i) {
             out[i] = grid.Row(TexelIndex(t + dt * i))[grid.u(TexelIndex(s + ds * i))];
@@ -208,10 +247,7 @@ void LinearAny(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
                std::uint32_t* out, InstructionSet set) {
     s -= kTexelOne / 2;
     t -= kTexelOne / 2;
-    const auto [begin, end] = InsideStretch(count, [&](int i) {
-        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u) &&
-               grid.Inside(TexelIndex(t + dt * i), TexelIndex(t + dt * i), 1, grid.v);
-    });
+    const auto [begin, end] = InsideStretch(grid, s, t, ds, dt, count, 1);
     LinearLoop<true>(grid, s, t, ds, dt, begin, out, set);
     LinearLoop<false>(grid, s + ds * begin, t + dt * begin, ds, dt, end - begin, out + begin, set);
     LinearLoop<true>(grid, s + ds * end, t + dt * end, ds, dt, count - end, out + end, set);
@@ -274,21 +310,14 @@ void BilinearRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uin
 }
 
 // Rows that skip texels: each pixel blends its own four, folded only at the ends of the run,
-// where they may lie past the edges of the texture.
+// where they may lie past the edges of the texture. t is the row's coordinate, top and bottom
+// its two texture rows and fy its weight.
 void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy,
-                 std::int64_t s, std::int64_t ds, int count, std::uint32_t* out, InstructionSet set) {
-    const auto [begin, end] = InsideStretch(count, [&](int i) {
-        return grid.Inside(TexelIndex(s + ds * i), TexelIndex(s + ds * i), 1, grid.u);
-    });
-    const auto folded = [&](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            const std::int64_t at = s + ds * i;
-            out[i] = Bilinear(top, bottom, grid.u(TexelIndex(at)), grid.u(TexelIndex(at) + 1), Fraction(at), fy, set);
-        }
-    };
-    folded(0, begin);
+                 std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out, InstructionSet set) {
+    const auto [begin, end] = AxisStretch(grid.u, s, ds, count, 1);
+    LinearLoop<true>(grid, s, t, ds, 0, begin, out, set);
     BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, set);
-    folded(end, count);
+    LinearLoop<true>(grid, s + ds * end, t, ds, 0, count - end, out + end, set);
 }
 
 // Along a row the vertical weight is the same for every pixel, so the two texture rows are
@@ -310,7 +339,7 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
     const std::int64_t end = std::max(first, last) + 2;
     // Shorter steps over at most a frame row always fit the scratch row; a longer run stays safe.
     if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
-        SkippingRow(grid, top, bottom, fy, s, ds, count, out, set);
+        SkippingRow(grid, top, bottom, fy, s, t, ds, count, out, set);
         return;
     }
     std::uint32_t* columns = scratch.data();
