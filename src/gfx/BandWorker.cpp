@@ -18,10 +18,8 @@ constexpr int kBands = 8;
 constexpr int kBandRows = (kFrameHeight + kBands - 1) / kBands;
 
 // A thread that has just finished looks for the next job a little while before it sleeps, as
-// waking it costs more; told that a frame is being queued, it looks for longer (a pause is some
-// 25 ns, so about 400 us, longer than a busy frame takes to queue).
+// waking it costs more.
 constexpr int kSpinsBeforeSleep = 256;
-constexpr int kSpinsAwaitingJob = 1 << 14;
 
 void Pause() {
 #if defined(__SSE2__)
@@ -29,10 +27,10 @@ void Pause() {
 #endif
 }
 
-// Waits until the counter differs from value, spinning first.
+// Waits until the counter differs from value.
 template <typename T>
-void AwaitChange(const std::atomic<T>& counter, T value, int spins = kSpinsBeforeSleep) {
-    for (int spin = 0; spin < spins; ++spin) {
+void AwaitChange(const std::atomic<T>& counter, T value) {
+    for (int spin = 0; spin < kSpinsBeforeSleep; ++spin) {
         if (counter.load(std::memory_order_acquire) != value) {
             return;
         }
@@ -50,16 +48,10 @@ BandWorker::~BandWorker() {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
     }
-    Post();
-    thread_.join();
-}
-
-void BandWorker::Post() {
     posted_.fetch_add(1, std::memory_order_release);
     posted_.notify_one();
+    thread_.join();
 }
-
-void BandWorker::Expect() { Post(); }
 
 void BandWorker::Draw(const DrawQueue& queue, SpanRenderer& caller) {
     Job job{0, &queue};
@@ -70,7 +62,8 @@ void BandWorker::Draw(const DrawQueue& queue, SpanRenderer& caller) {
         finished_.store(0, std::memory_order_relaxed);
         claims_.store(std::uint64_t{job.number} << 32, std::memory_order_release);
     }
-    Post();
+    posted_.store(job.number, std::memory_order_release);
+    posted_.notify_one();
     DrawBands(job, caller);
     for (std::uint32_t done = finished_.load(std::memory_order_acquire); done != kBands;
          done = finished_.load(std::memory_order_acquire)) {
@@ -92,26 +85,21 @@ bool BandWorker::Claim(const Job& job, int& band) {
     }
 }
 
-bool BandWorker::DrawBands(const Job& job, SpanRenderer& renderer) {
+void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer) {
     int band = 0;
-    bool drew = false;
     // A claimed band holds the job open, so the queue stays as it is until the band is drawn.
     while (Claim(job, band)) {
-        drew = true;
         const int first = band * kBandRows;
         job.queue->DrawRows({first, std::min(first + kBandRows, kFrameHeight)}, renderer);
         finished_.fetch_add(1, std::memory_order_acq_rel);
         finished_.notify_one();
     }
-    return drew;
 }
 
 void BandWorker::Run() {
     std::uint32_t seen = 0;
-    std::uint32_t lastJob = 0;
-    int spins = kSpinsBeforeSleep;
     for (;;) {
-        AwaitChange(posted_, seen, spins);
+        AwaitChange(posted_, seen);
         seen = posted_.load(std::memory_order_acquire);
         Job job;
         {
@@ -121,10 +109,7 @@ void BandWorker::Run() {
             }
             job = job_;
         }
-        const bool drew = job.number != lastJob && DrawBands(job, renderer_);
-        lastJob = job.number;
-        // Woken with nothing to draw, it was told that a job is coming.
-        spins = drew ? kSpinsBeforeSleep : kSpinsAwaitingJob;
+        DrawBands(job, renderer_);
     }
 }
 

@@ -23,11 +23,6 @@ public:
     BandWorker(const BandWorker&) = delete;
     BandWorker& operator=(const BandWorker&) = delete;
 
-    // Wakes the second thread ahead of a frame about to be queued, so that it is awake when the
-    // frame is handed over: waking a sleeping thread can take as long as a small frame takes to
-    // draw (tens of microseconds on a virtual machine). It waits awake for a while, then sleeps.
-    void Expect();
-
     // Draws the queue with the caller's renderer and the second thread's; returns when every
     // band is drawn.
     void Draw(const DrawQueue& queue, SpanRenderer& caller);
@@ -38,19 +33,17 @@ private:
         const DrawQueue* queue = nullptr;
     };
 
-    // Wakes the second thread to look at the job.
-    void Post();
     // Takes the next band of the job; false once they are all taken or the job is over.
     bool Claim(const Job& job, int& band);
-    // Draws bands until none is left; whether it drew any.
-    bool DrawBands(const Job& job, SpanRenderer& renderer);
+    // Draws bands until none is left.
+    void DrawBands(const Job& job, SpanRenderer& renderer);
     void Run();
 
     SpanRenderer renderer_;
     std::mutex mutex_;
     Job job_;            // guarded by mutex_
     bool quit_ = false;  // guarded by mutex_
-    std::atomic<std::uint32_t> posted_{0};    // counts jobs and warnings of jobs, to wake the thread
+    std::atomic<std::uint32_t> posted_{0};    // the number of the latest job, to wake the thread
     std::atomic<std::uint64_t> claims_{0};    // job number << 32 | bands taken so far
     std::atomic<std::uint32_t> finished_{0};  // bands of the current job drawn
     std::thread thread_;

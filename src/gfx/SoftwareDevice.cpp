@@ -43,12 +43,7 @@ HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
     return S_OK;
 }
 
-HRESULT SoftwareDevice::BeginScene() {
-    if (worker_ != nullptr) {
-        worker_->Expect();
-    }
-    return S_OK;
-}
+HRESULT SoftwareDevice::BeginScene() { return S_OK; }
 HRESULT SoftwareDevice::EndScene() { return S_OK; }
 
 HRESULT SoftwareDevice::Present() {

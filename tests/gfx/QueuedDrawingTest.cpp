@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "PixelTestKit.h"
 
 namespace {
@@ -89,32 +87,6 @@ TEST_P(QueuedDrawing, PresentHandsTheSinkTheFinishedFrameAndClearsStartTheNext) 
     EXPECT_EQ(sink.LastFrame()[479 * gfx::kFrameWidth + 639], kRed);
     device.Clear(kWhite, 1.0f, 0);
     EXPECT_EQ(device.Frame()[5 * gfx::kFrameWidth + 5], kWhite);
-}
-
-TEST_P(QueuedDrawing, ScenesBegunAheadOfTheirDrawsOrNeverPresentedLeaveFramesAndShutDownAsBefore) {
-    gfx::HeadlessFrameSink sink;
-    auto device = std::make_unique<gfx::SoftwareDevice>(&sink, gfx::BestInstructionSet(), GetParam());
-    device->SetFVF(kQuadVertexFormat);
-    SetBaseStates(device.get());
-    const auto frame = [&](std::uint32_t colour) {
-        device->Clear(0xFF000000u, 1.0f, 0);
-        // Beginning a scene tells the second thread a frame is coming; told twice, or long before
-        // the frame comes, it must still draw the frame once it is handed over.
-        device->BeginScene();
-        device->BeginScene();
-        const auto quad = Canvas::Rect(0, 0, 10, 10, colour);
-        device->DrawPrimitiveUP(gfx::PrimitiveType::TriangleStrip, 2, quad.data(), sizeof(QuadVertex));
-        device->EndScene();
-        ASSERT_EQ(device->Present(), S_OK);
-        EXPECT_EQ(sink.LastFrame()[5 * gfx::kFrameWidth + 5], colour);
-        EXPECT_EQ(sink.LastFrame()[5 * gfx::kFrameWidth + 50], 0xFF000000u);
-    };
-    for (const std::uint32_t colour : {kRed, kGreen, kWhite, kRed}) {
-        frame(colour);
-    }
-    // A scene begun and never presented: the waiting thread is let go with the device.
-    device->BeginScene();
-    device.reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(EitherThreadCount, QueuedDrawing, ::testing::Values(Threads::One, Threads::Two),
