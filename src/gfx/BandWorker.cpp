@@ -1,6 +1,6 @@
 #include "gfx/BandWorker.h"
 
-#include <algorithm>
+#include <iterator>
 
 #include "gfx/Device.h"
 
@@ -12,10 +12,19 @@ namespace gfx {
 
 namespace {
 
-// Few enough that a sprite seldom has to be set up for two bands, enough that the caller seldom
-// waits long for the other thread's last band.
-constexpr int kBands = 8;
-constexpr int kBandRows = (kFrameHeight + kBands - 1) / kBands;
+// The bands' first rows, and the frame's height last. Few enough that a sprite seldom has to be
+// set up for two bands; shorter towards the end, so that the bands taken last are short and the
+// thread that finishes first waits little for the other (a third of the wait of even bands).
+constexpr int kBandEdges[] = {0, 80, 160, 224, 288, 336, 384, 416, 448, 464, kFrameHeight};
+constexpr int kBands = static_cast<int>(std::size(kBandEdges)) - 1;
+static_assert(kBandEdges[0] == 0 && [] {
+    for (int band = 0; band < kBands; ++band) {
+        if (kBandEdges[band] >= kBandEdges[band + 1]) {
+            return false;
+        }
+    }
+    return true;
+}(), "every row belongs to exactly one band");
 
 // A thread that has just finished looks for the next job a little while before it sleeps, as
 // waking it costs more.
@@ -89,8 +98,7 @@ void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer) {
     int band = 0;
     // A claimed band holds the job open, so the queue stays as it is until the band is drawn.
     while (Claim(job, band)) {
-        const int first = band * kBandRows;
-        job.queue->DrawRows({first, std::min(first + kBandRows, kFrameHeight)}, renderer);
+        job.queue->DrawRows({kBandEdges[band], kBandEdges[band + 1]}, renderer);
         finished_.fetch_add(1, std::memory_order_acq_rel);
         finished_.notify_one();
     }
