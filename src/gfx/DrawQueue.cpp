@@ -9,6 +9,13 @@
 
 namespace gfx {
 
+void ClearRows(std::uint32_t* frame, InstructionSet set, std::uint32_t colour, RowBand rows) {
+    // Drawing without blending replaces every pixel, whole registers at a time.
+    Blender(PipelineState{}, set)
+        .BlendConstant(colour, frame + static_cast<std::ptrdiff_t>(rows.first) * kFrameWidth,
+                       (rows.end - rows.first) * kFrameWidth);
+}
+
 DrawQueue::DrawQueue(std::uint32_t* frame, InstructionSet set, PendingReads* reads)
     : frame_(frame), set_(set), reads_(reads) {}
 
@@ -54,10 +61,7 @@ void DrawQueue::DrawRows(RowBand band, SpanRenderer& renderer) const {
             continue;
         }
         if (call.triangles == 0) {
-            // Drawing without blending replaces every pixel, whole registers at a time.
-            Blender(PipelineState{}, set_)
-                .BlendConstant(call.colour, frame_ + static_cast<std::ptrdiff_t>(rows.first) * kFrameWidth,
-                               (rows.end - rows.first) * kFrameWidth);
+            ClearRows(frame_, set_, call.colour, rows);
             continue;
         }
         renderer.Begin(call.state);

@@ -12,6 +12,9 @@ namespace gfx {
 
 class SpanRenderer;
 
+// Sets rows rows.first .. rows.end - 1 of the frame to colour, as a clear does.
+void ClearRows(std::uint32_t* frame, InstructionSet set, std::uint32_t colour, RowBand rows);
+
 // The clears and draws of a frame, held back until the frame is needed so that it can be drawn
 // in bands of rows, each band by one thread. Within a band every pixel goes through the draws
 // in the order they were asked for, so any split of the rows gives the frame of one thread

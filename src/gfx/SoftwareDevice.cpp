@@ -3,7 +3,6 @@
 #include <cstring>
 #include <thread>
 
-#include "gfx/Blender.h"
 #include "gfx/PixelMath.h"
 #include "gfx/QuadVertex.h"
 #include "gfx/Rasterizer.h"
@@ -38,8 +37,7 @@ HRESULT SoftwareDevice::Clear(std::uint32_t colour, float, std::uint32_t) {
         queue_.AddClear(colour);
         return S_OK;
     }
-    // Drawing without blending replaces every pixel, whole registers at a time.
-    Blender(PipelineState{}, set_).BlendConstant(colour, frame_.data(), static_cast<int>(kFramePixels));
+    ClearRows(frame_.data(), set_, colour, {0, kFrameHeight});
     return S_OK;
 }
 
