@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include "scene/GameHarness.h"
+#include "field/StageTable.h"
 
 namespace {
 
-constexpr int kLunatic = 3;
 constexpr int kKinds = 10;
 constexpr int kTowersPerKind = 4;
 constexpr std::size_t kCrowd = 200;
@@ -18,7 +18,7 @@ constexpr int kLongestSetUp = 6000;
 field::StageRequest RichLunaticCorridor(int character) {
     field::StageRequest request;
     request.stage = 0;
-    request.difficulty = kLunatic;
+    request.difficulty = field::kLunatic;
     request.character = character;
     request.options[field::kOptionRichStart] = 1;
     return request;

@@ -5,15 +5,15 @@
 #include <memory>
 
 #include "field/Battlefield.h"
+#include "field/StageTable.h"
 
 namespace {
 
-constexpr int kLunatic = 3;
 int towerCount = 0;
 
 Battlefield& BusyField() {
     static const std::unique_ptr<Battlefield> field = [] {
-        auto built = std::make_unique<Battlefield>(1, kLunatic);
+        auto built = std::make_unique<Battlefield>(1, field::kLunatic);
         // Towers on every plot that keeps both routes open, tried in reading order.
         for (int y = 48; y <= 400; y += 32) {
             for (int x = 48; x <= 400; x += 32) {

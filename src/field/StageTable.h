@@ -7,6 +7,7 @@ constexpr int kStageCount = 3;
 constexpr int kLibraryStage = 1;
 constexpr int kDifficultyCount = 4;
 constexpr int kEasy = 0;
+constexpr int kLunatic = kDifficultyCount - 1;
 
 // What a stage and difficulty choose: the waves' key in the enemy data, the pictures and music.
 struct StageInfo {

@@ -6,6 +6,8 @@ namespace tower {
 
 constexpr int kMaxLevel = 5;
 constexpr int kKindsPerCharacter = 10;
+// The cheap basic tower that heads both catalogues.
+constexpr int kBasicKind = 1;
 // The one-shot spell towers and the soul towers take the same place in both catalogues.
 constexpr int kSpellKind = 9;
 constexpr int kSoulKind = 10;

@@ -5,18 +5,18 @@
 #include "app/BotReplay.h"
 #include "app/ReplayFile.h"
 #include "base/Random.h"
+#include "field/StageTable.h"
 #include "scene/GameHarness.h"
 
 namespace {
 
-constexpr int kLunatic = 3;
 // The first waves of a lunatic battle: towers built, enemies walking and shot, and short enough
 // for a sanitizer build on a busy machine to play four of them well within the test's time.
 constexpr int kFrameLimit = 12000;
 
 field::StageRequest Lunatic(int character) {
     field::StageRequest request;
-    request.difficulty = kLunatic;
+    request.difficulty = field::kLunatic;
     request.character = character;
     return request;
 }
@@ -34,7 +34,7 @@ TEST(BotReplay, ARecordedBotBattlePlaysBackToTheSameEnd) {
         EXPECT_EQ(battle.replay.frames, static_cast<std::uint32_t>(battle.outcome.frames));
         EXPECT_EQ(battle.replay.result, ResultOf(battle.outcome));
         EXPECT_EQ(battle.replay.loaderRandom, 77u);
-        EXPECT_EQ(battle.replay.difficulty, static_cast<std::uint32_t>(kLunatic));
+        EXPECT_EQ(battle.replay.difficulty, static_cast<std::uint32_t>(field::kLunatic));
         EXPECT_EQ(battle.replay.character, 0u);
 
         Replay read;

@@ -15,9 +15,8 @@ namespace bot {
 namespace {
 
 constexpr int kCorridor = 0;
-constexpr int kLunatic = 3;
 // The selected tower is the first the shop sells.
-constexpr int kSelectedKind = 1;
+constexpr int kSelectedKind = tower::kBasicKind;
 // A spell cast is not at work at once (a beam charges first): the next one waits this long.
 constexpr int kSpellWarmUp = 30;
 
@@ -47,7 +46,7 @@ void Append(std::string& list, const std::string& what) {
 field::StageRequest FullFlow::Request(int character) {
     field::StageRequest request;
     request.stage = kCorridor;
-    request.difficulty = kLunatic;
+    request.difficulty = field::kLunatic;
     request.character = character;
     request.options[field::kOptionRichStart] = 1;
     return request;

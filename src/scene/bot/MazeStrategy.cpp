@@ -8,12 +8,12 @@
 #include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
 #include "field/WallGrid.h"
+#include "tower/TowerTable.h"
 
 namespace bot {
 
 namespace {
 
-constexpr int kBasicKind = 1;
 constexpr int kTopLevel = 5;
 // Walls enough to turn the enemies back and forth across the field; more buy little length.
 constexpr std::size_t kMazeTowers = 28;
@@ -115,7 +115,7 @@ bool MazeStrategy::LayMaze(const BattleView& view, Orders& orders) {
         mazeDone_ = true;
         return false;
     }
-    if (view.Points() < view.Price(kBasicKind)) {
+    if (view.Points() < view.Price(tower::kBasicKind)) {
         return false;
     }
     const Battlefield& field = view.Field();
@@ -131,7 +131,7 @@ bool MazeStrategy::LayMaze(const BattleView& view, Orders& orders) {
         }
         const int walk = TotalWalk(field, open, &plot);
         const int gain = walk - now;
-        const int coverage = routes.Coverage(plot, view.Range(kBasicKind));
+        const int coverage = routes.Coverage(plot, view.Range(tower::kBasicKind));
         if (walk >= 0 && (gain > bestGain || (gain == bestGain && gain > 0 && coverage > bestCoverage))) {
             bestGain = gain;
             bestCoverage = coverage;
@@ -143,7 +143,7 @@ bool MazeStrategy::LayMaze(const BattleView& view, Orders& orders) {
         return false;
     }
     tried_.push_back(best);
-    orders.Place(kBasicKind, best);
+    orders.Place(tower::kBasicKind, best);
     return true;
 }
 
@@ -158,7 +158,7 @@ bool MazeStrategy::BuySpecial(const BattleView& view, Orders& orders) {
     const OpenGrid open = OpenCells(field);
     const int now = TotalWalk(field, open, nullptr);
     const RouteMap routes(field);
-    const int range = std::max(view.Range(kind), view.Range(kBasicKind));
+    const int range = std::max(view.Range(kind), view.Range(tower::kBasicKind));
     int bestCoverage = 0;
     field::PixelPos best{};
     for (const field::PixelPos plot : RouteMap::Plots()) {
@@ -184,8 +184,8 @@ bool MazeStrategy::UpgradeWeakest(const BattleView& view, Orders& orders) const 
     const std::vector<BattleView::TowerSight> towers = view.Towers();
     // Specials before the maze's walls: they carry the damage.
     const auto weaker = [](const BattleView::TowerSight& a, const BattleView::TowerSight& b) {
-        const bool aSpecial = a.kind != kBasicKind;
-        const bool bSpecial = b.kind != kBasicKind;
+        const bool aSpecial = a.kind != tower::kBasicKind;
+        const bool bSpecial = b.kind != tower::kBasicKind;
         return aSpecial != bSpecial ? aSpecial : a.level < b.level;
     };
     std::vector<BattleView::TowerSight> open;

@@ -4,12 +4,12 @@
 
 #include "scene/bot/BattleView.h"
 #include "scene/bot/RouteMap.h"
+#include "tower/TowerTable.h"
 
 namespace bot {
 
 namespace {
 
-constexpr int kBasicKind = 1;
 constexpr int kTopLevel = 5;
 // Past this many towers the points go into upgrades: a top-level basic tower hits far harder
 // than the few plots left that still see the path.
@@ -21,13 +21,13 @@ void PlainStrategy::Think(const BattleView& view, Orders& orders) {
         return;
     }
     const std::vector<BattleView::TowerSight> towers = view.Towers();
-    const bool canBuy = view.Points() >= view.Price(kBasicKind);
+    const bool canBuy = view.Points() >= view.Price(tower::kBasicKind);
     if (canBuy && towers.size() < kEnoughTowers) {
         const std::vector<field::PixelPos> plots =
-            RouteMap(view.Field()).BesidePath(view.Field(), view.Range(kBasicKind), tried_);
+            RouteMap(view.Field()).BesidePath(view.Field(), view.Range(tower::kBasicKind), tried_);
         if (!plots.empty()) {
             tried_.push_back(plots.front());
-            orders.Place(kBasicKind, plots.front());
+            orders.Place(tower::kBasicKind, plots.front());
             return;
         }
     }

@@ -8,12 +8,11 @@
 #include "scene/bot/HeadlessBattle.h"
 #include "scene/bot/RouteMap.h"
 #include "field/Battlefield.h"
+#include "field/StageTable.h"
 #include "scene/GameHarness.h"
 
 namespace {
 
-constexpr int kEasy = 0;
-constexpr int kLunatic = 3;
 // Longer than any stage: forty-odd waves about 1300 frames apart.
 constexpr int kFrameLimit = 80000;
 
@@ -50,7 +49,7 @@ Outcome PlayOut(int stage, int difficulty, int character, const char* strategy) 
 
 TEST(RouteMap, PathRunsFromEveryEntranceToTheExitThroughOpenGround) {
     for (int stage = 0; stage < 3; ++stage) {
-        Battlefield field(stage, kLunatic);
+        Battlefield field(stage, field::kLunatic);
         ASSERT_TRUE(field.BuildRoutes());
         const bot::RouteMap routes(field);
         ASSERT_FALSE(routes.Path().empty()) << "stage " << stage;
@@ -73,7 +72,7 @@ TEST(Autoplayer, UnknownStrategiesAreRefused) {
 // The first stage on easy is the one every new player meets: basic towers and upgrades clear it.
 TEST(Autoplayer, PlainPlayClearsTheFirstStageOnEasyWithEitherCharacter) {
     for (int character = 0; character < 2; ++character) {
-        const Outcome outcome = PlayOut(0, kEasy, character, "plain");
+        const Outcome outcome = PlayOut(0, field::kEasy, character, "plain");
         EXPECT_TRUE(outcome.cleared) << "character " << character << "\n" << outcome.progress;
         EXPECT_GT(outcome.lives, 0);
         EXPECT_GE(outcome.towers, 8);
@@ -96,7 +95,7 @@ TEST(Autoplayer, MazePlayLengthensThePathAndClearsTheFirstStageOnEasy) {
         battle.Frame();
     }
     EXPECT_GT(bot::RouteMap(*game.Field()).Path().size(), openPath + 10);
-    const Outcome outcome = PlayOut(0, kEasy, 0, "maze");
+    const Outcome outcome = PlayOut(0, field::kEasy, 0, "maze");
     EXPECT_TRUE(outcome.cleared) << outcome.progress;
 }
 
@@ -104,7 +103,7 @@ TEST(Autoplayer, MazePlayLengthensThePathAndClearsTheFirstStageOnEasy) {
 // stage in the thirties. The waves wear it down rather than flood it at the start, so it holds
 // out well past the first third of the forty waves.
 TEST(Autoplayer, PlainPlayLosesTheFirstStageOnLunaticLateInTheStage) {
-    const Outcome outcome = PlayOut(0, kLunatic, 0, "plain");
+    const Outcome outcome = PlayOut(0, field::kLunatic, 0, "plain");
     EXPECT_TRUE(outcome.failed) << outcome.progress;
     EXPECT_EQ(outcome.lives, 0);
     EXPECT_NE(outcome.progress.find("lost at wave"), std::string::npos);
