@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as the command line, split into arguments at zero bytes. A refused
 // command line gives a one-line reason and leaves the options as they were; an accepted one
-// names no recording of frame 0 and no empty path, and written back as flags parses to the same
-// options.
+// records only numbered frames from 1 or the last one, names no empty path, and written back as
+// flags parses to the same options.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -59,13 +59,14 @@ std::vector<std::string> Flags(const LaunchOptions& options) {
         words.insert(words.end(), {"--seed", std::to_string(*options.seed)});
     }
     words.insert(words.end(), {"--data", options.dataDir, "--input", options.inputScript});
-    for (const LaunchOptions::FrameFile& shot : options.screenshots) {
-        const std::string frame = shot.last ? "last" : std::to_string(shot.frame);
-        words.insert(words.end(), {"--screenshot", frame + ":" + shot.path});
-    }
-    for (const LaunchOptions::FrameFile& recording : options.recordings) {
-        words.insert(words.end(), {"--record-frame", std::to_string(recording.frame) + ":" + recording.path});
-    }
+    const auto addFrameFiles = [&words](const char* flag, const std::vector<LaunchOptions::FrameFile>& files) {
+        for (const LaunchOptions::FrameFile& file : files) {
+            const std::string frame = file.last ? "last" : std::to_string(file.frame);
+            words.insert(words.end(), {flag, frame + ":" + file.path});
+        }
+    };
+    addFrameFiles("--screenshot", options.screenshots);
+    addFrameFiles("--record-frame", options.recordings);
     if (options.showHelp) {
         words.push_back("--help");
     }
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const auto* files : {&options.screenshots, &options.recordings}) {
         for (const LaunchOptions::FrameFile& file : *files) {
-            if (file.path.empty() || (files == &options.recordings && file.frame == 0)) {
+            if (file.path.empty() || (files == &options.recordings && file.frame == 0 && !file.last)) {
                 std::abort();
             }
         }
