@@ -13,34 +13,32 @@ namespace gfx {
 
 namespace {
 
+// How one addressing mode folds the indices of an axis of size texels.
+AxisFold Folding(std::uint32_t mode, int size, int sizeLog2) {
+    return {mode == TADDRESS_CLAMP, mode == TADDRESS_MIRROR ? 2 * size - 1 : size - 1, size, sizeLog2};
+}
+
 // Folds a texel index into 0..size-1 by one addressing mode. Wrap and mirror are periodic over
 // powers of two, so they work on the index bits alone, whatever its size or sign.
 class Addresser {
 public:
-    Addresser(std::uint32_t mode, int size, int sizeLog2)
-        : clamp_(mode == TADDRESS_CLAMP),
-          mask_(mode == TADDRESS_MIRROR ? 2 * size - 1 : size - 1),
-          size_(size),
-          sizeLog2_(sizeLog2) {}
+    explicit Addresser(const AxisFold& fold) : fold_(fold) {}
 
     int operator()(std::int64_t index) const {
-        if (clamp_) {
-            return static_cast<int>(std::clamp<std::int64_t>(index, 0, size_ - 1));
+        if (fold_.clamp) {
+            return static_cast<int>(std::clamp<std::int64_t>(index, 0, fold_.size - 1));
         }
-        int folded = static_cast<int>(index & mask_);
+        int folded = static_cast<int>(index & fold_.mask);
         // Mirror: the second half of each period runs backwards. Wrap never sets this bit.
-        folded ^= -((folded >> sizeLog2_) & 1) & mask_;
+        folded ^= -((folded >> fold_.sizeLog2) & 1) & fold_.mask;
         return folded;
     }
 
-    int Size() const { return size_; }
-    AxisFold Folding() const { return {clamp_, mask_, size_, sizeLog2_}; }
+    int Size() const { return fold_.size; }
+    const AxisFold& Folding() const { return fold_; }
 
 private:
-    bool clamp_;
-    int mask_;
-    int size_;
-    int sizeLog2_;
+    AxisFold fold_;
 };
 
 struct TexelGrid {
@@ -50,10 +48,7 @@ struct TexelGrid {
     Addresser v;
 
     explicit TexelGrid(const SamplerSetup& sampler)
-        : texels(sampler.texture->Pixels()),
-          widthLog2(sampler.texture->WidthLog2()),
-          u(sampler.addressU, sampler.texture->Width(), sampler.texture->WidthLog2()),
-          v(sampler.addressV, sampler.texture->Height(), sampler.texture->HeightLog2()) {}
+        : texels(sampler.texels), widthLog2(sampler.widthLog2), u(sampler.u), v(sampler.v) {}
 
     const std::uint32_t* Row(std::int64_t t) const {
         return texels + (static_cast<std::ptrdiff_t>(v(t)) << widthLog2);
@@ -365,6 +360,16 @@ void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64
 }
 
 }  // namespace
+
+SamplerSetup::SamplerSetup(const Texture* texture, bool linear, std::uint32_t addressU, std::uint32_t addressV)
+    : texture(texture),
+      linear(linear),
+      addressU(addressU),
+      addressV(addressV),
+      texels(texture->Pixels()),
+      widthLog2(texture->WidthLog2()),
+      u(Folding(addressU, texture->Width(), texture->WidthLog2())),
+      v(Folding(addressV, texture->Height(), texture->HeightLog2())) {}
 
 TextureSampler::TextureSampler(InstructionSet set) : set_(set) {}
 

@@ -4,6 +4,7 @@
 
 #include "gfx/Device.h"
 #include "gfx/InstructionSet.h"
+#include "gfx/SampleAvx2.h"
 #include "gfx/Texture.h"
 
 namespace gfx {
@@ -14,12 +15,20 @@ namespace gfx {
 constexpr int kTexelFractionBits = 16;
 constexpr std::int64_t kTexelOne = std::int64_t{1} << kTexelFractionBits;
 
-// How one stage reads its texture during one draw.
+// How one stage reads its texture during one draw, with what every run of the draw needs from
+// the texture worked out once.
 struct SamplerSetup {
+    SamplerSetup() = default;
+    SamplerSetup(const Texture* texture, bool linear, std::uint32_t addressU, std::uint32_t addressV);
+
     const Texture* texture = nullptr;
     bool linear = false;
     std::uint32_t addressU = 0;
     std::uint32_t addressV = 0;
+    const std::uint32_t* texels = nullptr;
+    int widthLog2 = 0;
+    AxisFold u;  // how indices fold across, by addressU
+    AxisFold v;  // and down, by addressV
 };
 
 // Reads the texels of runs of pixels. It keeps a scratch row of its own, so a draw needs no
