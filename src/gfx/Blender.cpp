@@ -72,27 +72,38 @@ Blender::Blender(const PipelineState& state, InstructionSet set)
     }
 }
 
+kernels::Kind Blender::KernelKind() const {
+    return mode_ == Mode::Replace ? kernels::Kind::Replace
+           : mode_ == Mode::SourceOver ? kernels::Kind::SourceOver
+                                       : kernels::Kind::Additive;
+}
+
 void Blender::Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const {
     // The frame is opaque throughout, and over an opaque pixel a source of alpha 0 blended by its
     // alpha leaves it as it is: fades at their start and clear overlays draw nothing.
     if (source == nullptr && Alpha(constant) == 0 && (mode_ == Mode::SourceOver || mode_ == Mode::Additive)) {
         return;
     }
+    // The widest registers do whole runs, their last pixels masked, and return straight away: a
+    // frame blends tens of thousands of short runs.
     int done = 0;
-    if (mode_ != Mode::Factors) {
-        const kernels::Kind kind = mode_ == Mode::Replace      ? kernels::Kind::Replace
-                                   : mode_ == Mode::SourceOver ? kernels::Kind::SourceOver
-                                                               : kernels::Kind::Additive;
-        if (Uses(set_, InstructionSet::Avx2)) {
-            done = BlendRunAvx2(kind, source, constant, target, count);
+    if (mode_ != Mode::Factors && Uses(set_, InstructionSet::Avx2)) {
+        done = BlendRunAvx2(KernelKind(), source, constant, target, count);
+        if (done == count) {
+            return;
         }
-#if VELMORIA_SIMD
-        if (done < count && Uses(set_, InstructionSet::Sse2)) {
-            done += kernels::Run<simd::Sse2>(kind, source != nullptr ? source + done : nullptr, constant,
-                                             target + done, count - done);
-        }
-#endif
     }
+    BlendRest(done, source, constant, target, count);
+}
+
+void Blender::BlendRest(int done, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target,
+                        int count) const {
+#if VELMORIA_SIMD
+    if (mode_ != Mode::Factors && Uses(set_, InstructionSet::Sse2)) {
+        done += kernels::Run<simd::Sse2>(KernelKind(), source != nullptr ? source + done : nullptr, constant,
+                                         target + done, count - done);
+    }
+#endif
     const auto tail = [&](auto blend) {
         for (int i = done; i < count; ++i) {
             target[i] = blend(source != nullptr ? source[i] : constant, target[i]);

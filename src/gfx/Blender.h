@@ -6,6 +6,10 @@
 
 namespace gfx {
 
+namespace kernels {
+enum class Kind;  // in gfx/BlendKernels.h
+}
+
 // How a draw's source pixels meet the frame. The frame has no alpha of its own (an X8R8G8B8
 // back buffer): only colour is blended and every written pixel is opaque.
 class Blender {
@@ -21,6 +25,11 @@ private:
 
     // From source, or from one constant colour when source is null.
     void Blend(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) const;
+    // Pixels done .. count - 1 of a run, in narrower registers or one by one; kept apart so that
+    // Blend stays short for the runs the widest registers finish.
+    [[gnu::noinline]] void BlendRest(int done, const std::uint32_t* source, std::uint32_t constant,
+                                     std::uint32_t* target, int count) const;
+    kernels::Kind KernelKind() const;
 
     Mode mode_;
     std::uint32_t sourceFactor_;
