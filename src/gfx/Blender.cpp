@@ -1,11 +1,14 @@
 #include "gfx/Blender.h"
 
 #include <algorithm>
+#include <array>
 
-#include "gfx/KernelsAvx2.h"
 #include "gfx/BlendKernels.h"
+#include "gfx/Device.h"
+#include "gfx/KernelsAvx2.h"
 #include "gfx/PixelMath.h"
 #include "gfx/Simd.h"
+#include "gfx/TextureStages.h"
 
 namespace gfx {
 
@@ -116,6 +119,24 @@ void Blender::BlendRest(int done, const std::uint32_t* source, std::uint32_t con
     case Mode::Factors:
         tail([this](std::uint32_t s, std::uint32_t d) { return Factors(s, d, sourceFactor_, targetFactor_); });
         break;
+    }
+}
+
+void Blender::BlendModulated(const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target,
+                             int count) const {
+    int done = 0;
+    if (mode_ != Mode::Factors && Uses(set_, InstructionSet::Avx2)) {
+        done = BlendModulatedRunAvx2(KernelKind(), texels, colour, target, count);
+        if (done == count) {
+            return;
+        }
+    }
+    // Elsewhere the texels are modulated first, a frame row at a time.
+    std::array<std::uint32_t, kFrameWidth> modulated;
+    for (; done < count; done += kFrameWidth) {
+        const int part = std::min(count - done, kFrameWidth);
+        TextureStages::ModulateRun(texels + done, colour, part, modulated.data(), set_);
+        Blend(modulated.data(), 0, target + done, part);
     }
 }
 

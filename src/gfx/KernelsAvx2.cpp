@@ -79,6 +79,12 @@ int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t 
 }
 
 [[gnu::flatten]]
+int BlendModulatedRunAvx2(kernels::Kind kind, const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target,
+                          int count) {
+    return kernels::ModulatedRun<Avx2>(kind, texels, colour, target, count);
+}
+
+[[gnu::flatten]]
 int ModulateRunAvx2(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
     return kernels::ModulateRun<Avx2>(texels, colour, count, out);
 }
@@ -97,6 +103,7 @@ int CombineRunAvx2(const StageState& first, const StageState* second, const std:
 
 namespace gfx {
 int BlendRunAvx2(kernels::Kind, const std::uint32_t*, std::uint32_t, std::uint32_t*, int) { return 0; }
+int BlendModulatedRunAvx2(kernels::Kind, const std::uint32_t*, std::uint32_t, std::uint32_t*, int) { return 0; }
 int ModulateRunAvx2(const std::uint32_t*, std::uint32_t, int, std::uint32_t*) { return 0; }
 int CombineRunAvx2(const StageState&, const StageState*, const std::uint32_t*, const std::uint32_t*, const std::uint32_t*, int,
                    std::uint32_t*) {

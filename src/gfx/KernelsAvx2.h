@@ -14,6 +14,10 @@ enum class Kind;  // in gfx/BlendKernels.h, which must not be seen here before A
 int BlendRunAvx2(kernels::Kind kind, const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target,
                  int count);
 
+// kernels::ModulatedRun, texels times a colour blended in one pass, eight pixels to a register.
+int BlendModulatedRunAvx2(kernels::Kind kind, const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target,
+                          int count);
+
 // kernels::ModulateRun with eight pixels to a register, the last few in a masked one.
 int ModulateRunAvx2(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out);
 

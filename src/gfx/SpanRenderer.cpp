@@ -190,6 +190,11 @@ void SpanRenderer::DrawSpan(int y, int x0, int x1) {
         blender_->BlendConstant(source_, target, count);
         return;
     }
+    if (planes_.flatColour && planes_.colour != kWhite && stages_->IsPlainModulate() && stages_->SamplesStage(0)) {
+        // A tinted sprite: its texels are modulated on their way into the blend.
+        blender_->BlendModulated(SampleStage(0, y, x0, count), planes_.colour, target, count);
+        return;
+    }
     blender_->BlendSpan(ShadeSpan(y, x0, count), target, count);
 }
 

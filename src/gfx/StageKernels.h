@@ -59,16 +59,44 @@ typename V::Pixels CombineStage(const StageState& stage, typename V::Pixels diff
 // Every texel times one colour, over the whole registers of a run and, where V masks lanes, its
 // last pixels: the common sprite cascade.
 template <typename V>
+typename V::Pixels Modulated(typename V::Pixels texels, typename V::Pixels wideColour) {
+    return V::Narrow(V::Div255(V::Mul16(V::WidenLow(texels), wideColour)),
+                     V::Div255(V::Mul16(V::WidenHigh(texels), wideColour)));
+}
+
+template <typename V>
 int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
     const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
-    const auto modulate = [wide](typename V::Pixels t, typename V::Pixels) {
-        return V::Narrow(V::Div255(V::Mul16(V::WidenLow(t), wide)), V::Div255(V::Mul16(V::WidenHigh(t), wide)));
-    };
+    const auto modulate = [wide](typename V::Pixels t, typename V::Pixels) { return Modulated<V>(t, wide); };
     int i = 0;
     for (; i + V::kPixels <= count; i += V::kPixels) {
         V::Store(out + i, modulate(V::Load(texels + i), typename V::Pixels{}));
     }
     return i + Tail<V>(texels + i, 0, out + i, count - i, modulate);
+}
+
+// ModulateRun and then Run in one pass: every texel times one colour, blended onto the target.
+template <typename V, Kind kKind>
+int ModulatedRunKind(const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target, int count) {
+    const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
+    const auto blend = [wide](typename V::Pixels t, typename V::Pixels d) {
+        return Apply<V, kKind>(Modulated<V>(t, wide), d);
+    };
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        V::Store(target + i, blend(V::Load(texels + i), V::Load(target + i)));
+    }
+    return i + Tail<V>(texels + i, 0, target + i, count - i, blend);
+}
+
+template <typename V>
+int ModulatedRun(Kind kind, const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target, int count) {
+    switch (kind) {
+    case Kind::Replace: return ModulatedRunKind<V, Kind::Replace>(texels, colour, target, count);
+    case Kind::SourceOver: return ModulatedRunKind<V, Kind::SourceOver>(texels, colour, target, count);
+    case Kind::Additive: return ModulatedRunKind<V, Kind::Additive>(texels, colour, target, count);
+    }
+    return 0;
 }
 
 // The cascade over the whole registers of a run, the second stage only where it is given;

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "gfx/Blender.h"
+#include "gfx/Device.h"
+#include "gfx/TextureStages.h"
+
+namespace {
+
+// A tinted sprite's texels go through the colour and the blend in one pass; the result must be
+// that of modulating them first and blending afterwards, for every blend, instruction set and
+// length of run (whole registers, masked tails, and runs longer than the row the narrower sets
+// modulate through).
+TEST(Blending, ModulatedRunsBlendAsTheModulatedTexelsWould) {
+    std::mt19937 random(20261207);
+    std::vector<std::uint32_t> texels(1000);
+    std::vector<std::uint32_t> frame(1000);
+    for (std::size_t i = 0; i < texels.size(); ++i) {
+        const std::uint32_t bits = static_cast<std::uint32_t>(random());
+        // Opaque, clear and translucent texels, so that every path of the blends is taken.
+        const std::uint32_t alpha = i % 3 == 0 ? 0xFFu : i % 3 == 1 ? 0u : bits >> 24;
+        texels[i] = alpha << 24 | (bits & 0xFFFFFF);
+        frame[i] = 0xFF000000u | static_cast<std::uint32_t>(random());
+    }
+    const std::pair<std::uint32_t, std::uint32_t> factors[] = {
+        {gfx::BLEND_ONE, gfx::BLEND_ZERO}, {gfx::BLEND_SRCALPHA, gfx::BLEND_INVSRCALPHA},
+        {gfx::BLEND_SRCALPHA, gfx::BLEND_ONE}, {gfx::BLEND_ONE, gfx::BLEND_SRCALPHA}};
+    for (const gfx::InstructionSet set :
+         {gfx::InstructionSet::Plain, gfx::InstructionSet::Sse2, gfx::InstructionSet::Avx2}) {
+        if (!gfx::Uses(gfx::BestInstructionSet(), set)) {
+            continue;
+        }
+        for (const auto& [source, target] : factors) {
+            gfx::PipelineState state;
+            state.blendEnabled = true;
+            state.srcBlend = source;
+            state.destBlend = target;
+            const gfx::Blender blender(state, set);
+            for (const int count : {0, 1, 7, 8, 9, 15, 16, 17, 31, 100, gfx::kFrameWidth, 1000}) {
+                const std::uint32_t colour = static_cast<std::uint32_t>(random());
+                std::vector<std::uint32_t> expected = frame;
+                std::vector<std::uint32_t> modulated(static_cast<std::size_t>(count) + 1);
+                gfx::TextureStages::ModulateRun(texels.data(), colour, count, modulated.data(), set);
+                blender.BlendSpan(modulated.data(), expected.data(), count);
+                std::vector<std::uint32_t> actual = frame;
+                blender.BlendModulated(texels.data(), colour, actual.data(), count);
+                ASSERT_EQ(actual, expected) << "set " << static_cast<int>(set) << ", blend " << source << "/" << target
+                                            << ", " << count << " pixels";
+            }
+        }
+    }
+}
+
+}  // namespace
