@@ -19,8 +19,8 @@ public:
     void BlendSpan(const std::uint32_t* source, std::uint32_t* target, int count) const;
     // The same with one source colour for the whole run (untextured quads, fades).
     void BlendConstant(std::uint32_t source, std::uint32_t* target, int count) const;
-    // The same with every texel times one colour as the source (tinted and fading sprites), at
-    // most a frame row: as modulating first and then blending, in one pass.
+    // The same with every texel times one colour as the source (tinted and fading sprites): as
+    // modulating first and then blending, in one pass where the widest registers serve.
     void BlendModulated(const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target, int count) const;
 
 private:

@@ -56,14 +56,15 @@ typename V::Pixels CombineStage(const StageState& stage, typename V::Pixels diff
     return V::Or(V::And(colour, V::Splat(0x00FFFFFFu)), V::And(alpha, V::Splat(0xFF000000u)));
 }
 
-// Every texel times one colour, over the whole registers of a run and, where V masks lanes, its
-// last pixels: the common sprite cascade.
+// Texels times one colour, whose channels are spread over 16-bit lanes as WidenLow spreads them.
 template <typename V>
 typename V::Pixels Modulated(typename V::Pixels texels, typename V::Pixels wideColour) {
     return V::Narrow(V::Div255(V::Mul16(V::WidenLow(texels), wideColour)),
                      V::Div255(V::Mul16(V::WidenHigh(texels), wideColour)));
 }
 
+// Every texel times one colour, over the whole registers of a run and, where V masks lanes, its
+// last pixels: the common sprite cascade.
 template <typename V>
 int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, std::uint32_t* out) {
     const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
