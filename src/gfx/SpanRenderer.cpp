@@ -161,14 +161,6 @@ const std::uint32_t* SpanRenderer::ShadeSpan(int y, int x0, int count) {
     for (int stage = 0; stage < kStageCount; ++stage) {
         texels[stage] = stages_->SamplesStage(stage) ? SampleStage(stage, y, x0, count) : kWhiteRow.data();
     }
-    if (planes_.flatColour && stages_->IsPlainModulate()) {
-        // Reached only with a texture: a flat colour without one is a constant source.
-        if (planes_.colour == kWhite) {
-            return texels[0];
-        }
-        TextureStages::ModulateRun(texels[0], planes_.colour, count, shaded_.data(), set_);
-        return shaded_.data();
-    }
     if (planes_.flatColour) {
         // The row keeps the colour from span to span until another is needed.
         if (!flatDiffuse_ || diffuse_[0] != planes_.colour) {
@@ -190,9 +182,15 @@ void SpanRenderer::DrawSpan(int y, int x0, int x1) {
         blender_->BlendConstant(source_, target, count);
         return;
     }
-    if (planes_.flatColour && planes_.colour != kWhite && stages_->IsPlainModulate() && stages_->SamplesStage(0)) {
-        // A tinted sprite: its texels are modulated on their way into the blend.
-        blender_->BlendModulated(SampleStage(0, y, x0, count), planes_.colour, target, count);
+    if (planes_.flatColour && stages_->IsPlainModulate()) {
+        // A sprite of one colour (with a texture: without one it is a constant source). Its
+        // texels are blended as they are, or tinted on their way into the blend.
+        const std::uint32_t* texels = SampleStage(0, y, x0, count);
+        if (planes_.colour == kWhite) {
+            blender_->BlendSpan(texels, target, count);
+        } else {
+            blender_->BlendModulated(texels, planes_.colour, target, count);
+        }
         return;
     }
     blender_->BlendSpan(ShadeSpan(y, x0, count), target, count);
