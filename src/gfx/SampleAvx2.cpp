@@ -58,13 +58,10 @@ public:
     // One lane's index, worked out on the scalar side for loading its texels one by one.
     int Index(int lane) const { return Low32(start_ + stepOne_ * std::min(lane, lanes_ - 1)) >> 16; }
 
-    // Each pixel's weight in the four 16-bit lanes of its widened channels: pixels 0, 1, 4, 5
-    // for the low halves of the registers, 2, 3, 6, 7 for the high halves, as widening pairs them.
-    void Weights(Wide& low, Wide& high) const {
-        const Wide weight = _mm256_and_si256(_mm256_srli_epi32(at_, 8), _mm256_set1_epi32(0xFF));
-        const Wide twice = _mm256_or_si256(weight, _mm256_slli_epi32(weight, 16));
-        low = _mm256_unpacklo_epi32(twice, twice);
-        high = _mm256_unpackhi_epi32(twice, twice);
+    // Each pixel's weight, as a Take, in both 16-bit lanes of its 32-bit lane.
+    Wide Weights() const {
+        const Wide take = _mm256_and_si256(_mm256_srli_epi32(at_, 1), _mm256_set1_epi32(0xFF << 7));
+        return _mm256_or_si256(take, _mm256_slli_epi32(take, 16));
     }
 
     void Next() {
@@ -84,31 +81,26 @@ private:
     int lanes_;
 };
 
-Wide Splat16(std::uint32_t value) { return _mm256_set1_epi16(static_cast<short>(value)); }
+// A blend weight w of 0..255 is carried as w << 7 in 16-bit lanes: pmulhrsw then rounds
+// (b - a) * w / 256 half up, so that a + mulhrs(b - a, w << 7) is exactly
+// (a * (256 - w) + b * w + 128) >> 8, the scalar Lerp.
+Wide Take(std::uint32_t weight) { return _mm256_set1_epi16(static_cast<short>(weight << 7)); }
 
-Wide Complement(Wide weight) { return _mm256_sub_epi16(Splat16(256), weight); }
-
-// (a * keep + b * take + 128) / 256 in every 16-bit lane.
-Wide Lerp16(Wide a, Wide b, Wide keep, Wide take) {
-    const Wide sum = _mm256_add_epi16(_mm256_mullo_epi16(a, keep), _mm256_mullo_epi16(b, take));
-    return _mm256_srli_epi16(_mm256_add_epi16(sum, Splat16(128)), 8);
+// Lerp in every 16-bit lane holding one channel.
+Wide Lerp16(Wide a, Wide b, Wide take) {
+    return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), take));
 }
 
-// Lerp16 on packed pixels, by the weights of their widened low and high halves.
-Wide LerpPacked(Wide a, Wide b, Wide takeLow, Wide takeHigh) {
-    const Wide zero = _mm256_setzero_si256();
-    return _mm256_packus_epi16(
-        Lerp16(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero), Complement(takeLow), takeLow),
-        Lerp16(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero), Complement(takeHigh), takeHigh));
+// Lerp on packed pixels, the even and odd channels of each pixel apart, by the weights of take.
+Wide LerpPacked(Wide a, Wide b, Wide take) {
+    const Wide even = _mm256_set1_epi16(0x00FF);
+    const Wide low = Lerp16(_mm256_and_si256(a, even), _mm256_and_si256(b, even), take);
+    const Wide high = Lerp16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8), take);
+    return _mm256_or_si256(low, _mm256_slli_epi16(high, 8));
 }
 
 // Lerp with each pixel's own weight.
-Wide LerpEach(Wide a, Wide b, const Eight& along) {
-    Wide low;
-    Wide high;
-    along.Weights(low, high);
-    return LerpPacked(a, b, low, high);
-}
+Wide LerpEach(Wide a, Wide b, const Eight& along) { return LerpPacked(a, b, along.Weights()); }
 
 // Texels at scattered indices are loaded one by one and shuffled into place: where a gather is
 // microcoded (as on the AMD processors this game is measured on), eight loads and a few shuffles
@@ -271,9 +263,9 @@ int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t we
             Store8(out + i, _mm256_avg_epu8(Load8(a + i), Load8(b + i)));
         }
     }
-    const Wide take = Splat16(weight);
+    const Wide take = Take(weight);
     for (; i + 8 <= count; i += 8) {
-        Store8(out + i, LerpPacked(Load8(a + i), Load8(b + i), take, take));
+        Store8(out + i, LerpPacked(Load8(a + i), Load8(b + i), take));
     }
     return i;
 }
@@ -297,7 +289,7 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
     if (!FitsLanes(s, ds, count)) {
         return 0;
     }
-    const Wide take = Splat16(fy);
+    const Wide take = Take(fy);
     return EachEight(out, count, ds, [top, bottom, take](const Eight& along) {
         Wide topLeft;
         Wide topRight;
@@ -305,8 +297,8 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
         Wide bottomRight;
         TexelPairs(top, along, topLeft, topRight);
         TexelPairs(bottom, along, bottomLeft, bottomRight);
-        const Wide left = LerpPacked(topLeft, bottomLeft, take, take);
-        const Wide right = LerpPacked(topRight, bottomRight, take, take);
+        const Wide left = LerpPacked(topLeft, bottomLeft, take);
+        const Wide right = LerpPacked(topRight, bottomRight, take);
         return LerpEach(left, right, along);
     }, s);
 }

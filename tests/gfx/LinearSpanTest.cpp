@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include "PixelTestKit.h"
+#include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
+#include "gfx/SampleAvx2.h"
 #include "gfx/TextureSampler.h"
 
 namespace {
@@ -176,6 +179,37 @@ TEST_F(LinearSpans, PointSampledRunsMatchTheTexelEachPixelFallsIn) {
             const std::int64_t s = ds > 0 ? gfx::kTexelOne / 3 : 63 * gfx::kTexelOne;
             Check(sampler, {s, 5 * gfx::kTexelOne, ds, 0, count});
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The vector lerp rounds through a high multiply rather than the scalar sum of products; it must
+// agree on every pair of channel values at every weight, not only on the ones noise happens to hit.
+TEST(VectorLerp, EqualsTheScalarLerpForEveryPairOfChannelValuesAndWeight) {
+    if (!gfx::Uses(gfx::BestInstructionSet(), gfx::InstructionSet::Avx2)) {
+        GTEST_SKIP() << "this processor has no AVX2";
+    }
+    // Pixel i pairs channel values i & 255 and i >> 8, in a different arrangement per channel.
+    constexpr int kPairs = 256 * 256;
+    std::vector<std::uint32_t> a(kPairs + gfx::kTexelReadAhead);
+    std::vector<std::uint32_t> b(kPairs + gfx::kTexelReadAhead);
+    for (std::uint32_t i = 0; i < kPairs; ++i) {
+        const std::uint32_t x = i & 0xFF;
+        const std::uint32_t y = i >> 8;
+        a[i] = gfx::pixel::Pack(x, y, 255 - x, x ^ y);
+        b[i] = gfx::pixel::Pack(y, x, 255 - y, x ^ 0x5A);
+    }
+    std::vector<std::uint32_t> out(kPairs);
+    for (std::uint32_t weight = 0; weight < 256; ++weight) {
+        ASSERT_EQ(gfx::LerpRunAvx2(a.data(), b.data(), weight, kPairs, out.data()), kPairs);
+        int mismatches = 0;
+        for (int i = 0; i < kPairs; ++i) {
+            mismatches += out[i] != gfx::pixel::Lerp(a[i], b[i], weight);
+        }
+        EXPECT_EQ(mismatches, 0) << "weight " << weight;
     }
 }
 
