@@ -38,25 +38,21 @@ bool FitsSignedLanes(std::int64_t start, std::int64_t step, int count) {
 }
 
 // Eight coordinates a step apart. Lanes wrap past 32 bits only after the last pixel of a run
-// that fits them. For the last pixels of a run, lanes past the run repeat its last coordinate, so
-// that they read nothing the run does not.
+// that fits them, and the low 32 bits of start + step * lane are those of the lanes' own sum and
+// product. For the last pixels of a run, lanes past the run repeat its last coordinate, so that
+// they read nothing the run does not.
 class Eight {
 public:
     Eight(std::int64_t start, std::int64_t step, int lanes = 8)
-        : at_(_mm256_setr_epi32(Lane(start, step, 0, lanes), Lane(start, step, 1, lanes), Lane(start, step, 2, lanes),
-                                Lane(start, step, 3, lanes), Lane(start, step, 4, lanes), Lane(start, step, 5, lanes),
-                                Lane(start, step, 6, lanes), Lane(start, step, 7, lanes))),
-          step_(_mm256_set1_epi32(Low32(8 * step))),
-          start_(start),
-          stepOne_(step),
-          lanes_(lanes) {}
+        : at_(_mm256_add_epi32(_mm256_set1_epi32(Low32(start)),
+                               _mm256_mullo_epi32(_mm256_set1_epi32(Low32(step)),
+                                                  _mm256_min_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
+                                                                   _mm256_set1_epi32(lanes - 1))))),
+          step_(_mm256_set1_epi32(Low32(8 * step))) {}
 
     Wide Indices() const { return _mm256_srli_epi32(at_, 16); }
     // For coordinates that may be negative.
     Wide SignedIndices() const { return _mm256_srai_epi32(at_, 16); }
-
-    // One lane's index, worked out on the scalar side for loading its texels one by one.
-    int Index(int lane) const { return Low32(start_ + stepOne_ * std::min(lane, lanes_ - 1)) >> 16; }
 
     // Each pixel's weight, as a Take, in both 16-bit lanes of its 32-bit lane.
     Wide Weights() const {
@@ -64,21 +60,21 @@ public:
         return _mm256_or_si256(take, _mm256_slli_epi32(take, 16));
     }
 
-    void Next() {
-        at_ = _mm256_add_epi32(at_, step_);
-        start_ += 8 * stepOne_;
-    }
+    void Next() { at_ = _mm256_add_epi32(at_, step_); }
 
 private:
-    static int Lane(std::int64_t start, std::int64_t step, int lane, int lanes) {
-        return Low32(start + step * std::min(lane, lanes - 1));
-    }
-
     Wide at_;
     Wide step_;
-    std::int64_t start_;
-    std::int64_t stepOne_;
-    int lanes_;
+};
+
+// The eight lanes of a register of texel indices, in memory for loading texels lane by lane.
+class Lanes {
+public:
+    explicit Lanes(Wide indices) { _mm256_store_si256(reinterpret_cast<Wide*>(at_), indices); }
+    int operator()(int lane) const { return at_[lane]; }
+
+private:
+    alignas(32) int at_[8];
 };
 
 // A blend weight w of 0..255 is carried as w << 7 in 16-bit lanes: pmulhrsw then rounds
@@ -108,7 +104,7 @@ Wide LerpEach(Wide a, Wide b, const Eight& along) { return LerpPacked(a, b, alon
 
 // base[index(lane)] for the eight lanes.
 template <typename Index>
-Wide TexelsAt(const std::uint32_t* base, Index index) {
+Wide TexelsAt(const std::uint32_t* base, const Index& index) {
     const auto four = [&](int lane) {
         __m128i v = _mm_cvtsi32_si128(static_cast<int>(base[index(lane)]));
         v = _mm_insert_epi32(v, static_cast<int>(base[index(lane + 1)]), 1);
@@ -121,7 +117,7 @@ Wide TexelsAt(const std::uint32_t* base, Index index) {
 // base[index(lane)] into first and base[index(lane) + 1] into second, for the eight lanes: each
 // pair is one 64-bit load.
 template <typename Index>
-void PairsAt(const std::uint32_t* base, Index index, Wide& first, Wide& second) {
+void PairsAt(const std::uint32_t* base, const Index& index, Wide& first, Wide& second) {
     const auto pair = [&](int lane) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + index(lane))); };
     const auto two = [&](int lane) { return _mm_unpacklo_epi64(pair(lane), pair(lane + 1)); };
     // Each 128-bit half holds two lanes' pairs: lanes 0, 1 | 4, 5 in one register, 2, 3 | 6, 7 in
@@ -145,20 +141,11 @@ Wide Fold(Wide index, const AxisFold& axis) {
 }
 
 // base at eight indices held in a register.
-Wide TexelsAtLanes(const std::uint32_t* base, Wide indices) {
-    alignas(32) int lanes[8];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), indices);
-    return TexelsAt(base, [&lanes](int lane) { return lanes[lane]; });
-}
-
-// The same along the row of one run: its lanes' own indices.
-auto RowIndex(const Eight& along) {
-    return [&along](int lane) { return along.Index(lane); };
-}
+Wide TexelsAtLanes(const std::uint32_t* base, Wide indices) { return TexelsAt(base, Lanes(indices)); }
 
 // And through a texture of 2^widthLog2 texels a row.
-auto GridIndex(const Eight& along, const Eight& down, int widthLog2) {
-    return [&along, &down, widthLog2](int lane) { return (down.Index(lane) << widthLog2) + along.Index(lane); };
+Lanes GridIndex(const Eight& along, const Eight& down, int widthLog2) {
+    return Lanes(_mm256_add_epi32(_mm256_sll_epi32(down.Indices(), _mm_cvtsi32_si128(widthLog2)), along.Indices()));
 }
 
 Wide Load8(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
@@ -201,7 +188,7 @@ int WindowStart(Wide indices, int extra) {
 Wide Texels(const std::uint32_t* base, const Eight& along) {
     const Wide indices = along.Indices();
     const int start = WindowStart(indices, 0);
-    return start >= 0 ? Window(base, start).At(indices) : TexelsAt(base, RowIndex(along));
+    return start >= 0 ? Window(base, start).At(indices) : TexelsAt(base, Lanes(indices));
 }
 
 // base at the lanes' indices and the texels after them.
@@ -209,7 +196,7 @@ void TexelPairs(const std::uint32_t* base, const Eight& along, Wide& first, Wide
     const Wide indices = along.Indices();
     const int start = WindowStart(indices, 1);
     if (start < 0) {
-        PairsAt(base, RowIndex(along), first, second);
+        PairsAt(base, Lanes(indices), first, second);
         return;
     }
     const Window window(base, start);
@@ -315,8 +302,9 @@ int BilinearAvx2(const std::uint32_t* texels, int widthLog2, std::int64_t s, std
         Wide topRight;
         Wide bottomLeft;
         Wide bottomRight;
-        PairsAt(texels, GridIndex(along, down, widthLog2), topLeft, topRight);
-        PairsAt(below, GridIndex(along, down, widthLog2), bottomLeft, bottomRight);
+        const Lanes at = GridIndex(along, down, widthLog2);
+        PairsAt(texels, at, topLeft, topRight);
+        PairsAt(below, at, bottomLeft, bottomRight);
         const Wide left = LerpEach(topLeft, bottomLeft, down);
         const Wide right = LerpEach(topRight, bottomRight, down);
         return LerpEach(left, right, along);
