@@ -48,6 +48,8 @@ struct Avx2 {
     static Pixels Or(Pixels a, Pixels b) { return _mm256_or_si256(a, b); }
     static Pixels AndNot(Pixels mask, Pixels b) { return _mm256_andnot_si256(mask, b); }
     static Pixels Add32(Pixels a, Pixels b) { return _mm256_add_epi32(a, b); }
+    static Pixels ShiftLeft32(Pixels v, int bits) { return _mm256_slli_epi32(v, bits); }
+    static Pixels ShiftRight32(Pixels v, int bits) { return _mm256_srli_epi32(v, bits); }
     static Pixels Equal32(Pixels a, Pixels b) { return _mm256_cmpeq_epi32(a, b); }
     static bool AllOnes(Pixels mask) { return _mm256_movemask_epi8(mask) == -1; }
     static bool AllZero(Pixels v) { return _mm256_testz_si256(v, v) != 0; }

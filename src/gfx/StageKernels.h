@@ -76,18 +76,56 @@ int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, st
     return i + Tail<V>(texels + i, 0, out + i, count - i, modulate);
 }
 
+// Applies blend(source pixels, target pixels) over the whole registers of a run, and over its
+// last pixels where V masks lanes, storing onto the target. Returns the pixels done.
+template <typename V, typename Blend>
+int BlendEach(const std::uint32_t* source, std::uint32_t* target, int count, Blend blend) {
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        V::Store(target + i, blend(V::Load(source + i), V::Load(target + i)));
+    }
+    return i + Tail<V>(source + i, 0, target + i, count - i, blend);
+}
+
+// Texels tinted black, as shadows are drawn: of each texel only its alpha, times the colour's
+// alpha, is left. Modulated gives the same for a black colour.
+template <typename V>
+typename V::Pixels Darkened(typename V::Pixels texels, typename V::Pixels alpha) {
+    // Each alpha sits in the low 16-bit lane of its pixel; the high lane stays 0 throughout.
+    return V::ShiftLeft32(V::Div255(V::Mul16(V::ShiftRight32(texels, 24), alpha)), 24);
+}
+
+// Two widened target pixels under a black source: SourceOverWide with nothing added from it.
+template <typename V>
+typename V::Pixels DarkenWide(typename V::Pixels dw, typename V::Pixels a) {
+    return V::Div255(V::Mul16(dw, V::Sub16(V::Splat16(255), a)));
+}
+
+// SourceOver of a black source: the target darkened by the source's alpha.
+template <typename V>
+typename V::Pixels OverBlack(typename V::Pixels s, typename V::Pixels d) {
+    if (OpaqueOrClear<V>(s)) {
+        return V::OpaqueOrTarget(s, d);
+    }
+    return Opaque<V>(
+        V::Narrow(DarkenWide<V>(V::WidenLow(d), V::AlphaLow(s)), DarkenWide<V>(V::WidenHigh(d), V::AlphaHigh(s))));
+}
+
 // ModulateRun and then Run in one pass: every texel times one colour, blended onto the target.
 template <typename V, Kind kKind>
 int ModulatedRunKind(const std::uint32_t* texels, std::uint32_t colour, std::uint32_t* target, int count) {
-    const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
-    const auto blend = [wide](typename V::Pixels t, typename V::Pixels d) {
-        return Apply<V, kKind>(Modulated<V>(t, wide), d);
-    };
-    int i = 0;
-    for (; i + V::kPixels <= count; i += V::kPixels) {
-        V::Store(target + i, blend(V::Load(texels + i), V::Load(target + i)));
+    if constexpr (kKind == Kind::SourceOver) {
+        if ((colour & 0x00FFFFFFu) == 0) {
+            const typename V::Pixels alpha = V::Splat16(colour >> 24);
+            return BlendEach<V>(texels, target, count, [alpha](typename V::Pixels t, typename V::Pixels d) {
+                return OverBlack<V>(Darkened<V>(t, alpha), d);
+            });
+        }
     }
-    return i + Tail<V>(texels + i, 0, target + i, count - i, blend);
+    const typename V::Pixels wide = V::WidenLow(V::Splat(colour));
+    return BlendEach<V>(texels, target, count, [wide](typename V::Pixels t, typename V::Pixels d) {
+        return Apply<V, kKind>(Modulated<V>(t, wide), d);
+    });
 }
 
 template <typename V>

@@ -9,10 +9,23 @@
 
 namespace {
 
+// Blends texels tinted by colour onto a copy of frame in one pass, and in two: the frames must
+// come out the same.
+void ExpectOnePassAsTwo(const gfx::Blender& blender, gfx::InstructionSet set, const std::vector<std::uint32_t>& texels,
+                        const std::vector<std::uint32_t>& frame, std::uint32_t colour, int count) {
+    std::vector<std::uint32_t> expected = frame;
+    std::vector<std::uint32_t> modulated(static_cast<std::size_t>(count) + 1);
+    gfx::TextureStages::ModulateRun(texels.data(), colour, count, modulated.data(), set);
+    blender.BlendSpan(modulated.data(), expected.data(), count);
+    std::vector<std::uint32_t> actual = frame;
+    blender.BlendModulated(texels.data(), colour, actual.data(), count);
+    EXPECT_EQ(actual, expected) << count << " pixels, colour " << std::hex << colour;
+}
+
 // A tinted sprite's texels go through the colour and the blend in one pass; the result must be
 // that of modulating them first and blending afterwards, for every blend, instruction set and
 // length of run (whole registers, masked tails, and runs longer than the row the narrower sets
-// modulate through).
+// modulate through), and for any colour as for black ones, which shadows are drawn with.
 TEST(Blending, ModulatedRunsBlendAsTheModulatedTexelsWould) {
     std::mt19937 random(20261207);
     std::vector<std::uint32_t> texels(1000);
@@ -33,21 +46,18 @@ TEST(Blending, ModulatedRunsBlendAsTheModulatedTexelsWould) {
             continue;
         }
         for (const auto& [source, target] : factors) {
+            SCOPED_TRACE(testing::Message()
+                         << "set " << static_cast<int>(set) << ", blend " << source << "/" << target);
             gfx::PipelineState state;
             state.blendEnabled = true;
             state.srcBlend = source;
             state.destBlend = target;
             const gfx::Blender blender(state, set);
             for (const int count : {0, 1, 7, 8, 9, 15, 16, 17, 31, 100, gfx::kFrameWidth, 1000}) {
-                const std::uint32_t colour = static_cast<std::uint32_t>(random());
-                std::vector<std::uint32_t> expected = frame;
-                std::vector<std::uint32_t> modulated(static_cast<std::size_t>(count) + 1);
-                gfx::TextureStages::ModulateRun(texels.data(), colour, count, modulated.data(), set);
-                blender.BlendSpan(modulated.data(), expected.data(), count);
-                std::vector<std::uint32_t> actual = frame;
-                blender.BlendModulated(texels.data(), colour, actual.data(), count);
-                ASSERT_EQ(actual, expected) << "set " << static_cast<int>(set) << ", blend " << source << "/" << target
-                                            << ", " << count << " pixels";
+                const auto bits = static_cast<std::uint32_t>(random());
+                for (const std::uint32_t colour : {bits, bits & 0xFF000000u, 0xFF000000u, 0u}) {
+                    ExpectOnePassAsTwo(blender, set, texels, frame, colour, count);
+                }
             }
         }
     }
