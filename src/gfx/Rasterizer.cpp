@@ -223,9 +223,7 @@ bool TryRectangle(const ScreenVertex (&v)[4], RowBand band, SpanRenderer& render
         return true;
     }
     renderer.SetPlanes(MakePlanes(v[0], v[1], v[2]));
-    for (int y = firstRow; y <= lastRow; ++y) {
-        renderer.DrawSpan(y, static_cast<int>(x0), static_cast<int>(x1));
-    }
+    renderer.DrawRectangle(firstRow, lastRow, static_cast<int>(x0), static_cast<int>(x1));
     return true;
 }
 

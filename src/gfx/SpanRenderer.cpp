@@ -135,9 +135,12 @@ void SpanRenderer::SetPlanes(const AttributePlanes& planes) {
 
 const std::uint32_t* SpanRenderer::SampleStage(int stage, int y, int x0, int count) {
     const StageSampling& sampling = sampling_[stage];
-    return sampler_.SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)),
-                               ToTexelFixed(sampling.t.At(x0, y)), sampling.ds, sampling.dt, count,
-                               texels_[stage].data());
+    const std::int64_t t = ToTexelFixed(sampling.t.At(x0, y));
+    if (rowPlans_[stage]) {
+        return sampler_.SampleRow(*rowPlans_[stage], t, texels_[stage].data());
+    }
+    return sampler_.SampleSpan(sampling.sampler, ToTexelFixed(sampling.s.At(x0, y)), t, sampling.ds, sampling.dt,
+                               count, texels_[stage].data());
 }
 
 void SpanRenderer::FillDiffuse(int y, int x0, int count) {
@@ -194,6 +197,24 @@ void SpanRenderer::DrawSpan(int y, int x0, int x1) {
         return;
     }
     blender_->BlendSpan(ShadeSpan(y, x0, count), target, count);
+}
+
+void SpanRenderer::DrawRectangle(int firstRow, int lastRow, int x0, int x1) {
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        const StageSampling& sampling = sampling_[stage];
+        // Rows read alike when the coordinate across neither steps down along a row nor moves
+        // from row to row: adding a zero step for the row leaves it as it is.
+        if (stages_->SamplesStage(stage) && sampling.dt == 0 && sampling.s.dy == 0.0) {
+            rowPlans_[stage].emplace(sampling.sampler, ToTexelFixed(sampling.s.At(x0, firstRow)), sampling.ds,
+                                     x1 - x0);
+        }
+    }
+    for (int y = firstRow; y <= lastRow; ++y) {
+        DrawSpan(y, x0, x1);
+    }
+    for (std::optional<RowPlan>& plan : rowPlans_) {
+        plan.reset();
+    }
 }
 
 }  // namespace gfx

@@ -25,6 +25,9 @@ public:
     void SetPlanes(const AttributePlanes& planes);
     // Pixels x0 .. x1 - 1 of row y, all on the frame.
     void DrawSpan(int y, int x0, int x1);
+    // Pixels x0 .. x1 - 1 of rows firstRow .. lastRow, all on the frame: a rectangle, whose rows
+    // mostly read their textures across alike.
+    void DrawRectangle(int firstRow, int lastRow, int x0, int x1);
 
 private:
     struct StageSampling {
@@ -46,6 +49,8 @@ private:
     std::optional<TextureStages> stages_;
     std::optional<Blender> blender_;
     std::array<StageSampling, kStageCount> sampling_{};
+    // While a rectangle is drawn, how each stage whose rows read alike reads across.
+    std::array<std::optional<RowPlan>, kStageCount> rowPlans_;
     AttributePlanes planes_;
     bool constantSource_ = false;
     std::uint32_t source_ = 0;

@@ -1,6 +1,7 @@
 #include "gfx/TextureSampler.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "gfx/InstructionSet.h"
@@ -123,25 +124,22 @@ void LerpRun(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weigh
     }
 }
 
-// Point sampling along a row of the texture: the common case of sprites that are not rotated.
-const std::uint32_t* PointRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-                              std::uint32_t* out, InstructionSet set) {
-    const std::uint32_t* row = grid.Row(TexelIndex(t));
-    if (grid.Inside(TexelIndex(s), TexelIndex(s + ds * (count - 1)), 0, grid.u)) {
-        // The whole run lies inside the texture: no folding, and one texel per pixel needs no copy.
-        if (ds == kTexelOne) {
-            return row + TexelIndex(s);
-        }
-        int i = Avx2(set) ? PointRowAvx2(row, s, ds, count, out) : 0;
-        for (s += ds * i; i < count; ++i, s += ds) {
-            out[i] = row[TexelIndex(s)];
-        }
-        return out;
+// Point sampling along a row of the texture, the run inside it: the common case of sprites that
+// are not rotated.
+void PointInsideRow(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out,
+                    InstructionSet set) {
+    int i = Avx2(set) ? PointRowAvx2(row, s, ds, count, out) : 0;
+    for (s += ds * i; i < count; ++i, s += ds) {
+        out[i] = row[TexelIndex(s)];
     }
+}
+
+// And a run that crosses the edges of the texture.
+void PointFoldedRow(const TexelGrid& grid, const std::uint32_t* row, std::int64_t s, std::int64_t ds, int count,
+                    std::uint32_t* out) {
     for (int i = 0; i < count; ++i, s += ds) {
         out[i] = row[grid.u(TexelIndex(s))];
     }
-    return out;
 }
 
 constexpr int kFoldedInRegisters = 8;
@@ -304,59 +302,33 @@ void BilinearRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uin
     }
 }
 
-// Rows that skip texels: each pixel blends its own four, folded only at the ends of the run,
-// where they may lie past the edges of the texture. t is the row's coordinate, top and bottom
-// its two texture rows and fy its weight.
-void SkippingRow(const TexelGrid& grid, const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t fy,
-                 std::int64_t s, std::int64_t t, std::int64_t ds, int count, std::uint32_t* out, InstructionSet set) {
-    const auto [begin, end] = AxisStretch(grid.u, s, ds, count, 1);
-    LinearLoop<true>(grid, s, t, ds, 0, begin, out, set);
-    BilinearRow(top, bottom, fy, s + ds * begin, ds, end - begin, out + begin, set);
-    LinearLoop<true>(grid, s + ds * end, t, ds, 0, count - end, out + end, set);
+// The two texture rows a run along a row of the texture blends between, and the weight of the
+// second.
+struct RowPair {
+    const std::uint32_t* top;
+    const std::uint32_t* bottom;
+    std::uint32_t fy;
+};
+
+RowPair RowsAt(const TexelGrid& grid, std::int64_t t) {
+    return {grid.Row(TexelIndex(t)), grid.Row(TexelIndex(t) + 1), Fraction(t)};
 }
 
-// Along a row the vertical weight is the same for every pixel, so the two texture rows are
-// blended once per texel column into the scratch row, and each pixel then blends two
-// neighbouring columns. Runs that skip texels filter each pixel's own texels instead.
-void LinearRow(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int64_t ds, int count,
-               std::array<std::uint32_t, TextureSampler::kScratchColumns + kTexelReadAhead>& scratch, std::uint32_t* out,
-               InstructionSet set) {
-    s -= kTexelOne / 2;
-    t -= kTexelOne / 2;
-    const std::uint32_t* top = grid.Row(TexelIndex(t));
-    const std::uint32_t* bottom = grid.Row(TexelIndex(t) + 1);
-    const std::uint32_t fy = Fraction(t);
-    // From two texels a pixel, most columns would be blended for nothing.
-    constexpr std::int64_t kFewestSkipped = 2 * kTexelOne;
-    const std::int64_t first = TexelIndex(s);
-    const std::int64_t last = TexelIndex(s + ds * (count - 1));
-    const std::int64_t low = std::min(first, last);
-    const std::int64_t end = std::max(first, last) + 2;
-    // Shorter steps over at most a frame row always fit the scratch row; a longer run stays safe.
-    if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end - low > TextureSampler::kScratchColumns) {
-        SkippingRow(grid, top, bottom, fy, s, t, ds, count, out, set);
-        return;
-    }
-    std::uint32_t* columns = scratch.data();
+// Blends the two rows down for texel columns low .. end - 1 into columns, folding those outside
+// [insideFirst, insideEnd).
+void BlendColumnsDown(const TexelGrid& grid, const RowPair& rows, std::int64_t low, std::int64_t insideFirst,
+                      std::int64_t insideEnd, std::int64_t end, std::uint32_t* columns, InstructionSet set) {
     const auto folded = [&](std::int64_t from, std::int64_t to) {
         for (std::int64_t c = from; c < to; ++c) {
             const int column = grid.u(c);
-            columns[c - low] = pixel::Lerp(top[column], bottom[column], fy);
+            columns[c - low] = pixel::Lerp(rows.top[column], rows.bottom[column], rows.fy);
         }
     };
     // Columns inside the texture lie side by side; only those past its edges need folding.
-    const std::int64_t insideFirst = std::clamp<std::int64_t>(0, low, end);
-    const std::int64_t insideEnd = std::clamp<std::int64_t>(grid.u.Size(), insideFirst, end);
     folded(low, insideFirst);
-    LerpRun(top + insideFirst, bottom + insideFirst, fy, static_cast<int>(insideEnd - insideFirst),
+    LerpRun(rows.top + insideFirst, rows.bottom + insideFirst, rows.fy, static_cast<int>(insideEnd - insideFirst),
             columns + (insideFirst - low), set);
     folded(insideEnd, end);
-    if (ds == kTexelOne) {
-        // One texel per pixel: every pixel has the same horizontal weight.
-        LerpRun(columns + (first - low), columns + (first - low + 1), Fraction(s), count, out, set);
-        return;
-    }
-    LerpNeighbours(columns, s - (low << kTexelFractionBits), ds, count, out, set);
 }
 
 }  // namespace
@@ -371,23 +343,91 @@ SamplerSetup::SamplerSetup(const Texture* texture, bool linear, std::uint32_t ad
       u(Folding(addressU, texture->Width(), texture->WidthLog2())),
       v(Folding(addressV, texture->Height(), texture->HeightLog2())) {}
 
+RowPlan::RowPlan(const SamplerSetup& sampler, std::int64_t s, std::int64_t ds, int count)
+    : sampler_(&sampler), s_(sampler.linear ? s - kTexelOne / 2 : s), ds_(ds), count_(count) {
+    if (count <= 0) {
+        return;
+    }
+    const Addresser u(sampler.u);
+    first_ = TexelIndex(s_);
+    const std::int64_t last = TexelIndex(s_ + ds * (count - 1));
+    low_ = std::min(first_, last);
+    if (!sampler.linear) {
+        const bool inside = low_ >= 0 && std::max(first_, last) < u.Size();
+        kind_ = !inside ? Kind::PointFolded : ds == kTexelOne ? Kind::PointDirect : Kind::PointInside;
+        return;
+    }
+    end_ = std::max(first_, last) + 2;
+    // From two texels a pixel most columns would be blended for nothing. Shorter steps over at
+    // most a frame row always fit the scratch row; a longer run stays safe.
+    constexpr std::int64_t kFewestSkipped = 2 * kTexelOne;
+    if (ds >= kFewestSkipped || ds <= -kFewestSkipped || end_ - low_ > TextureSampler::kScratchColumns) {
+        kind_ = Kind::LinearSkipping;
+        std::tie(begin_, stretchEnd_) = AxisStretch(u, s_, ds, count, 1);
+        return;
+    }
+    kind_ = Kind::LinearColumns;
+    insideFirst_ = std::clamp<std::int64_t>(0, low_, end_);
+    insideEnd_ = std::clamp<std::int64_t>(u.Size(), insideFirst_, end_);
+}
+
 TextureSampler::TextureSampler(InstructionSet set) : set_(set) {}
+
+const std::uint32_t* TextureSampler::SampleRow(const RowPlan& plan, std::int64_t t, std::uint32_t* out) {
+    const TexelGrid grid(*plan.sampler_);
+    const std::int64_t s = plan.s_;
+    const std::int64_t ds = plan.ds_;
+    const int count = plan.count_;
+    switch (plan.kind_) {
+    case RowPlan::Kind::Empty: return out;
+    case RowPlan::Kind::PointDirect: return grid.Row(TexelIndex(t)) + plan.first_;
+    case RowPlan::Kind::PointInside: PointInsideRow(grid.Row(TexelIndex(t)), s, ds, count, out, set_); return out;
+    case RowPlan::Kind::PointFolded: PointFoldedRow(grid, grid.Row(TexelIndex(t)), s, ds, count, out); return out;
+    case RowPlan::Kind::LinearSkipping: {
+        // Each pixel blends its own four texels, folded only at the ends of the run, where they
+        // may lie past the edges of the texture.
+        t -= kTexelOne / 2;
+        const RowPair rows = RowsAt(grid, t);
+        const int begin = plan.begin_;
+        const int end = plan.stretchEnd_;
+        LinearLoop<true>(grid, s, t, ds, 0, begin, out, set_);
+        BilinearRow(rows.top, rows.bottom, rows.fy, s + ds * begin, ds, end - begin, out + begin, set_);
+        LinearLoop<true>(grid, s + ds * end, t, ds, 0, count - end, out + end, set_);
+        return out;
+    }
+    case RowPlan::Kind::LinearColumns: {
+        // Along a row the vertical weight is the same for every pixel, so the two texture rows
+        // are blended once per texel column into the scratch row, and each pixel then blends
+        // two neighbouring columns.
+        std::uint32_t* columns = columns_.data();
+        BlendColumnsDown(grid, RowsAt(grid, t - kTexelOne / 2), plan.low_, plan.insideFirst_, plan.insideEnd_,
+                         plan.end_, columns, set_);
+        const std::uint32_t* firstColumn = columns + (plan.first_ - plan.low_);
+        if (ds == kTexelOne) {
+            // One texel per pixel: every pixel has the same horizontal weight.
+            LerpRun(firstColumn, firstColumn + 1, Fraction(s), count, out, set_);
+        } else {
+            LerpNeighbours(columns, s - (plan.low_ << kTexelFractionBits), ds, count, out, set_);
+        }
+        return out;
+    }
+    }
+    return out;
+}
 
 const std::uint32_t* TextureSampler::SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t,
                                                 std::int64_t ds, std::int64_t dt, int count, std::uint32_t* out) {
     if (count <= 0) {
         return out;
     }
+    if (dt == 0) {
+        return SampleRow(RowPlan(sampler, s, ds, count), t, out);
+    }
     const TexelGrid grid(sampler);
-    if (!sampler.linear) {
-        if (dt == 0) {
-            return PointRow(grid, s, t, ds, count, out, set_);
-        }
-        PointAny(grid, s, t, ds, dt, count, out, set_);
-    } else if (dt == 0) {
-        LinearRow(grid, s, t, ds, count, columns_, out, set_);
-    } else {
+    if (sampler.linear) {
         LinearAny(grid, s, t, ds, dt, count, out, set_);
+    } else {
+        PointAny(grid, s, t, ds, dt, count, out, set_);
     }
     return out;
 }

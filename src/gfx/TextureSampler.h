@@ -31,6 +31,42 @@ struct SamplerSetup {
     AxisFold v;  // and down, by addressV
 };
 
+// How a run of count pixels whose coordinate across starts at s and steps by ds reads across the
+// texture, for runs along one row of it (no step down): everything but the row. The rows of a
+// rectangle share it, so it is worked out once for them all.
+class RowPlan {
+public:
+    RowPlan(const SamplerSetup& sampler, std::int64_t s, std::int64_t ds, int count);
+
+private:
+    friend class TextureSampler;
+
+    enum class Kind {
+        Empty,           // no pixels
+        PointDirect,     // one texel per pixel inside the texture: the texture row itself
+        PointInside,     // inside the texture, skipping or repeating texels
+        PointFolded,     // crossing its edges
+        LinearColumns,   // each row's texel columns blended down first, then across
+        LinearSkipping,  // two texels a pixel or more: each pixel's own four texels
+    };
+
+    const SamplerSetup* sampler_;
+    Kind kind_ = Kind::Empty;
+    std::int64_t s_;  // for linear filtering moved back half a texel, to measure from centres
+    std::int64_t ds_;
+    int count_;
+    std::int64_t first_ = 0;  // the texel column of the first pixel
+    // LinearColumns: the columns [low, end) the run blends between, and those of them inside the
+    // texture, [insideFirst, insideEnd).
+    std::int64_t low_ = 0;
+    std::int64_t end_ = 0;
+    std::int64_t insideFirst_ = 0;
+    std::int64_t insideEnd_ = 0;
+    // LinearSkipping: the pixels [begin, stretchEnd) whose texels need no folding.
+    int begin_ = 0;
+    int stretchEnd_ = 0;
+};
+
 // Reads the texels of runs of pixels. It keeps a scratch row of its own, so a draw needs no
 // memory beyond the sampler.
 class TextureSampler {
@@ -43,6 +79,9 @@ public:
     // addressing folds it into the texture.
     const std::uint32_t* SampleSpan(const SamplerSetup& sampler, std::int64_t s, std::int64_t t, std::int64_t ds,
                                     std::int64_t dt, int count, std::uint32_t* out);
+    // The same for the run of a plan along the texture row at t; the sampler it was planned with
+    // must not have changed.
+    const std::uint32_t* SampleRow(const RowPlan& plan, std::int64_t t, std::uint32_t* out);
 
     // Texel columns a run may filter through its scratch row; a run that spans more is
     // filtered texel by texel.
