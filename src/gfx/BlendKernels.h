@@ -31,12 +31,30 @@ typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw, 
     return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::Splat16(255), a))));
 }
 
+// SourceOverWide where V multiplies byte pairs and adds the products: s * a + d * (255 - a) is
+// one multiply-add of the interleaved pairs (s, d) by the pairs (a, 255 - a). The pixel bytes
+// must be signed there, so they come biased as s - 128 and d - 128: that takes 128 * 255 off
+// every sum and keeps the sums within 16 bits. The division by 255 puts it back, with the 128 it
+// rounds by.
+template <typename V>
+typename V::Pixels SourceOverPairs(typename V::Pixels biasedPairs, typename V::Pixels alphaPairs) {
+    const typename V::Pixels sum = V::MultiplyAddPairs(alphaPairs, biasedPairs);
+    return V::MulHigh16(V::Add16(sum, V::Splat16(128 * 255 + 128)), V::Splat16(257));
+}
+
 // Sprites are mostly fully opaque or fully transparent: registers of only such pixels need no
 // arithmetic, each pixel being the source or the target whole.
 template <typename V>
 typename V::Pixels SourceOver(typename V::Pixels s, typename V::Pixels d) {
     if (OpaqueOrClear<V>(s)) {
         return V::OpaqueOrTarget(s, d);
+    }
+    if constexpr (V::kMultipliesBytePairs) {
+        const typename V::Pixels bias = V::Splat(0x80808080u);
+        const typename V::Pixels sb = V::Xor(s, bias);
+        const typename V::Pixels db = V::Xor(d, bias);
+        return Opaque<V>(V::Narrow(SourceOverPairs<V>(V::InterleaveLow(sb, db), V::AlphaPairsLow(s)),
+                                   SourceOverPairs<V>(V::InterleaveHigh(sb, db), V::AlphaPairsHigh(s))));
     }
     return Opaque<V>(V::Narrow(SourceOverWide<V>(V::WidenLow(s), V::WidenLow(d), V::AlphaLow(s)),
                                SourceOverWide<V>(V::WidenHigh(s), V::WidenHigh(d), V::AlphaHigh(s))));

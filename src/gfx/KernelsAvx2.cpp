@@ -61,6 +61,24 @@ struct Avx2 {
         const __m256 source = _mm256_castsi256_ps(s);
         return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(d), source, source));
     }
+    // Byte pairs multiplied and added in one instruction (see SourceOverPairs).
+    static constexpr bool kMultipliesBytePairs = true;
+    static Pixels Xor(Pixels a, Pixels b) { return _mm256_xor_si256(a, b); }
+    static Pixels InterleaveLow(Pixels a, Pixels b) { return _mm256_unpacklo_epi8(a, b); }
+    static Pixels InterleaveHigh(Pixels a, Pixels b) { return _mm256_unpackhi_epi8(a, b); }
+    // Each pixel's alpha a and 255 - a, as a byte pair in each of the four 16-bit lanes that
+    // widening gives its channels.
+    static Pixels AlphaPairsLow(Pixels v) {
+        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(3, 7)), Splat(0xFF00FF00u));
+    }
+    static Pixels AlphaPairsHigh(Pixels v) {
+        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(11, 15)), Splat(0xFF00FF00u));
+    }
+    // Unsigned bytes times signed bytes, each pair's two products added into a 16-bit lane.
+    static Pixels MultiplyAddPairs(Pixels unsignedBytes, Pixels signedBytes) {
+        return _mm256_maddubs_epi16(unsignedBytes, signedBytes);
+    }
+    static Pixels MulHigh16(Pixels a, Pixels b) { return _mm256_mulhi_epu16(a, b); }
 
 private:
     // Byte indices within each 128-bit half: first's alpha in four 16-bit lanes, then second's.
@@ -68,6 +86,12 @@ private:
         constexpr char z = -128;  // a zero byte
         return _mm256_setr_epi8(first, z, first, z, first, z, first, z, second, z, second, z, second, z, second, z,
                                 first, z, first, z, first, z, first, z, second, z, second, z, second, z, second, z);
+    }
+    // The same with the alpha byte twice in each 16-bit lane.
+    static Pixels AlphaPairBytes(char first, char second) {
+        return _mm256_setr_epi8(first, first, first, first, first, first, first, first, second, second, second, second,
+                                second, second, second, second, first, first, first, first, first, first, first, first,
+                                second, second, second, second, second, second, second, second);
     }
 };
 

@@ -60,6 +60,7 @@ struct Sse2 {
     static constexpr int kPixels = 4;
     // No masked loads and stores: the last pixels of a run are the caller's.
     static constexpr bool kMaskedTail = false;
+    static constexpr bool kMultipliesBytePairs = false;
 
     static Pixels Load(const std::uint32_t* p) { return simd::Load(p); }
     static void Store(std::uint32_t* p, Pixels v) { simd::Store(p, v); }

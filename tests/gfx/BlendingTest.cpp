@@ -64,3 +64,38 @@ TEST(Blending, ModulatedRunsBlendAsTheModulatedTexelsWould) {
 }
 
 }  // namespace
+
+namespace {
+
+// The widest registers blend through multiplied byte pairs rather than widened channels; the
+// result must be the scalar blend's for every source and target channel at every alpha.
+TEST(Blending, SourceOverAgreesWithTheScalarBlendForEveryChannelPairAndAlpha) {
+    if (!gfx::Uses(gfx::BestInstructionSet(), gfx::InstructionSet::Avx2)) {
+        GTEST_SKIP() << "this processor has no AVX2";
+    }
+    gfx::PipelineState state;
+    state.blendEnabled = true;
+    state.srcBlend = gfx::BLEND_SRCALPHA;
+    state.destBlend = gfx::BLEND_INVSRCALPHA;
+    const gfx::Blender vector(state, gfx::InstructionSet::Avx2);
+    const gfx::Blender scalar(state, gfx::InstructionSet::Plain);
+    // Pixel i pairs source channel i & 255 with target channel i >> 8, arranged differently in
+    // each channel. The frame is opaque throughout, as clearing makes it.
+    constexpr int kPairs = 256 * 256;
+    std::vector<std::uint32_t> source(kPairs);
+    std::vector<std::uint32_t> target(kPairs);
+    for (std::uint32_t alpha = 0; alpha < 256; ++alpha) {
+        for (std::uint32_t i = 0; i < kPairs; ++i) {
+            const std::uint32_t s = i & 0xFF;
+            const std::uint32_t d = i >> 8;
+            source[i] = alpha << 24 | s << 16 | (255 - s) << 8 | (s ^ d);
+            target[i] = 0xFF000000u | d << 16 | (255 - d) << 8 | (d ^ 0xA5);
+        }
+        std::vector<std::uint32_t> expected = target;
+        scalar.BlendSpan(source.data(), expected.data(), kPairs);
+        vector.BlendSpan(source.data(), target.data(), kPairs);
+        ASSERT_EQ(target, expected) << "alpha " << alpha;
+    }
+}
+
+}  // namespace
