@@ -151,19 +151,28 @@ Lanes GridIndex(const Eight& along, const Eight& down, int widthLog2) {
 Wide Load8(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 void Store8(std::uint32_t* p, Wide v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
 
-// The sixteen texels from first on, whose lanes At picks by index: a gather costs many times
-// two loads and a few permutes, and the eight indices of a run that steps less than two texels
-// a pixel lie within sixteen of each other. Reads up to kTexelReadAhead texels past the last
-// index it is asked for.
+// The texels from first on, eight a register, whose lanes At picks by index: a gather costs
+// many times a load and a few permutes, and the eight indices of a run that steps less than two
+// texels a pixel lie within sixteen of each other (kRegisters 2), of one that steps less than six
+// sevenths of a texel within eight (kRegisters 1). Reads up to kTexelReadAhead texels past the
+// last index it is asked for.
+template <int kRegisters>
 class Window {
+    static_assert(kRegisters == 1 || kRegisters == 2);
+
 public:
     Window(const std::uint32_t* base, int first)
-        : low_(Load8(base + first)), high_(Load8(base + first + 8)), first_(_mm256_set1_epi32(first)) {}
+        : low_(Load8(base + first)),
+          high_(kRegisters == 2 ? Load8(base + first + 8) : low_),
+          first_(_mm256_set1_epi32(first)) {}
 
-    // Indices first .. first + 15.
+    // Indices first .. first + 8 * kRegisters - 1.
     Wide At(Wide indices) const {
         const Wide lane = _mm256_sub_epi32(indices, first_);
-        // Bit 3 of the lane number, moved to the sign, says which half holds it.
+        if constexpr (kRegisters == 1) {
+            return _mm256_permutevar8x32_epi32(low_, lane);
+        }
+        // Bit 3 of the lane number, moved to the sign, says which register holds it.
         const __m256 high = _mm256_castsi256_ps(_mm256_slli_epi32(lane, 28));
         return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(_mm256_permutevar8x32_epi32(low_, lane)),
                                                     _mm256_castsi256_ps(_mm256_permutevar8x32_epi32(high_, lane)), high));
@@ -188,7 +197,7 @@ int WindowStart(Wide indices, int extra) {
 Wide Texels(const std::uint32_t* base, const Eight& along) {
     const Wide indices = along.Indices();
     const int start = WindowStart(indices, 0);
-    return start >= 0 ? Window(base, start).At(indices) : TexelsAt(base, Lanes(indices));
+    return start >= 0 ? Window<2>(base, start).At(indices) : TexelsAt(base, Lanes(indices));
 }
 
 // base at the lanes' indices and the texels after them.
@@ -199,7 +208,7 @@ void TexelPairs(const std::uint32_t* base, const Eight& along, Wide& first, Wide
         PairsAt(base, Lanes(indices), first, second);
         return;
     }
-    const Window window(base, start);
+    const Window<2> window(base, start);
     first = window.At(indices);
     second = window.At(_mm256_add_epi32(indices, _mm256_set1_epi32(1)));
 }
@@ -257,17 +266,34 @@ int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t we
     return i;
 }
 
+// LerpNeighboursAvx2 through windows of kRegisters registers.
+template <int kRegisters>
+int NeighboursThroughWindows(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count,
+                             std::uint32_t* out) {
+    // The lowest index of eight is the first lane's, or stepping backwards the last's (lanes past
+    // the end of a run repeat its last coordinate).
+    const auto lowest = [ds](Wide indices) {
+        return ds >= 0 ? _mm256_cvtsi256_si32(indices) : _mm256_extract_epi32(indices, 7);
+    };
+    const Wide one = _mm256_set1_epi32(1);
+    return EachEight(out, count, ds, [&](const Eight& along) {
+        const Wide indices = along.Indices();
+        const Window<kRegisters> window(columns, lowest(indices));
+        return LerpEach(window.At(indices), window.At(_mm256_add_epi32(indices, one)), along);
+    }, s);
+}
+
 [[gnu::flatten]]
 int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
-    if (!FitsLanes(s, ds, count)) {
+    constexpr std::int64_t kOne = std::int64_t{1} << 16;
+    const std::int64_t step = ds < 0 ? -ds : ds;
+    // Eight pixels and the neighbours after them span at most the whole texels of seven steps
+    // and two more.
+    if (!FitsLanes(s, ds, count) || 7 * step >= 14 * kOne) {
         return 0;
     }
-    return EachEight(out, count, ds, [columns](const Eight& along) {
-        Wide left;
-        Wide right;
-        TexelPairs(columns, along, left, right);
-        return LerpEach(left, right, along);
-    }, s);
+    return 7 * step < 6 * kOne ? NeighboursThroughWindows<1>(columns, s, ds, count, out)
+                               : NeighboursThroughWindows<2>(columns, s, ds, count, out);
 }
 
 [[gnu::flatten]]

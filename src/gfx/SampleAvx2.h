@@ -16,7 +16,8 @@ namespace gfx {
 // out[i] = Lerp(a[i], b[i], weight).
 int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out);
 
-// out[i] = Lerp(columns[k], columns[k + 1], fraction), k and fraction from s + i * ds.
+// out[i] = Lerp(columns[k], columns[k + 1], fraction), k and fraction from s + i * ds; runs that
+// step two texels a pixel or more are left to the caller.
 int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out);
 
 // Bilinear filtering with every pixel between the same two texture rows, blended by fy.
