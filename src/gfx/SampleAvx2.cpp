@@ -184,33 +184,61 @@ private:
     Wide first_;
 };
 
-// Where the lowest of eight indices lies when the highest plus extra lies within a window of
-// it; -1 otherwise. A run's indices move one way, so the lowest and highest are the end lanes.
-int WindowStart(Wide indices, int extra) {
-    const int first = _mm256_cvtsi256_si32(indices);
-    const int last = _mm256_extract_epi32(indices, 7);
-    const int low = std::min(first, last);
-    return std::max(first, last) + extra - low < 16 ? low : -1;
+// How far apart the texel indices of eight pixels of a run, and the extra neighbours after
+// them, may lie: within one register, within two, or farther, for loading one by one. The
+// indices of eight pixels span at most the whole texels of seven steps, and one more.
+enum class Reach { OneRegister, TwoRegisters, Scattered };
+
+Reach ReachOf(std::int64_t ds, int extra) {
+    constexpr std::int64_t kOne = std::int64_t{1} << 16;
+    const std::int64_t seven = 7 * (ds < 0 ? -ds : ds);
+    return seven <= (7 - extra) * kOne ? Reach::OneRegister
+           : seven <= (15 - extra) * kOne ? Reach::TwoRegisters
+                                          : Reach::Scattered;
 }
 
-// base at the lanes' indices, through a window where they lie close together.
-Wide Texels(const std::uint32_t* base, const Eight& along) {
+// The lowest of eight indices of a run: the first lane's, or stepping backwards the last's
+// (lanes past the end of a run repeat its last coordinate).
+int Lowest(Wide indices, std::int64_t ds) {
+    return ds >= 0 ? _mm256_cvtsi256_si32(indices) : _mm256_extract_epi32(indices, 7);
+}
+
+template <Reach kReach>
+using WindowOf = Window<kReach == Reach::OneRegister ? 1 : 2>;
+
+// base at the lanes' indices.
+template <Reach kReach>
+Wide Texels(const std::uint32_t* base, const Eight& along, std::int64_t ds) {
     const Wide indices = along.Indices();
-    const int start = WindowStart(indices, 0);
-    return start >= 0 ? Window<2>(base, start).At(indices) : TexelsAt(base, Lanes(indices));
+    if constexpr (kReach == Reach::Scattered) {
+        return TexelsAt(base, Lanes(indices));
+    } else {
+        return WindowOf<kReach>(base, Lowest(indices, ds)).At(indices);
+    }
 }
 
 // base at the lanes' indices and the texels after them.
-void TexelPairs(const std::uint32_t* base, const Eight& along, Wide& first, Wide& second) {
+template <Reach kReach>
+void TexelPairs(const std::uint32_t* base, const Eight& along, std::int64_t ds, Wide& first, Wide& second) {
     const Wide indices = along.Indices();
-    const int start = WindowStart(indices, 1);
-    if (start < 0) {
+    if constexpr (kReach == Reach::Scattered) {
         PairsAt(base, Lanes(indices), first, second);
-        return;
+    } else {
+        const WindowOf<kReach> window(base, Lowest(indices, ds));
+        first = window.At(indices);
+        second = window.At(_mm256_add_epi32(indices, _mm256_set1_epi32(1)));
     }
-    const Window<2> window(base, start);
-    first = window.At(indices);
-    second = window.At(_mm256_add_epi32(indices, _mm256_set1_epi32(1)));
+}
+
+// Calls run.template operator()<kReach>() with the reach of eight pixels of a run.
+template <typename Run>
+int ByReach(std::int64_t ds, int extra, Run run) {
+    switch (ReachOf(ds, extra)) {
+    case Reach::OneRegister: return run.template operator()<Reach::OneRegister>();
+    case Reach::TwoRegisters: return run.template operator()<Reach::TwoRegisters>();
+    case Reach::Scattered: break;
+    }
+    return run.template operator()<Reach::Scattered>();
 }
 
 // Stores the first count pixels of a register, 0 < count <= 8.
@@ -266,34 +294,19 @@ int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t we
     return i;
 }
 
-// LerpNeighboursAvx2 through windows of kRegisters registers.
-template <int kRegisters>
-int NeighboursThroughWindows(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count,
-                             std::uint32_t* out) {
-    // The lowest index of eight is the first lane's, or stepping backwards the last's (lanes past
-    // the end of a run repeat its last coordinate).
-    const auto lowest = [ds](Wide indices) {
-        return ds >= 0 ? _mm256_cvtsi256_si32(indices) : _mm256_extract_epi32(indices, 7);
-    };
-    const Wide one = _mm256_set1_epi32(1);
-    return EachEight(out, count, ds, [&](const Eight& along) {
-        const Wide indices = along.Indices();
-        const Window<kRegisters> window(columns, lowest(indices));
-        return LerpEach(window.At(indices), window.At(_mm256_add_epi32(indices, one)), along);
-    }, s);
-}
-
 [[gnu::flatten]]
 int LerpNeighboursAvx2(const std::uint32_t* columns, std::int64_t s, std::int64_t ds, int count, std::uint32_t* out) {
-    constexpr std::int64_t kOne = std::int64_t{1} << 16;
-    const std::int64_t step = ds < 0 ? -ds : ds;
-    // Eight pixels and the neighbours after them span at most the whole texels of seven steps
-    // and two more.
-    if (!FitsLanes(s, ds, count) || 7 * step >= 14 * kOne) {
+    if (!FitsLanes(s, ds, count) || ReachOf(ds, 1) == Reach::Scattered) {
         return 0;
     }
-    return 7 * step < 6 * kOne ? NeighboursThroughWindows<1>(columns, s, ds, count, out)
-                               : NeighboursThroughWindows<2>(columns, s, ds, count, out);
+    return ByReach(ds, 1, [&]<Reach kReach>() {
+        return EachEight(out, count, ds, [columns, ds](const Eight& along) {
+            Wide left;
+            Wide right;
+            TexelPairs<kReach>(columns, along, ds, left, right);
+            return LerpEach(left, right, along);
+        }, s);
+    });
 }
 
 [[gnu::flatten]]
@@ -303,17 +316,19 @@ int BilinearRowAvx2(const std::uint32_t* top, const std::uint32_t* bottom, std::
         return 0;
     }
     const Wide take = Take(fy);
-    return EachEight(out, count, ds, [top, bottom, take](const Eight& along) {
-        Wide topLeft;
-        Wide topRight;
-        Wide bottomLeft;
-        Wide bottomRight;
-        TexelPairs(top, along, topLeft, topRight);
-        TexelPairs(bottom, along, bottomLeft, bottomRight);
-        const Wide left = LerpPacked(topLeft, bottomLeft, take);
-        const Wide right = LerpPacked(topRight, bottomRight, take);
-        return LerpEach(left, right, along);
-    }, s);
+    return ByReach(ds, 1, [&]<Reach kReach>() {
+        return EachEight(out, count, ds, [top, bottom, take, ds](const Eight& along) {
+            Wide topLeft;
+            Wide topRight;
+            Wide bottomLeft;
+            Wide bottomRight;
+            TexelPairs<kReach>(top, along, ds, topLeft, topRight);
+            TexelPairs<kReach>(bottom, along, ds, bottomLeft, bottomRight);
+            const Wide left = LerpPacked(topLeft, bottomLeft, take);
+            const Wide right = LerpPacked(topRight, bottomRight, take);
+            return LerpEach(left, right, along);
+        }, s);
+    });
 }
 
 [[gnu::flatten]]
@@ -366,7 +381,9 @@ int PointRowAvx2(const std::uint32_t* row, std::int64_t s, std::int64_t ds, int 
     if (!FitsLanes(s, ds, count)) {
         return 0;
     }
-    return EachEight(out, count, ds, [row](const Eight& along) { return Texels(row, along); }, s);
+    return ByReach(ds, 0, [&]<Reach kReach>() {
+        return EachEight(out, count, ds, [row, ds](const Eight& along) { return Texels<kReach>(row, along, ds); }, s);
+    });
 }
 
 [[gnu::flatten]]

@@ -159,6 +159,25 @@ TEST_F(LinearSpans, RunsInsideTheTextureMatchAtExactScalesAndBothDirections) {
     }
 }
 
+TEST_F(LinearSpans, StepsAtTheLimitsOfWhatTheVectorLoopsLoadTogetherMatch) {
+    // Eight pixels' texels are loaded together when they lie within one or two registers, which
+    // depends on the step: runs just inside and just past each limit, at every start within a
+    // texel, keep the loads honest.
+    const std::int64_t one = gfx::kTexelOne;
+    for (const bool linear : {false, true}) {
+        const gfx::SamplerSetup sampler{wide_.get(), linear, gfx::TADDRESS_CLAMP, gfx::TADDRESS_CLAMP};
+        for (const std::int64_t sevenths : {5, 6, 7, 8, 13, 14, 15, 16}) {
+            for (const std::int64_t nudge : {-1, 0, 1}) {
+                const std::int64_t ds = sevenths * one / 7 + nudge;
+                for (std::int64_t start = 0; start < one; start += one / 64 + 1) {
+                    Check(sampler, {2 * one + start, 5 * one + one / 3, ds, 0, 16});
+                    Check(sampler, {40 * one + start, 5 * one + one / 3, -ds, 0, 16});
+                }
+            }
+        }
+    }
+}
+
 TEST_F(LinearSpans, PointSampledRunsMatchTheTexelEachPixelFallsIn) {
     for (const std::uint32_t mode : {gfx::TADDRESS_MIRROR, gfx::TADDRESS_WRAP, gfx::TADDRESS_CLAMP}) {
         for (gfx::Texture* texture : {wide_.get(), tall_.get()}) {
