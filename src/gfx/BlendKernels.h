@@ -11,24 +11,24 @@ enum class Kind { Replace, SourceOver, Additive };
 
 template <typename V>
 bool AllAlphas(typename V::Pixels s, std::uint32_t alpha) {
-    return V::AllOnes(V::Equal32(V::And(s, V::Splat(0xFF000000u)), V::Splat(alpha << 24)));
+    return V::AllOnes(V::Equal32(V::And(s, V::template Constant<0xFF000000u>()), V::Splat(alpha << 24)));
 }
 
 template <typename V>
 typename V::Pixels Opaque(typename V::Pixels p) {
-    return V::Or(p, V::Splat(0xFF000000u));
+    return V::Or(p, V::template Constant<0xFF000000u>());
 }
 
 // Whether every pixel's alpha is 0 or 255: adding one to the alpha byte leaves 0 or 1 there.
 template <typename V>
 bool OpaqueOrClear(typename V::Pixels s) {
-    return V::AllZero(V::And(V::Add32(s, V::Splat(0x01000000u)), V::Splat(0xFE000000u)));
+    return V::AllZero(V::And(V::Add32(s, V::template Constant<0x01000000u>()), V::template Constant<0xFE000000u>()));
 }
 
 // Two widened pixels of source over two of target, by the source's alpha spread over the lanes.
 template <typename V>
 typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw, typename V::Pixels a) {
-    return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::Splat16(255), a))));
+    return V::Div255(V::Add16(V::Mul16(sw, a), V::Mul16(dw, V::Sub16(V::template Constant16<255>(), a))));
 }
 
 // SourceOverWide where V multiplies byte pairs and adds the products: s * a + d * (255 - a) is
@@ -39,7 +39,7 @@ typename V::Pixels SourceOverWide(typename V::Pixels sw, typename V::Pixels dw, 
 template <typename V>
 typename V::Pixels SourceOverPairs(typename V::Pixels biasedPairs, typename V::Pixels alphaPairs) {
     const typename V::Pixels sum = V::MultiplyAddPairs(alphaPairs, biasedPairs);
-    return V::MulHigh16(V::Add16(sum, V::Splat16(128 * 255 + 128)), V::Splat16(257));
+    return V::MulHigh16(V::Add16(sum, V::template Constant16<128 * 255 + 128>()), V::template Constant16<257>());
 }
 
 // Sprites are mostly fully opaque or fully transparent: registers of only such pixels need no
@@ -50,7 +50,7 @@ typename V::Pixels SourceOver(typename V::Pixels s, typename V::Pixels d) {
         return V::OpaqueOrTarget(s, d);
     }
     if constexpr (V::kMultipliesBytePairs) {
-        const typename V::Pixels bias = V::Splat(0x80808080u);
+        const typename V::Pixels bias = V::template Constant<0x80808080u>();
         const typename V::Pixels sb = V::Xor(s, bias);
         const typename V::Pixels db = V::Xor(d, bias);
         return Opaque<V>(V::Narrow(SourceOverPairs<V>(V::InterleaveLow(sb, db), V::AlphaPairsLow(s)),

@@ -9,6 +9,7 @@
 #pragma GCC target("avx2")
 
 #include "gfx/BlendKernels.h"
+#include "gfx/LaneConstants.h"
 #include "gfx/StageKernels.h"
 
 namespace gfx {
@@ -35,11 +36,22 @@ struct Avx2 {
     }
     static Pixels Splat(std::uint32_t c) { return _mm256_set1_epi32(static_cast<int>(c)); }
     static Pixels Splat16(std::uint32_t v) { return _mm256_set1_epi16(static_cast<short>(v)); }
+    // A constant in every 32-bit or 16-bit lane, read from memory (see gfx/LaneConstants.h).
+    template <std::uint32_t kValue>
+    static Pixels Constant() {
+        return Load(reinterpret_cast<const std::uint32_t*>(Lanes32<kValue>::kLanes));
+    }
+    template <std::uint16_t kValue>
+    static Pixels Constant16() {
+        return Load(reinterpret_cast<const std::uint32_t*>(Lanes16<kValue>::kLanes));
+    }
     // Widening and narrowing work within each 128-bit half; narrowing undoes widening.
     static Pixels WidenLow(Pixels v) { return _mm256_unpacklo_epi8(v, _mm256_setzero_si256()); }
     static Pixels WidenHigh(Pixels v) { return _mm256_unpackhi_epi8(v, _mm256_setzero_si256()); }
     static Pixels Narrow(Pixels low, Pixels high) { return _mm256_packus_epi16(low, high); }
-    static Pixels Div255(Pixels x) { return _mm256_mulhi_epu16(_mm256_add_epi16(x, Splat16(128)), Splat16(257)); }
+    static Pixels Div255(Pixels x) {
+        return _mm256_mulhi_epu16(_mm256_add_epi16(x, Constant16<128>()), Constant16<257>());
+    }
     static Pixels Mul16(Pixels a, Pixels b) { return _mm256_mullo_epi16(a, b); }
     static Pixels Add16(Pixels a, Pixels b) { return _mm256_add_epi16(a, b); }
     static Pixels Sub16(Pixels a, Pixels b) { return _mm256_sub_epi16(a, b); }
@@ -69,10 +81,10 @@ struct Avx2 {
     // Each pixel's alpha a and 255 - a, as a byte pair in each of the four 16-bit lanes that
     // widening gives its channels.
     static Pixels AlphaPairsLow(Pixels v) {
-        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(3, 7)), Splat(0xFF00FF00u));
+        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(3, 7)), Constant<0xFF00FF00u>());
     }
     static Pixels AlphaPairsHigh(Pixels v) {
-        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(11, 15)), Splat(0xFF00FF00u));
+        return Xor(_mm256_shuffle_epi8(v, AlphaPairBytes(11, 15)), Constant<0xFF00FF00u>());
     }
     // Unsigned bytes times signed bytes, each pair's two products added into a 16-bit lane.
     static Pixels MultiplyAddPairs(Pixels unsignedBytes, Pixels signedBytes) {

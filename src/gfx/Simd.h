@@ -66,6 +66,14 @@ struct Sse2 {
     static void Store(std::uint32_t* p, Pixels v) { simd::Store(p, v); }
     static Pixels Splat(std::uint32_t c) { return simd::Splat(c); }
     static Pixels Splat16(std::uint32_t v) { return simd::Splat16(v); }
+    template <std::uint32_t kValue>
+    static Pixels Constant() {
+        return simd::Splat(kValue);
+    }
+    template <std::uint16_t kValue>
+    static Pixels Constant16() {
+        return simd::Splat16(kValue);
+    }
     static Pixels WidenLow(Pixels v) { return simd::WidenLow(v); }
     static Pixels WidenHigh(Pixels v) { return simd::WidenHigh(v); }
     static Pixels Narrow(Pixels low, Pixels high) { return simd::Narrow(low, high); }

@@ -53,7 +53,8 @@ typename V::Pixels CombineStage(const StageState& stage, typename V::Pixels diff
         return colour;
     }
     const typename V::Pixels alpha = Operate<V>(stage.alphaOp, stage.alphaArg1, stage.alphaArg2, diffuse, texel, current);
-    return V::Or(V::And(colour, V::Splat(0x00FFFFFFu)), V::And(alpha, V::Splat(0xFF000000u)));
+    return V::Or(V::And(colour, V::template Constant<0x00FFFFFFu>()),
+                 V::And(alpha, V::template Constant<0xFF000000u>()));
 }
 
 // Texels times one colour, whose channels are spread over 16-bit lanes as WidenLow spreads them.
@@ -98,7 +99,7 @@ typename V::Pixels Darkened(typename V::Pixels texels, typename V::Pixels alpha)
 // Two widened target pixels under a black source: SourceOverWide with nothing added from it.
 template <typename V>
 typename V::Pixels DarkenWide(typename V::Pixels dw, typename V::Pixels a) {
-    return V::Div255(V::Mul16(dw, V::Sub16(V::Splat16(255), a)));
+    return V::Div255(V::Mul16(dw, V::Sub16(V::template Constant16<255>(), a)));
 }
 
 // SourceOver of a black source: the target darkened by the source's alpha.
