@@ -242,9 +242,17 @@ int ByReach(std::int64_t ds, int extra, Run run) {
 }
 
 // Stores the first count pixels of a register, 0 < count <= 8.
+Wide FirstLanes(int count) {
+    return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
 void StoreFirst(std::uint32_t* p, Wide v, int count) {
-    const Wide lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    _mm256_maskstore_epi32(reinterpret_cast<int*>(p), _mm256_cmpgt_epi32(_mm256_set1_epi32(count), lanes), v);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(p), FirstLanes(count), v);
+}
+
+// Loads the first count pixels of a register, 0 < count <= 8, and nothing past them.
+Wide LoadFirst(const std::uint32_t* p, int count) {
+    return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), FirstLanes(count));
 }
 
 // Fills a run eight pixels at a time, the last few in one more register: pixels makes the eight
@@ -280,18 +288,24 @@ int EachEight2(std::uint32_t* out, int count, std::int64_t s, std::int64_t ds, s
 
 [[gnu::flatten]]
 int LerpRunAvx2(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t weight, int count, std::uint32_t* out) {
+    const Wide take = Take(weight);
+    // Exactly halfway the blend is the rounded average.
+    const auto lerp = [weight, take](Wide x, Wide y) {
+        return weight == 128 ? _mm256_avg_epu8(x, y) : LerpPacked(x, y, take);
+    };
     int i = 0;
     if (weight == 128) {
-        // Exactly halfway the blend is the rounded average.
         for (; i + 8 <= count; i += 8) {
             Store8(out + i, _mm256_avg_epu8(Load8(a + i), Load8(b + i)));
         }
     }
-    const Wide take = Take(weight);
     for (; i + 8 <= count; i += 8) {
         Store8(out + i, LerpPacked(Load8(a + i), Load8(b + i), take));
     }
-    return i;
+    if (i < count) {
+        StoreFirst(out + i, lerp(LoadFirst(a + i, count - i), LoadFirst(b + i, count - i)), count - i);
+    }
+    return count;
 }
 
 [[gnu::flatten]]

@@ -4,9 +4,9 @@
 #include "gfx/Texture.h"
 
 // Sampling eight pixels to a register, for processors with AVX2; call these only where
-// BestInstructionSet() is Avx2. LerpRunAvx2 does the whole registers of a run, the others whole
-// runs; each returns how many pixels it did (0 where the build cannot make them) and leaves the
-// rest to the caller. Results equal the scalar filtering bit for bit. Coordinates are 16.16
+// BestInstructionSet() is Avx2. Each does whole runs, the last pixels in a masked register, and
+// returns how many pixels it did (0 where the build cannot make them), leaving the rest to the
+// caller. Results equal the scalar filtering bit for bit. Coordinates are 16.16
 // fixed point in texels (for linear filtering already moved back half a texel), and every texel
 // a routine uses must lie inside the memory it is given, which must stay readable for
 // kTexelReadAhead texels past the last (texels read there in whole registers are never used).
