@@ -164,46 +164,30 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
     }
 }
 
-// The first of count pixels from which a test holds (count if none), for a test that holds from
-// some pixel on. Usually that is one of the first pixels, so it looks at pixels 0, 1, 3, 7, ...
-// and then halves the last gap: a beam that runs far past the edges of its texture is not walked
-// pixel by pixel.
-template <typename Holds>
-int FirstHolding(int count, Holds holds) {
-    int failed = -1;
-    int probe = 0;
-    for (int stride = 1; probe < count && !holds(probe); stride *= 2) {
-        failed = probe;
-        probe += stride;
-    }
-    int low = failed + 1;
-    int high = std::min(probe, count);
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (holds(middle)) {
-            high = middle;
-        } else {
-            low = middle + 1;
-        }
-    }
-    return low;
-}
+// Division rounding down and up, for a positive divisor.
+std::int64_t FloorDiv(std::int64_t n, std::int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
+std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
 
 // Along a run the texels used move steadily, so the pixels whose texel index on one axis, and
 // the neighbours after it, lie inside the texture form one stretch, [begin, end), which needs no
-// folding.
+// folding: the pixels whose coordinate lies in [0, limit), limit being where the last texel with
+// its neighbours inside ends.
 std::pair<int, int> AxisStretch(const Addresser& axis, std::int64_t start, std::int64_t step, int count,
                                 int neighbours) {
-    const auto aboveZero = [&](int i) { return TexelIndex(start + step * i) >= 0; };
-    const auto belowSize = [&](int i) { return TexelIndex(start + step * i) + neighbours < axis.Size(); };
-    // Going up the texture the run enters it over zero and leaves it at its size; going down, the
-    // other way round.
-    const auto stretch = [count](auto entered, auto notLeft) {
-        const int begin = FirstHolding(count, entered);
-        const int end = count - FirstHolding(count, [&](int fromEnd) { return notLeft(count - 1 - fromEnd); });
-        return std::pair<int, int>{begin, std::max(begin, end)};
-    };
-    return step >= 0 ? stretch(aboveZero, belowSize) : stretch(belowSize, aboveZero);
+    const std::int64_t limit = static_cast<std::int64_t>(axis.Size() - neighbours) << kTexelFractionBits;
+    std::int64_t begin = 0;
+    std::int64_t end = count;
+    if (step > 0) {
+        begin = CeilDiv(-start, step);
+        end = CeilDiv(limit - start, step);
+    } else if (step < 0) {
+        begin = FloorDiv(start - limit, -step) + 1;
+        end = FloorDiv(start, -step) + 1;
+    } else if (start < 0 || start >= limit) {
+        end = 0;
+    }
+    begin = std::clamp<std::int64_t>(begin, 0, count);
+    return {static_cast<int>(begin), static_cast<int>(std::clamp<std::int64_t>(end, begin, count))};
 }
 
 // The stretch inside the texture on both axes.
