@@ -40,6 +40,27 @@ TEST(PngFormats, EveryLayoutDecodesToArgb) {
     EXPECT_EQ(Decode(EncodeRaw({PNG_COLOR_TYPE_RGB, 8, true, {}, {}}, 9, 9, raw)), expected);
 }
 
+TEST(PngFormats, TheChunkChecksumsGuardTheImageDataAndZlibsOwnIsNotNeeded) {
+    std::vector<std::uint8_t> raw;
+    for (int i = 0; i < 8 * 8; ++i) {
+        raw.insert(raw.end(), {static_cast<std::uint8_t>(i * 3), static_cast<std::uint8_t>(i), 200});
+    }
+    const std::vector<std::uint8_t> good = EncodeRaw({PNG_COLOR_TYPE_RGB, 8, true, {}, {}}, 8, 8, raw);
+    ASSERT_FALSE(good.empty());
+    // The last IDAT ends with zlib's Adler-32 of the inflated data, then the chunk's CRC, then
+    // the 12 bytes of IEND.
+    const std::size_t adler = good.size() - 12 - 4 - 4;
+    std::vector<std::uint8_t> wrongAdler = good;
+    wrongAdler[adler + 3] ^= 0x5A;
+    FixChunkCrcs(wrongAdler);
+    EXPECT_EQ(Decode(wrongAdler), Decode(good));
+    // Damage the chunk's CRC does not vouch for is refused.
+    std::vector<std::uint8_t> stale = good;
+    stale[adler + 3] ^= 0x5A;
+    gfx::Image image;
+    EXPECT_FALSE(gfx::DecodePng(stale.data(), stale.size(), image));
+}
+
 TEST(PngFormats, DamagedPicturesWithValidChecksumsNeverCrash) {
     std::vector<std::uint8_t> raw;
     for (int i = 0; i < 23 * 17; ++i) {
