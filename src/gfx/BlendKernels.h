@@ -108,20 +108,28 @@ struct Applier {
     typename V::Pixels operator()(typename V::Pixels s, typename V::Pixels d) const { return Apply<V, kKind>(s, d); }
 };
 
+// Applies blend(source pixels, target pixels) over the whole registers of a run, and over its
+// last pixels where V masks lanes, storing onto the target. Returns the pixels done.
+template <typename V, typename Blend>
+int BlendEach(const std::uint32_t* source, std::uint32_t* target, int count, Blend blend) {
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        V::Store(target + i, blend(V::Load(source + i), V::Load(target + i)));
+    }
+    return i + Tail<V>(source + i, 0, target + i, count - i, blend);
+}
+
 template <typename V, Kind kKind>
 int RunKind(const std::uint32_t* source, std::uint32_t constant, std::uint32_t* target, int count) {
-    int i = 0;
-    if (source == nullptr) {
-        const typename V::Pixels s = V::Splat(constant);
-        for (; i + V::kPixels <= count; i += V::kPixels) {
-            V::Store(target + i, Apply<V, kKind>(s, V::Load(target + i)));
-        }
-    } else {
-        for (; i + V::kPixels <= count; i += V::kPixels) {
-            V::Store(target + i, Apply<V, kKind>(V::Load(source + i), V::Load(target + i)));
-        }
+    if (source != nullptr) {
+        return BlendEach<V>(source, target, count, Applier<V, kKind>{});
     }
-    return i + Tail<V>(source != nullptr ? source + i : nullptr, constant, target + i, count - i, Applier<V, kKind>{});
+    const typename V::Pixels s = V::Splat(constant);
+    int i = 0;
+    for (; i + V::kPixels <= count; i += V::kPixels) {
+        V::Store(target + i, Apply<V, kKind>(s, V::Load(target + i)));
+    }
+    return i + Tail<V>(nullptr, constant, target + i, count - i, Applier<V, kKind>{});
 }
 
 // Blends the whole registers of a run, and the last pixels too where V masks lanes, from source

@@ -13,6 +13,7 @@
 #include "gfx/Device.h"
 #include "gfx/PixelMath.h"
 #include "gfx/QuadVertex.h"
+#include "gfx/Rounding.h"
 #include "gfx/SpanRenderer.h"
 
 namespace gfx {
@@ -52,13 +53,6 @@ bool Snap(const QuadVertex& vertex, ScreenVertex& out) {
     out.source = vertex;
     return true;
 }
-
-std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
-    const std::int64_t q = n / d;
-    return (n % d != 0 && n < 0) ? q - 1 : q;
-}
-
-std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
 
 double ToPixels(std::int64_t fixed) { return static_cast<double>(fixed) / kSubpixelOne; }
 

@@ -18,4 +18,12 @@ inline std::int64_t RoundHalfAway(double x) {
     return size < 0.5 ? 0 : rounded;
 }
 
+// Integer division rounding down and up, for a positive divisor.
+inline std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+    const std::int64_t q = n / d;
+    return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+inline std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
+
 }  // namespace gfx

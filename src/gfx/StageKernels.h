@@ -77,17 +77,6 @@ int ModulateRun(const std::uint32_t* texels, std::uint32_t colour, int count, st
     return i + Tail<V>(texels + i, 0, out + i, count - i, modulate);
 }
 
-// Applies blend(source pixels, target pixels) over the whole registers of a run, and over its
-// last pixels where V masks lanes, storing onto the target. Returns the pixels done.
-template <typename V, typename Blend>
-int BlendEach(const std::uint32_t* source, std::uint32_t* target, int count, Blend blend) {
-    int i = 0;
-    for (; i + V::kPixels <= count; i += V::kPixels) {
-        V::Store(target + i, blend(V::Load(source + i), V::Load(target + i)));
-    }
-    return i + Tail<V>(source + i, 0, target + i, count - i, blend);
-}
-
 // Texels tinted black, as shadows are drawn: of each texel only its alpha, times the colour's
 // alpha, is left. Modulated gives the same for a black colour.
 template <typename V>

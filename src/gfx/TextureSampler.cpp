@@ -7,6 +7,7 @@
 #include "gfx/InstructionSet.h"
 #include "gfx/PixelMath.h"
 #include "gfx/RenderStates.h"
+#include "gfx/Rounding.h"
 #include "gfx/SampleAvx2.h"
 #include "gfx/Simd.h"
 
@@ -163,10 +164,6 @@ void LinearLoop(const TexelGrid& grid, std::int64_t s, std::int64_t t, std::int6
                           grid.Column<kFold>(column + 1), Fraction(s), Fraction(t), set);
     }
 }
-
-// Division rounding down and up, for a positive divisor.
-std::int64_t FloorDiv(std::int64_t n, std::int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
-std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
 
 // Along a run the texels used move steadily, so the pixels whose texel index on one axis, and
 // the neighbours after it, lie inside the texture form one stretch, [begin, end), which needs no
