@@ -58,6 +58,15 @@ struct SceneContext {
     std::uint8_t leftHeld = 0;
     std::uint8_t rightHeld = 0;
 
+    // What the shell keeps for the scenes. The guides over the battle are a player's choice
+    // (the option screen writes it, the shell remembers it); they draw, and never change what
+    // the battle does.
+    bool guides = true;
+    // Frames the battle runs per frame shown (1, 2 or 4), set by the shell before every frame.
+    std::uint8_t battleSpeed = 1;
+    // A scene sets this to ask for the battle's next speed, as Tab does; the shell clears it.
+    std::uint8_t speedAsked = 0;
+
     static constexpr std::int32_t kMouseMaxX = 640;
     static constexpr std::int32_t kMouseMaxY = 480;
 
