@@ -32,12 +32,7 @@ Battlefield::Battlefield(int stage, int difficulty)
 
 bool Battlefield::BuildRoutes() {
     WalkLoad working(walls_);
-    for (int route = 0; route < 2; ++route) {
-        const field::CellPos start = kRouteEnds[route].start;
-        working.SetCode(route, start.column, start.row, field::kWalkStop);
-    }
-    const bool intact = (!HasRoute(0) || SearchAndCheck(0, working)) && SearchAndCheck(1, working);
-    if (!intact) {
+    if (SearchRoutes(field::OpenMask(walls_), working) != Trial::Open) {
         if (stuckWarning_) {
             stuckWarning_();
         }
@@ -48,11 +43,36 @@ bool Battlefield::BuildRoutes() {
     return true;
 }
 
-bool Battlefield::SearchAndCheck(int route, WalkLoad& working) const {
+Battlefield::Trial Battlefield::TryPlot(int plotX, int plotY, WalkLoad& after) const {
+    field::OpenMask open(walls_);
+    open.ClosePlot(plotX, plotY);
+    after = WalkLoad(walls_);
+    for (const field::CellPos& cell : field::PlotFootprint(plotX, plotY)) {
+        for (WalkLoad::Grid& grid : after.grids) {
+            grid[field::CellIndex(cell.column, cell.row)] = field::kWalkBlocked;
+        }
+    }
+    return SearchRoutes(open, after);
+}
+
+Battlefield::Trial Battlefield::SearchRoutes(const field::OpenMask& open, WalkLoad& working) const {
+    for (int route = 0; route < 2; ++route) {
+        const field::CellPos start = kRouteEnds[route].start;
+        working.SetCode(route, start.column, start.row, field::kWalkStop);
+    }
+    if (HasRoute(0)) {
+        if (const Trial trial = SearchAndCheck(open, 0, working); trial != Trial::Open) {
+            return trial;
+        }
+    }
+    return SearchAndCheck(open, 1, working);
+}
+
+Battlefield::Trial Battlefield::SearchAndCheck(const field::OpenMask& open, int route, WalkLoad& working) const {
     field::VisitedGrid visited{};
     for (int column = 0; column < field::kColumns; ++column) {
         for (int row = 0; row < field::kRows; ++row) {
-            visited[field::CellIndex(column, row)] = walls_.Cell(column, row).blocked;
+            visited[field::CellIndex(column, row)] = open.IsOpen(column, row) ? 0 : 1;
         }
     }
     // Keep the search from spilling past the exits along the edge row and column.
@@ -67,18 +87,18 @@ bool Battlefield::SearchAndCheck(int route, WalkLoad& working) const {
         working.SetCode(route, exit.column, exit.row, ends.exitCode);
         seeds.emplace_back(static_cast<std::uint32_t>(exit.column), static_cast<std::uint32_t>(exit.row));
     }
-    field::SearchRoute(walls_, std::move(seeds), working.grids[route], visited);
+    field::SearchRoute(open, std::move(seeds), working.grids[route], visited);
 
     if (working.Code(route, ends.start.column, ends.start.row) == field::kWalkStop) {
-        return false;
+        return Trial::CutRoute;
     }
     for (const auto& enemy : enemies_) {
         if (enemy->route == route && !enemy->IsFlying() &&
             working.CodeAt(route, enemy->x, enemy->y) == field::kWalkUnreached) {
-            return false;
+            return Trial::Strands;
         }
     }
-    return true;
+    return Trial::Open;
 }
 
 bool Battlefield::PlotRefused(int plotX, int plotY) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "enemy/Enemy.h"
+#include "field/OpenMask.h"
 #include "field/WalkLoad.h"
 #include "field/WallGrid.h"
 
@@ -49,6 +50,16 @@ public:
     // and the stuck warning is raised.
     bool BuildRoutes();
 
+    // What a tower on the plot would do to the routes, worked out on copies of the cells and
+    // grids: the field, its routes and its enemies are left exactly as they are.
+    enum class Trial {
+        Open,      // every route and every walking enemy still reaches its exit
+        CutRoute,  // an entrance would lose its last path
+        Strands,   // a walking enemy would be shut in
+    };
+    // `after` receives the routes the field would then have (only meaningful for Open).
+    Trial TryPlot(int plotX, int plotY, WalkLoad& after) const;
+
     // While placing a tower: the plot is refused when a footprint cell is blocked or an enemy
     // stands within 20 pixels of the plot centre on both axes. A furball knocked into the air
     // counts where it will land, so no tower can be built under it while it flies.
@@ -85,7 +96,9 @@ public:
     void SplitFurball(gfx::Device* device, const Enemy& parent);
 
 private:
-    bool SearchAndCheck(int route, WalkLoad& working) const;
+    // Searches every route the stage uses over the open cells into `working`.
+    Trial SearchRoutes(const field::OpenMask& open, WalkLoad& working) const;
+    Trial SearchAndCheck(const field::OpenMask& open, int route, WalkLoad& working) const;
     void AddEnemy(std::unique_ptr<Enemy> enemy);
 
     field::WallGrid walls_;

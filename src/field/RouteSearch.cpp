@@ -1,7 +1,7 @@
 #include "field/RouteSearch.h"
 
 #include "field/WalkCodes.h"
-#include "field/WallGrid.h"
+#include "field/OpenMask.h"
 
 namespace field {
 
@@ -21,13 +21,13 @@ constexpr std::array<Probe, 4> kDiagonal{{
     {kWalkSouthWest, kWalkNorthEast}, {kWalkNorthWest, kWalkSouthEast},
 }};
 
-void Expand(const WallGrid& walls, const std::vector<FieldArea>& current, const std::array<Probe, 4>& probes,
+void Expand(const OpenMask& open, const std::vector<FieldArea>& current, const std::array<Probe, 4>& probes,
             WalkLoad::Grid& codes, VisitedGrid& visited, std::vector<FieldArea>& next) {
     for (const FieldArea& area : current) {
         const int column = static_cast<int>(area.column);
         const int row = static_cast<int>(area.row);
         for (const Probe& probe : probes) {
-            if (!walls.CanStep(probe.direction, column, row)) {
+            if (!open.CanStep(probe.direction, column, row)) {
                 continue;
             }
             const WalkStep step = StepOf(probe.direction);
@@ -45,12 +45,12 @@ void Expand(const WallGrid& walls, const std::vector<FieldArea>& current, const 
 
 }  // namespace
 
-void SearchRoute(const WallGrid& walls, std::vector<FieldArea> seeds, WalkLoad::Grid& codes, VisitedGrid& visited) {
+void SearchRoute(const OpenMask& open, std::vector<FieldArea> seeds, WalkLoad::Grid& codes, VisitedGrid& visited) {
     std::vector<FieldArea> current = std::move(seeds);
     std::vector<FieldArea> next;
     while (!current.empty()) {
-        Expand(walls, current, kOrthogonal, codes, visited, next);
-        Expand(walls, current, kDiagonal, codes, visited, next);
+        Expand(open, current, kOrthogonal, codes, visited, next);
+        Expand(open, current, kDiagonal, codes, visited, next);
         current.swap(next);
         next.clear();
     }

@@ -8,7 +8,7 @@
 
 namespace field {
 
-class WallGrid;
+class OpenMask;
 
 // 1 = already visited (blocked cells start visited).
 using VisitedGrid = std::array<std::uint8_t, kCellCount>;
@@ -17,6 +17,6 @@ using VisitedGrid = std::array<std::uint8_t, kCellCount>;
 // reached cell gets the code pointing back towards the cell it was reached from. Within a layer
 // the orthogonal neighbours of the whole queue are taken before any diagonal one, so a cell
 // reachable both ways at the same distance is walked orthogonally.
-void SearchRoute(const WallGrid& walls, std::vector<FieldArea> seeds, WalkLoad::Grid& codes, VisitedGrid& visited);
+void SearchRoute(const OpenMask& open, std::vector<FieldArea> seeds, WalkLoad::Grid& codes, VisitedGrid& visited);
 
 }  // namespace field

@@ -1,7 +1,7 @@
 #include "field/WallGrid.h"
 
+#include "field/OpenMask.h"
 #include "field/StageTable.h"
-#include "field/WalkCodes.h"
 
 namespace field {
 
@@ -84,17 +84,7 @@ bool WallGrid::FootprintOpen(int plotX, int plotY) const {
 }
 
 bool WallGrid::CanStep(int direction, int column, int row) const {
-    if (!IsMovingCode(direction)) {
-        return false;
-    }
-    const WalkStep step = StepOf(direction);
-    if (!IsOpen(column + step.dColumn, row + step.dRow)) {
-        return false;
-    }
-    if (!IsDiagonalCode(direction)) {
-        return true;
-    }
-    return IsOpen(column, row + step.dRow) && IsOpen(column + step.dColumn, row);
+    return CanStepAcross(direction, column, row, [this](int c, int r) { return IsOpen(c, r); });
 }
 
 }  // namespace field
