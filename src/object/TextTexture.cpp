@@ -160,13 +160,26 @@ TextTexture::Metrics TextTexture::SizeFaces() const {
     return Metrics{ascent, ascent + descent, std::max(0, lineHeight - ascent - descent)};
 }
 
+TextTexture::Extent TextTexture::MeasureLine(const std::string& text) {
+    const int penX = penX_;
+    const int penY = penY_;
+    measuring_ = true;
+    inkRight_ = penX;
+    DrawString(text.c_str());
+    measuring_ = false;
+    const Extent extent{penX_ - penX, inkRight_ - penX};
+    penX_ = penX;
+    penY_ = penY;
+    return extent;
+}
+
 void TextTexture::DrawString(const char* text) {
     if (!texture_ || face_ == nullptr) {
         return;
     }
     std::lock_guard<std::mutex> lock(FontLibrary::Instance().Lock());
     const Metrics metrics = SizeFaces();
-    std::uint32_t* pixels = texture_->Lock();
+    std::uint32_t* pixels = measuring_ ? nullptr : texture_->Lock();
     const int lineStart = penX_;
     std::size_t left = std::char_traits<char>::length(text);
     while (left > 0) {
@@ -181,7 +194,9 @@ void TextTexture::DrawString(const char* text) {
         }
         DrawGlyph(codePoint, pixels, metrics);
     }
-    texture_->Unlock();
+    if (pixels != nullptr) {
+        texture_->Unlock();
+    }
 }
 
 void TextTexture::DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, const Metrics& metrics) {
@@ -217,11 +232,14 @@ void TextTexture::DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, cons
     }
     const bool onCell = SetOnFullWidthCell(codePoint);
     const int left = onCell ? penX_ + glyph.a : penX_;
-    if (clearCell_) {
+    if (clearCell_ && pixels != nullptr) {
         ClearCell(pixels, left, static_cast<int>(static_cast<float>(glyph.width) + 4.0f * scaleX_),
                   metrics.textHeight + 2 * metrics.externalLeading);
     }
-    if (glyph.rows > 0) {
+    if (measuring_ && glyph.rows > 0) {
+        inkRight_ = std::max(inkRight_, left + glyph.width);
+    }
+    if (glyph.rows > 0 && pixels != nullptr) {
         BlitGlyph(glyph, pixels, left, std::max(0, penY_ + metrics.ascent - glyph.originY));
     }
     if (onCell) {

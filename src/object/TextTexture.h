@@ -49,6 +49,15 @@ public:
     void Print(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
     void PrintHere(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    // How far the pen moves over a line of UTF-8 text in the current font, and where its ink
+    // ends, in pixels from the pen; nothing is drawn and the pen stays where it was. Needs a font
+    // set, like Print.
+    struct Extent {
+        int advance;
+        int inkRight;
+    };
+    Extent MeasureLine(const std::string& text);
+
     int PenX() const { return penX_; }
     int PenY() const { return penY_; }
 
@@ -86,4 +95,6 @@ private:
     std::uint8_t alpha_ = 0;
     std::uint32_t colour_ = 0;
     bool clearCell_ = false;
+    bool measuring_ = false;  // glyphs move the pen but leave no ink
+    int inkRight_ = 0;        // while measuring: the rightmost column of ink so far
 };

@@ -18,6 +18,14 @@ constexpr std::uint32_t kRed = 0xFFFF0000u;
 constexpr int kCaptionFont = 13;
 constexpr int kNameFont = 14;
 
+// Text on the panel stays left of its gold border (x 631), ink and all: wider lines break.
+constexpr float kTextRight = 630.0f;
+// The second description and the replace note start at the details box's left edge, so that
+// four lines hold every note.
+constexpr float kNoteLeft = 466.0f;
+// The replace button sits just below the release button; the two do not overlap.
+constexpr float kReplaceY = 465.0f;
+
 constexpr float kRowY[3] = {268.0f, 294.0f, 318.0f};
 constexpr float kEnemyRowY[3] = {258.0f, 284.0f, 310.0f};
 constexpr float kIconSize = 24.0f;
@@ -71,7 +79,7 @@ void Status::Init(gfx::Device* device) {
     gfx::Texture* const button = texture("upgrade.png");
     upgradeButton_.Create(device, button, 590.0f, 450.0f, 48.0f, 48.0f);
     releaseButton_.Create(device, button, 510.0f, 440.0f, 100.0f, 24.0f);
-    replaceButton_.Create(device, button, 510.0f, 460.0f, 100.0f, 24.0f);
+    replaceButton_.Create(device, button, 510.0f, kReplaceY, 100.0f, 24.0f);
     for (MouseChangeObject2D* face : {&upgradeButton_, &releaseButton_, &replaceButton_}) {
         face->pulseStep = 10;
     }
@@ -93,16 +101,20 @@ void Status::Init(gfx::Device* device) {
     // The name and first description run from the panel's left edge as far as they need; a
     // longer texture than the panel is wide only shows where text was written.
     name_.Init(device, 600.0f, 200.0f, 256, 16, kNameFont, kWhite);
+    name_.SetShrinkWidth(static_cast<int>(kTextRight - (600.0f - 128.0f)));
     description1_.Init(device, 476.0f + 128.0f, 250.0f, 256, 64, kCaptionFont, kBlack);
-    description2_.Init(device, 609.0f, 398.0f, 256, 64, kCaptionFont, kBlack);
+    description1_.SetWrapWidth(static_cast<int>(kTextRight - 476.0f));
+    description2_.Init(device, kNoteLeft + 128.0f, 398.0f, 256, 64, kCaptionFont, kBlack);
+    description2_.SetWrapWidth(static_cast<int>(kTextRight - kNoteLeft));
     detailLabel_.Init(device, 484.0f + 32.0f, 355.0f, 64, 16, kNameFont, kRed);
     detailLabel_.Set("詳細：");
     upgradeCaption_.Init(device, 608.0f, 452.0f, 64, 16, kCaptionFont, kWhite);
     upgradeCaption_.Set("強化");
     releaseCaption_.Init(device, 537.0f, 442.0f, 128, 16, kCaptionFont, kWhite);
-    replaceCaption_.Init(device, 552.0f, 462.0f, 128, 16, kCaptionFont, kWhite);
+    replaceCaption_.Init(device, 552.0f, kReplaceY + 2.0f, 128, 16, kCaptionFont, kWhite);
     replaceCaption_.Set("置き換え");
-    replaceNote_.Init(device, 609.0f, 398.0f, 256, 64, kCaptionFont, kRed);
+    replaceNote_.Init(device, kNoteLeft + 128.0f, 398.0f, 256, 64, kCaptionFont, kRed);
+    replaceNote_.SetWrapWidth(static_cast<int>(kTextRight - kNoteLeft));
     replaceNote_.Set(kReplaceNote);
     cancelCaption_.Init(device, 548.0f, 452.0f, 128, 16, kCaptionFont, kWhite);
     cancelCaption_.Set("キャンセル");

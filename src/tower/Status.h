@@ -68,6 +68,12 @@ public:
     int Level() const { return level_; }
     const std::string& ReleaseCaption() const { return releaseCaption_.Text(); }
 
+    // Every text of the panel, for tests that check what is drawn fits where it is shown.
+    std::array<const PanelText*, 9> Texts() const {
+        return {&name_,           &description1_,   &description2_, &detailLabel_, &upgradeCaption_,
+                &releaseCaption_, &replaceCaption_, &replaceNote_,  &cancelCaption_};
+    }
+
     // The buttons are where the player clicks; tests and tools need their places.
     const MouseChangeObject2D& UpgradeButton() const { return upgradeButton_; }
     const MouseChangeObject2D& ReleaseButton() const { return releaseButton_; }
