@@ -13,6 +13,8 @@ namespace {
 
 constexpr float kBoxWidth = 64.0f;
 constexpr float kBoxHeight = 32.0f;
+// Centre to centre of the wave number's digits.
+constexpr float kDigitAdvance = 11.0f;
 constexpr int kVisibleLeft = -60;
 constexpr int kVisibleRight = 480;
 // The name cell every big variant shares, and the cell shown for unknown kinds.
@@ -55,7 +57,8 @@ void LevelGauge::Init(gfx::Device* newDevice, int startX, float y) {
     frame.Create(device, shared.frameTexture, x, y, kBoxWidth, kBoxHeight);
     colourIcon.Create(device, shared.colourTexture, x, y, kBoxWidth, kBoxHeight);
     nameIcon.Create(device, shared.nameTexture, x, y, kBoxWidth, kBoxHeight);
-    number.Init(device, g_FileClass.FindTexture("level_number.png"), x, y, 30.0f, 32.0f, -12.0f, 0);
+    // The sheet's digits are narrow in their cells: glyphs 11 pixels apart read as one number.
+    number.Init(device, g_FileClass.FindTexture("level_number.png"), x, y, 30.0f, 32.0f, kDigitAdvance - 30.0f, 0);
     number.SetColour(255, 220, 122, 0);
 }
 
@@ -127,13 +130,8 @@ void LevelGauge::DrawBox(WaveRecord& wave, int index, float boxX) {
     colourIcon.SetPosition(boxX, y);
     nameIcon.SetPosition(boxX, y);
     // Wider numbers start further left so that they stay centred in the box.
-    float numberX = boxX;
-    if (index >= 99) {
-        numberX = boxX - 18.0f;
-    } else if (index >= 9) {
-        numberX = boxX - 12.0f;
-    }
-    number.SetPosition(numberX, y);
+    const int digits = index >= 99 ? 3 : (index >= 9 ? 2 : 1);
+    number.SetPosition(boxX - 0.5f * kDigitAdvance * static_cast<float>(digits - 1), y);
     colourIcon.Draw(0);
     number.DrawInt(index + 1, false);
     nameIcon.Draw(0);

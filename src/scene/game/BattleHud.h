@@ -2,6 +2,13 @@
 #include "object/Object2D.h"
 #include "object/SpriteNumber.h"
 
+// How the HUD's counters stand out this frame; the default is the plain HUD.
+struct HudEmphasis {
+    float livesOffsetX = 0.0f;
+    bool livesAlarm = false;   // the lives in red
+    bool pointsAlarm = false;  // the points in red
+};
+
 // The fixed side of the battle screen: the wave frame under the gauge, the side panel with the
 // lives and points, the score labels and scores, and the difficulty label.
 class BattleHud {
@@ -14,10 +21,14 @@ public:
         int bonusScore;
     };
 
+    using Emphasis = HudEmphasis;
+
     void Init(gfx::Device* device, int difficulty);
-    void Draw(const Figures& figures);
+    void Draw(const Figures& figures, const Emphasis& emphasis = {});
 
 private:
+    static void DrawCounter(SpriteNumber& counter, int value, float x, bool alarm);
+
     gfx::Device* device_ = nullptr;
     Object2D waveFrame_;
     Object2D sidePanel_;

@@ -10,9 +10,12 @@ namespace {
 constexpr float kCentredLabelX = 215.0f;
 constexpr float kCentredLabelY[4] = {188.0f, 218.0f, 248.0f, 286.0f};
 constexpr float kCentredRowX = 265.0f;
-constexpr float kDockedLabelX = 512.0f;
+// Docked beside the field, the window's right edge meets the frame's: its picture has a margin
+// of five pixels, so its centre stands 123 pixels in from the right.
+constexpr float kDockedX = 517.0f;
+constexpr float kDockedLabelX = kDockedX - 25.0f;
 constexpr float kDockedLabelY[4] = {260.0f, 290.0f, 320.0f, 358.0f};
-constexpr float kDockedRowX = 562.0f;
+constexpr float kDockedRowX = kDockedX + 25.0f;
 constexpr int kRowShade = 40;
 constexpr int kFadeStartAlpha = 250;
 constexpr int kFadeStep = 5;
@@ -48,7 +51,7 @@ void GameInform::Init(gfx::Device* device) {
     gfx::Texture* const menu = g_FileClass.FindTexture("menu.png");
     confirm_.Create(device, menu, 240.0f, 320.0f, 128.0f, 32.0f);
     ShowBand(confirm_, 0.75f, 0.875f);
-    continue_.Create(device, menu, 537.0f, 390.0f, 128.0f, 32.0f);
+    continue_.Create(device, menu, kDockedX, 390.0f, 128.0f, 32.0f);
     ShowBand(continue_, 0.0f, 0.125f);
     continue_.pulseStep = kFadeStep;
 }
@@ -100,15 +103,15 @@ void GameInform::StartFade() {
 }
 
 void GameInform::MoveToSidePanel() {
-    background_.SetPosition(537.0f, 310.0f);
-    title_.SetPosition(537.0f, 220.0f);
+    background_.SetPosition(kDockedX, 310.0f);
+    title_.SetPosition(kDockedX, 220.0f);
     for (int i = 0; i < kLabels; ++i) {
         labels_[static_cast<std::size_t>(i)].SetPosition(kDockedLabelX, kDockedLabelY[i]);
     }
     for (int i = 0; i < kRows; ++i) {
         rows_[static_cast<std::size_t>(i)].SetPosition(kDockedRowX, kDockedLabelY[i]);
     }
-    total_.SetPosition(547.0f, 358.0f);
+    total_.SetPosition(kDockedX + 10.0f, 358.0f);
     phase_ = Phase::FadingIn;
 }
 
