@@ -161,6 +161,7 @@ private:
     std::uint32_t FramesToRun() const;
     void ReadInput();
     void ReadDevices();
+    void TakeSpeedRequest();
     void BattleFrame(SceneContext& context);
     void StartRecordedBattle(SceneContext& context);
     void AfterStep();
@@ -503,6 +504,7 @@ bool Shell::RunShownFrame() {
             StartRecording();
         }
         switcher_->Step(context_);
+        TakeSpeedRequest();
         ++frame_;
         AfterStep();
         int exitCode = 0;
@@ -557,12 +559,24 @@ void Shell::ReadInput() {
     } else if (shellKeys_.SpeedPressed()) {
         speed_ = NextSpeed(speed_);
     }
+    context_.battleSpeed = static_cast<std::uint8_t>(FramesPerShown(speed_));
     if (shellKeys_.ScreenshotPressed()) {
         screenshotWanted_ = true;
     }
     if (shellKeys_.FullScreenPressed() && window_ != nullptr) {
         window_->ToggleFullScreen();
         WriteLog(window_->FullScreen() ? "フルスクリーンに切り替えました" : "ウィンドウモードに切り替えました");
+    }
+}
+
+// The battle's speed button asks for the next speed, as Tab does; it counts from the next frame.
+void Shell::TakeSpeedRequest() {
+    if (context_.speedAsked == 0) {
+        return;
+    }
+    context_.speedAsked = 0;
+    if (InBattle()) {
+        speed_ = NextSpeed(speed_);
     }
 }
 

@@ -40,6 +40,14 @@ Samples Cancel() {
     return s;
 }
 
+// Two low, flat buzzes: the battle will not do what was asked.
+Samples Refuse() {
+    Samples s;
+    Ping(s, 0.0f, 45, 0.09f, Shape::Square, 0.45f, 0.08f);
+    Ping(s, 0.11f, 45, 0.12f, Shape::Square, 0.45f, 0.08f);
+    return s;
+}
+
 Samples Decide() {
     Samples s;
     Ping(s, 0.0f, 84, 0.15f, Shape::Square, 0.35f, 0.06f);
@@ -373,6 +381,7 @@ std::vector<SoundEffect> MakeSoundEffects() {
         {"nosound.wav", R::Silence, Silence},
         {"powerup.wav", R::Event, PowerUp},
         {"put.wav", R::Event, Put},
+        {"refuse.wav", R::Event, Refuse},
         {"putoncursor.wav", R::Constant, PutOnCursor},
         {"select.wav", R::Constant, Select},
         {"sell.wav", R::Event, Sell},

@@ -109,6 +109,7 @@ bool GameMain::Init(gfx::Device* device) {
     inform_.Init(device);
     pauseMenu_.Init(device);
     hud_.Init(device, request_.difficulty);
+    guide_.Init(device);
     gauge_.Init(device, 82, 454.0f);
 
     const field::StageStart start = field::SetUpStage(pack::kWaveDataPack, save_, request_, gauge_);
@@ -167,6 +168,7 @@ void GameMain::Frame(gfx::Device* device, SceneContext& context) {
         return;
     }
     BeginFrame(device, context);
+    guide_.BeforeFrame(*this, context);
     DrawBackground();
     HandleSelection(context);
     HandlePlacement(context);
@@ -174,12 +176,14 @@ void GameMain::Frame(gfx::Device* device, SceneContext& context) {
     DrawFieldLayers();
     DrawStuckWarning(Run(context));
     RunWaves(Run(context));
-    hud_.Draw({counters_.lives, counters_.points, bestScore_, itemScore_, bonusScore_});
+    hud_.Draw({counters_.lives, counters_.points, bestScore_, itemScore_, bonusScore_},
+              guide_.Emphasis(counters_.lives));
     DrawStatusPanel(Run(context));
     CollectItems(Run(context));
     DrawResult(context);
     StartAndNextWaveButtons(context);
     controller_->DrawUi(Run(context) != 0, menuOpen_);
+    guide_.Draw(*this, context);
     PauseMenuStep(context);
     DrawRedFlash();
     GoalTest(context);
@@ -454,7 +458,7 @@ void GameMain::OpenMenu(SceneContext& context) {
     context.transitionMode = TransitionMode::Frozen;
     menuOpen_ = true;
     g_FileClass.Music().Stop();
-    pauseMenu_.Open();
+    pauseMenu_.Open(!(cleared_ || failed_));
 }
 
 void GameMain::CloseMenu(SceneContext& context) {
@@ -486,6 +490,7 @@ void GameMain::GoalTest(SceneContext& context) {
         redFlash_.pulseStep = kFlashStep;
         redFlash_.pulseUp = 0;
         Play(goalSound_);
+        guide_.LifeLost(enemy->x, enemy->y);
         if (counters_.lives <= 0) {
             LoseStage(context);
         }

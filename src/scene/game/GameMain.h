@@ -17,6 +17,7 @@
 #include "scene/game/GameInform.h"
 #include "scene/game/PauseMenu.h"
 #include "scene/game/PowerItem.h"
+#include "scene/guide/BattleGuide.h"
 #include "tower/BaseCharacter.h"
 #include "tower/StageCounters.h"
 
@@ -54,6 +55,7 @@ public:
     const cBaseCharacter* Controller() const { return controller_.get(); }
     std::size_t ItemCount() const { return items_.size(); }
     bool StuckWarningShown() const { return stuckWarning_.alive != 0; }
+    const guide::BattleGuide& Guide() const { return guide_; }
 
 private:
     void ResetStage();
@@ -120,6 +122,7 @@ private:
     PauseMenu pauseMenu_;
     BattleHud hud_;
     LimitNumber stuckFade_;
+    guide::BattleGuide guide_;
 
     Object2D background_;
     Object2D fieldOverlay_;

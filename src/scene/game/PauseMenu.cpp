@@ -39,10 +39,11 @@ void PauseMenu::Init(gfx::Device* device) {
     decideSound_ = g_FileClass.FindSound("decide.wav");
 }
 
-void PauseMenu::Open() {
+void PauseMenu::Open(bool resumable) {
     overlay_.SetAnimation(0, kDimStep, 0.8f, 1.0f, 0.0f, 0.0f, 0.2f, 0.0f);
     overlay_.pulseUp = 0;
     chosen_ = Item::None;
+    items_[static_cast<std::size_t>(Item::Resume)].alive = resumable ? 1 : 0;
 }
 
 PauseMenu::Choice PauseMenu::Frame(const SceneContext& input) {
@@ -50,7 +51,9 @@ PauseMenu::Choice PauseMenu::Frame(const SceneContext& input) {
     const Choice choice = chosen_ == Item::None ? TakeInput(input) : FinishBlinking();
     plate_.Draw(1);
     for (MouseChangeObject2D& item : items_) {
-        item.Draw(1);
+        if (item.alive != 0) {
+            item.Draw(1);
+        }
     }
     return choice;
 }
@@ -68,7 +71,7 @@ PauseMenu::Choice PauseMenu::TakeInput(const SceneContext& input) {
     Item hovered = Item::None;
     for (int i = 0; i < kItems; ++i) {
         MouseChangeObject2D& item = items_[static_cast<std::size_t>(i)];
-        const bool over = item.HitTest(input, 0);
+        const bool over = item.alive != 0 && item.HitTest(input, 0);
         item.SetSize(over ? 256.0f : 192.0f, over ? 64.0f : 48.0f);
         if (over && hovered == Item::None) {
             hovered = static_cast<Item>(i);

@@ -15,8 +15,9 @@ public:
     enum class Choice { None, Resume, Title, Retry };
 
     void Init(gfx::Device* device);
-    // Starts the overlay's fade towards its dim level and makes the items choosable again.
-    void Open();
+    // Starts the overlay's fade towards its dim level and makes the items choosable again. Once
+    // the stage has ended there is no game to go back to, and the resume item is not offered.
+    void Open(bool resumable);
     // One frame of the open menu: hover sounds, sizes, clicks. Returns the choice made this frame
     // (Resume at once; Title and Retry once their item has blinked long enough).
     Choice Frame(const SceneContext& input);

@@ -1,0 +1,104 @@
+#include "scene/guide/ShopGuide.h"
+
+#include "field/TankObject.h"
+#include "tower/BaseCharacter.h"
+#include "tower/Status.h"
+
+namespace guide {
+
+namespace {
+
+constexpr int kMaxLevel = 5;
+constexpr int kDimAlpha = 150;
+constexpr std::uint32_t kCaptionColour = 0xFF505064u;
+constexpr std::uint32_t kKeyColour = 0xFFFFFFFFu;
+constexpr Colour kPriceColour = {255, 235, 60};
+constexpr Colour kKeyDigitColour = {255, 255, 255};
+// Where the panel's columns and buttons stand (the panel's own layout).
+constexpr float kCaptionY = 254.0f;
+constexpr float kUpgradeX = 590.0f;
+constexpr float kUpgradeY = 450.0f;
+constexpr float kUpgradeSize = 44.0f;
+
+// The key that chooses the entry in the shop: 1..9, and 0 for the tenth.
+int ShortcutDigit(int kind) { return kind % 10; }
+
+}  // namespace
+
+void ShopGuide::Init(gfx::Device* device) {
+    MakePlate(dim_, device, {0, 0, 0}, kDimAlpha);
+    MakePlate(keyPlate_, device, {20, 20, 40}, 190);
+    for (SpriteNumber& price : prices_) {
+        MakeSmallNumber(price, device, kPriceColour);
+    }
+    MakeSmallNumber(keys_, device, kKeyDigitColour);
+    MakeSmallNumber(upgradeCost_, device, kPriceColour);
+    sellColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
+    sellColumn_.Set("売値");
+    priceColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
+    priceColumn_.Set("価格");
+    upgradeColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
+    upgradeColumn_.Set("強化後");
+    upgradeKey_.Init(device, 0.0f, 0.0f, 16, 16, 11, kKeyColour);
+    upgradeKey_.Set("U");
+    sellKey_.Init(device, 0.0f, 0.0f, 16, 16, 11, kKeyColour);
+    sellKey_.Set("S");
+    replaceKey_.Init(device, 0.0f, 0.0f, 32, 16, 11, kKeyColour);
+    replaceKey_.Set("Shift");
+}
+
+void ShopGuide::Draw(const cBaseCharacter& controller, int points) {
+    DrawIcons(controller, points);
+    const Status& panel = controller.panel;
+    if (controller.cursor.mode == TankObject::kSelect && panel.Mode() == PanelMode::Tower) {
+        DrawTowerPanel(controller, points);
+    } else if (controller.cursor.mode == TankObject::kPlacing || controller.cursor.mode == TankObject::kPlacingRefused) {
+        DrawCaption(priceColumn_, 508.0f, kCaptionY);
+    }
+}
+
+void ShopGuide::DrawIcons(const cBaseCharacter& controller, int points) {
+    for (int kind = 1; kind <= controller.EntryCount(); ++kind) {
+        const MouseChangeObject2D& icon = controller.ShopIcon(kind);
+        const int price = controller.Entry(kind).price;
+        if (points < price) {
+            DrawPlate(dim_, icon.x, icon.y, 32.0f, 32.0f);
+        }
+        keys_.SetPosition(icon.x - 11.0f, icon.y - 10.0f);
+        keys_.DrawIntShadowed(ShortcutDigit(kind), false);
+        DrawRightAligned(prices_[static_cast<std::size_t>(kind - 1)], price, icon.x + 17.0f, icon.y + 10.0f);
+    }
+}
+
+void ShopGuide::DrawTowerPanel(const cBaseCharacter& controller, int points) {
+    const Status& panel = controller.panel;
+    const bool upgradable = panel.Level() < kMaxLevel;
+    DrawCaption(sellColumn_, upgradable ? 494.0f : 509.0f, kCaptionY);
+    if (upgradable) {
+        DrawCaption(upgradeColumn_, 552.0f, kCaptionY);
+        const int cost = panel.Figures()[3];
+        if (points < cost) {
+            DrawPlate(dim_, kUpgradeX, kUpgradeY, kUpgradeSize, kUpgradeSize);
+        }
+        DrawRightAligned(upgradeCost_, cost, kUpgradeX + 14.0f, kUpgradeY + 15.0f);
+        DrawKey(upgradeKey_, kUpgradeX + 15.0f, kUpgradeY - 17.0f, 11.0f);
+    }
+    if (!panel.ActivationShown()) {
+        // At the buttons' left ends, where their captions leave room.
+        DrawKey(sellKey_, 467.0f, 440.0f, 11.0f);
+        DrawKey(replaceKey_, 474.0f, 465.0f, 25.0f);
+    }
+}
+
+void ShopGuide::DrawKey(PanelText& key, float x, float y, float width) {
+    DrawPlate(keyPlate_, x, y, width, 13.0f);
+    DrawCaption(key, x - width * 0.5f + 2.0f, y + 1.0f);
+}
+
+// A caption is drawn with its text's left edge at `left`.
+void ShopGuide::DrawCaption(PanelText& caption, float left, float y) {
+    caption.SetPosition(left + caption.Width() * 0.5f, y);
+    caption.Draw();
+}
+
+}  // namespace guide
