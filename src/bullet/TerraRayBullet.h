@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <vector>
 
 #include "bullet/LazerBullet.h"
@@ -11,7 +12,9 @@ class Enemy;
 
 // The ray of the second character's TerraRay tower. It speeds from the tower to the field's edge
 // along a row (axis 1, to the east edge) or a column (to the south edge), charges there for 26
-// frames, and then fires a beam back along its way across the whole field for 80 frames.
+// frames, and then fires a beam back along its way across the whole field for 80 frames. Two
+// side beams, anchored beyond the field's edge, light the whole line; the ray itself
+// becomes the firing beam, which shoots out for 24 frames and then draws back as it fades.
 class TerraRayBullet : public LazerBullet {
 public:
     enum class Phase { Travelling, Charging, Firing };
@@ -34,6 +37,12 @@ public:
     float BeamDirY() const { return axis_ == kAxisRow ? 0.0f : -1.0f; }
     float BeamHalfWidth() const;
     static constexpr float kBeamLength = 480.0f;
+    // The length of the firing beam (the ray itself) in this frame.
+    int FiringLength() const { return length_.Get(); }
+    const Object2D& Glow() const { return glow_; }
+    const Object2D& Muzzle() const { return muzzle_; }
+    const Object2DVector& SideBeam() const { return sideBeam_; }
+    const Object2DVector& OuterBeam() const { return outerBeam_; }
     // A firing ray hurts each enemy once.
     bool HasHit(const Enemy& enemy) const;
     void MarkHit(const Enemy& enemy);
@@ -45,9 +54,15 @@ private:
     void Turn();
     void Charge(int update);
     void FireBeam(int update);
-    void DrawBeams(int update);
+    float FiringWidth() const;
+    // The glows, both side beams and the ray: everything that lights up and fades together.
+    std::array<Sprite*, 5> Parts();
+    void SizeSideBeams();
+    void DrawSideBeams(int update);
+    void DrawRayOnce(int update);
 
     LimitNumber width_;
+    LimitNumber length_;
     Object2D glow_;
     Object2D muzzle_;
     Object2DVector sideBeam_;

@@ -119,6 +119,8 @@ protected:
     // Called after a level's figures were loaded, for the kind's own numbers.
     virtual void OnLevelLoaded() {}
 
+    // Another tower was ordered for this plot and goes up once this one is gone.
+    bool ReplacementOrdered() const { return replaceKind != 0; }
     // A tower attacks only while it stands, is not being built or sold, and the game runs.
     bool CanAct(bool running) const { return alive && !busy && !selling && running; }
     // Asks the enemies whether one weakens the tower; the first that does shrinks its range and

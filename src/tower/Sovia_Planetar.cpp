@@ -24,6 +24,11 @@ Sovia_Planetar::Sovia_Planetar(const TowerContext& context, int x, int y)
 
 int Sovia_Planetar::MaxBits(int level) { return kMaxBits[level]; }
 
+int Sovia_Planetar::Bits() const {
+    return static_cast<int>(
+        std::count_if(bullets.begin(), bullets.end(), [](const auto& bit) { return bit->alive != 0; }));
+}
+
 int Sovia_Planetar::OrbitingBits() const {
     return static_cast<int>(std::count_if(bullets.begin(), bullets.end(), [](const auto& bit) { return !bit->Launched(); }));
 }
@@ -40,7 +45,7 @@ bool Sovia_Planetar::Fire(EnemyList& enemies, bool running) {
         charging = false;
         return true;
     }
-    if (OrbitingBits() >= MaxBits(level)) {
+    if (Bits() >= MaxBits(level)) {
         charging = false;
     } else if (!charging && fireCounter > fireInterval) {
         charging = true;
@@ -78,7 +83,9 @@ void Sovia_Planetar::MakeBit() {
 void Sovia_Planetar::UpdateBullets(bool running) {
     if (running) {
         chargeValue = std::clamp(chargeValue + (charging ? -kChargeDrain : kChargeRefill), 0, kFullCharge);
-        const bool full = OrbitingBits() >= MaxBits(level);
+        // Launched bits still count: the ones left circling, even those still moving out, may
+        // follow them.
+        const bool full = Bits() >= MaxBits(level);
         for (const auto& bit : bullets) {
             if (!bit->Launched()) {
                 bit->SetLaunchAllowed(full);

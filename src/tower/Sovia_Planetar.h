@@ -21,6 +21,9 @@ public:
 
     bool Charging() const { return charging; }
     int ChargeValue() const { return chargeValue; }
+    // Every bit that exists: circling, still moving out to its orbit, or launched and in flight.
+    // The tower charges and lets its bits fly by this count.
+    int Bits() const;
     int OrbitingBits() const;
     const TowerExplosions& Explosions() const { return explosions_; }
 

@@ -25,7 +25,8 @@ constexpr int kBeamStun = 2;
 }  // namespace
 
 void SpellTank::Draw(bool running) {
-    if (selling && !activated) {
+    // A replacement takes the tower down like any other; only a sale casts the spell.
+    if (selling && !activated && !ReplacementOrdered()) {
         selling = false;
         Activate();
     }

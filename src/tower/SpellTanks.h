@@ -11,7 +11,8 @@
 class SpellTank : public cBaseCharacterTank {
 public:
     // During the waves a spell is never sold: a sale casts it. (In preparation a sale takes it
-    // away at once, refunded in full.)
+    // away at once, refunded in full.) A replacement never casts it: the spell is taken down
+    // and the new tower goes up in its place.
     void Draw(bool running) final;
     void UpdateBullets(bool running) override;
     void HitTest(EnemyList& enemies) override;

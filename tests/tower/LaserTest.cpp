@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "bullet/TerraRayBullet.h"
@@ -112,6 +113,88 @@ TEST(TerraRayBullet, TurnsPastTheEastEdgeOnARowAndAtTheSouthEdgeOnAColumn) {
         ++firing;
     }
     EXPECT_EQ(firing, 80);
+}
+
+// A ray set off from (100, 100) along a row or a column and run until it stops at the edge.
+void RunToTheEdge(SlotRig& rig, TerraRayBullet& ray, int axis) {
+    ray.Setup(&rig.field.device, nullptr, nullptr, nullptr, 100.0f, 100.0f);
+    ray.Aim(100.0f, 100.0f, axis);
+    for (int frame = 0; frame < 400 && ray.CurrentPhase() == TerraRayBullet::Phase::Travelling; ++frame) {
+        ray.Draw(1);
+    }
+    ASSERT_EQ(ray.CurrentPhase(), TerraRayBullet::Phase::Charging);
+}
+
+TEST(TerraRayBullet, TheSideBeamsStandAHundredPixelsBeyondTheStopAndReachBackAcrossTheField) {
+    for (const int axis : {TerraRayBullet::kAxisRow, TerraRayBullet::kAxisColumn}) {
+        SlotRig rig;
+        TerraRayBullet ray;
+        RunToTheEdge(rig, ray, axis);
+        const float dirX = ray.BeamDirX();
+        const float dirY = ray.BeamDirY();
+        for (const Object2DVector* beam : {&ray.SideBeam(), &ray.OuterBeam()}) {
+            EXPECT_FLOAT_EQ(beam->x, ray.BeamX() - 100.0f * dirX) << axis;
+            EXPECT_FLOAT_EQ(beam->y, ray.BeamY() - 100.0f * dirY) << axis;
+            // A strip reaches in screen direction angle + pi/2: back the way the ray came.
+            EXPECT_NEAR(std::cos(beam->angle + 1.570796f), dirX, 1e-5f) << axis;
+            EXPECT_NEAR(std::sin(beam->angle + 1.570796f), dirY, 1e-5f) << axis;
+        }
+        ray.Draw(1);
+        EXPECT_EQ(ray.SideBeam().length, TerraRayBullet::kBeamLength) << axis;
+        // The ray itself turns back along the beam it is about to fire.
+        EXPECT_NEAR(std::cos(ray.angle + 1.570796f), dirX, 1e-5f) << axis;
+        EXPECT_NEAR(std::sin(ray.angle + 1.570796f), dirY, 1e-5f) << axis;
+    }
+}
+
+TEST(TerraRayBullet, BothGlowsSettleAtTwoHundredAndFiftyWhileCharging) {
+    SlotRig rig;
+    TerraRayBullet ray;
+    RunToTheEdge(rig, ray, TerraRayBullet::kAxisRow);
+    while (ray.CurrentPhase() == TerraRayBullet::Phase::Charging) {
+        ray.Draw(1);
+        ray.Draw(0);  // a paused frame changes nothing
+    }
+    for (const Object2D* glow : {&ray.Glow(), &ray.Muzzle()}) {
+        EXPECT_EQ(glow->alpha, 250);
+        EXPECT_EQ(glow->pulseStep, 0);
+    }
+}
+
+TEST(TerraRayBullet, TheFiringBeamShootsOutSevenAFrameToFrameTwentyFourThenDrawsBackByFive) {
+    SlotRig rig;
+    TerraRayBullet ray;
+    RunToTheEdge(rig, ray, TerraRayBullet::kAxisColumn);
+    while (ray.CurrentPhase() == TerraRayBullet::Phase::Charging) {
+        ray.Draw(1);
+    }
+    EXPECT_EQ(ray.FiringLength(), 0);
+    int expected = 0;
+    for (int frame = 1; frame <= 79; ++frame) {
+        ray.Draw(1);
+        ray.Draw(0);
+        if (frame < 24) {
+            expected += 7;
+        } else if (frame > 24) {
+            expected = std::max(0, expected - 5);
+        }
+        ASSERT_EQ(ray.FiringLength(), expected) << frame;
+        // The ray is the firing beam: as long as the counter, as wide as the reach of its hits.
+        EXPECT_FLOAT_EQ(ray.length, static_cast<float>(expected)) << frame;
+        EXPECT_FLOAT_EQ(ray.width, 2.0f * ray.BeamHalfWidth()) << frame;
+        if (frame == 24) {
+            // Everything lights up at 250 and then fades by 5 a frame (one step taken already).
+            const Sprite* parts[] = {&ray.Glow(), &ray.Muzzle(), &ray.SideBeam(), &ray.OuterBeam(), &ray};
+            for (const Sprite* part : parts) {
+                EXPECT_EQ(part->alpha, 245);
+                EXPECT_EQ(part->pulseStep, 5);
+            }
+        }
+    }
+    EXPECT_EQ(expected, 0);
+    EXPECT_TRUE(ray.alive);
+    ray.Draw(1);
+    EXPECT_FALSE(ray.alive);
 }
 
 TEST(TerraRay, ShootsOnlyAtFlyersOneRayEachAndThreeAtOnceOrFiveAtTheTop) {

@@ -105,16 +105,53 @@ TEST(Planetar, BitsWaitForTheirFullCountAndForALockOn) {
     EXPECT_EQ(unlocked.tower.OrbitingBits(), Sovia_Planetar::MaxBits(0));
 }
 
-TEST(Planetar, ChargingResumesOnceBitsHaveFlown) {
+TEST(Planetar, LaunchedBitsStillCountSoChargingWaitsUntilTheyAreGone) {
     Rig rig;
     ChargeFully(rig);
+    // The charging clock runs past the interval: only the count of bits holds a charge back.
+    EXPECT_TRUE(rig.FiringFrames(rig.tower.FireInterval()).empty());
     Enemy& enemy = rig.SpawnNear(0.0f, 95.0f);
     rig.lockOn = enemy.Ref();
     rig.Frame();
     ASSERT_EQ(rig.tower.OrbitingBits(), 0);
     rig.lockOn.Reset();
-    const std::vector<int> born = rig.FiringFrames(BitPeriod(rig));
-    EXPECT_EQ(born.size(), 1u);
+    // The bits fly on at 2 px a frame until they leave the field; no charge starts meanwhile.
+    const int bits = Sovia_Planetar::MaxBits(0);
+    int frames = 0;
+    while (rig.tower.Bits() == bits && frames < 1000) {
+        EXPECT_FALSE(rig.Frame()) << frames;
+        EXPECT_FALSE(rig.tower.Charging()) << frames;
+        ++frames;
+    }
+    EXPECT_GT(frames, 150);
+    ASSERT_LT(rig.tower.Bits(), bits);
+    // Once one has gone, a new bit is charged at once: the clock is long past the interval.
+    EXPECT_EQ(rig.FiringFrames(BitPeriod(rig)).size(), 1u);
+}
+
+TEST(Planetar, ABitStillMovingOutFollowsTheBitsLaunchedBeforeIt) {
+    Rig rig;
+    const int bits = Sovia_Planetar::MaxBits(0);
+    int frames = 0;
+    while (static_cast<int>(rig.tower.Bullets().size()) < bits - 1 && frames < 2000) {
+        rig.Frame();
+        ++frames;
+    }
+    Enemy& enemy = rig.SpawnNear(0.0f, 95.0f);
+    rig.lockOn = enemy.Ref();
+    // Short of the full count the locked-on target is left alone.
+    while (!rig.Frame() && frames < 2000) {
+        ASSERT_EQ(rig.tower.OrbitingBits(), static_cast<int>(rig.tower.Bullets().size()));
+        ++frames;
+    }
+    ASSERT_EQ(static_cast<int>(rig.tower.Bullets().size()), bits);
+    // The last bit is launched once it is far enough out, though the others have flown.
+    for (int frame = 0; frame < 40; ++frame) {
+        rig.Frame();
+    }
+    ASSERT_EQ(static_cast<int>(rig.tower.Bullets().size()), bits);
+    EXPECT_EQ(rig.tower.OrbitingBits(), 0);
+    EXPECT_FALSE(rig.tower.Charging());
 }
 
 TEST(Planetar, AnOrbitingBitExplodesOnTouchHarmingItsNeighbourhood) {

@@ -110,6 +110,48 @@ TEST(Spells, SoldDuringTheWavesTheyAreCastAndGoWithoutRefundSoldInPreparationThe
     }
 }
 
+TEST(Spells, ReplacedTheyAreTakenDownUncastAndTheNewTowerStands) {
+    for (int character = 0; character < 2; ++character) {
+        for (const bool prep : {false, true}) {
+            TowerBench bench(character);
+            bench.prep = prep;
+            cBaseCharacterTank& spell = bench.Place(tower::kSpellKind, kPlot, kPlot);
+            const int value = spell.Value();
+            // Inside the barrier's range and on the beam's line towards the pointer.
+            Enemy& enemy = bench.SpawnAt(kTower + 20.0f, kTower, 1000000);
+            bench.Select(spell);
+            bench.input.SetMouse(kPlot + 60, kPlot);
+            const int before = bench.counters.points;
+            bench.ch().cursor.SetMode(TankObject::kSelectReplace);
+            bench.PressKey(kKey1);  // the basic kind, 3 P
+            bench.ch().ReplaceSelected(bench.input, bench.counters.points, bench.prep);
+            bench.ReleaseKeys();
+            int frames = 0;
+            while (bench.ch().Towers(1).empty() && frames < 1000) {
+                const auto& spells = bench.ch().Towers(tower::kSpellKind);
+                ASSERT_TRUE(spells.empty() || !spells.front()->IsActivated()) << character << prep << " " << frames;
+                bench.Frame();
+                ++frames;
+            }
+            EXPECT_TRUE(bench.ch().Towers(tower::kSpellKind).empty()) << character << prep;
+            ASSERT_EQ(bench.ch().Towers(1).size(), 1u) << character << prep;
+            EXPECT_EQ(bench.ch().Towers(1).front()->X(), kPlot);
+            EXPECT_EQ(bench.ch().Towers(1).front()->Level(), 0);
+            // In preparation at once and refunded in full; during the waves after the tower's
+            // sale animation, and like a cast spell it refunds nothing.
+            if (prep) {
+                EXPECT_EQ(frames, 0) << character;
+            } else {
+                EXPECT_GT(frames, 40) << character;
+            }
+            EXPECT_EQ(bench.counters.points, before - 3 + (prep ? value : 0)) << character << prep;
+            // The new tower's first shot is still on its way.
+            EXPECT_EQ(enemy.hp, kHealth) << character << prep;
+            EXPECT_EQ(enemy.shakeFrames, 0) << character << prep;
+        }
+    }
+}
+
 struct BeamRun {
     int firstHitFrame = 0;
     int hitFrames = 0;
