@@ -435,11 +435,12 @@ void GameMain::StartStage() {
 void GameMain::PauseMenuStep(SceneContext& context) {
     if (!menuOpen_) {
         const bool hovered = HoverSized(menuButton_, context);
-        if ((hovered && context.leftPressed != 0) || context.keys[kKeySpace].pressed != 0) {
-            OpenMenu(context);
-            context.keys[kKeySpace].pressed = 0;
+        if (!(hovered && context.leftPressed != 0) && context.keys[kKeySpace].pressed == 0) {
+            return;
         }
-        return;
+        OpenMenu(context);
+        // The menu shows from the frame it opens in; the Space that opened it must not close it.
+        context.keys[kKeySpace].pressed = 0;
     }
     switch (pauseMenu_.Frame(context)) {
     case PauseMenu::Choice::Resume: CloseMenu(context); break;
