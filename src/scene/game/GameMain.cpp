@@ -108,6 +108,7 @@ bool GameMain::Init(gfx::Device* device) {
     fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, kFadeSpeed, 0);
     inform_.Init(device);
     pauseMenu_.Init(device);
+    saveNotice_.Init(device);
     hud_.Init(device, request_.difficulty);
     gauge_.Init(device, 82, 454.0f);
 
@@ -181,6 +182,7 @@ void GameMain::Frame(gfx::Device* device, SceneContext& context) {
     StartAndNextWaveButtons(context);
     controller_->DrawUi(Run(context) != 0, menuOpen_);
     PauseMenuStep(context);
+    saveNotice_.Draw();
     DrawRedFlash();
     GoalTest(context);
     DropItemsAndSplit(Run(context));
@@ -549,7 +551,9 @@ void GameMain::ClearStage() {
     if (request_.difficulty != field::kEasy && request_.stage < kClearMarkedStages) {
         save_.settings[CSaveFile::kStageCleared0 + request_.stage] = 1;
     }
-    save_.Save(request_.stage, request_.difficulty, request_.character, request_.options, score);
+    if (!save_.Save(request_.stage, request_.difficulty, request_.character, request_.options, score)) {
+        saveNotice_.Show();
+    }
     bestScore_ = std::max(bestScore_, score);
 }
 
