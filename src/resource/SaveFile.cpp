@@ -1,10 +1,12 @@
 #include "resource/SaveFile.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/GameFolders.h"
 #include "base/LogPutout.h"
 #include "base/Random.h"
+#include "platform/MessageBox.h"
 #include "resource/BinaryFile.h"
 #include "resource/FileWriter.h"
 #include "resource/PackFormat.h"
@@ -13,7 +15,6 @@
 namespace {
 
 constexpr const char* kFileName = "save.dat";
-constexpr const char* kWriteFailedLine = "save.dat を書き込めませんでした（前回までの記録はそのまま残っています）";
 
 constexpr std::uint32_t kFirstBlock = 128;
 constexpr std::uint32_t kBlockSize = 24768;
@@ -193,7 +194,12 @@ bool CSaveFile::WriteFile(const std::vector<std::uint8_t>& image) {
     if (ReplaceFile(SavePath(), image, *writer_)) {
         return true;
     }
-    WriteLog(kWriteFailedLine);
+    WriteLog(kWriteFailedMessage);
+    // The log may sit in the same unwritable folder; a run without a window has only stderr.
+    if (!platform::DialogsEnabled()) {
+        std::fprintf(stderr, "velmoria: %s\n", kWriteFailedMessage);
+        std::fflush(stderr);
+    }
     return false;
 }
 

@@ -23,6 +23,10 @@ public:
     static constexpr int kOptionMasks = 128;
     static constexpr int kMaxScore = 99999;
     static constexpr std::uint32_t kDefaultVolume = 80;
+    // What the log, and a run without dialogs on stderr, say when a write fails; the battle shows
+    // it on screen.
+    static constexpr const char* kWriteFailedMessage =
+        "save.dat を書き込めませんでした（前回までの記録はそのまま残っています）";
 
     // Indices into settings.
     enum Setting {
@@ -48,7 +52,8 @@ public:
     // Rewrites the whole file from memory, first raising the record of (stage, difficulty,
     // character, options) to the score (clamped to 0..99999) when it beats it. Arguments out of
     // range change no record, but the file is still written. False when the file could not be
-    // written: the old file stays, the failure is logged and memory keeps the raised record.
+    // written: the old file stays, the failure is logged (and, without dialogs, told on stderr)
+    // and memory keeps the raised record.
     bool Save(int stage, int difficulty, int character, Options options, int score);
     // The best score straight from the file, clamped to 0..99999; 0 for arguments out of range.
     int ReadBestScore(int stage, int difficulty, int character, Options options);

@@ -108,6 +108,7 @@ bool GameMain::Init(gfx::Device* device) {
     fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, kFadeSpeed, 0);
     inform_.Init(device);
     pauseMenu_.Init(device);
+    saveNotice_.Init(device);
     hud_.Init(device, request_.difficulty);
     guide_.Init(device);
     gauge_.Init(device, 82, 454.0f);
@@ -185,6 +186,7 @@ void GameMain::Frame(gfx::Device* device, SceneContext& context) {
     controller_->DrawUi(Run(context) != 0, menuOpen_);
     guide_.Draw(*this, context);
     PauseMenuStep(context);
+    saveNotice_.Draw();
     DrawRedFlash();
     GoalTest(context);
     DropItemsAndSplit(Run(context));
@@ -439,11 +441,12 @@ void GameMain::StartStage() {
 void GameMain::PauseMenuStep(SceneContext& context) {
     if (!menuOpen_) {
         const bool hovered = HoverSized(menuButton_, context);
-        if ((hovered && context.leftPressed != 0) || context.keys[kKeySpace].pressed != 0) {
-            OpenMenu(context);
-            context.keys[kKeySpace].pressed = 0;
+        if (!(hovered && context.leftPressed != 0) && context.keys[kKeySpace].pressed == 0) {
+            return;
         }
-        return;
+        OpenMenu(context);
+        // The menu shows from the frame it opens in; the Space that opened it must not close it.
+        context.keys[kKeySpace].pressed = 0;
     }
     switch (pauseMenu_.Frame(context)) {
     case PauseMenu::Choice::Resume: CloseMenu(context); break;
@@ -553,7 +556,9 @@ void GameMain::ClearStage() {
     if (request_.difficulty != field::kEasy && request_.stage < kClearMarkedStages) {
         save_.settings[CSaveFile::kStageCleared0 + request_.stage] = 1;
     }
-    save_.Save(request_.stage, request_.difficulty, request_.character, request_.options, score);
+    if (!save_.Save(request_.stage, request_.difficulty, request_.character, request_.options, score)) {
+        saveNotice_.Show();
+    }
     bestScore_ = std::max(bestScore_, score);
 }
 

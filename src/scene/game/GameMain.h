@@ -17,6 +17,7 @@
 #include "scene/game/GameInform.h"
 #include "scene/game/PauseMenu.h"
 #include "scene/game/PowerItem.h"
+#include "scene/game/SaveNotice.h"
 #include "scene/guide/BattleGuide.h"
 #include "tower/BaseCharacter.h"
 #include "tower/StageCounters.h"
@@ -56,6 +57,8 @@ public:
     std::size_t ItemCount() const { return items_.size(); }
     bool StuckWarningShown() const { return stuckWarning_.alive != 0; }
     const guide::BattleGuide& Guide() const { return guide_; }
+    // The clear's result could not be written, and the battle says so on screen.
+    bool SaveFailureShown() const { return saveNotice_.Shown(); }
 
 private:
     void ResetStage();
@@ -120,6 +123,7 @@ private:
     GradationFade fade_;
     GameInform inform_;
     PauseMenu pauseMenu_;
+    SaveNotice saveNotice_;
     BattleHud hud_;
     LimitNumber stuckFade_;
     guide::BattleGuide guide_;
