@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "base/GameFolders.h"
 #include "base/LogPutout.h"
@@ -69,8 +70,18 @@ public:
 
     // Leaves value alone when the field lies past the end of a short file.
     void Field(std::uint32_t position, std::uint32_t& value) const {
-        if (bytes_.size() >= 4 && position + 4 <= bytes_.size()) {
+        if (Holds(position)) {
             value = pack::Unscramble(LoadU32(&bytes_[position]), LoadU32(&bytes_[0]));
+        }
+    }
+    bool Holds(std::uint32_t position) const { return bytes_.size() >= 4 && position + 4 <= bytes_.size(); }
+
+    // Reads a table whose record i lies at position(i), the positions rising with i: a short
+    // file ends the reading at its end instead of testing every record past it.
+    template <class Position>
+    void Table(std::vector<std::uint32_t>& table, Position position) const {
+        for (std::uint32_t i = 0; i < table.size() && Holds(position(i)); ++i) {
+            Field(position(i), table[i]);
         }
     }
 
@@ -115,12 +126,8 @@ bool CSaveFile::ReadFile() {
     for (std::size_t i = 0; i < settings.size(); ++i) {
         image.Field(kSettingPositions[i], settings[i]);
     }
-    for (std::uint32_t i = 0; i < withoutOptions_.size(); ++i) {
-        image.Field(PositionWithout(i), withoutOptions_[i]);
-    }
-    for (std::uint32_t i = 0; i < withOptions_.size(); ++i) {
-        image.Field(PositionWith(i), withOptions_[i]);
-    }
+    image.Table(withoutOptions_, PositionWithout);
+    image.Table(withOptions_, PositionWith);
     return true;
 }
 
@@ -128,14 +135,21 @@ void CSaveFile::SetDefaults() {
     settings.fill(0);
     settings[kMusicVolume] = kDefaultVolume;
     settings[kEffectVolume] = kDefaultVolume;
-    withoutOptions_.resize(kCharacters * kRecordsWithout);
-    for (std::uint32_t i = 0; i < withoutOptions_.size(); ++i) {
-        withoutOptions_[i] = DefaultScore(static_cast<int>(i % kDifficulties));
-    }
-    withOptions_.resize(kCharacters * kRecordsWith);
-    for (std::uint32_t i = 0; i < withOptions_.size(); ++i) {
-        withOptions_[i] = DefaultScore(static_cast<int>(i / kOptionMasks % kDifficulties));
-    }
+    // Every file read starts from the defaults: the tables are worked out once and copied.
+    static const auto defaults = [] {
+        std::pair<std::vector<std::uint32_t>, std::vector<std::uint32_t>> tables;
+        tables.first.resize(kCharacters * kRecordsWithout);
+        for (std::uint32_t i = 0; i < tables.first.size(); ++i) {
+            tables.first[i] = DefaultScore(static_cast<int>(i % kDifficulties));
+        }
+        tables.second.resize(kCharacters * kRecordsWith);
+        for (std::uint32_t i = 0; i < tables.second.size(); ++i) {
+            tables.second[i] = DefaultScore(static_cast<int>(i / kOptionMasks % kDifficulties));
+        }
+        return tables;
+    }();
+    withoutOptions_ = defaults.first;
+    withOptions_ = defaults.second;
 }
 
 bool CSaveFile::Save(int stage, int difficulty, int character, Options options, int score) {

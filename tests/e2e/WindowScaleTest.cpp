@@ -23,7 +23,7 @@ bool HaveXdotool() { return std::system("command -v xdotool > /dev/null 2>&1") =
 int RunOnDisplay(const fs::path& data, const std::string& script) {
     const fs::path file = data / "session.sh";
     std::ofstream(file) << "GAME='" << VELMORIA_GAME_BINARY << "'\nDATA='" << data.string() << "'\n" << script;
-    const std::string command = "xvfb-run -a -s '-screen 0 1600x1200x24' env ASAN_OPTIONS=detect_leaks=0 "
+    const std::string command = "xvfb-run -a -s '-screen 0 1600x1200x24' env "
                                 "VELMORIA_NO_DIALOGS=1 SDL_AUDIODRIVER=dummy timeout 180 sh '" +
                                 file.string() + "' > '" + (data / "session.txt").string() + "' 2>&1";
     const int status = std::system(command.c_str());

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "audio/StreamingTrack.h"
 #include "bullet/StraightBullet.h"
 #include "field/TankObject.h"
+#include "object/LevelGauge.h"
 #include "resource/SaveFile.h"
 #include "scene/GameHarness.h"
 #include "tower/ShootingTank.h"
@@ -58,6 +62,28 @@ void BuildFullDefence(GameHarness& harness) {
 }
 
 int PointsOf(GameHarness& harness) { return harness.Game().Counters().points; }
+
+// The corridor on easy as the test's own wave data: three waves of red fairies that die to a
+// shot or two, each dropping items worth kFairyReward (16 + 4 + 1).
+constexpr int kFairyReward = 21;
+constexpr int kWeakWaves = 3;
+waves::Stage WeakCorridor(int points) {
+    waves::Stage stage{"rouka_easy", points, {}};
+    for (int wave = 0; wave < kWeakWaves; ++wave) {
+        stage.waves.push_back({1, 6, kFairyReward});
+    }
+    return stage;
+}
+
+// How many pixels the next wave's box still has to scroll to its mark.
+int NextBoxDistance() {
+    const LevelGaugeShared& gauge = LevelGaugeShared::Get();
+    return gauge.scrollX + LevelGauge::kBoxSpacing * (gauge.currentWave + 1) - LevelGauge::kMarkX;
+}
+
+// A skip moves the gauge on by the next box's distance from its mark and is worth one less.
+constexpr int kSkipDistance = 31;
+constexpr int kSkipBonus = kSkipDistance - 1;
 
 }  // namespace
 
@@ -122,41 +148,69 @@ TEST(GameMainFlow, WavesWaitForTheStartThenComeOnTheGaugesSchedule) {
     EXPECT_EQ(releases[2] - releases[1], 62 * 21);
 }
 
+// The score is worked out from what the test set up: the rewards of the fairies it let come, the
+// skips it made and the lives it kept, never from the scene's own item and bonus figures. A
+// stored record below that score is raised to it; one above stays.
 TEST(GameMainFlow, ClearingTheStageRecordsLivesBonusAndItemsAsTheBestScore) {
-    GameHarness harness;
-    const field::StageRequest request = RichEasyCorridor();
-    GameMain& game = harness.Open(request);
-    harness.Frames(2);
-    BuildFullDefence(harness);
-    ASSERT_EQ(Basics(harness).size(), 24u);
-    for (const auto& tower : Basics(harness)) {
-        ASSERT_EQ(tower->Level(), 5);
-    }
-    harness.PressKey(kKeyN);
-    // Calling every wave early is worth the distance skipped.
-    ASSERT_TRUE(harness.RunUntil(
-        [&] {
-            if (!game.Gauge().AllStarted() && game.Field()->Enemies().empty()) {
-                harness.PressKey(kKeyN);
-            }
-            return game.Cleared() || game.Failed();
-        },
-        200000));
-    ASSERT_TRUE(game.Cleared());
-    EXPECT_EQ(game.Counters().lives, 20);
-    EXPECT_GT(game.BonusScore(), 0);
-    EXPECT_GT(game.ItemScore(), 0);
-    const int score = 20 * 50 + game.BonusScore() + game.ItemScore();
-    EXPECT_EQ(game.BestScore(), score);
-    EXPECT_TRUE(game.Field()->Enemies().empty());
-    EXPECT_EQ(game.ItemCount(), 0u);
+    for (const int stored : {1000, CSaveFile::kMaxScore}) {
+        SCOPED_TRACE(stored);
+        GameHarness harness;
+        harness.UseWaves({WeakCorridor(10000)});
+        const field::StageRequest request = EasyCorridor();
+        CSaveFile().Save(0, 0, 0, request.options, stored);
+        GameMain& game = harness.Open(request);
+        harness.Frames(2);
+        BuildFullDefence(harness);
+        ASSERT_EQ(Basics(harness).size(), 24u);
 
-    CSaveFile stored;
-    EXPECT_EQ(stored.ReadBestScore(0, 0, 0, request.options), score);
-    // Easy clears do not mark the stage as cleared.
-    EXPECT_EQ(stored.settings[CSaveFile::kStageCleared0], 0u);
+        harness.PressKey(kKeyN);
+        // A skip before the first wave came brings it at once but is worth nothing.
+        const int scroll = LevelGaugeShared::Get().scrollX;
+        harness.PressKey(kKeyN);
+        ASSERT_LT(LevelGaugeShared::Get().scrollX, scroll - 1);
+        ASSERT_EQ(game.Counters().waveCount, 0);
+
+        // Every later wave is called when its box is kSkipDistance pixels from the mark, right
+        // after the gauge stepped there (so no step falls into the frame of the skip).
+        int skips = 0;
+        int fairies = 0;
+        int lastDistance = 0;
+        for (int frame = 0; frame < 20000 && !game.Cleared() && !game.Failed(); ++frame) {
+            const int distance = NextBoxDistance();
+            if (game.Counters().waveCount > 0 && !game.Gauge().AllStarted() && distance == kSkipDistance &&
+                lastDistance == kSkipDistance + 1) {
+                harness.Context().SetKey(kKeyN, 1);
+                ++skips;
+            }
+            lastDistance = distance;
+            const int released = game.Counters().waveCount;
+            harness.Frame();
+            if (game.Counters().waveCount != released) {
+                const int wave = game.Gauge().WaveNumber();
+                fairies += static_cast<int>(std::count_if(game.Field()->Enemies().begin(), game.Field()->Enemies().end(),
+                                                          [&](const auto& enemy) { return enemy->level == wave; }));
+            }
+        }
+        ASSERT_TRUE(game.Cleared());
+        ASSERT_EQ(game.Counters().waveCount, kWeakWaves);
+        EXPECT_EQ(skips, kWeakWaves - 1);
+        EXPECT_EQ(fairies, 8 * kWeakWaves);  // easy sends eight a wave on its one route
+        EXPECT_EQ(game.Counters().lives, 20);
+        const int score = 20 * 50 + skips * kSkipBonus + fairies * kFairyReward;
+        EXPECT_EQ(game.StageScore(), score);
+        EXPECT_EQ(game.BestScore(), std::max(score, stored));
+        EXPECT_TRUE(game.Field()->Enemies().empty());
+        EXPECT_EQ(game.ItemCount(), 0u);
+
+        CSaveFile saved;
+        EXPECT_EQ(saved.ReadBestScore(0, 0, 0, request.options), std::max(score, stored));
+        // Easy clears do not mark the stage as cleared.
+        EXPECT_EQ(saved.settings[CSaveFile::kStageCleared0], 0u);
+    }
 }
 
+// The lost battle skips waves for a bonus above the stored record, so recording a loss's score
+// would show in the file.
 TEST(GameMainFlow, TwentyEnemiesThroughLoseTheStageAndRecordNothing) {
     GameHarness harness;
     const field::StageRequest request = EasyCorridor();
@@ -171,6 +225,9 @@ TEST(GameMainFlow, TwentyEnemiesThroughLoseTheStageAndRecordNothing) {
                 crossings += lastLives - game.Counters().lives;
                 lastLives = game.Counters().lives;
             }
+            if (game.Counters().waveCount > 0 && game.Counters().waveCount < 5 && NextBoxDistance() == 40) {
+                harness.Context().SetKey(kKeyN, 1);
+            }
             return game.Failed();
         },
         60000));
@@ -178,12 +235,30 @@ TEST(GameMainFlow, TwentyEnemiesThroughLoseTheStageAndRecordNothing) {
     EXPECT_EQ(game.Counters().lives, 0);
     EXPECT_EQ(harness.Context().transitionMode, TransitionMode::Frozen);
     EXPECT_FALSE(game.Cleared());
+    ASSERT_GT(game.BonusScore(), recordBefore);
+    EXPECT_EQ(game.BestScore(), recordBefore);
 
-    // Ended: nothing moves any more.
-    const float x = game.Field()->Enemies().empty() ? 0.0f : game.Field()->Enemies().front()->x;
+    // Ended: nothing moves any more (the enemies that went through are only cleared away).
+    struct Standing {
+        const Enemy* enemy;
+        float x;
+        float y;
+    };
+    std::vector<Standing> standing;
+    for (const auto& enemy : game.Field()->Enemies()) {
+        if (enemy->alive != 0) {
+            standing.push_back({enemy.get(), enemy->x, enemy->y});
+        }
+    }
+    ASSERT_FALSE(standing.empty());
     harness.Frames(30);
-    if (!game.Field()->Enemies().empty()) {
-        EXPECT_EQ(game.Field()->Enemies().front()->x, x);
+    for (const Standing& before : standing) {
+        const auto& enemies = game.Field()->Enemies();
+        const auto now = std::find_if(enemies.begin(), enemies.end(),
+                                      [&](const auto& enemy) { return enemy.get() == before.enemy; });
+        ASSERT_NE(now, enemies.end());
+        EXPECT_EQ((*now)->x, before.x);
+        EXPECT_EQ((*now)->y, before.y);
     }
     harness.Close();
     EXPECT_EQ(CSaveFile().ReadBestScore(0, 0, 0, request.options), recordBefore);
@@ -222,10 +297,14 @@ TEST(GameMainFlow, APlacementThatClosesTheLastPathIsRefusedWithTheWarning) {
     for (int y = 48; y <= 400; y += 32) {
         harness.Place(kBasic, 208, y);
     }
-    const std::size_t built = Basics(harness).size();
-    EXPECT_LT(built, 12u);
+    // Eleven of the twelve stand: only the last would close the field.
+    ASSERT_EQ(Basics(harness).size(), 11u);
+    for (const auto& tower : Basics(harness)) {
+        EXPECT_LT(tower->Y(), 400);
+    }
+    EXPECT_FALSE(game.Field()->PlotRefused(208, 400));
     EXPECT_TRUE(game.StuckWarningShown());
-    EXPECT_EQ(PointsOf(harness), 10000 - 3 * static_cast<int>(built));
+    EXPECT_EQ(PointsOf(harness), 10000 - 3 * 11);
     // The refused plot is open again and its routes as they were: enemies still get through.
     harness.PressKey(kKeyN);
     ASSERT_TRUE(harness.RunUntil([&] { return game.Counters().lives < 20; }, 20000));
@@ -244,7 +323,27 @@ TEST(GameMainFlow, ClickingAnEnemyLocksItOnAndTowersInRangePreferIt) {
     ASSERT_NE(tower, nullptr);
     const auto& enemies = game.Field()->Enemies();
     const auto distance = [&](const Enemy& enemy) { return std::hypot(enemy.x - kTowerX, enemy.y - kTowerY); };
-    // The farthest of the enemies in range (by at least a pixel), when more than one is there.
+    // A point within the 16 pixels a click reaches on each axis of the enemy and of no other, dying
+    // ones included: a click there locks that enemy whatever crowds around it.
+    const auto reaches = [](int x, int y, const Enemy& enemy) {
+        return std::fabs(static_cast<float>(x) - enemy.x) < 16.0f && std::fabs(static_cast<float>(y) - enemy.y) < 16.0f;
+    };
+    const auto clickPoint = [&](const Enemy& target) -> std::optional<std::pair<int, int>> {
+        for (int dy = -15; dy <= 15; ++dy) {
+            for (int dx = -15; dx <= 15; ++dx) {
+                const int x = static_cast<int>(target.x) + dx;
+                const int y = static_cast<int>(target.y) + dy;
+                if (reaches(x, y, target) && std::none_of(enemies.begin(), enemies.end(), [&](const auto& other) {
+                        return other.get() != &target && reaches(x, y, *other);
+                    })) {
+                    return std::pair{x, y};
+                }
+            }
+        }
+        return std::nullopt;
+    };
+    // The farthest of the enemies in range (by at least a pixel), when more than one is there and
+    // a click can pick it out.
     const auto farthestInRange = [&]() -> const Enemy* {
         const Enemy* far = nullptr;
         float nearest = 1e9f;
@@ -257,14 +356,15 @@ TEST(GameMainFlow, ClickingAnEnemyLocksItOnAndTowersInRangePreferIt) {
                 far = enemy.get();
             }
         }
-        return (far != nullptr && distance(*far) > nearest + 1.0f) ? far : nullptr;
+        return (far != nullptr && distance(*far) > nearest + 1.0f && clickPoint(*far)) ? far : nullptr;
     };
     // Wait for a frame in which the tower is due to fire and two enemies are in its range.
     ASSERT_TRUE(harness.RunUntil(
         [&] { return tower->FireCounter() == tower->FireInterval() && farthestInRange() != nullptr; }, 20000));
     const Enemy* far = farthestInRange();
     const std::size_t shots = tower->Bullets().size();
-    harness.MoveTo(static_cast<int>(far->x), static_cast<int>(far->y));
+    const auto [clickX, clickY] = *clickPoint(*far);
+    harness.MoveTo(clickX, clickY);
     harness.Context().SetButtons(1, 0);
     harness.Frame();
     ASSERT_TRUE(game.Controller()->panel.LockOnTarget().Is(far));
