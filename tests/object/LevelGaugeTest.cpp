@@ -62,7 +62,7 @@ TEST_F(LevelGaugeTest, OnlyBoxesFromMinusSixtyToFourEightyAreDrawn) {
     EXPECT_EQ(device.Sampler(gfx::SamplerState::MinFilter), gfx::TEXF_LINEAR);
 }
 
-TEST_F(LevelGaugeTest, TwoDigitWaveNumbersShiftLeft) {
+TEST_F(LevelGaugeTest, TwoDigitWaveNumbersStandTogetherCentredInTheirBox) {
     for (int i = 0; i < 10; ++i) {
         gauge.AddWave(1, 0, 0);
     }
@@ -79,8 +79,12 @@ TEST_F(LevelGaugeTest, TwoDigitWaveNumbersShiftLeft) {
     ASSERT_EQ(digits.size(), 5u);  // "7", "8", "9", then "1" "0"
     digits.erase(digits.begin(), digits.begin() + 2);
     EXPECT_FLOAT_EQ(digits[0]->vertices[0].x, 96.0f - 15.0f);
-    EXPECT_FLOAT_EQ(digits[1]->vertices[0].x, 158.0f - 12.0f - 15.0f);
-    EXPECT_FLOAT_EQ(digits[2]->vertices[0].x, 158.0f - 12.0f - 15.0f + 18.0f);
+    // The sheet's digits are narrow in their 30-pixel cells: centres 11 apart read as one number,
+    // and the pair's middle is the box's.
+    const float first = digits[1]->vertices[0].x + 15.0f;
+    const float second = digits[2]->vertices[0].x + 15.0f;
+    EXPECT_FLOAT_EQ(second - first, 11.0f);
+    EXPECT_FLOAT_EQ(0.5f * (first + second), 158.0f);
     EXPECT_EQ(digits[0]->vertices[0].diffuse, 0xFFDC7A00u);
 }
 
