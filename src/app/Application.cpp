@@ -187,6 +187,8 @@ private:
     void WriteRecordings();
     void WriteInputTrace();
     void RememberWindow();
+    // Watching a replay, one's own or another's, changes none of the player's files.
+    CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -320,14 +322,16 @@ void Shell::StartScenes() {
                 Random::Seed(player_->Recorded().loaderRandom);
             }
             loaderRandom_.store(Random::State());
-            return parts_.makeGame(request);
+            SceneRequest battle = request;
+            battle.saves = Saves();
+            return parts_.makeGame(battle);
         };
     }
     hooks.drawFrame = [this](Scene* scene, SceneContext& context) { DrawFrame(scene, context); };
     hooks.showMessage = [](const char* text) { platform::ShowMessage("", text); };
     switcher_ = std::make_unique<SceneSwitcher>(device_, std::move(hooks), headless_, headless_ ? 0 : 100);
     if (parts_.makeStartUp) {
-        std::unique_ptr<Scene> startUp = parts_.makeStartUp();
+        std::unique_ptr<Scene> startUp = parts_.makeStartUp(Saves());
         startUp->Init(device_);
         switcher_->SetStartUpScene(std::move(startUp));
     }
@@ -685,7 +689,7 @@ void Shell::WriteInputTrace() {
 
 // The window's scale is remembered for the next run, in a file of our own beside the save.
 void Shell::RememberWindow() {
-    if (window_ == nullptr || window_->Scale() == settings_.scale) {
+    if (window_ == nullptr || window_->Scale() == settings_.scale || Saves() == CSaveFile::Access::ReadOnly) {
         return;
     }
     settings_.scale = window_->Scale();

@@ -137,7 +137,9 @@ int main(int argc, char** argv) {
         audio::MusicTrack().Release();
         ShutdownDirectSound();
     };
-    parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
+    parts.makeStartUp = [](CSaveFile::Access saves) {
+        return std::unique_ptr<Scene>(std::make_unique<StartUp>(saves));
+    };
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     parts.makeTitle = &MakeTitleScene;
     parts.makeGame = &MakeGameScene;
