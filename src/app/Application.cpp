@@ -21,6 +21,7 @@
 #include "app/WindowSettings.h"
 #include "base/GameFolders.h"
 #include "base/LogPutout.h"
+#include "base/PlayerText.h"
 #include "base/Random.h"
 #include "base/SceneContext.h"
 #include "gfx/Direct3D.h"
@@ -116,10 +117,14 @@ int ChooseScale(const LaunchOptions& options, const WindowSettings& remembered) 
 
 WindowSettings ReadWindowSettings() {
     WindowSettings settings;
+    const std::filesystem::path path = Folders().PlayerFile(player_files::kSettings);
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        return settings;  // the first run
+    }
     std::string text;
     std::string error;
-    if (player_files::ReadText(Folders().PlayerFile(player_files::kSettings), text) &&
-        !ParseWindowSettings(text, settings, error)) {
+    if (!ReadTextFile(path, WindowSettings::kMaxBytes, text, error) || !ParseWindowSettings(text, settings, error)) {
         // Only a convenience: a damaged file costs the remembered scale, nothing else.
         std::fprintf(stderr, "velmoria: %s: %s; the window settings start afresh\n", player_files::kSettings.data(),
                      error.c_str());
@@ -166,6 +171,10 @@ private:
     void StartRecordedBattle(SceneContext& context);
     void AfterStep();
     void EndBattle();
+    // How the running battle stands, as a replay records it; nothing when no battle runs.
+    std::optional<Replay::Result> BattleResult() const;
+    // Finishes the recording with the result and writes it into the replays folder.
+    void KeepReplay(const Replay::Result& result);
     bool InBattle() const;
     bool BattleRunning() const;
     void WriteScreenshots();
@@ -179,6 +188,8 @@ private:
     void WriteRecordings();
     void WriteInputTrace();
     void RememberWindow();
+    // Watching a replay, one's own or another's, changes none of the player's files.
+    CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -312,14 +323,16 @@ void Shell::StartScenes() {
                 Random::Seed(player_->Recorded().loaderRandom);
             }
             loaderRandom_.store(Random::State());
-            return parts_.makeGame(request);
+            SceneRequest battle = request;
+            battle.saves = Saves();
+            return parts_.makeGame(battle);
         };
     }
     hooks.drawFrame = [this](Scene* scene, SceneContext& context) { DrawFrame(scene, context); };
     hooks.showMessage = [](const char* text) { platform::ShowMessage("", text); };
     switcher_ = std::make_unique<SceneSwitcher>(device_, std::move(hooks), headless_, headless_ ? 0 : 100);
     if (parts_.makeStartUp) {
-        std::unique_ptr<Scene> startUp = parts_.makeStartUp();
+        std::unique_ptr<Scene> startUp = parts_.makeStartUp(Saves());
         startUp->Init(device_);
         switcher_->SetStartUpScene(std::move(startUp));
     }
@@ -374,7 +387,7 @@ void Shell::BattleFrame(SceneContext& context) {
     if (player_) {
         player_->Deliver(battleFrames_);
         ReadDevices();
-    } else {
+    } else if (battleRecorder_.Recording()) {
         battleRecorder_.Frame(InputSnapshot::Of(context));
     }
 }
@@ -388,16 +401,30 @@ void Shell::AfterStep() {
     if (context_.transitionMode == TransitionMode::Leaving ||
         (player_ && battleFrames_ >= player_->Recorded().frames)) {
         EndBattle();
+    } else if (battleRecorder_.Recording() && battleFrames_ >= Replay::kMaxFrames) {
+        // A battle left running for over a day keeps the replay of its first day, the most a
+        // replay holds; the rest of it is not recorded.
+        if (const std::optional<Replay::Result> result = BattleResult()) {
+            KeepReplay(*result);
+        }
     }
 }
 
-void Shell::EndBattle() {
+std::optional<Replay::Result> Shell::BattleResult() const {
     const auto* battle = dynamic_cast<const GameMain*>(switcher_->GameScene());
-    battleFrames_ = 0;
     if (battle == nullptr) {
+        return std::nullopt;
+    }
+    return Replay::Result{battle->StageScore(), battle->Counters().lives, battle->Counters().waveCount};
+}
+
+void Shell::EndBattle() {
+    battleFrames_ = 0;
+    const std::optional<Replay::Result> ended = BattleResult();
+    if (!ended) {
         return;
     }
-    const Replay::Result result{battle->StageScore(), battle->Counters().lives, battle->Counters().waveCount};
+    const Replay::Result& result = *ended;
     if (headless_ || player_) {
         std::printf("score %d, lives %d, wave %d\n", result.score, result.lives, result.wave);
         std::fflush(stdout);
@@ -415,13 +442,17 @@ void Shell::EndBattle() {
         return;
     }
     if (battleRecorder_.Recording()) {
-        std::filesystem::path path;
-        std::string error;
-        if (SaveReplay(battleRecorder_.Finish(result), path, error)) {
-            WriteLog(("リプレイを保存しました: " + path.string()).c_str());
-        } else {
-            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
-        }
+        KeepReplay(result);
+    }
+}
+
+void Shell::KeepReplay(const Replay::Result& result) {
+    std::filesystem::path path;
+    std::string error;
+    if (SaveReplay(battleRecorder_.Finish(result), path, error)) {
+        WriteLog(("リプレイを保存しました: " + path.string()).c_str());
+    } else {
+        std::fprintf(stderr, "velmoria: %s\n", error.c_str());
     }
 }
 
@@ -672,7 +703,7 @@ void Shell::WriteInputTrace() {
 
 // The window's scale is remembered for the next run, in a file of our own beside the save.
 void Shell::RememberWindow() {
-    if (window_ == nullptr || window_->Scale() == settings_.scale) {
+    if (window_ == nullptr || window_->Scale() == settings_.scale || Saves() == CSaveFile::Access::ReadOnly) {
         return;
     }
     settings_.scale = window_->Scale();

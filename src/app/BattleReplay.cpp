@@ -1,27 +1,99 @@
 #include "app/BattleReplay.h"
 
 #include <algorithm>
+#include <compare>
+#include <iterator>
+#include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/PackFingerprint.h"
 #include "app/PlayerFolder.h"
+#include "base/PlayerText.h"
 #include "field/StageTable.h"
 
 namespace {
 
 constexpr std::string_view kReplayExtension = ".replay";
 
+constexpr const char* kCharacterNames[] = {"ardel", "sovia"};
+
 // "_rouka_normal_ardel": the stage key carries the difficulty.
+std::string NameTail(std::uint32_t stageNumber, std::uint32_t difficulty, bool bigFurball, std::uint32_t character) {
+    const field::StageInfo stage =
+        field::LookUpStage(static_cast<int>(stageNumber), static_cast<int>(difficulty), bigFurball);
+    const std::string key = stage.key.empty()
+                                ? "stage" + std::to_string(stageNumber) + "_difficulty" + std::to_string(difficulty)
+                                : stage.key;
+    const std::string name = character < std::size(kCharacterNames) ? kCharacterNames[character]
+                                                                     : "character" + std::to_string(character);
+    return "_" + key + "_" + name;
+}
+
 std::string NameTail(const Replay& replay) {
-    const field::StageInfo stage = field::LookUpStage(static_cast<int>(replay.stage),
-                                                      static_cast<int>(replay.difficulty), replay.options[1] != 0);
-    const std::string key = stage.key.empty() ? "stage" + std::to_string(replay.stage) + "_difficulty" +
-                                                    std::to_string(replay.difficulty)
-                                              : stage.key;
-    const char* const characters[] = {"ardel", "sovia"};
-    const std::string character =
-        replay.character < 2 ? characters[replay.character] : "character" + std::to_string(replay.character);
-    return "_" + key + "_" + character;
+    return NameTail(replay.stage, replay.difficulty, replay.options[1] != 0, replay.character);
+}
+
+// Every tail the game gives a replay it records: the battles the game select offers.
+bool MadeTail(std::string_view tail) {
+    for (std::uint32_t stage = 0; stage < field::kStageCount; ++stage) {
+        for (std::uint32_t difficulty = 0; difficulty < field::kDifficultyCount; ++difficulty) {
+            for (const bool bigFurball : {false, true}) {
+                for (std::uint32_t character = 0; character < std::size(kCharacterNames); ++character) {
+                    if (tail == NameTail(stage, difficulty, bigFurball, character)) {
+                        return true;
+                    }
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// When a replay the game named was recorded: its stamp "YYYYMMDD-HHMMSS-mmm", and the number
+// FreshName put after it when the moment was taken (1 without one).
+struct RecordedAt {
+    std::string stamp;
+    std::uint64_t number = 1;
+
+    auto operator<=>(const RecordedAt&) const = default;
+};
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The time in the name of a replay the game made; nothing for any other name.
+std::optional<RecordedAt> ReadMadeName(std::string_view name) {
+    constexpr std::size_t kStamp = 19;  // "20261206-213012-123"
+    if (name.size() < kStamp || !name.ends_with(kReplayExtension)) {
+        return std::nullopt;
+    }
+    const std::string_view stamp = name.substr(0, kStamp);
+    if (!AllDigits(stamp.substr(0, 8)) || stamp[8] != '-' || !AllDigits(stamp.substr(9, 6)) || stamp[15] != '-' ||
+        !AllDigits(stamp.substr(16, 3))) {
+        return std::nullopt;
+    }
+    RecordedAt at{std::string(stamp)};
+    std::string_view rest = name.substr(kStamp, name.size() - kStamp - kReplayExtension.size());
+    if (rest.starts_with('-')) {
+        const std::size_t end = rest.find('_');
+        const std::string_view number = rest.substr(1, end == std::string_view::npos ? rest.size() : end - 1);
+        // FreshName counts from 2, in a few digits.
+        if (!AllDigits(number) || number.size() > 9 || number.front() == '0') {
+            return std::nullopt;
+        }
+        at.number = std::stoull(std::string(number));
+        if (at.number < 2) {
+            return std::nullopt;
+        }
+        rest.remove_prefix(1 + number.size());
+    }
+    if (!MadeTail(rest)) {
+        return std::nullopt;
+    }
+    return at;
 }
 
 }  // namespace
@@ -72,8 +144,9 @@ bool SaveReplay(const Replay& replay, std::filesystem::path& path, std::string& 
 
 bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& error) {
     std::string text;
-    if (!player_files::ReadText(path, text)) {
-        error = "cannot read replay '" + path.string() + "'";
+    std::string why;
+    if (!ReadTextFile(path, Replay::kMaxBytes, text, why)) {
+        error = "cannot read replay '" + path.string() + "': " + why;
         return false;
     }
     if (!ParseReplay(text, replay, error)) {
@@ -85,7 +158,8 @@ bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& 
 
 bool ReplayFitsThisGame(const Replay& replay, std::string& error) {
     if (replay.gameVersion != VELMORIA_VERSION) {
-        error = "was recorded by version " + replay.gameVersion + " of the game; this is version " VELMORIA_VERSION;
+        error = "was recorded by version " + QuotedExcerpt(replay.gameVersion) +
+                " of the game; this is version " VELMORIA_VERSION;
         return false;
     }
     if (replay.packs != PackFingerprint()) {
@@ -96,11 +170,14 @@ bool ReplayFitsThisGame(const Replay& replay, std::string& error) {
 }
 
 void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count) {
-    std::vector<std::filesystem::path> replays;
+    std::vector<std::pair<RecordedAt, std::filesystem::path>> replays;
     std::error_code failure;
     for (const auto& entry : std::filesystem::directory_iterator(folder, failure)) {
-        if (entry.is_regular_file(failure) && entry.path().extension() == kReplayExtension) {
-            replays.push_back(entry.path());
+        if (!entry.is_regular_file(failure)) {
+            continue;
+        }
+        if (const std::optional<RecordedAt> at = ReadMadeName(entry.path().filename().string())) {
+            replays.emplace_back(*at, entry.path());
         }
     }
     if (replays.size() <= count) {
@@ -108,7 +185,7 @@ void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count) {
     }
     std::sort(replays.begin(), replays.end());
     for (std::size_t i = 0; i + count < replays.size(); ++i) {
-        std::filesystem::remove(replays[i], failure);
+        std::filesystem::remove(replays[i].second, failure);
     }
 }
 

@@ -34,15 +34,18 @@ private:
 // written, or false with the reason.
 bool SaveReplay(const Replay& replay, std::filesystem::path& path, std::string& error);
 
-// Reads a replay file; false with the reason (naming the file).
+// Reads a replay file of at most Replay::kMaxBytes; false with the reason (naming the file).
 bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& error);
 
 // A replay plays back only on the game and packs it was recorded with: on any other it could
 // show a different battle as the recorded one. False with the reason, which follows the file's
-// name ("... was recorded by version 0.0.9 of the game; ...").
+// name ("... was recorded by version '0.0.9' of the game; ...").
 bool ReplayFitsThisGame(const Replay& replay, std::string& error);
 
-// Deletes the oldest replays of the folder beyond the count (by name, which starts with the date).
+// Deletes the oldest replays of the folder beyond the count, oldest first by the time in their
+// names. Only the files the game named as it recorded them count and may go
+// ("YYYYMMDD-HHMMSS-mmm[-N]_<stage key>_<character>.replay"): whatever else the player keeps there,
+// a replay renamed or brought from elsewhere included, is never touched.
 void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count);
 
 // Plays a replay's input into the input devices, through the same path as any input.

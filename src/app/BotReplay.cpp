@@ -25,6 +25,7 @@ field::StageRequest StageRequestOf(const Replay& replay) {
     request.difficulty = static_cast<int>(replay.difficulty);
     request.character = static_cast<int>(replay.character);
     request.options = replay.options;
+    request.saves = CSaveFile::Access::ReadOnly;  // a replay played back keeps no records
     return request;
 }
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "base/PlayerText.h"
+
 namespace {
 
 bool ParseNumber(std::string_view text, std::uint32_t& value) {
@@ -14,22 +16,6 @@ bool ParseNumber(std::string_view text, std::uint32_t& value) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
     return result.ec == std::errc() && result.ptr == end;
-}
-
-// The player's text in quotes for a one-line message: control characters are written as \xNN,
-// so no argument can break the line or move the terminal's cursor.
-std::string Quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            constexpr char kDigits[] = "0123456789abcdef";
-            quoted += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 15]};
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
 }
 
 bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::string& error);
@@ -95,7 +81,7 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
                 return false;
             }
             if (!ParseNumber(text, out)) {
-                error = std::string(flag) + " needs a whole number, not " + Quoted(text);
+                error = std::string(flag) + " needs a whole number, not " + QuotedExcerpt(text);
                 return false;
             }
             return true;
@@ -103,6 +89,11 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
         auto path = [&](std::string& out) {
             std::string_view text;
             if (!value(text)) {
+                return false;
+            }
+            // An empty path would read as the flag left out, and the run would quietly do without.
+            if (text.empty()) {
+                error = std::string(flag) + " needs a path, not an empty word";
                 return false;
             }
             out = text;
@@ -118,7 +109,7 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             const bool last = colon != std::string_view::npos && text.substr(0, colon) == "last";
             if (colon == std::string_view::npos || (!last && !ParseNumber(text.substr(0, colon), frame)) ||
                 colon + 1 == text.size()) {
-                error = std::string(flag) + " needs FRAME:PATH, not " + Quoted(text);
+                error = std::string(flag) + " needs FRAME:PATH, not " + QuotedExcerpt(text);
                 return false;
             }
             files.push_back({frame, std::string(text.substr(colon + 1)), last});
@@ -186,7 +177,7 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
         } else if (flag == "--version") {
             options.showVersion = true;
         } else {
-            error = "unknown option " + Quoted(flag) + " (see --help)";
+            error = "unknown option " + QuotedExcerpt(flag) + " (see --help)";
             return false;
         }
     }

@@ -14,5 +14,6 @@ std::unique_ptr<Scene> MakeGameScene(const SceneRequest& request) {
     stage.difficulty = static_cast<int>(request.difficulty);
     stage.character = static_cast<int>(request.character);
     std::copy(std::begin(request.options), std::end(request.options), stage.options.begin());
+    stage.saves = request.saves;
     return std::make_unique<GameMain>(stage);
 }

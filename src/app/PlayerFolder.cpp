@@ -2,8 +2,6 @@
 
 #include <chrono>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "base/GameFolders.h"
@@ -41,17 +39,6 @@ bool MakeSubfolder(std::string_view name, std::filesystem::path& folder, std::st
         error = "cannot make folder '" + folder.string() + "': " + failure.message();
         return false;
     }
-    return true;
-}
-
-bool ReadText(const std::filesystem::path& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    text = bytes.str();
     return true;
 }
 

@@ -20,8 +20,6 @@ std::filesystem::path FreshName(const std::filesystem::path& folder, std::string
 // The folder inside the player's folder, made when missing; false with the reason.
 bool MakeSubfolder(std::string_view name, std::filesystem::path& folder, std::string& error);
 
-// The whole file; false when it cannot be read.
-bool ReadText(const std::filesystem::path& path, std::string& text);
 // Through a temporary file renamed into place; false when it cannot be written.
 bool WriteText(const std::filesystem::path& path, std::string_view text);
 

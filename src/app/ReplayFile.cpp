@@ -47,11 +47,37 @@ bool HeldName(std::string_view name) {
     return name == "left" || name == "right" || input::ScanCodeFromName(name, code);
 }
 
+// The text with every CR LF line end turned into LF (and CRs piled up before one dropped too,
+// so that what is read back from a replay written out again is the same).
+std::string WithLfEnds(std::string_view text) {
+    std::string lf;
+    lf.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            const std::size_t end = text.find_first_not_of('\r', i);
+            if (end != std::string_view::npos && text[end] == '\n') {
+                i = end - 1;
+                continue;
+            }
+        }
+        lf += text[i];
+    }
+    return lf;
+}
+
+// A version is printed in messages: printable characters only.
+bool Printable(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
 // Reads one header line "key values..." into the replay; false for anything else.
 bool ReadHeaderLine(std::string_view key, const std::vector<std::string_view>& values, Replay& replay) {
     auto count = [&](std::size_t n) { return values.size() == n; };
     if (key == "game") {
-        if (!count(1)) {
+        if (!count(1) || !Printable(values[0])) {
             return false;
         }
         replay.gameVersion = values[0];
@@ -156,6 +182,11 @@ bool ReadReplay(std::string_view text, Replay& replay, std::string& error) {
         error = "the replay holds no frame of a battle";
         return false;
     }
+    if (replay.frames > Replay::kMaxFrames) {
+        error = "the replay claims " + std::to_string(replay.frames) + " frames, more than the " +
+                std::to_string(Replay::kMaxFrames) + " (a day of play) a replay can hold";
+        return false;
+    }
     replay.input = body.substr(inputAt + 1 + kInputLine.size() + 1);
     input::InputScript script;
     std::string why;
@@ -177,6 +208,11 @@ std::uint32_t ReplayChecksum(std::string_view text) {
 }
 
 bool ParseReplay(std::string_view text, Replay& replay, std::string& error) {
+    std::string lfText;
+    if (text.find("\r\n") != std::string_view::npos) {
+        lfText = WithLfEnds(text);
+        text = lfText;
+    }
     Replay read;
     if (!ReadReplay(text, read, error)) {
         return false;

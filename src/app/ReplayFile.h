@@ -1,9 +1,12 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "input/InputScript.h"
 
 // A recorded battle: what it was built from, the random states it drew from, and the input it
 // saw, frame by frame. Written as text (see README.md, "Replays"):
@@ -23,6 +26,11 @@
 //   checksum 1a2b3c4d          FNV-1a of every byte before this line
 struct Replay {
     static constexpr int kFormat = 1;
+    // The longest battle a replay holds: a day of play at 60 frames a second. A header that
+    // claims more is refused; played back, it would keep the game running for days.
+    static constexpr std::uint32_t kMaxFrames = 24 * 60 * 60 * 60;
+    // The largest replay file read: its input, an input script, and a header.
+    static constexpr std::size_t kMaxBytes = input::InputScript::kMaxBytes + (std::size_t{1} << 20);
 
     struct Result {
         int score = 0;
@@ -50,8 +58,11 @@ struct Replay {
 };
 
 // Reads a replay; false with a one-line reason when the text is damaged in any way (a missing
-// or unknown line, a bad number, a request no game select can make, an input line an input
-// script would refuse, a wrong checksum). A refused text leaves the replay as it was.
+// or unknown line, a bad number, a request no game select can make, more than kMaxFrames
+// frames, an input line an input script would refuse, a wrong checksum). A refused text leaves
+// the replay as it was. Lines may end in CR LF, as a replay copied through Windows comes back:
+// the game writes LF alone, so the checksum is checked on the text with LF ends, which is then
+// byte for byte the text that was written.
 bool ParseReplay(std::string_view text, Replay& replay, std::string& error);
 std::string FormatReplay(const Replay& replay);
 

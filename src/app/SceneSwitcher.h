@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/SceneContext.h"
+#include "resource/SaveFile.h"
 #include "scene/Scene.h"
 
 // What a loader thread is asked to build or release.
@@ -15,6 +16,7 @@ struct SceneRequest {
     std::uint32_t difficulty = 0;
     std::uint32_t character = 0;
     std::uint8_t options[7] = {};
+    CSaveFile::Access saves = CSaveFile::Access::ReadWrite;  // read-only for a replay's battle
 };
 
 // Keeps the scene slots and switches between them by the scene code that scenes write into the

@@ -13,9 +13,9 @@ constexpr const char kInvalidFiles[] = "有効なファイルではありませ�
 
 }  // namespace
 
-StartUp::StartUp(FileClass& registry) : registry_(registry) {}
+StartUp::StartUp(FileClass& registry, CSaveFile::Access saves) : registry_(registry), save_(nullptr, saves) {}
 
-StartUp::StartUp() : StartUp(g_FileClass) {}
+StartUp::StartUp(CSaveFile::Access saves) : StartUp(g_FileClass, saves) {}
 
 bool StartUp::Init(gfx::Device* device) {
     CFilePackLoad graphics;

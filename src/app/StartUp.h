@@ -16,9 +16,10 @@ class StartUp : public Scene {
 public:
     static constexpr std::uint32_t kLoadFrame = 100;
 
-    // The save data is read here, for the volumes applied when the title takes over.
-    explicit StartUp(FileClass& registry);
-    StartUp();
+    // The save data is read here, for the volumes applied when the title takes over; read-only
+    // when the run plays a replay, so that not even a missing save.dat is made.
+    explicit StartUp(FileClass& registry, CSaveFile::Access saves = CSaveFile::Access::ReadWrite);
+    explicit StartUp(CSaveFile::Access saves = CSaveFile::Access::ReadWrite);
 
     bool Init(gfx::Device* device) override;
     void Frame(gfx::Device* device, SceneContext& context) override;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@
 struct WindowSettings {
     static constexpr int kMinScale = 1;
     static constexpr int kMaxScale = 16;
+    // The largest file read: the game writes a few dozen bytes, a player's comments may add some.
+    static constexpr std::size_t kMaxBytes = 64 * 1024;
 
     int scale = 0;  // the window's whole-number scale; 0 when none is remembered
 

@@ -1,7 +1,9 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -21,6 +23,24 @@
 
 namespace {
 
+// Whether the packs' folder is a folder; if not, says what it is instead.
+bool DataFolderUsable(const std::filesystem::path& folder) {
+    std::error_code failure;
+    const std::filesystem::file_status status = std::filesystem::status(folder, failure);
+    if (std::filesystem::is_directory(status)) {
+        return true;
+    }
+    if (status.type() == std::filesystem::file_type::not_found) {
+        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", folder.c_str());
+    } else if (failure) {
+        std::fprintf(stderr, "velmoria: cannot reach data folder '%s': %s\n", folder.c_str(),
+                     failure.message().c_str());
+    } else {
+        std::fprintf(stderr, "velmoria: data folder '%s' is a file, not a folder\n", folder.c_str());
+    }
+    return false;
+}
+
 // Finds the packs and the folder for the player's files, makes the latter on first use and
 // runs in the former, so that the packs are opened by name. Returns 0, or the exit code.
 int SetUpFolders(const LaunchOptions& options, const char* argv0) {
@@ -30,9 +50,7 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 1;
     }
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(folders.packs, ignored)) {
-        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", folders.packs.c_str());
+    if (!DataFolderUsable(folders.packs)) {
         return 2;
     }
     if (!MakePlayerFolder(folders.playerFiles, error)) {
@@ -40,7 +58,8 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
         return 1;
     }
     if (chdir(folders.packs.c_str()) != 0) {
-        std::fprintf(stderr, "velmoria: cannot enter data folder '%s'\n", folders.packs.c_str());
+        std::fprintf(stderr, "velmoria: cannot enter data folder '%s': %s\n", folders.packs.c_str(),
+                     std::strerror(errno));
         return 2;
     }
     SetFolders(std::move(folders));
@@ -118,7 +137,9 @@ int main(int argc, char** argv) {
         audio::MusicTrack().Release();
         ShutdownDirectSound();
     };
-    parts.makeStartUp = [] { return std::unique_ptr<Scene>(std::make_unique<StartUp>()); };
+    parts.makeStartUp = [](CSaveFile::Access saves) {
+        return std::unique_ptr<Scene>(std::make_unique<StartUp>(saves));
+    };
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     parts.makeTitle = &MakeTitleScene;
     parts.makeGame = &MakeGameScene;

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "field/StageTable.h"
+#include "resource/SaveFile.h"
 #include "resource/WaveData.h"
 
 class CFilePackEnemyParamLoad;
-class CSaveFile;
 class LevelGauge;
 
 namespace field {
@@ -24,6 +24,8 @@ struct StageRequest {
     int difficulty = 0;
     int character = 0;
     std::array<std::uint8_t, 7> options{};
+    // Read-only for a battle played back from a replay: it leaves the player's records alone.
+    CSaveFile::Access saves = CSaveFile::Access::ReadWrite;
 };
 
 // What a stage starts with. Wave n (1-based) is waves[n - 1].

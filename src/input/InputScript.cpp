@@ -1,9 +1,9 @@
 #include "input/InputScript.h"
 
-#include <fstream>
 #include <sstream>
 #include <utility>
 
+#include "base/PlayerText.h"
 #include "input/DeviceBuffer.h"
 #include "input/MouseInput.h"
 #include "input/ScanCodes.h"
@@ -28,14 +28,13 @@ bool ButtonFromName(const std::string& name, std::uint32_t& button) {
 }  // namespace
 
 bool InputScript::Load(const std::string& path, std::string& error) {
-    std::ifstream file(path);
-    if (!file) {
-        error = "cannot read input script '" + path + "'";
+    std::string text;
+    std::string why;
+    if (!ReadTextFile(path, kMaxBytes, text, why)) {
+        error = "cannot read input script '" + path + "': " + why;
         return false;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!Parse(text.str(), error)) {
+    if (!Parse(text, error)) {
         error = path + ":" + error;
         return false;
     }
@@ -121,7 +120,7 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::vector
         }
         events.push_back({at, Kind::Close, 0, false, 0, 0});
     } else {
-        return fail("unknown event '" + verb + "'");
+        return fail("unknown event " + QuotedExcerpt(verb));
     }
     return true;
 }

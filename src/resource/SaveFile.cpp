@@ -104,7 +104,10 @@ std::vector<std::uint8_t> RandomFilledImage(std::uint32_t& key) {
 
 }  // namespace
 
-CSaveFile::CSaveFile(FileWriter* writer) : writer_(writer != nullptr ? writer : &DiskFileWriter()) { Load(); }
+CSaveFile::CSaveFile(FileWriter* writer, Access access)
+    : writer_(writer != nullptr ? writer : &DiskFileWriter()), access_(access) {
+    Load();
+}
 
 void CSaveFile::Load() {
     if (ReadFile()) {
@@ -112,7 +115,7 @@ void CSaveFile::Load() {
     }
     // No file yet: write the defaults and read them back, so memory matches the new file.
     SetDefaults();
-    if (WriteFile(Encode())) {
+    if (access_ == Access::ReadWrite && WriteFile(Encode())) {
         ReadFile();
     }
 }
@@ -163,6 +166,9 @@ bool CSaveFile::Save(int stage, int difficulty, int character, Options options, 
             record = clamped;
         }
     }
+    if (access_ == Access::ReadOnly) {
+        return true;
+    }
     if (!WriteFile(Encode())) {
         return false;
     }
@@ -176,7 +182,7 @@ int CSaveFile::ReadBestScore(int stage, int difficulty, int character, Options o
     }
     const int mask = OptionMask(options);
     SaveImage image;
-    if (!image.Read(SavePath())) {
+    if (!image.Read(SavePath()) && access_ == Access::ReadWrite) {
         CSaveFile defaults(writer_);  // writes the default file, leaving this object's memory alone
         image.Read(SavePath());
     }

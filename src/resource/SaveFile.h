@@ -41,9 +41,13 @@ public:
     using Options = std::span<const std::uint8_t, 7>;
     static constexpr std::array<std::uint8_t, 7> kNoOptions{};
 
-    // Loads "save.dat", writing the default file first when there is none. A writer other than
-    // the disk is for tests.
-    explicit CSaveFile(FileWriter* writer = nullptr);
+    // Whether the data may reach the file. A battle watched from a replay reads the player's
+    // settings and records but never changes them: its saves stay in memory.
+    enum class Access { ReadWrite, ReadOnly };
+
+    // Loads "save.dat", writing the default file first when there is none (read-only data keep
+    // the defaults in memory instead). A writer other than the disk is for tests.
+    explicit CSaveFile(FileWriter* writer = nullptr, Access access = Access::ReadWrite);
     virtual ~CSaveFile() = default;
 
     // Reads the file into memory, creating the default file first when it is missing. Fields a
@@ -53,9 +57,11 @@ public:
     // character, options) to the score (clamped to 0..99999) when it beats it. Arguments out of
     // range change no record, but the file is still written. False when the file could not be
     // written: the old file stays, the failure is logged (and, without dialogs, told on stderr)
-    // and memory keeps the raised record.
+    // and memory keeps the raised record. Read-only data raise the record in memory only, and are
+    // never written.
     bool Save(int stage, int difficulty, int character, Options options, int score);
     // The best score straight from the file, clamped to 0..99999; 0 for arguments out of range.
+    // Without a file, read-only data give the default record and write none.
     int ReadBestScore(int stage, int difficulty, int character, Options options);
 
     std::uint32_t RecordWithoutOptions(int character, int stage, int difficulty) const;
@@ -75,6 +81,7 @@ private:
     std::vector<std::uint8_t> Encode() const;
 
     FileWriter* writer_;
+    Access access_;
     std::vector<std::uint32_t> withoutOptions_;
     std::vector<std::uint32_t> withOptions_;
 };

@@ -104,6 +104,54 @@ TEST(ReplayFile, AWellSealedFileWithBadContentIsRefused) {
     EXPECT_TRUE(ParseReplay(sealed(body), read, error)) << error;
 }
 
+// A header may claim any count its checksum seals; more than a day of play is refused, or the
+// playback would keep the game running for days.
+TEST(ReplayFile, AReplayHoldsAtMostADayOfPlay) {
+    Replay replay = SampleReplay();
+    Replay read;
+    std::string error;
+    replay.frames = 5184000;  // 24 hours of 60 frames a second
+    ASSERT_TRUE(ParseReplay(FormatReplay(replay), read, error)) << error;
+    EXPECT_EQ(read.frames, 5184000u);
+    for (const std::uint32_t frames : {5184001u, 4294967295u}) {
+        replay.frames = frames;
+        read = SampleReplay();
+        EXPECT_FALSE(ParseReplay(FormatReplay(replay), read, error)) << frames;
+        EXPECT_EQ(error, "the replay claims " + std::to_string(frames) +
+                             " frames, more than the 5184000 (a day of play) a replay can hold");
+        EXPECT_TRUE(read == SampleReplay());
+    }
+}
+
+// A replay copied through Windows comes back with CR LF line ends. The checksum was made over
+// the LF text, which is what the CR LF text turns back into; any other change is still caught.
+TEST(ReplayFile, CrLfLineEndsReadAsTheReplayThatWasWritten) {
+    const Replay original = SampleReplay();
+    const std::string lf = FormatReplay(original);
+    std::string crlf;
+    for (const char c : lf) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    Replay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(crlf, read, error)) << error;
+    EXPECT_TRUE(read == original) << FormatReplay(read);
+    // Only the last line converted, as a careless editor might leave it: the same replay.
+    std::string mixed = lf;
+    mixed.insert(mixed.size() - 1, "\r");
+    ASSERT_TRUE(ParseReplay(mixed, read, error)) << error;
+    EXPECT_TRUE(read == original);
+    std::string damaged = crlf;
+    damaged[damaged.find("move 320")] = 'n';
+    EXPECT_FALSE(ParseReplay(damaged, read, error));
+    EXPECT_EQ(error, "the replay is damaged (its checksum does not match)");
+    // A lone CR is no line end: it is a changed byte.
+    std::string loneCr = lf;
+    loneCr.insert(loneCr.find(" 240\n"), "\r");
+    EXPECT_FALSE(ParseReplay(loneCr, read, error));
+    EXPECT_EQ(error, "the replay is damaged (its checksum does not match)");
+}
+
 TEST(WindowSettings, ScalesReadBackAndBadLinesAreRefused) {
     WindowSettings settings;
     std::string error;

@@ -190,7 +190,8 @@ TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHu
     const fs::path data = DataFolder("recorded");
     fs::create_directories(data / "replays");
     for (int i = 0; i < 105; ++i) {
-        std::ofstream(data / "replays" / ("20000101-000000-" + std::to_string(100 + i) + "_old.replay")) << i;
+        const std::string name = "20000101-000000-" + std::to_string(100 + i) + "_rouka_easy_ardel.replay";
+        std::ofstream(data / "replays" / name) << i;
     }
     std::ofstream(data / "replays" / "notes.txt") << "not a replay";
     const Run original =
@@ -198,7 +199,7 @@ TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHu
     ASSERT_EQ(original.exitCode, 0) << original.err;
     std::vector<fs::path> files = Replays(data);
     ASSERT_EQ(files.size(), 101u);  // the hundred newest replays, and the notes
-    EXPECT_EQ(files.front().filename(), "20000101-000000-106_old.replay");
+    EXPECT_EQ(files.front().filename(), "20000101-000000-106_rouka_easy_ardel.replay");
     EXPECT_TRUE(fs::exists(data / "replays" / "notes.txt"));
     const fs::path replay = files[files.size() - 2];
     ASSERT_EQ(replay.extension(), ".replay");
@@ -244,7 +245,7 @@ TEST_F(BattleSpeedAndReplay, ADamagedOrForeignReplayIsRefusedWithExitCodeTwo) {
         {"damaged", damaged, "damaged"},
         {"cut", good.substr(0, good.size() / 2), "cut short"},
         {"other-packs", good, "other packs"},
-        {"other-version", FormatReplay(otherVersion), "version 0.0.1"},
+        {"other-version", FormatReplay(otherVersion), "version '0.0.1'"},
     };
     for (const Case& c : cases) {
         const fs::path path = data / (std::string(c.name) + ".replay");

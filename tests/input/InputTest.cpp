@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "base/SceneContext.h"
 #include "input/DeviceBuffer.h"
 #include "input/InputScript.h"
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -134,6 +139,24 @@ TEST(InputScript, RejectsMalformedLinesWithTheLineNumber) {
     EXPECT_FALSE(script.Parse("x click left\n", error));
     EXPECT_FALSE(script.Parse("3 dance\n", error));
     EXPECT_FALSE(script.Load("/no/such/script.txt", error));
+}
+
+// A script is read only up to its limit, and the player's text comes back in a message only
+// as a short excerpt: a 10 MB word is not echoed whole.
+TEST(InputScript, AHugeScriptOrWordIsRefusedWithAShortMessage) {
+    input::InputScript script;
+    std::string error;
+    EXPECT_FALSE(script.Parse("1 " + std::string(10 << 20, 'w') + "\n", error));
+    EXPECT_EQ(error, "1: unknown event 'wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww...' (10485760 bytes)");
+    ScopedTempDir dir;
+    std::ofstream("huge.txt") << "1 move 1 1\n";
+    std::filesystem::resize_file("huge.txt", (std::uintmax_t{128} << 20) + 1);  // sparse: nothing is written
+    EXPECT_FALSE(script.Load("huge.txt", error));
+    EXPECT_EQ(error, "cannot read input script 'huge.txt': it holds more than 134217728 bytes");
+    std::filesystem::create_directory("folder");
+    EXPECT_FALSE(script.Load("folder", error));
+    EXPECT_EQ(error, "cannot read input script 'folder': it is a folder, not a file");
+    EXPECT_EQ(script.EventCount(), 0u);
 }
 
 TEST(InputScript, ARefusedScriptKeepsTheEventsItHad) {

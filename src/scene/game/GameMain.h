@@ -97,7 +97,7 @@ private:
     bool MouseInField(const SceneContext& context) const;
 
     field::StageRequest request_;
-    CSaveFile save_;
+    CSaveFile save_{nullptr, request_.saves};
     gfx::Device* device_ = nullptr;
 
     // Stage state.
