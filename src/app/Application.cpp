@@ -120,8 +120,8 @@ WindowSettings ReadWindowSettings() {
     std::string error;
     if (player_files::ReadText(Folders().PlayerFile(player_files::kSettings), text) &&
         !ParseWindowSettings(text, settings, error)) {
-        // Only a convenience: a damaged file costs the remembered scale, nothing else.
-        std::fprintf(stderr, "velmoria: %s: %s; the window settings start afresh\n", player_files::kSettings.data(),
+        // Only a convenience: a damaged file costs the remembered settings, nothing else.
+        std::fprintf(stderr, "velmoria: %s: %s; the settings start afresh\n", player_files::kSettings.data(),
                      error.c_str());
     }
     return settings;
@@ -178,6 +178,9 @@ private:
     void WriteRecordings();
     void WriteInputTrace();
     void RememberWindow();
+    // A scene (the option screen) changed the guides: remembered at once, except in a replay.
+    void RememberGuides();
+    void WriteSettings();
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -201,6 +204,7 @@ private:
     SpeedBadge badge_;
     InputTrace trace_;
     WindowSettings settings_;
+    bool guidesShown_ = true;  // the guides the scenes had, to see a scene change them
     std::uint32_t frame_ = 0;
     bool screenshotWanted_ = false;
 
@@ -234,6 +238,8 @@ std::optional<int> Shell::Open() {
         }
         videoStarted_ = true;
     }
+
+    settings_ = ReadWindowSettings();
 
     // 3-4. Full screen or window.
     const bool fullScreen = !headless_ && ChooseFullScreen(options_);
@@ -275,13 +281,14 @@ std::optional<int> Shell::Open() {
     }
 
     // 12-15. The context, the start-up scene, input, the loading scene.
+    context_.guides = options_.guides.value_or(settings_.guides);
+    guidesShown_ = context_.guides;
     StartScenes();
     return std::nullopt;
 }
 
 bool Shell::OpenWindow(bool fullScreen) {
     std::string error;
-    settings_ = ReadWindowSettings();
     const platform::WindowLook look{fullScreen, ChooseScale(options_, settings_), options_.smooth};
     platform::WindowEvents* events = &input::SystemEvents();
     if (player_) {
@@ -381,6 +388,7 @@ void Shell::BattleFrame(SceneContext& context) {
 // The battle is over for the shell when it leaves, or, in a replay, when it has run the frames
 // that were recorded.
 void Shell::AfterStep() {
+    RememberGuides();
     if (battleFrames_ == 0) {
         return;
     }
@@ -573,6 +581,7 @@ void Shell::Close() {
     }
     switcher_->Shutdown();
     WriteInputTrace();
+    RememberGuides();
     RememberWindow();
     ReleaseDirect3D();
     if (parts_.stopMusic) {
@@ -662,6 +671,23 @@ void Shell::RememberWindow() {
         return;
     }
     settings_.scale = window_->Scale();
+    WriteSettings();
+}
+
+// A run with --guides keeps the file's choice until the player makes another on the option screen.
+void Shell::RememberGuides() {
+    if (context_.guides == guidesShown_) {
+        return;
+    }
+    guidesShown_ = context_.guides;
+    if (player_) {
+        return;  // a replay writes none of the player's files
+    }
+    settings_.guides = context_.guides;
+    WriteSettings();
+}
+
+void Shell::WriteSettings() {
     if (!player_files::WriteText(Folders().PlayerFile(player_files::kSettings), FormatWindowSettings(settings_))) {
         std::fprintf(stderr, "velmoria: cannot write %s\n", player_files::kSettings.data());
     }
