@@ -14,6 +14,7 @@
 #include "app/BattleSpeed.h"
 #include "app/FramePacer.h"
 #include "app/InputTrace.h"
+#include "app/KeyHelp.h"
 #include "app/PackFingerprint.h"
 #include "app/PlayerFolder.h"
 #include "app/SceneFrame.h"
@@ -158,8 +159,16 @@ private:
     // The frames of one shown frame: one, or at fast-forward several, only the last drawn.
     // False when a script closed the window.
     bool RunShownFrame();
+    // A script's events for the coming frame; false when the script closed the window.
+    bool DeliverScript();
     std::uint32_t FramesToRun() const;
     void ReadInput();
+    // F12 and Alt+Enter, as the shell keys were read this frame.
+    void AnswerWindowKeys();
+    bool HelpAsked() const;
+    void OpenHelp();
+    // A frame with the list of keys open: the devices are read for the shell and the list only.
+    bool RunHelpFrame();
     void ReadDevices();
     void BattleFrame(SceneContext& context);
     void StartRecordedBattle(SceneContext& context);
@@ -202,6 +211,7 @@ private:
     ShellKeys shellKeys_;
     BattleSpeed speed_ = BattleSpeed::Normal;
     SpeedBadge badge_;
+    KeyHelp help_;
     InputTrace trace_;
     WindowSettings settings_;
     bool guidesShown_ = true;  // the guides the scenes had, to see a scene change them
@@ -337,6 +347,7 @@ void Shell::StartScenes() {
         switcher_->SetNowLoadingScene(std::move(nowLoading));
     }
     badge_.Init(device_);
+    help_.Init(device_);
 }
 
 void Shell::DrawFrame(Scene* scene, SceneContext& context) {
@@ -488,6 +499,11 @@ int Shell::Loop() {
 }
 
 bool Shell::RunShownFrame() {
+    // While the list of keys is open the game stands still: no scene runs a frame.
+    if (help_.IsOpen()) {
+        return RunHelpFrame();
+    }
+    bool helpAsked = false;
     const std::uint32_t frames = FramesToRun();
     for (std::uint32_t i = 0; i < frames; ++i) {
         // The battle stopped (its menu opened, or it ended): what is left of this shown frame is
@@ -496,12 +512,7 @@ bool Shell::RunShownFrame() {
         if (i > 0 && !BattleRunning()) {
             break;
         }
-        // A script's events arrive once, just before the input of their frame is read.
-        bool closeRequested = false;
-        script_.Deliver(frame_ + 1, closeRequested);
-        if (closeRequested) {
-            platform::PostQuit(0);
-            gate_->SetOpen(true);
+        if (!DeliverScript()) {
             return false;
         }
         ReadInput();
@@ -517,8 +528,62 @@ bool Shell::RunShownFrame() {
         if (platform::QuitPosted(exitCode)) {
             break;  // the loop leaves with it
         }
+        // F1's own frame has run (F1 is nothing to a scene); the list opens over what it left.
+        if (HelpAsked()) {
+            helpAsked = true;
+            break;
+        }
     }
     gate_->SetOpen(true);
+    if (helpAsked) {
+        OpenHelp();
+    }
+    return true;
+}
+
+bool Shell::DeliverScript() {
+    // A script's events arrive once, just before the input of their frame is read.
+    bool closeRequested = false;
+    script_.Deliver(frame_ + 1, closeRequested);
+    if (closeRequested) {
+        platform::PostQuit(0);
+        gate_->SetOpen(true);
+        return false;
+    }
+    return true;
+}
+
+// The list of keys is one of the guides; it opens over the title or the battle, never while a
+// scene loads.
+bool Shell::HelpAsked() const {
+    const bool titleShown = context_.sceneCode == SceneCode::Title && switcher_->TitleScene() != nullptr;
+    return shellKeys_.HelpPressed() && context_.guides && !switcher_->Loading() && (titleShown || InBattle());
+}
+
+// The device keeps the frame on screen between presents, so the list is drawn over it once and
+// stays there, in the window and in screenshots, until it closes.
+void Shell::OpenHelp() {
+    help_.Open(KeyHelp::Devices::Of(keyboard_, mouse_));
+    if (SUCCEEDED(device_->BeginScene())) {
+        help_.Draw(device_);
+        device_->EndScene();
+    }
+    device_->Present();
+}
+
+// The shell's frame counter goes on (scripts, screenshots and --frames count these frames); the
+// scenes' input keeps what it was before the list opened, so after it closes their press edges
+// are taken against that, as in a replay of the battle, which never sees these frames.
+bool Shell::RunHelpFrame() {
+    if (!DeliverScript()) {
+        return false;
+    }
+    mouse_.Update();
+    keyboard_.Update();
+    shellKeys_.Read(keyboard_);
+    AnswerWindowKeys();
+    help_.Watch(KeyHelp::Devices::Of(keyboard_, mouse_));
+    ++frame_;
     return true;
 }
 
@@ -565,6 +630,10 @@ void Shell::ReadInput() {
     } else if (shellKeys_.SpeedPressed()) {
         speed_ = NextSpeed(speed_);
     }
+    AnswerWindowKeys();
+}
+
+void Shell::AnswerWindowKeys() {
     if (shellKeys_.ScreenshotPressed()) {
         screenshotWanted_ = true;
     }
