@@ -14,6 +14,7 @@
 #include "app/BattleSpeed.h"
 #include "app/FramePacer.h"
 #include "app/InputTrace.h"
+#include "app/KeyHelp.h"
 #include "app/PackFingerprint.h"
 #include "app/PlayerFolder.h"
 #include "app/SceneFrame.h"
@@ -125,8 +126,8 @@ WindowSettings ReadWindowSettings() {
     std::string text;
     std::string error;
     if (!ReadTextFile(path, WindowSettings::kMaxBytes, text, error) || !ParseWindowSettings(text, settings, error)) {
-        // Only a convenience: a damaged file costs the remembered scale, nothing else.
-        std::fprintf(stderr, "velmoria: %s: %s; the window settings start afresh\n", player_files::kSettings.data(),
+        // Only a convenience: a damaged file costs the remembered settings, nothing else.
+        std::fprintf(stderr, "velmoria: %s: %s; the settings start afresh\n", player_files::kSettings.data(),
                      error.c_str());
     }
     return settings;
@@ -163,8 +164,16 @@ private:
     // The frames of one shown frame: one, or at fast-forward several, only the last drawn.
     // False when a script closed the window.
     bool RunShownFrame();
+    // A script's events for the coming frame; false when the script closed the window.
+    bool DeliverScript();
     std::uint32_t FramesToRun() const;
     void ReadInput();
+    // F12 and Alt+Enter, as the shell keys were read this frame.
+    void AnswerWindowKeys();
+    bool HelpAsked() const;
+    void OpenHelp();
+    // A frame with the list of keys open: the devices are read for the shell and the list only.
+    bool RunHelpFrame();
     void ReadDevices();
     void TakeSpeedRequest();
     void BattleFrame(SceneContext& context);
@@ -190,6 +199,9 @@ private:
     void RememberWindow();
     // Watching a replay, one's own or another's, changes none of the player's files.
     CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
+    // A scene (the option screen) changed the guides: remembered at once, except in a replay.
+    void RememberGuides();
+    void WriteSettings();
 
     const LaunchOptions& options_;
     const input::InputScript& script_;
@@ -211,8 +223,10 @@ private:
     ShellKeys shellKeys_;
     BattleSpeed speed_ = BattleSpeed::Normal;
     SpeedBadge badge_;
+    KeyHelp help_;
     InputTrace trace_;
     WindowSettings settings_;
+    bool guidesShown_ = true;  // the guides the scenes had, to see a scene change them
     std::uint32_t frame_ = 0;
     bool screenshotWanted_ = false;
 
@@ -246,6 +260,8 @@ std::optional<int> Shell::Open() {
         }
         videoStarted_ = true;
     }
+
+    settings_ = ReadWindowSettings();
 
     // 3-4. Full screen or window.
     const bool fullScreen = !headless_ && ChooseFullScreen(options_);
@@ -287,13 +303,14 @@ std::optional<int> Shell::Open() {
     }
 
     // 12-15. The context, the start-up scene, input, the loading scene.
+    context_.guides = options_.guides.value_or(settings_.guides);
+    guidesShown_ = context_.guides;
     StartScenes();
     return std::nullopt;
 }
 
 bool Shell::OpenWindow(bool fullScreen) {
     std::string error;
-    settings_ = ReadWindowSettings();
     const platform::WindowLook look{fullScreen, ChooseScale(options_, settings_), options_.smooth};
     platform::WindowEvents* events = &input::SystemEvents();
     if (player_) {
@@ -344,6 +361,7 @@ void Shell::StartScenes() {
         switcher_->SetNowLoadingScene(std::move(nowLoading));
     }
     badge_.Init(device_);
+    help_.Init(device_);
 }
 
 void Shell::DrawFrame(Scene* scene, SceneContext& context) {
@@ -395,6 +413,7 @@ void Shell::BattleFrame(SceneContext& context) {
 // The battle is over for the shell when it leaves, or, in a replay, when it has run the frames
 // that were recorded.
 void Shell::AfterStep() {
+    RememberGuides();
     if (battleFrames_ == 0) {
         return;
     }
@@ -512,6 +531,11 @@ int Shell::Loop() {
 }
 
 bool Shell::RunShownFrame() {
+    // While the list of keys is open the game stands still: no scene runs a frame.
+    if (help_.IsOpen()) {
+        return RunHelpFrame();
+    }
+    bool helpAsked = false;
     const std::uint32_t frames = FramesToRun();
     for (std::uint32_t i = 0; i < frames; ++i) {
         // The battle stopped (its menu opened, or it ended): what is left of this shown frame is
@@ -520,12 +544,7 @@ bool Shell::RunShownFrame() {
         if (i > 0 && !BattleRunning()) {
             break;
         }
-        // A script's events arrive once, just before the input of their frame is read.
-        bool closeRequested = false;
-        script_.Deliver(frame_ + 1, closeRequested);
-        if (closeRequested) {
-            platform::PostQuit(0);
-            gate_->SetOpen(true);
+        if (!DeliverScript()) {
             return false;
         }
         ReadInput();
@@ -542,8 +561,62 @@ bool Shell::RunShownFrame() {
         if (platform::QuitPosted(exitCode)) {
             break;  // the loop leaves with it
         }
+        // F1's own frame has run (F1 is nothing to a scene); the list opens over what it left.
+        if (HelpAsked()) {
+            helpAsked = true;
+            break;
+        }
     }
     gate_->SetOpen(true);
+    if (helpAsked) {
+        OpenHelp();
+    }
+    return true;
+}
+
+bool Shell::DeliverScript() {
+    // A script's events arrive once, just before the input of their frame is read.
+    bool closeRequested = false;
+    script_.Deliver(frame_ + 1, closeRequested);
+    if (closeRequested) {
+        platform::PostQuit(0);
+        gate_->SetOpen(true);
+        return false;
+    }
+    return true;
+}
+
+// The list of keys is one of the guides; it opens over the title or the battle, never while a
+// scene loads.
+bool Shell::HelpAsked() const {
+    const bool titleShown = context_.sceneCode == SceneCode::Title && switcher_->TitleScene() != nullptr;
+    return shellKeys_.HelpPressed() && context_.guides && !switcher_->Loading() && (titleShown || InBattle());
+}
+
+// The device keeps the frame on screen between presents, so the list is drawn over it once and
+// stays there, in the window and in screenshots, until it closes.
+void Shell::OpenHelp() {
+    help_.Open(KeyHelp::Devices::Of(keyboard_, mouse_));
+    if (SUCCEEDED(device_->BeginScene())) {
+        help_.Draw(device_);
+        device_->EndScene();
+    }
+    device_->Present();
+}
+
+// The shell's frame counter goes on (scripts, screenshots and --frames count these frames); the
+// scenes' input keeps what it was before the list opened, so after it closes their press edges
+// are taken against that, as in a replay of the battle, which never sees these frames.
+bool Shell::RunHelpFrame() {
+    if (!DeliverScript()) {
+        return false;
+    }
+    mouse_.Update();
+    keyboard_.Update();
+    shellKeys_.Read(keyboard_);
+    AnswerWindowKeys();
+    help_.Watch(KeyHelp::Devices::Of(keyboard_, mouse_));
+    ++frame_;
     return true;
 }
 
@@ -591,6 +664,10 @@ void Shell::ReadInput() {
         speed_ = NextSpeed(speed_);
     }
     context_.battleSpeed = static_cast<std::uint8_t>(FramesPerShown(speed_));
+    AnswerWindowKeys();
+}
+
+void Shell::AnswerWindowKeys() {
     if (shellKeys_.ScreenshotPressed()) {
         screenshotWanted_ = true;
     }
@@ -618,6 +695,7 @@ void Shell::Close() {
     }
     switcher_->Shutdown();
     WriteInputTrace();
+    RememberGuides();
     RememberWindow();
     ReleaseDirect3D();
     if (parts_.stopMusic) {
@@ -707,6 +785,23 @@ void Shell::RememberWindow() {
         return;
     }
     settings_.scale = window_->Scale();
+    WriteSettings();
+}
+
+// A run with --guides keeps the file's choice until the player makes another on the option screen.
+void Shell::RememberGuides() {
+    if (context_.guides == guidesShown_) {
+        return;
+    }
+    guidesShown_ = context_.guides;
+    if (player_) {
+        return;  // a replay writes none of the player's files
+    }
+    settings_.guides = context_.guides;
+    WriteSettings();
+}
+
+void Shell::WriteSettings() {
     if (!player_files::WriteText(Folders().PlayerFile(player_files::kSettings), FormatWindowSettings(settings_))) {
         std::fprintf(stderr, "velmoria: cannot write %s\n", player_files::kSettings.data());
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/WindowSettings.h"
 #include "base/PlayerText.h"
 
 namespace {
@@ -36,6 +37,7 @@ const char* UsageText() {
            "                      its score, lives and wave and exit when the battle is left\n"
            "  --scale N           show the window N times the frame's size (1 to 16)\n"
            "  --smooth            scale the picture with linear filtering instead of whole pixels\n"
+           "  --guides on|off     show or hide the guides for this run, without remembering it\n"
            "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable); F may be\n"
            "                      'last', the frame shown last before the run ends\n"
            "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
@@ -46,7 +48,7 @@ const char* UsageText() {
            "\n"
            "\n"
            "Keys: Tab cycles the battle's speed (x1, x2, x4), F12 saves a screenshot, Alt+Enter switches\n"
-           "between window and full screen.\n"
+           "between window and full screen, F1 shows every key while the guides are on.\n"
            "\n"
            "Your files (save.dat, settings.txt, log.txt, screenshots/, replays/) are kept in --data DIR,\n"
            "else beside the packs when they are beside the program, else (installed) in\n"
@@ -159,6 +161,17 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             options.scale = n;
         } else if (flag == "--smooth") {
             options.smooth = true;
+        } else if (flag == "--guides") {
+            std::string_view text;
+            if (!value(text)) {
+                return false;
+            }
+            bool guides = true;
+            if (!ParseOnOff(text, guides)) {
+                error = "--guides needs on or off, not " + Quoted(text);
+                return false;
+            }
+            options.guides = guides;
         } else if (flag == "--screenshot") {
             if (!frameFile(options.screenshots)) {
                 return false;

@@ -28,6 +28,8 @@ struct LaunchOptions {
     std::string replay;
     std::optional<std::uint32_t> scale;
     bool smooth = false;
+    // The guides for this run only, over what settings.txt remembers.
+    std::optional<bool> guides;
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> recordings;
     bool showHelp = false;

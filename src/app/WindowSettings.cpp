@@ -3,6 +3,38 @@
 #include <charconv>
 #include <sstream>
 
+namespace {
+
+// One setting's value into the settings read so far; false with what the value must be.
+bool ReadValue(const std::string& key, const std::string& value, WindowSettings& read, std::string& expected) {
+    if (key == "scale") {
+        int scale = 0;
+        const auto result = std::from_chars(value.data(), value.data() + value.size(), scale);
+        if (result.ec != std::errc() || result.ptr != value.data() + value.size() ||
+            scale < WindowSettings::kMinScale || scale > WindowSettings::kMaxScale) {
+            expected = "the scale is a whole number from 1 to 16";
+            return false;
+        }
+        read.scale = scale;
+    } else if (key == "guides") {
+        if (!ParseOnOff(value, read.guides)) {
+            expected = "the guides are on or off";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseOnOff(std::string_view word, bool& value) {
+    if (word != "on" && word != "off") {
+        return false;
+    }
+    value = word == "on";
+    return true;
+}
+
 bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::string& error) {
     WindowSettings read;
     std::istringstream lines{std::string(text)};
@@ -24,17 +56,11 @@ bool ParseWindowSettings(std::string_view text, WindowSettings& settings, std::s
             error = "line " + std::to_string(lineNumber) + ": expected a key and one value";
             return false;
         }
-        if (key != "scale") {
-            continue;
-        }
-        int scale = 0;
-        const auto result = std::from_chars(value.data(), value.data() + value.size(), scale);
-        if (result.ec != std::errc() || result.ptr != value.data() + value.size() ||
-            scale < WindowSettings::kMinScale || scale > WindowSettings::kMaxScale) {
-            error = "line " + std::to_string(lineNumber) + ": the scale is a whole number from 1 to 16";
+        std::string expected;
+        if (!ReadValue(key, value, read, expected)) {
+            error = "line " + std::to_string(lineNumber) + ": " + expected;
             return false;
         }
-        read.scale = scale;
     }
     settings = read;
     return true;
@@ -45,5 +71,6 @@ std::string FormatWindowSettings(const WindowSettings& settings) {
     if (settings.scale != 0) {
         text += "scale " + std::to_string(settings.scale) + "\n";
     }
+    text += settings.guides ? "guides on\n" : "guides off\n";
     return text;
 }

@@ -68,12 +68,13 @@ void SceneTitle::Frame(gfx::Device* device, SceneContext& context) {
     }
 }
 
-int SceneTitle::RunScreen(const SceneContext& input, bool active) {
+int SceneTitle::RunScreen(SceneContext& context, bool active) {
+    const SceneContext& input = context;
     switch (screen_) {
     case title::kMenu: return menu_.Frame(input, active);
     case title::kGameSelect: return gameSelect_.Frame(input, active);
     case title::kMusicRoom: return musicRoom_.Frame(input, active);
-    case title::kOption: return options_.Frame(input, active);
+    case title::kOption: return options_.Frame(context, active);
     default: return title::kStay;
     }
 }

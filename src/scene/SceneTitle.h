@@ -30,7 +30,8 @@ public:
     const OptionScreen& Options() const { return options_; }
 
 private:
-    int RunScreen(const SceneContext& input, bool active);
+    // The option screen writes the guides into the context.
+    int RunScreen(SceneContext& context, bool active);
     void Request(int screen);
     void FinishChange(SceneContext& context);
     void LeaveScreen(int screen);

@@ -96,4 +96,25 @@ TEST(CommandLine, ReplaysTracesSmoothingAndTheLastScreenshotAreRead) {
     }
 }
 
+// The guides are set for the run by on or off, the last flag winning; without the flag the run
+// takes what settings.txt remembers; any other word is refused and names the flag.
+TEST(CommandLine, GuidesAreOnOrOffForTheRun) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless"}, options, error)) << error;
+    EXPECT_FALSE(options.guides.has_value());
+    ASSERT_TRUE(Parse({"--guides", "off"}, options, error)) << error;
+    EXPECT_EQ(options.guides, false);
+    ASSERT_TRUE(Parse({"--guides", "off", "--guides", "on"}, options, error)) << error;
+    EXPECT_EQ(options.guides, true);
+    for (const std::vector<const char*>& refused : {std::vector<const char*>{"--guides"}, {"--guides", "yes"},
+                                                    {"--guides", "ON"}, {"--guides", ""}}) {
+        LaunchOptions untouched;
+        error.clear();
+        EXPECT_FALSE(Parse(refused, untouched, error)) << refused.back();
+        EXPECT_NE(error.find("--guides"), std::string::npos) << error;
+        EXPECT_FALSE(untouched.guides.has_value());
+    }
+}
+
 }  // namespace

@@ -174,4 +174,31 @@ TEST(WindowSettings, ScalesReadBackAndBadLinesAreRefused) {
     }
 }
 
+// The guides are on unless the file turns them off, and a word other than on or off is refused
+// like a bad scale: the settings stay as they were and the reason names the line.
+TEST(WindowSettings, GuidesAreOnUnlessTurnedOffAndReadBack) {
+    WindowSettings settings;
+    std::string error;
+    ASSERT_TRUE(ParseWindowSettings("scale 2\n", settings, error)) << error;
+    EXPECT_TRUE(settings.guides);
+    ASSERT_TRUE(ParseWindowSettings("guides off  # quiet\nscale 4\n", settings, error)) << error;
+    EXPECT_FALSE(settings.guides);
+    EXPECT_EQ(settings.scale, 4);
+    for (const bool guides : {true, false}) {
+        const WindowSettings written{0, guides};
+        WindowSettings read{7, !guides};
+        ASSERT_TRUE(ParseWindowSettings(FormatWindowSettings(written), read, error)) << error;
+        EXPECT_EQ(read, written);
+    }
+    for (const char* bad : {"guides\n", "guides 1\n", "guides On\n", "guides on off\n", "scale 2\nguides yes\n"}) {
+        WindowSettings kept{3, false};
+        error.clear();
+        EXPECT_FALSE(ParseWindowSettings(bad, kept, error)) << bad;
+        EXPECT_EQ(kept, (WindowSettings{3, false})) << bad;
+        EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    }
+    ASSERT_FALSE(ParseWindowSettings("\nguides maybe\n", settings, error));
+    EXPECT_EQ(error, "line 2: the guides are on or off");
+}
+
 }  // namespace

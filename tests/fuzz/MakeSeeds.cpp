@@ -263,6 +263,7 @@ void CommandLineSeeds(SeedWriter& out) {
     out.Text("missing_value.args", arguments({"--seed"}));
     out.Text("frame_zero.args", arguments({"--record-frame", "0:x.rec"}));
     out.Text("unknown.args", arguments({"--window", "--scale"}));
+    out.Text("guides.args", arguments({"--guides", "off", "--guides", "maybe"}));
 }
 
 // A replay as the game writes it, and the same damaged the ways the replay tests know.
@@ -321,6 +322,8 @@ void WindowSettingsSeeds(SeedWriter& out) {
     out.Text("scale_17.txt", "scale 17\n");
     out.Text("two_values.txt", "scale 2\nscale 2 3\n");
     out.Text("no_value.txt", "# Velmoria window settings\nscale\n");
+    out.Text("guides_off.txt", FormatWindowSettings({2, false}));
+    out.Text("guides_unreadable.txt", "scale 2\nguides maybe\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// libFuzzer target: any bytes as the window settings file ("settings.txt"). A refused file names
-// its line in a one-line reason and leaves the settings as they were; an accepted one gives no
-// scale or one from 1 to 16, gives the same with a setting of a newer game after it, and written
-// back reads to the same settings.
+// libFuzzer target: any bytes as the settings file ("settings.txt"). A refused file names its
+// line in a one-line reason and leaves the settings as they were; an accepted one gives no scale
+// or one from 1 to 16, gives the same with a setting of a newer game after it, and written back
+// reads to the same settings, the guides included.
 #include <cstdlib>
 #include <string>
 
@@ -19,7 +19,7 @@ bool NamesItsLine(const std::string& error) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const WindowSettings before{5};
+    const WindowSettings before{5, false};
     WindowSettings settings = before;
     std::string error;
     if (!ParseWindowSettings(text, settings, error)) {

@@ -109,6 +109,29 @@ TEST_F(SceneTitleTest, OptionsChangeInStepsOfFiveAndAreSavedOnLeaving) {
     EXPECT_EQ(stored.settings[CSaveFile::kDisplayOption], 1u);
 }
 
+// The guides switch below the grid display writes the context's guides, which the shell
+// remembers; the grid display and the save file do not follow it.
+TEST_F(SceneTitleTest, TheGuidesSwitchTogglesTheContextsGuidesOnly) {
+    Enter(kMenuOptionY, title::kOption);
+    const OptionScreen& options = harness.Title().Options();
+    ASSERT_TRUE(harness.Context().guides);
+    const bool display = options.Display();
+    harness.Click(393, 360);
+    EXPECT_FALSE(harness.Context().guides);
+    EXPECT_EQ(options.Display(), display);
+    harness.Click(393, 360);
+    EXPECT_TRUE(harness.Context().guides);
+    harness.Click(393, 360);
+    harness.Click(393, 330);  // between the rows: nothing
+    EXPECT_FALSE(harness.Context().guides);
+
+    harness.Click(80, 446);  // return
+    ASSERT_TRUE(harness.Settle(title::kMenu));
+    EXPECT_FALSE(harness.Context().guides);
+    CSaveFile stored;
+    EXPECT_EQ(stored.settings[CSaveFile::kDisplayOption], display ? 1u : 0u);
+}
+
 TEST_F(SceneTitleTest, MusicRoomPlaysATrackTogglesCellsAndReseeds) {
     Enter(kMenuMusicRoomY, title::kMusicRoom);
     harness.Click(150, 110 + 24 * 2);  // the third track

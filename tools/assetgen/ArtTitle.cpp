@@ -134,7 +134,8 @@ Canvas MusicRoomBack() {
 
 Canvas OptionBack() {
     Canvas c = ScreenWithHeader("オプション", Rgb(30, 50, 60), Rgb(20, 30, 60), 23);
-    for (const float y : {120.0f, 200.0f, 280.0f}) {
+    // A plate behind each row: music, effects, grid display, guides.
+    for (const float y : {120.0f, 200.0f, 280.0f, 360.0f}) {
         c.Fill(RoundRect(60, y - 30, 580, y + 30, 14), Rgb(10, 10, 30, 0.4f), 4);
     }
     return ToTexture(c, 1024, 512);

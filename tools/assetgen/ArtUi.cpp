@@ -251,10 +251,10 @@ Canvas ScoreBadge() {
 
 Canvas OptionMenu() {
     // Labels of the option screen, one 1/8 band each: music volume, effect volume, grid display,
-    // then the return caption.
+    // the return caption, then the guides.
     Canvas c(256, 256);
-    const char* labels[] = {"ＢＧＭ音量", "ＳＥ音量", "グリッド表示", "戻る"};
-    for (int i = 0; i < 4; ++i) {
+    const char* labels[] = {"ＢＧＭ音量", "ＳＥ音量", "グリッド表示", "戻る", "ガイド"};
+    for (int i = 0; i < 5; ++i) {
         const float y = 32.0f * static_cast<float>(i) + 16.0f;
         DrawText(c, labels[i], 128, y, Align::Centre, Caption(Font::Japanese, 20, kWhite, Rgb(190, 210, 255), y));
     }

@@ -1,5 +1,7 @@
 #include "scene/title/GameSelect.h"
 
+#include <algorithm>
+
 #include "base/SceneContext.h"
 #include "gfx/Device.h"
 #include "object/DrawCrisp.h"
@@ -23,6 +25,29 @@ constexpr float kCharacterY = 350.0f;
 constexpr float kPortraitWidth = 64.0f;
 constexpr float kPortraitHeight = 128.0f;
 constexpr float kArrowSide = 32.0f;
+
+// Each character's guide: its name and how its towers play, in one line.
+struct CharacterNote {
+    const char* name;
+    const char* play;
+};
+constexpr CharacterNote kCharacterNotes[GameSelect::kCharacters] = {
+    {"Ardel", "お札と結界：誘導弾と範囲攻撃、足止めで堅実に守る"},
+    {"Sovia", "魔法とレーザー：高火力の砲台と減速・対空、極大レーザー"},
+};
+// The note stands below the character panel, between the return and start buttons
+// (x 98..524), centred on kNoteCentreX.
+constexpr const char* kNoteFont = "MSゴシック";
+constexpr int kNoteWidth = 512;
+constexpr int kNoteHeight = 64;
+constexpr float kNoteCentreX = 311.0f;
+constexpr float kNoteTop = 419.0f;
+constexpr int kNameHeight = 17;
+constexpr int kPlayHeight = 14;
+constexpr int kPlayTop = 21;
+constexpr std::uint32_t kNameColour = 0xFFFFE070u;
+constexpr std::uint32_t kPlayColour = 0xFFFFFFFFu;
+constexpr std::uint32_t kShadowColour = 0xFF000000u;
 constexpr int kArrowPulse = 8;
 constexpr int kFieldOverlayAlpha = 150;
 
@@ -59,6 +84,10 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
         portrait.Start();
     }
 
+    for (int c = 0; c < kCharacters; ++c) {
+        MakeNote(c);
+    }
+
     bestLabel_.Create(device, g_FileClass.FindTexture("score.png"), 96.0f, 330.0f, 64.0f, 16.0f);
     title::ShowBand(bestLabel_, 0, 2);
     bestNumber_.Init(device, g_FileClass.FindTexture("number.png"), 140.0f, 331.0f, 18.0f, 20.0f, -7.0f, 0);
@@ -67,6 +96,31 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
     title::MakeTitleButton(startButton_, device, "gamestart.png", 580.0f, 440.0f);
     title::MakeTitleButton(returnButton_, device, "returntitle.png", 50.0f, 440.0f, 96.0f, 24.0f);
     Enter();
+}
+
+void GameSelect::MakeNote(int character) {
+    const CharacterNote& note = kCharacterNotes[character];
+    TextTexture& text = noteTexts_[character];
+    text.Create(device_, kNoteWidth, kNoteHeight);
+    text.Clear();
+    text.SetGreyGlyphs(true);
+    // A dark edge under each line keeps it legible on the starry background.
+    int width = 0;
+    auto print = [&](int top, int height, std::uint32_t colour, const char* line) {
+        text.SetFont(kNoteFont, height);
+        text.SetColour(kShadowColour);
+        text.Print(1, top + 1, "%s", line);
+        text.SetColour(colour);
+        text.Print(0, top, "%s", line);
+        width = std::max(width, text.PenX());
+    };
+    print(0, kNameHeight, kNameColour, note.name);
+    print(kPlayTop, kPlayHeight, kPlayColour, note.play);
+    text.ReleaseFont();
+    // The texture's left edge goes where the widest line, centred, starts.
+    const float left = kNoteCentreX - static_cast<float>(width) * 0.5f;
+    notes_[character].Create(device_, text.GetTexture(), left + kNoteWidth * 0.5f, kNoteTop + kNoteHeight * 0.5f,
+                             static_cast<float>(kNoteWidth), static_cast<float>(kNoteHeight));
 }
 
 void GameSelect::MakeSelector(Selector& selector, float leftX, float rightX, float y) {
@@ -126,6 +180,9 @@ void GameSelect::DrawPictures() {
 
 int GameSelect::Frame(const SceneContext& input, bool active) {
     DrawPictures();
+    if (input.guides) {
+        DrawCrisp(notes_[character_]);
+    }
     const int difficultyStep = Step(difficultyArrows_, input, active);
     const int stageStep = Step(stageArrows_, input, active);
     const int characterStep = Step(characterArrows_, input, active);

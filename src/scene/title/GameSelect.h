@@ -4,12 +4,14 @@
 #include "object/AnimationStep.h"
 #include "object/MouseChangeObject2D.h"
 #include "object/SpriteNumber.h"
+#include "object/TextTexture.h"
 #include "scene/title/TitleKit.h"
 
 class CSaveFile;
 
 // The game select: difficulty, stage and character, each with a pair of arrows, the best score
-// of the choice, and the buttons that start the battle or go back.
+// of the choice, and the buttons that start the battle or go back. With the guides on, the
+// chosen character's name and a line on how its towers play stand below its panel.
 class GameSelect {
 public:
     static constexpr int kDifficulties = 4;
@@ -43,6 +45,8 @@ private:
     int Step(Selector& selector, const SceneContext& input, bool active);
     void ShowChoice();
     void DrawPictures();
+    // The character's name and line, printed once, centred between the two buttons.
+    void MakeNote(int character);
 
     gfx::Device* device_ = nullptr;
     const title::Sounds* sounds_ = nullptr;
@@ -63,6 +67,8 @@ private:
     Object2D fieldPicture_;
     Object2D stageFrame_;
     AnimationStep portraits_[kCharacters];
+    TextTexture noteTexts_[kCharacters];
+    Object2D notes_[kCharacters];
     Object2D bestLabel_;
     SpriteNumber bestNumber_;
     Object2D extraMark_;

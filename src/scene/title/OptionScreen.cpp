@@ -15,7 +15,13 @@ constexpr float kPlusX = 456.0f;
 constexpr float kMusicY = 120.0f;
 constexpr float kSoundY = 200.0f;
 constexpr float kDisplayY = 280.0f;
-constexpr int kLabelBands = 8;  // optionmenu.png: music, effects, grid display, ...
+constexpr float kGuidesY = 360.0f;
+// optionmenu.png's bands: music, effects, grid display, return, guides.
+constexpr int kLabelBands = 8;
+constexpr int kMusicBand = 0;
+constexpr int kSoundBand = 1;
+constexpr int kDisplayBand = 2;
+constexpr int kGuidesBand = 4;
 
 
 // The number's first glyph moves left as digits are added, so its last glyph stays at x 400.
@@ -32,11 +38,10 @@ void OptionScreen::Init(gfx::Device* device, const title::Sounds& sounds, CSaveF
     device_ = device;
     sounds_ = &sounds;
     save_ = &save;
-    MakeRow(music_, 0, kMusicY);
-    MakeRow(sound_, 1, kSoundY);
-    displayLabel_.Create(device, g_FileClass.FindTexture("optionmenu.png"), kLabelX, kDisplayY, 256.0f, 32.0f);
-    title::ShowBand(displayLabel_, 2, kLabelBands);
-    title::MakeButton(displaySwitch_, device, "on_off.png", 393.0f, kDisplayY, 96.0f, 24.0f);
+    MakeRow(music_, kMusicBand, kMusicY);
+    MakeRow(sound_, kSoundBand, kSoundY);
+    MakeSwitch(displayRow_, kDisplayBand, kDisplayY);
+    MakeSwitch(guides_, kGuidesBand, kGuidesY);
     title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
     Enter();
 }
@@ -49,6 +54,12 @@ void OptionScreen::MakeRow(VolumeRow& row, int labelBand, float y) {
     row.minus.pulseStep = 8;
     row.plus.pulseStep = 8;
     row.number.Init(device_, g_FileClass.FindTexture("number.png"), 400.0f, y, 24.0f, 28.0f, -10.0f, 0);
+}
+
+void OptionScreen::MakeSwitch(SwitchRow& row, int labelBand, float y) {
+    row.label.Create(device_, g_FileClass.FindTexture("optionmenu.png"), kLabelX, y, 256.0f, 32.0f);
+    title::ShowBand(row.label, labelBand, kLabelBands);
+    title::MakeButton(row.button, device_, "on_off.png", 393.0f, y, 96.0f, 24.0f);
 }
 
 void OptionScreen::Enter() {
@@ -80,7 +91,18 @@ void OptionScreen::DrawVolume(VolumeRow& row, int volume) {
     row.number.DrawInt(volume, false);
 }
 
-int OptionScreen::Frame(const SceneContext& input, bool active) {
+void OptionScreen::RunSwitch(SwitchRow& row, bool& value, const SceneContext& input, bool active) {
+    DrawCrisp(row.label);
+    // on_off.png: the upper half reads on, the lower off.
+    title::ShowBand(row.button, value ? 0 : 1, 2);
+    if (title::ButtonClicked(row.button, input, active)) {
+        value = !value;
+        title::Sounds::Play(sounds_->select);
+    }
+}
+
+int OptionScreen::Frame(SceneContext& context, bool active) {
+    const SceneContext& input = context;
     const bool musicChanged = RunRow(music_, musicVolume_, input, active);
     const bool soundChanged = RunRow(sound_, soundVolume_, input, active);
     if (musicChanged || soundChanged) {
@@ -88,12 +110,8 @@ int OptionScreen::Frame(const SceneContext& input, bool active) {
         title::Sounds::Play(sounds_->select);
     }
 
-    DrawCrisp(displayLabel_);
-    title::ShowBand(displaySwitch_, display_ ? 0 : 1, 2);
-    if (title::ButtonClicked(displaySwitch_, input, active)) {
-        display_ = !display_;
-        title::Sounds::Play(sounds_->select);
-    }
+    RunSwitch(displayRow_, display_, input, active);
+    RunSwitch(guides_, context.guides, input, active);
     if (title::BackClicked(returnButton_, input, active)) {
         return title::kMenu;
     }

@@ -5,7 +5,8 @@
 
 class CSaveFile;
 
-// The option screen: music and effect volume in steps of five, and the grid display setting.
+// The option screen: music and effect volume in steps of five, the grid display setting and the
+// guides. The guides are the shell's to remember (settings.txt), so they live in the context.
 class OptionScreen {
 public:
     static constexpr int kVolumeStep = 5;
@@ -14,13 +15,18 @@ public:
     // Entering reads the stored settings; leaving stores them in the save file.
     void Enter();
     void Leave();
-    int Frame(const SceneContext& input, bool active);
+    // The guides switch writes the context's guides.
+    int Frame(SceneContext& context, bool active);
 
     int MusicVolume() const { return musicVolume_; }
     int SoundVolume() const { return soundVolume_; }
     bool Display() const { return display_; }
 
 private:
+    struct SwitchRow {
+        Object2D label;
+        MouseChangeObject2D button;
+    };
     struct VolumeRow {
         Object2D label;
         MouseChangeObject2D minus;
@@ -32,6 +38,9 @@ private:
     // Draws the row and applies its buttons to the volume; true when it changed.
     bool RunRow(VolumeRow& row, int& volume, const SceneContext& input, bool active);
     void DrawVolume(VolumeRow& row, int volume);
+    void MakeSwitch(SwitchRow& row, int labelBand, float y);
+    // Draws the row and toggles the value on a click.
+    void RunSwitch(SwitchRow& row, bool& value, const SceneContext& input, bool active);
 
     gfx::Device* device_ = nullptr;
     const title::Sounds* sounds_ = nullptr;
@@ -41,7 +50,7 @@ private:
     bool display_ = false;
     VolumeRow music_;
     VolumeRow sound_;
-    Object2D displayLabel_;
-    MouseChangeObject2D displaySwitch_;
+    SwitchRow displayRow_;
+    SwitchRow guides_;
     MouseChangeObject2D returnButton_;
 };

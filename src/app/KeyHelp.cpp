@@ -1,0 +1,163 @@
+#include "app/KeyHelp.h"
+
+#include <algorithm>
+
+#include "gfx/RenderPresets.h"
+#include "input/KeyboardInput.h"
+#include "object/DrawCrisp.h"
+
+namespace {
+
+constexpr const char* kFont = "MSゴシック";
+constexpr int kTitleHeight = 18;
+constexpr int kLineHeight = 14;
+constexpr int kLinePitch = 21;
+constexpr std::uint32_t kHeadingColour = 0xFFFFE070u;
+constexpr std::uint32_t kLineColour = 0xFFFFFFFFu;
+constexpr std::uint32_t kNoteColour = 0xFFB0B8D0u;
+
+// The panel in the middle of the frame, with a gold edge; the text keeps a margin inside it.
+constexpr float kCentreX = 320.0f;
+constexpr float kCentreY = 240.0f;
+constexpr float kPanelWidth = 560.0f;
+constexpr float kPanelHeight = 300.0f;
+constexpr float kBorder = 2.0f;
+constexpr int kTextWidth = 512;
+constexpr int kTextHeight = 276;
+constexpr int kTextTexture = 512;  // the texture's sides; the sprite shows its top kTextHeight rows
+constexpr int kRightColumn = 268;
+constexpr int kDimAlpha = 150;
+constexpr int kPanelAlpha = 235;
+
+struct Line {
+    int column;  // text x
+    const char* text;
+    bool heading;
+};
+
+// Two columns: the battle's keys on the left, the shell's and the mouse on the right.
+constexpr int kColumnTop = 40;
+constexpr Line kLeftLines[] = {
+    {0, "バトル", true},
+    {0, "1〜9, 0: 砲台を選ぶ（0 は10番目）", false},
+    {0, "クリック: 設置・選択・ロックオン", false},
+    {0, "U: 強化", false},
+    {0, "S: 売却（解放）", false},
+    {0, "左Shift: 置き換え", false},
+    {0, "D: 選択解除", false},
+    {0, "N: スタート／次のウェーブ", false},
+    {0, "Space: メニュー", false},
+};
+constexpr Line kRightLines[] = {
+    {kRightColumn, "いつでも", true},
+    {kRightColumn, "Tab: 速度 x1/x2/x4（バトル）", false},
+    {kRightColumn, "F12: スクリーンショット", false},
+    {kRightColumn, "Alt+Enter: 全画面／ウィンドウ", false},
+    {kRightColumn, "F1: このヘルプ", false},
+    {kRightColumn, "マウス", true},
+    {kRightColumn, "ポインタ: 砲台・敵・ボタンを指す", false},
+    {kRightColumn, "左クリック: 選ぶ・押す", false},
+    {kRightColumn, "右クリック: 前の画面へ（タイトル）", false},
+};
+
+void PrintColumn(TextTexture& text, const Line* lines, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        text.SetColour(lines[i].heading ? kHeadingColour : kLineColour);
+        text.Print(lines[i].column, kColumnTop + kLinePitch * static_cast<int>(i), "%s", lines[i].text);
+    }
+}
+
+void MakeQuad(Object2D& quad, gfx::Device* device, float width, float height, int red, int green, int blue,
+              int alpha) {
+    quad.Create(device, nullptr, kCentreX, kCentreY, width, height);
+    quad.red = red;
+    quad.green = green;
+    quad.blue = blue;
+    quad.alpha = alpha;
+    quad.BuildVertices();
+}
+
+}  // namespace
+
+KeyHelp::Devices KeyHelp::Devices::Of(const KeyboardInput& keyboard, const MouseInput& mouse) {
+    Devices devices;
+    for (std::size_t key = 0; key < devices.keys.size(); ++key) {
+        devices.keys[key] = keyboard.Key(static_cast<std::uint32_t>(key)) != 0;
+    }
+    for (int button = 0; button < MouseInput::kButtonCount; ++button) {
+        devices.buttons[static_cast<std::size_t>(button)] = mouse.Button(button) != 0;
+    }
+    return devices;
+}
+
+std::array<bool, KeyHelp::kInputs> KeyHelp::Flatten(const Devices& devices) {
+    std::array<bool, kInputs> all{};
+    std::copy(devices.keys.begin(), devices.keys.end(), all.begin());
+    std::copy(devices.buttons.begin(), devices.buttons.end(), all.begin() + devices.keys.size());
+    return all;
+}
+
+void KeyHelp::Open(const Devices& held) {
+    state_ = State::Open;
+    down_ = Flatten(held);
+    pressed_.fill(false);
+}
+
+bool KeyHelp::Watch(const Devices& now) {
+    if (state_ != State::Open) {
+        return false;
+    }
+    const std::array<bool, kInputs> current = Flatten(now);
+    bool letGo = false;
+    for (std::size_t i = 0; i < kInputs; ++i) {
+        if (current[i] && !down_[i]) {
+            pressed_[i] = true;
+        } else if (!current[i] && down_[i] && pressed_[i]) {
+            letGo = true;
+        }
+    }
+    down_ = current;
+    if (letGo) {
+        state_ = State::Closed;
+    }
+    return letGo;
+}
+
+void KeyHelp::Init(gfx::Device* device) {
+    MakeQuad(dim_, device, 640.0f, 480.0f, 0, 0, 0, kDimAlpha);
+    MakeQuad(border_, device, kPanelWidth + 2 * kBorder, kPanelHeight + 2 * kBorder, 200, 160, 60, 255);
+    MakeQuad(panel_, device, kPanelWidth, kPanelHeight, 20, 24, 52, kPanelAlpha);
+    text_.Create(device, kTextTexture, kTextTexture);
+    lines_.Create(device, text_.GetTexture(), kCentreX, kCentreY, static_cast<float>(kTextWidth),
+                  static_cast<float>(kTextHeight));
+    lines_.vBottom = static_cast<float>(kTextHeight) / static_cast<float>(kTextTexture);
+    lines_.BuildVertices();
+    Print();
+    ready_ = true;
+}
+
+void KeyHelp::Print() {
+    text_.Clear();
+    text_.SetGreyGlyphs(true);
+    text_.SetFont(kFont, kTitleHeight);
+    text_.SetColour(kHeadingColour);
+    text_.Print(0, 4, "%s", "操作一覧");
+    text_.SetFont(kFont, kLineHeight);
+    PrintColumn(text_, kLeftLines, std::size(kLeftLines));
+    PrintColumn(text_, kRightLines, std::size(kRightLines));
+    text_.SetColour(kNoteColour);
+    text_.Print(0, kTextHeight - kLinePitch, "%s", "キーかボタンを押して離すと閉じます");
+    text_.ReleaseFont();
+}
+
+void KeyHelp::Draw(gfx::Device* device) {
+    if (!ready_) {
+        return;
+    }
+    SetBaseStates(device);
+    SetAlphaBlendStates(device);
+    dim_.Draw(0);
+    border_.Draw(0);
+    panel_.Draw(0);
+    DrawCrisp(lines_, 0);
+}
