@@ -168,7 +168,7 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             }
             bool guides = true;
             if (!ParseOnOff(text, guides)) {
-                error = "--guides needs on or off, not " + Quoted(text);
+                error = "--guides needs on or off, not " + QuotedExcerpt(text);
                 return false;
             }
             options.guides = guides;

@@ -164,7 +164,8 @@ TEST_F(BattleSpeedAndReplay, FastForwardDrawsTheSameBattleWithItsSignInTheBorder
         const fs::path data = DataFolder(speeds[i].name);
         const std::string shots = " --screenshot '1200:" + (data / "running.png").string() + "' --screenshot '2200:" +
                                   (data / "result.png").string() + "'";
-        const Run run = Play(data, shots, BattleScript(speeds[i].keys) + "2210 close\n");
+        // The game's own picture: the guides' speed button would show the speed too.
+        const Run run = Play(data, shots + " --guides off", BattleScript(speeds[i].keys) + "2210 close\n");
         ASSERT_EQ(run.exitCode, 0) << speeds[i].name << ": " << run.err;
         running[i] = Pixels(data / "running.png");
         result[i] = Pixels(data / "result.png");
@@ -194,8 +195,10 @@ TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHu
         std::ofstream(data / "replays" / name) << i;
     }
     std::ofstream(data / "replays" / "notes.txt") << "not a replay";
-    const Run original =
-        Play(data, "--screenshot 'last:" + (data / "original.png").string() + "'", BattleScript("") + "2150 close\n");
+    // Pictures of the game's own: the guides' speed button would show the speed the replay is
+    // watched at.
+    const Run original = Play(data, "--guides off --screenshot 'last:" + (data / "original.png").string() + "'",
+                              BattleScript("") + "2150 close\n");
     ASSERT_EQ(original.exitCode, 0) << original.err;
     std::vector<fs::path> files = Replays(data);
     ASSERT_EQ(files.size(), 101u);  // the hundred newest replays, and the notes
@@ -205,7 +208,7 @@ TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHu
     ASSERT_EQ(replay.extension(), ".replay");
     ASSERT_NE(replay.filename().string().rfind("2000", 0), 0u);
 
-    const Run watched = Play(DataFolder("watched"), "--replay '" + replay.string() + "' --screenshot 'last:" +
+    const Run watched = Play(DataFolder("watched"), "--guides off --replay '" + replay.string() + "' --screenshot 'last:" +
                                                         (Dir() / "watched.png").string() + "'");
     EXPECT_EQ(watched.exitCode, 0) << watched.err;
     EXPECT_EQ(watched.out, original.out);
@@ -214,7 +217,7 @@ TEST_F(BattleSpeedAndReplay, AReplayEndsOnTheRecordedPictureAndTheFolderKeepsAHu
     EXPECT_TRUE(Pixels(Dir() / "watched.png") == picture);
 
     // Tab works in a replay too; the battle is the same.
-    const Run fast = Play(DataFolder("fast"), "--replay '" + replay.string() + "' --screenshot 'last:" +
+    const Run fast = Play(DataFolder("fast"), "--guides off --replay '" + replay.string() + "' --screenshot 'last:" +
                                                   (Dir() / "fast.png").string() + "'",
                           "300 key Tab\n310 key Tab\n");
     EXPECT_EQ(fast.exitCode, 0) << fast.err;
@@ -260,3 +263,27 @@ TEST_F(BattleSpeedAndReplay, ADamagedOrForeignReplayIsRefusedWithExitCodeTwo) {
 }
 
 }  // namespace
+
+// The guides only draw: a battle recorded with them plays back the same without them, and the
+// other way round; so does the same input played live.
+TEST_F(BattleSpeedAndReplay, AReplayPlaysTheSameWithTheGuidesOnOrOff) {
+    const char* settings[] = {"on", "off"};
+    std::string lines[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string name = std::string("guides-") + settings[i];
+        const fs::path data = DataFolder(name);
+        // The speed button is clicked too; without the guides there is nothing there to click.
+        const Run run = Play(data, std::string("--guides ") + settings[i],
+                             LeavingScript("1000 move 516 16\n1001 click left\n"));
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
+        lines[i] = run.out;
+        const std::vector<fs::path> files = Replays(data);
+        ASSERT_EQ(files.size(), 1u) << name;
+        const Run again = Play(DataFolder(name + "-played-" + settings[1 - i]),
+                               std::string("--guides ") + settings[1 - i] + " --replay '" + files[0].string() + "'");
+        EXPECT_EQ(again.exitCode, 0) << name << ": " << again.err;
+        EXPECT_EQ(again.out, run.out) << name;
+    }
+    EXPECT_EQ(lines[0], lines[1]);
+    EXPECT_NE(lines[0].find("lives 0,"), std::string::npos) << lines[0];
+}

@@ -11,6 +11,7 @@ namespace {
 constexpr int kMaxLevel = 5;
 constexpr int kDimAlpha = 150;
 constexpr std::uint32_t kCaptionColour = 0xFF505064u;
+constexpr int kCaptionFont = 11;
 constexpr std::uint32_t kKeyColour = 0xFFFFFFFFu;
 constexpr Colour kPriceColour = {255, 235, 60};
 constexpr Colour kKeyDigitColour = {255, 255, 255};
@@ -33,18 +34,20 @@ void ShopGuide::Init(gfx::Device* device) {
     }
     MakeSmallNumber(keys_, device, kKeyDigitColour);
     MakeSmallNumber(upgradeCost_, device, kPriceColour);
-    sellColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
-    sellColumn_.Set("売値");
-    priceColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
-    priceColumn_.Set("価格");
-    upgradeColumn_.Init(device, 0.0f, 0.0f, 64, 16, 11, kCaptionColour);
-    upgradeColumn_.Set("強化後");
-    upgradeKey_.Init(device, 0.0f, 0.0f, 16, 16, 11, kKeyColour);
-    upgradeKey_.Set("U");
-    sellKey_.Init(device, 0.0f, 0.0f, 16, 16, 11, kKeyColour);
-    sellKey_.Set("S");
-    replaceKey_.Init(device, 0.0f, 0.0f, 32, 16, 11, kKeyColour);
-    replaceKey_.Set("Shift");
+    const struct {
+        PanelText* text;
+        int width;
+        std::uint32_t colour;
+        const char* words;
+    } captions[] = {
+        {&sellColumn_, 64, kCaptionColour, "売値"},   {&priceColumn_, 64, kCaptionColour, "価格"},
+        {&upgradeColumn_, 64, kCaptionColour, "強化後"}, {&upgradeKey_, 16, kKeyColour, "U"},
+        {&sellKey_, 16, kKeyColour, "S"},             {&replaceKey_, 32, kKeyColour, "Shift"},
+    };
+    for (const auto& caption : captions) {
+        caption.text->Init(device, 0.0f, 0.0f, caption.width, 16, kCaptionFont, caption.colour);
+        caption.text->Set(caption.words);
+    }
 }
 
 void ShopGuide::Draw(const cBaseCharacter& controller, int points) {
