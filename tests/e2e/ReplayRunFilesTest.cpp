@@ -184,7 +184,7 @@ TEST_F(ReplayRunFiles, AnOversizedSettingsFileCostsTheScaleNotTheRun) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadWholeFile(data / "stderr.txt"),
-              "velmoria: settings.txt: it holds more than 65536 bytes; the window settings start afresh\n");
+              "velmoria: settings.txt: it holds more than 65536 bytes; the settings start afresh\n");
 }
 
 // Devices that never end are read no further than the limit.
