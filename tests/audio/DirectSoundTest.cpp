@@ -188,6 +188,8 @@ TEST(DirectSound, EveryObjectCountsAsAUserWhileItLives) {
 }
 
 TEST(InitDirectSound, WithoutASoundDeviceTheGameGoesOnSilently) {
+    // A battle run earlier in this process may have started the sound; start from nothing.
+    ShutdownDirectSound();
     ScopedTempDir dir;
     const char* previous = std::getenv("SDL_AUDIODRIVER");
     const std::string saved = previous != nullptr ? previous : "";

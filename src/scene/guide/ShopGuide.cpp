@@ -89,7 +89,7 @@ void ShopGuide::DrawTowerPanel(const cBaseCharacter& controller, int points) {
     if (!panel.ActivationShown()) {
         // At the buttons' left ends, where their captions leave room.
         DrawKey(sellKey_, 467.0f, 440.0f, 11.0f);
-        DrawKey(replaceKey_, 474.0f, 465.0f, 25.0f);
+        DrawKey(replaceKey_, 475.0f, 465.0f, 28.0f);
     }
 }
 
