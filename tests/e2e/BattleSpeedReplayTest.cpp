@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "app/ReplayFile.h"
-#include "gfx/PngCodec.h"
-#include "resource/PackNames.h"
-#include "support/RunGame.h"
-#include "support/TempDir.h"
+#include "support/HeadlessRuns.h"
 
 namespace {
 
@@ -40,55 +37,13 @@ std::string LeavingScript(const std::string& speedKeys) {
            "2600 close\n";
 }
 
-class BattleSpeedAndReplay : public ::testing::Test {
+class BattleSpeedAndReplay : public HeadlessRuns {
 protected:
     // A run's name and the Tab presses that set its speed.
     struct Speed {
         const char* name;
         std::string keys;
     };
-
-    static fs::path Dir() { return dir_->Path(); }
-
-    static void SetUpTestSuite() { dir_ = new ScopedTempDir(); }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
-
-    // A data folder of its own with links to the built packs; its path.
-    static fs::path DataFolder(const std::string& name) {
-        const fs::path data = Dir() / name;
-        fs::create_directories(data);
-        for (const char* pack : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
-            if (!fs::exists(data / pack)) {
-                fs::create_symlink(fs::path(VELMORIA_GAME_DIR) / pack, data / pack);
-            }
-        }
-        return data;
-    }
-
-    struct Run {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-    };
-
-    static Run Play(const fs::path& data, const std::string& arguments, const std::string& script = "") {
-        std::string command = "--headless --seed 11 --frames 20000 --data '" + data.string() + "' " + arguments;
-        if (!script.empty()) {
-            const fs::path path = data / "script.txt";
-            std::ofstream(path) << script;
-            command += " --input '" + path.string() + "'";
-        }
-        Run run;
-        const fs::path out = data / "stdout.txt";
-        const fs::path err = data / "stderr.txt";
-        run.exitCode = RunGameBinary(command, err.string(), 900, out.string());
-        run.out = ReadWholeFile(out);
-        run.err = ReadWholeFile(err);
-        return run;
-    }
 
     static std::vector<fs::path> Replays(const fs::path& data) {
         std::vector<fs::path> files;
@@ -99,20 +54,7 @@ protected:
         std::sort(files.begin(), files.end());
         return files;
     }
-
-    static std::vector<std::uint32_t> Pixels(const fs::path& png) {
-        const std::string bytes = ReadWholeFile(png);
-        gfx::Image image;
-        if (!gfx::DecodePng(bytes.data(), bytes.size(), image)) {
-            return {};
-        }
-        return image.argb;
-    }
-
-    static ScopedTempDir* dir_;
 };
-
-ScopedTempDir* BattleSpeedAndReplay::dir_ = nullptr;
 
 // The same input at the same frames gives the same battle at x1, x2 and x4: the same result
 // line, the same save file and the same recorded replay. A replay of it ends the same way.

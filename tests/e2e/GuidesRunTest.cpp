@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "app/BattleReplay.h"
-#include "gfx/PngCodec.h"
-#include "resource/PackNames.h"
-#include "support/RunGame.h"
-#include "support/TempDir.h"
+#include "support/HeadlessRuns.h"
 
 namespace {
 
@@ -72,48 +69,8 @@ std::vector<Event> WithoutTheHelp() {
     return events;
 }
 
-class GuidesRun : public ::testing::Test {
+class GuidesRun : public HeadlessRuns {
 protected:
-    struct Run {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-    };
-
-    static fs::path Dir() { return dir_->Path(); }
-    static void SetUpTestSuite() { dir_ = new ScopedTempDir(); }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
-
-    static fs::path DataFolder(const std::string& name) {
-        const fs::path data = Dir() / name;
-        fs::create_directories(data);
-        for (const char* pack : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
-            if (!fs::exists(data / pack)) {
-                fs::create_symlink(fs::path(VELMORIA_GAME_DIR) / pack, data / pack);
-            }
-        }
-        return data;
-    }
-
-    static Run Play(const fs::path& data, const std::string& arguments, const std::string& script = "",
-                    const char* frames = "20000") {
-        std::string command = "--headless --seed 11 --frames " + std::string(frames) + " --data '" + data.string() +
-                              "' " + arguments;
-        if (!script.empty()) {
-            const fs::path path = data / "script.txt";
-            std::ofstream(path) << script;
-            command += " --input '" + path.string() + "'";
-        }
-        Run run;
-        run.exitCode = RunGameBinary(command, (data / "stderr.txt").string(), 900, (data / "stdout.txt").string());
-        run.out = ReadWholeFile(data / "stdout.txt");
-        run.err = ReadWholeFile(data / "stderr.txt");
-        return run;
-    }
-
     static fs::path OnlyReplay(const fs::path& data) {
         std::vector<fs::path> files;
         std::error_code ignored;
@@ -122,20 +79,7 @@ protected:
         }
         return files.size() == 1 ? files[0] : fs::path();
     }
-
-    static std::vector<std::uint32_t> Pixels(const fs::path& png) {
-        const std::string bytes = ReadWholeFile(png);
-        gfx::Image image;
-        if (!gfx::DecodePng(bytes.data(), bytes.size(), image)) {
-            return {};
-        }
-        return image.argb;
-    }
-
-    static ScopedTempDir* dir_;
 };
-
-ScopedTempDir* GuidesRun::dir_ = nullptr;
 
 // The list's gold edge runs down x 38..39 of the frame.
 constexpr std::size_t kEdgePixel = 240 * 640 + 39;
