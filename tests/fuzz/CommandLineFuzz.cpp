@@ -58,7 +58,12 @@ std::vector<std::string> Flags(const LaunchOptions& options) {
     if (options.seed) {
         words.insert(words.end(), {"--seed", std::to_string(*options.seed)});
     }
-    words.insert(words.end(), {"--data", options.dataDir, "--input", options.inputScript});
+    // An empty path is refused as a flag's value: unset is written as no flag at all.
+    for (const auto& [flag, path] : {std::pair{"--data", &options.dataDir}, std::pair{"--input", &options.inputScript}}) {
+        if (!path->empty()) {
+            words.insert(words.end(), {flag, *path});
+        }
+    }
     const auto addFrameFiles = [&words](const char* flag, const std::vector<LaunchOptions::FrameFile>& files) {
         for (const LaunchOptions::FrameFile& file : files) {
             const std::string frame = file.last ? "last" : std::to_string(file.frame);
