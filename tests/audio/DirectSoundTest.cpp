@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "audio/Mixer.h"
 #include "audio/WaveBuilder.h"
+#include "resource/FileClass.h"
 #include "resource/PackTestFiles.h"
 #include "support/TempDir.h"
 
@@ -22,12 +24,28 @@ std::vector<std::int16_t> PullLeft(std::size_t frames) {
     return left;
 }
 
+// Battles run earlier in the same process may have left their music streaming and effects
+// playing in the shared mixer: the music is stopped and the rest played out, so that a test hears
+// only its own sounds.
+void QuietMixer() {
+    g_FileClass.Music().Stop();
+    constexpr std::size_t kChunk = 4096;
+    std::vector<std::int16_t> out(kChunk * 2);
+    for (int chunk = 0; chunk < 200; ++chunk) {
+        audio::SharedMixer().Mix(out.data(), kChunk);
+        if (std::all_of(out.begin(), out.end(), [](std::int16_t sample) { return sample == 0; })) {
+            return;
+        }
+    }
+}
+
 std::vector<std::int16_t> Slice(const std::vector<std::int16_t>& samples, std::size_t from, std::size_t count) {
     return {samples.begin() + static_cast<std::ptrdiff_t>(from),
             samples.begin() + static_cast<std::ptrdiff_t>(from + count)};
 }
 
 TEST(DirectSound, StartingAnEffectAgainRestartsItInsteadOfOverlapping) {
+    QuietMixer();
     ScopedTempDir dir;
     const std::vector<std::int16_t> samples = Sawtooth(1000);
     WriteBytes("se.dat", MakeWave(WaveSpec{}, Pcm16(samples)));
@@ -53,6 +71,7 @@ TEST(DirectSound, StartingAnEffectAgainRestartsItInsteadOfOverlapping) {
 }
 
 TEST(DirectSound, VolumeInPercentMapsToHundredthsOfADecibel) {
+    QuietMixer();
     EXPECT_EQ(PercentToVolume(100), 0);
     EXPECT_EQ(PercentToVolume(150), 0);
     EXPECT_EQ(PercentToVolume(50), -1500);
@@ -77,6 +96,7 @@ TEST(DirectSound, VolumeInPercentMapsToHundredthsOfADecibel) {
 }
 
 TEST(DirectSound, LoadsWavesOfEitherFormatChunkSizeAtAnOffsetInsideAFile) {
+    QuietMixer();
     ScopedTempDir dir;
     const std::vector<std::int16_t> samples = Sawtooth(64);
     std::vector<std::uint8_t> file(37, 0xEE);  // whatever precedes the entry in the pack
@@ -138,6 +158,7 @@ std::vector<BadWave> BadWaves() {
 }
 
 TEST(DirectSound, DamagedWavesAreReportedAndThatEffectPlaysNothing) {
+    QuietMixer();
     ScopedTempDir dir;
     for (const BadWave& bad : BadWaves()) {
         WriteBytes("bad.dat", bad.bytes);
@@ -161,6 +182,7 @@ TEST(DirectSound, DamagedWavesAreReportedAndThatEffectPlaysNothing) {
 // A file cut off in the middle of its samples (a data chunk claiming more bytes than the file
 // holds) plays what is there, silently, instead of being refused as having no data.
 TEST(DirectSound, AnEffectCutShortPlaysWhatIsThere) {
+    QuietMixer();
     ScopedTempDir dir;
     const std::vector<std::int16_t> samples = Sawtooth(200);
     for (const std::uint32_t excess : {2u, 1000u, 0x7FFFFFF0u}) {
