@@ -8,11 +8,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/BattleReplay.h"
 #include "app/BattleSpeed.h"
 #include "app/FramePacer.h"
+#include "app/FrameRateSign.h"
+#include "app/FrameTimes.h"
 #include "app/InputTrace.h"
 #include "app/KeyHelp.h"
 #include "app/PackFingerprint.h"
@@ -66,14 +69,42 @@ bool ChooseFullScreen(const LaunchOptions& options) {
     }
 }
 
-// The window as the device sees it: the place finished frames go.
+// The window as the device sees it: the place finished frames go. A frame is made ready to show
+// as soon as it is drawn; the main loop shows it at the start of the next frame's time.
 class WindowFrames final : public gfx::FrameSink {
 public:
     explicit WindowFrames(platform::Window& window) : window_(window) {}
-    bool ShowFrame(const std::uint32_t* argb) override { return window_.ShowFrame(argb); }
+    bool ShowFrame(const std::uint32_t* argb) override {
+        pending_ = window_.PrepareFrame(argb);
+        return pending_;
+    }
+    // Whether a frame waits to be shown; it is then taken.
+    bool TakePending() { return std::exchange(pending_, false); }
 
 private:
     platform::Window& window_;
+    bool pending_ = false;
+};
+
+// The first stop of every drawn frame: what follows is the present's time. Without a window the
+// frame's record closes here; with one, when the window shows it.
+class TimedFrames final : public gfx::FrameSink {
+public:
+    TimedFrames(FrameTimes& times, gfx::FrameSink* next, bool closesRecord)
+        : times_(times), next_(next), closesRecord_(closesRecord) {}
+    bool ShowFrame(const std::uint32_t* argb) override {
+        times_.Enter(FramePhase::Present);
+        const bool shown = next_ == nullptr || next_->ShowFrame(argb);
+        if (closesRecord_) {
+            times_.Presented();
+        }
+        return shown;
+    }
+
+private:
+    FrameTimes& times_;
+    gfx::FrameSink* next_;
+    bool closesRecord_;
 };
 
 // While a replay plays, the player's own input must not reach the battle: only the shell's keys
@@ -154,7 +185,7 @@ public:
     // False when a screenshot or recording that was asked for could not be written.
     bool FrameFilesWritten() const { return frameFilesWritten_; }
 
-    // The fast-forward sign over the battle.
+    // The fast-forward sign over the battle, and F3's frame-rate sign.
     void Draw(gfx::Device* device) override;
 
 private:
@@ -196,6 +227,10 @@ private:
     bool ComingFrameIsLast() const;
     void WriteRecordings();
     void WriteInputTrace();
+    // The line of the frame just shown, when --frame-times asked for them.
+    void LogFrameTimes();
+    // The frame drawn last reaches the window, if it has not yet.
+    void ShowPreparedFrame();
     void RememberWindow();
     // Watching a replay, one's own or another's, changes none of the player's files.
     CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
@@ -212,6 +247,7 @@ private:
     std::unique_ptr<platform::Window> window_;
     std::optional<WindowFrames> windowFrames_;
     std::optional<gfx::HeadlessFrameSink> keptFrames_;
+    std::optional<TimedFrames> timedFrames_;
     gfx::FrameSink* sink_ = nullptr;
     gfx::Device* device_ = nullptr;
     gfx::FrameRecorder* recorder_ = nullptr;  // owned by the device registry, when frames are recorded
@@ -223,6 +259,10 @@ private:
     ShellKeys shellKeys_;
     BattleSpeed speed_ = BattleSpeed::Normal;
     SpeedBadge badge_;
+    FrameTimes times_;
+    FrameTimesLog timesLog_;
+    std::uint64_t timesLogged_ = 0;  // shown frames whose line is written
+    FrameRateSign rateSign_;
     KeyHelp help_;
     InputTrace trace_;
     WindowSettings settings_;
@@ -239,10 +279,18 @@ private:
     std::atomic<std::uint32_t> loaderRandom_{1};  // the random state the battle was built from
     std::uint32_t battleFrames_ = 0;            // frames the running battle has had
     bool frameFilesWritten_ = true;
+    bool showFailed_ = false;  // the window failed to show a frame, and the log says so
     std::uint32_t lastFrame_ = 0;  // the run's last frame, once it was known ahead
 };
 
 std::optional<int> Shell::Open() {
+    if (!options_.frameTimes.empty()) {
+        std::string error;
+        if (!timesLog_.Open(options_.frameTimes, error)) {
+            std::fprintf(stderr, "velmoria: %s\n", error.c_str());
+            return 2;
+        }
+    }
     // 1. Random numbers follow the time, unless a seed makes the run repeatable.
     Random::Seed(options_.seed ? *options_.seed : static_cast<std::uint32_t>(std::time(nullptr)));
 
@@ -274,6 +322,8 @@ std::optional<int> Shell::Open() {
     // Every run keeps its last frame, for the screenshots F12 or the command line ask for.
     keptFrames_.emplace(sink_);
     sink_ = &*keptFrames_;
+    timedFrames_.emplace(times_, sink_, window_ == nullptr);
+    sink_ = &*timedFrames_;
 
     // 8-9. The device, and one black frame.
     if (FAILED(InitDirect3D(sink_, fullScreen, gfx::kFrameWidth, gfx::kFrameHeight))) {
@@ -292,6 +342,7 @@ std::optional<int> Shell::Open() {
         return 0;
     }
     device_->Present();
+    ShowPreparedFrame();
     WriteScreenshots();
 
     // 10-11. Sound and the music thread.
@@ -325,6 +376,7 @@ bool Shell::OpenWindow(bool fullScreen) {
     }
     windowFrames_.emplace(*window_);
     sink_ = &*windowFrames_;
+    WriteLog(("画面: " + window_->PathReason()).c_str());
     ShowCrest(*window_);
     return true;
 }
@@ -361,6 +413,7 @@ void Shell::StartScenes() {
         switcher_->SetNowLoadingScene(std::move(nowLoading));
     }
     badge_.Init(device_);
+    rateSign_.Init(device_);
     help_.Init(device_);
 }
 
@@ -480,6 +533,9 @@ void Shell::Draw(gfx::Device* device) {
     if (BattleRunning()) {
         badge_.Draw(device, speed_);
     }
+    rateSign_.Draw(device, times_);
+    // What is left of the frame is the device turning its queued draws into pixels.
+    times_.Enter(FramePhase::Drawing);
 }
 
 bool Shell::InBattle() const {
@@ -496,35 +552,51 @@ int Shell::Loop() {
     pacer.SetRate(60);
     int exitCode = 0;
     for (;;) {
+        times_.Enter(FramePhase::Input);
+        // Events are taken with a short sleep after them, but never past the time the frame is
+        // due: a mouse that reports a thousand times a second would hold the frame back for as
+        // long as it moves.
         if (window_ != nullptr && window_->PumpEvents()) {
             if (platform::QuitPosted(exitCode)) {
                 return exitCode;
             }
-            platform::SleepMs(1);
-            continue;
+            if (!pacer.Due()) {
+                times_.Enter(FramePhase::Waiting);
+                platform::SleepMs(1);
+                continue;
+            }
         }
         if (platform::QuitPosted(exitCode)) {
             return exitCode;
         }
         // Nothing is updated or drawn while the window is minimised: the game stands still.
         if (window_ != nullptr && window_->Minimised()) {
+            times_.Enter(FramePhase::Waiting);
             platform::SleepMs(1);
             continue;
         }
+        times_.Enter(FramePhase::Waiting);
         pacer.Wait();
+        // The last pass drew its frame; it is shown now, at the start of this frame's time, so
+        // frames reach the screen at the pacer's beat however long drawing each one took.
+        ShowPreparedFrame();
+        times_.Enter(FramePhase::Input);
         if (window_ != nullptr) {
             window_->PollCursor();
         }
         if (!RunShownFrame()) {
             continue;
         }
+        // Keeping the pictures asked for counts to the present.
         WriteScreenshots();
         WriteRequestedScreenshot();
         WriteRecordings();
+        LogFrameTimes();
         if (options_.frames && frame_ >= *options_.frames) {
             return 0;
         }
         if (!headless_) {
+            times_.Enter(FramePhase::Waiting);
             platform::SleepMs(1);
         }
     }
@@ -544,6 +616,7 @@ bool Shell::RunShownFrame() {
         if (i > 0 && !BattleRunning()) {
             break;
         }
+        times_.Enter(FramePhase::Input);
         if (!DeliverScript()) {
             return false;
         }
@@ -553,6 +626,7 @@ bool Shell::RunShownFrame() {
         if (shown) {
             StartRecording();
         }
+        times_.Enter(FramePhase::Simulation);
         switcher_->Step(context_);
         TakeSpeedRequest();
         ++frame_;
@@ -671,6 +745,9 @@ void Shell::AnswerWindowKeys() {
     if (shellKeys_.ScreenshotPressed()) {
         screenshotWanted_ = true;
     }
+    if (shellKeys_.FrameRatePressed()) {
+        rateSign_.Toggle();
+    }
     if (shellKeys_.FullScreenPressed() && window_ != nullptr) {
         window_->ToggleFullScreen();
         WriteLog(window_->FullScreen() ? "フルスクリーンに切り替えました" : "ウィンドウモードに切り替えました");
@@ -695,6 +772,10 @@ void Shell::Close() {
     }
     switcher_->Shutdown();
     WriteInputTrace();
+    if (!timesLog_.Close(platform::ProcessorSeconds())) {
+        std::fprintf(stderr, "velmoria: cannot write '%s'\n", options_.frameTimes.c_str());
+        frameFilesWritten_ = false;
+    }
     RememberGuides();
     RememberWindow();
     ReleaseDirect3D();
@@ -780,6 +861,26 @@ void Shell::WriteInputTrace() {
 }
 
 // The window's scale is remembered for the next run, in a file of our own beside the save.
+void Shell::ShowPreparedFrame() {
+    if (!windowFrames_ || !windowFrames_->TakePending()) {
+        return;
+    }
+    times_.Enter(FramePhase::Present);
+    if (!window_->PresentFrame() && !showFailed_) {
+        showFailed_ = true;
+        WriteLog("画面の表示に失敗しました");
+    }
+    times_.Presented();
+    LogFrameTimes();
+}
+
+void Shell::LogFrameTimes() {
+    if (timesLog_.IsOpen() && times_.Shown() != timesLogged_) {
+        timesLog_.Write(frame_, times_.Last());
+        timesLogged_ = times_.Shown();
+    }
+}
+
 void Shell::RememberWindow() {
     if (window_ == nullptr || window_->Scale() == settings_.scale || Saves() == CSaveFile::Access::ReadOnly) {
         return;

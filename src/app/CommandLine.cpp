@@ -33,6 +33,8 @@ const char* UsageText() {
            "  --data DIR          read the packs from DIR and keep your files there\n"
            "  --input FILE        play the input script FILE (see README.md)\n"
            "  --record-input FILE write the input the scenes saw to FILE, as an input script\n"
+           "  --frame-times FILE  write one line per frame shown: the interval since the last one and\n"
+           "                      how it was spent (input, simulation, drawing, present, waiting), in ms\n"
            "  --replay FILE       play back a recorded battle (see README.md); headless runs print\n"
            "                      its score, lives and wave and exit when the battle is left\n"
            "  --scale N           show the window N times the frame's size (1 to 16)\n"
@@ -48,7 +50,8 @@ const char* UsageText() {
            "\n"
            "\n"
            "Keys: Tab cycles the battle's speed (x1, x2, x4), F12 saves a screenshot, Alt+Enter switches\n"
-           "between window and full screen, F1 shows every key while the guides are on.\n"
+           "between window and full screen, F1 shows every key while the guides are on, F3 shows the frame\n"
+           "rate.\n"
            "\n"
            "Your files (save.dat, settings.txt, log.txt, screenshots/, replays/) are kept in --data DIR,\n"
            "else beside the packs when they are beside the program, else (installed) in\n"
@@ -144,6 +147,10 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
             }
         } else if (flag == "--record-input") {
             if (!path(options.recordInput)) {
+                return false;
+            }
+        } else if (flag == "--frame-times") {
+            if (!path(options.frameTimes)) {
                 return false;
             }
         } else if (flag == "--replay") {

@@ -25,6 +25,8 @@ struct LaunchOptions {
     std::string dataDir;
     std::string inputScript;
     std::string recordInput;
+    // Where the time of every shown frame goes, and how it was spent.
+    std::string frameTimes;
     std::string replay;
     std::optional<std::uint32_t> scale;
     bool smooth = false;

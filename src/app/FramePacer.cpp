@@ -19,3 +19,5 @@ bool FramePacer::Wait() {
     lastTime_ = clock_.NowMs();
     return true;
 }
+
+bool FramePacer::Due() const { return clock_.NowMs() - lastTime_ >= period_; }

@@ -12,6 +12,8 @@ public:
 
     void SetRate(std::uint32_t rate);
     bool Wait();
+    // Whether a whole period has passed since the last wait ended, so Wait would not sleep.
+    bool Due() const;
 
     std::uint32_t Period() const { return period_; }
 

@@ -54,6 +54,7 @@ constexpr Line kRightLines[] = {
     {kRightColumn, "F12: スクリーンショット", false},
     {kRightColumn, "Alt+Enter: 全画面／ウィンドウ", false},
     {kRightColumn, "F1: このヘルプ", false},
+    {kRightColumn, "F3: フレームレート表示", false},
     {kRightColumn, "マウス", true},
     {kRightColumn, "ポインタ: 砲台・敵・ボタンを指す", false},
     {kRightColumn, "左クリック: 選ぶ・押す", false},

@@ -4,7 +4,7 @@ class KeyboardInput;
 
 // The keys the shell answers itself in every scene, read from the keyboard once per frame:
 // Tab cycles the battle's speed, F12 takes a screenshot, Alt+Enter switches between window and
-// full screen, F1 opens the list of keys. Each is true in the frame its key went down only.
+// full screen, F1 opens the list of keys, F3 shows or hides the frame-rate sign. Each is true in the frame its key went down only.
 class ShellKeys {
 public:
     void Read(const KeyboardInput& keyboard);
@@ -15,6 +15,7 @@ public:
     bool ScreenshotPressed() const { return screenshot_.pressed; }
     bool FullScreenPressed() const { return fullScreen_.pressed; }
     bool HelpPressed() const { return help_.pressed; }
+    bool FrameRatePressed() const { return frameRate_.pressed; }
 
 private:
     struct Edge {
@@ -30,4 +31,5 @@ private:
     Edge screenshot_;
     Edge fullScreen_;
     Edge help_;
+    Edge frameRate_;
 };

@@ -107,8 +107,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 2;
     }
-    if (!options.recordInput.empty()) {
-        options.recordInput = std::filesystem::absolute(options.recordInput).string();
+    for (std::string* path : {&options.recordInput, &options.frameTimes}) {
+        if (!path->empty()) {
+            *path = std::filesystem::absolute(*path).string();
+        }
     }
     Replay replay;
     if (!options.replay.empty() && !ReadReplay(options.replay, replay)) {

@@ -21,6 +21,7 @@ constexpr std::uint32_t kReturn = 0x1C;
 constexpr std::uint32_t kLeftAlt = 0x38;
 constexpr std::uint32_t kRightAlt = 0xB8;
 constexpr std::uint32_t kF1 = 0x3B;
+constexpr std::uint32_t kF3 = 0x3D;
 constexpr std::uint32_t kF12 = 0x58;
 }  // namespace dik
 

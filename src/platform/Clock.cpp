@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <thread>
 
@@ -19,5 +21,14 @@ SystemClock& SystemClock::Instance() {
 }
 
 void SleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+double ProcessorSeconds() {
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0) {
+        return 0.0;
+    }
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
 
 }  // namespace platform

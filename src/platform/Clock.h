@@ -22,4 +22,7 @@ public:
 
 void SleepMs(std::uint32_t ms);
 
+// The processor time the whole process has used so far, every thread's, in seconds.
+double ProcessorSeconds();
+
 }  // namespace platform

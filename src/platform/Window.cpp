@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
@@ -31,6 +32,30 @@ int MouseButtonNumber(Uint8 sdlButton) {
     default: return -1;
     }
 }
+// The name OpenGL gives the renderer that draws for SDL's current context.
+std::string OpenGlRendererName() {
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+    return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+}
+
+// Mesa's drivers that run on the processor name themselves so.
+bool DrawnByProcessor(const std::string& openGlRenderer) {
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
+        if (openGlRenderer.find(software) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// 32-bit pixels with red, green and blue where the frame keeps them.
+bool TakesFramePixels(const SDL_Surface* surface) {
+    return surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888;
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 // LeakSanitizer looks for leaks when the process ends. SDL's video shutdown closes the display,
 // and with it the GL driver its renderer loaded (Mesa's swrast_dri.so under Xvfb) is unloaded:
@@ -110,22 +135,74 @@ std::unique_ptr<Window> Window::Create(const WindowLook& look, int frameWidth, i
         return nullptr;
     }
     SDL_SetWindowMinimumSize(window->window_, frameWidth, frameHeight);
-    window->renderer_ = SDL_CreateRenderer(window->window_, -1, 0);
-    if (window->renderer_ == nullptr) {
-        error = SDL_GetError();
+    if (look.present != PresentPath::WindowSurface || look.smooth) {
+        if (!window->CreateRenderer(look.smooth, error)) {
+            return nullptr;
+        }
+    }
+    window->ChoosePath(look.present, look.smooth);
+    if (window->path_ == PresentPath::Renderer && window->renderer_ == nullptr &&
+        !window->CreateRenderer(look.smooth, error)) {
         return nullptr;
     }
-    window->frame_ = SDL_CreateTexture(window->renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                       frameWidth, frameHeight);
-    if (window->frame_ == nullptr) {
-        error = SDL_GetError();
-        return nullptr;
-    }
-    SDL_SetTextureScaleMode(window->frame_, look.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     SDL_ShowWindow(window->window_);
     SDL_RaiseWindow(window->window_);
     events.FocusChanged(true);
     return window;
+}
+
+bool Window::CreateRenderer(bool smooth, std::string& error) {
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) {
+        error = SDL_GetError();
+        return false;
+    }
+    frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, frameWidth_,
+                               frameHeight_);
+    if (frame_ == nullptr) {
+        error = SDL_GetError();
+        return false;
+    }
+    SDL_SetTextureScaleMode(frame_, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    return true;
+}
+
+// Without being told, the renderer stays when the display's hardware does its drawing, and gives
+// way to the window's own pixels when the processor would. A window without pixels of its own
+// (or of another layout than the frame's) keeps the renderer.
+void Window::ChoosePath(PresentPath asked, bool smooth) {
+    path_ = PresentPath::Renderer;
+    if (smooth || asked == PresentPath::Renderer) {
+        pathReason_ = smooth ? "滑らかな拡大のためレンダラーで表示します" : "レンダラーで表示します";
+        return;
+    }
+    if (asked == PresentPath::Automatic) {
+        SDL_RendererInfo info{};
+        SDL_GetRendererInfo(renderer_, &info);
+        const std::string name = info.name != nullptr ? info.name : "";
+        const std::string openGl = name.rfind("opengl", 0) == 0 ? OpenGlRendererName() : "";
+        const bool accelerated = (info.flags & SDL_RENDERER_ACCELERATED) != 0 && name != "software";
+        const std::string drawer = openGl.empty() ? name : name + " (" + openGl + ")";
+        if (accelerated && !DrawnByProcessor(openGl)) {
+            pathReason_ = "レンダラー " + drawer + " で拡大して表示します";
+            return;
+        }
+        pathReason_ = "レンダラー " + drawer + " はプロセッサで描くため、";
+        SDL_DestroyTexture(frame_);
+        SDL_DestroyRenderer(renderer_);
+        frame_ = nullptr;
+        renderer_ = nullptr;
+    }
+    // The window system's own pixels, not a renderer SDL would put behind them.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface != nullptr && TakesFramePixels(surface)) {
+        path_ = PresentPath::WindowSurface;
+        pathReason_ += "ゲームがウィンドウのピクセルへ直接拡大して表示します";
+        return;
+    }
+    pathReason_ += std::string("ウィンドウのピクセルに書けないのでレンダラーで表示します (") +
+                   (surface == nullptr ? SDL_GetError() : SDL_GetPixelFormatName(surface->format->format)) + ")";
 }
 
 int Window::DesktopFittingScale(int frameWidth, int frameHeight) {
@@ -165,7 +242,16 @@ bool Window::PumpEvents() {
             } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 events_.FocusChanged(true);
             } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                // The window's pixels go with its old size.
+                prepared_ = prepared_ && path_ == PresentPath::Renderer;
                 SizeChanged(event.window.data1, event.window.data2);
+            } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED && prepared_) {
+                // The window system lost what was shown (while the game stands still, nothing
+                // else would bring it back).
+                if (path_ == PresentPath::Renderer) {
+                    PrepareOnRenderer();
+                }
+                PresentFrame();
             }
             break;
         case SDL_MOUSEMOTION:
@@ -256,10 +342,17 @@ bool Window::Minimised() const {
 
 void Window::ClientSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
 
-bool Window::ShowFrame(const std::uint32_t* argb) {
+bool Window::PrepareFrame(const std::uint32_t* argb) {
+    if (path_ == PresentPath::WindowSurface) {
+        return PrepareOnSurface(argb);
+    }
     if (SDL_UpdateTexture(frame_, nullptr, argb, frameWidth_ * 4) != 0) {
         return false;
     }
+    return PrepareOnRenderer();
+}
+
+bool Window::PrepareOnRenderer() {
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) {
@@ -269,9 +362,61 @@ bool Window::ShowFrame(const std::uint32_t* argb) {
     const SDL_Rect target = {view.x, view.y, view.width, view.height};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, frame_, nullptr, &target);
+    prepared_ = SDL_RenderCopy(renderer_, frame_, nullptr, &target) == 0;
+    return prepared_;
+}
+
+// A window resized since the last frame has new pixels: asking for them again gets those.
+bool Window::PrepareOnSurface(const std::uint32_t* argb) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) {
+        return false;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return false;
+    }
+    scaler_.Scale(argb, frameWidth_, frameHeight_, static_cast<std::uint32_t*>(surface->pixels), surface->w,
+                  surface->h, surface->pitch / 4);
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    prepared_ = true;
+    return true;
+}
+
+bool Window::PresentFrame() {
+    if (!prepared_) {
+        return true;  // resized since: the next frame fills the new size
+    }
+    if (path_ == PresentPath::WindowSurface) {
+        return SDL_UpdateWindowSurface(window_) == 0;
+    }
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+bool Window::ReadPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) {
+    if (path_ == PresentPath::WindowSurface) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) {
+            return false;
+        }
+        width = surface->w;
+        height = surface->h;
+        pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(pixels.data() + static_cast<std::ptrdiff_t>(y) * width,
+                        static_cast<const std::uint8_t*>(surface->pixels) + static_cast<std::ptrdiff_t>(y) * surface->pitch,
+                        static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+        }
+        return true;
+    }
+    // The renderer's picture is read back before it is shown: it is drawn afresh for the reading.
+    if (!PrepareOnRenderer() || SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) {
+        return false;
+    }
+    pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    return SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
 }
 
 }  // namespace platform

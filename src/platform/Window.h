@@ -2,10 +2,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/FrameScaler.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 
 namespace platform {
 
@@ -31,12 +35,20 @@ public:
     virtual void FocusChanged(bool focused) = 0;
 };
 
+// How the enlarged picture reaches the screen. Through SDL's renderer the display's own hardware
+// scales the frame; without a graphics processor (SDL's software renderer, or OpenGL drawn by the
+// processor, as Mesa's llvmpipe does) scaling there costs more than drawing the game, so the
+// game scales the frame itself straight into the window's pixels.
+enum class PresentPath { Automatic, Renderer, WindowSurface };
+
 // How the window shows the frame: full screen or a window of a whole multiple of the frame's
 // size, drawn with nearest-neighbour scaling or (smooth) linear filtering.
 struct WindowLook {
     bool fullScreen = false;
     int scale = 1;
     bool smooth = false;
+    // Automatic picks by what SDL reports; smooth filtering always goes through the renderer.
+    PresentPath present = PresentPath::Automatic;
 };
 
 // The one game window. Window mode: a client area of a whole multiple of the frame's size;
@@ -73,12 +85,27 @@ public:
     // Window to full screen and back, keeping the window's scale.
     void ToggleFullScreen();
 
-    // argb holds one frame, row after row. False when the picture could not be shown.
-    bool ShowFrame(const std::uint32_t* argb);
+    // Puts the frame, enlarged, where the next PresentFrame shows it, and shows nothing yet:
+    // the costly part of showing a frame, done as soon as the frame is drawn. argb holds one
+    // frame, row after row. False when the picture could not be prepared.
+    bool PrepareFrame(const std::uint32_t* argb);
+    // Shows the frame prepared last, at once; nothing when the window's size changed since. False
+    // when the window could not show it.
+    bool PresentFrame();
+
+    PresentPath Path() const { return path_; }
+    // The path taken and why, for the log.
+    const std::string& PathReason() const { return pathReason_; }
+    // The window's pixels as the last prepared frame leaves them, row after row, XRGB.
+    bool ReadPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 
 private:
     explicit Window(WindowEvents& events) : events_(events) {}
 
+    bool CreateRenderer(bool smooth, std::string& error);
+    void ChoosePath(PresentPath asked, bool smooth);
+    bool PrepareOnSurface(const std::uint32_t* argb);
+    bool PrepareOnRenderer();
     void SizeChanged(int width, int height);
     void ReportCursor(int windowX, int windowY);
 
@@ -93,6 +120,10 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* frame_ = nullptr;
+    PresentPath path_ = PresentPath::Renderer;
+    std::string pathReason_;
+    FrameScaler scaler_;
+    bool prepared_ = false;  // a frame was prepared since the window's pixels were last lost
 };
 
 }  // namespace platform

@@ -61,4 +61,21 @@ TEST(FramePacer, ClockWrapAroundStillMeasuresElapsedTime) {
     EXPECT_TRUE(clock.sleeps.empty());
 }
 
+// The main loop's events may not hold back a frame that is due: due means Wait would not sleep.
+TEST(FramePacer, AFrameIsDueOnceAWholePeriodHasPassedSinceTheLastWait) {
+    FakeClock clock;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    pacer.Wait();
+    EXPECT_FALSE(pacer.Due());
+    clock.now += 15;
+    EXPECT_FALSE(pacer.Due());
+    clock.now += 1;
+    EXPECT_TRUE(pacer.Due());
+    clock.sleeps.clear();
+    pacer.Wait();
+    EXPECT_TRUE(clock.sleeps.empty());
+    EXPECT_FALSE(pacer.Due());
+}
+
 }  // namespace

@@ -1,0 +1,110 @@
+#include "platform/FrameScaler.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t kBlack = 0xFF000000u;
+
+void Fill(std::uint32_t* pixels, int count) { std::fill(pixels, pixels + count, kBlack); }
+
+// Each source pixel repeated Scale times; a constant count lets the compiler unroll it.
+template <int Scale>
+void Repeat(const std::uint32_t* source, int count, std::uint32_t* target) {
+    for (int x = 0; x < count; ++x) {
+        const std::uint32_t pixel = source[x];
+        for (int k = 0; k < Scale; ++k) {
+            target[k] = pixel;
+        }
+        target += Scale;
+    }
+}
+
+void RepeatBy(int scale, const std::uint32_t* source, int count, std::uint32_t* target) {
+    switch (scale) {
+    case 1: std::memcpy(target, source, static_cast<std::size_t>(count) * sizeof(std::uint32_t)); return;
+    case 2: Repeat<2>(source, count, target); return;
+    case 3: Repeat<3>(source, count, target); return;
+    case 4: Repeat<4>(source, count, target); return;
+    default:
+        for (int x = 0; x < count; ++x) {
+            std::fill(target, target + scale, source[x]);
+            target += scale;
+        }
+    }
+}
+
+}  // namespace
+
+void FrameScaler::Refit(int frameWidth, int frameHeight, int width, int height) {
+    if (frameWidth == frameWidth_ && frameHeight == frameHeight_ && width == width_ && height == height_) {
+        return;
+    }
+    frameWidth_ = frameWidth;
+    frameHeight_ = frameHeight;
+    width_ = width;
+    height_ = height;
+    view_ = FitFrame(width, height, frameWidth, frameHeight);
+    const bool whole = view_.width % frameWidth == 0 && view_.height % frameHeight == 0 &&
+                       view_.width / frameWidth == view_.height / frameHeight;
+    wholeScale_ = whole ? view_.width / frameWidth : 0;
+    columnSource_.resize(static_cast<std::size_t>(std::max(0, view_.width)));
+    for (int x = 0; x < view_.width; ++x) {
+        int frameX = 0;
+        int frameY = 0;
+        view_.WindowToFrame(view_.x + x, view_.y, frameWidth, frameHeight, frameX, frameY);
+        columnSource_[static_cast<std::size_t>(x)] = frameX;
+    }
+}
+
+void FrameScaler::ScaleRow(const std::uint32_t* source, std::uint32_t* row) const {
+    if (wholeScale_ > 0) {
+        RepeatBy(wholeScale_, source, frameWidth_, row);
+        return;
+    }
+    for (int x = 0; x < view_.width; ++x) {
+        row[x] = source[columnSource_[static_cast<std::size_t>(x)]];
+    }
+}
+
+void FrameScaler::Scale(const std::uint32_t* frame, int frameWidth, int frameHeight, std::uint32_t* target,
+                        int width, int height, int pitch) {
+    Refit(frameWidth, frameHeight, width, height);
+    if (view_.width <= 0 || view_.height <= 0) {
+        for (int y = 0; y < height; ++y) {
+            Fill(target + static_cast<std::ptrdiff_t>(y) * pitch, width);
+        }
+        return;
+    }
+    const std::ptrdiff_t stride = pitch;
+    for (int y = 0; y < view_.y; ++y) {
+        Fill(target + y * stride, width);
+    }
+    int lastSource = -1;
+    const std::uint32_t* lastRow = nullptr;
+    for (int y = 0; y < view_.height; ++y) {
+        std::uint32_t* line = target + (view_.y + y) * stride;
+        Fill(line, view_.x);
+        std::uint32_t* row = line + view_.x;
+        int frameX = 0;
+        int frameY = 0;
+        view_.WindowToFrame(view_.x, view_.y + y, frameWidth, frameHeight, frameX, frameY);
+        // Rows showing the same frame row are copies of the first of them.
+        if (frameY == lastSource) {
+            std::memcpy(row, lastRow, static_cast<std::size_t>(view_.width) * sizeof(std::uint32_t));
+        } else {
+            ScaleRow(frame + static_cast<std::ptrdiff_t>(frameY) * frameWidth, row);
+            lastSource = frameY;
+            lastRow = row;
+        }
+        Fill(row + view_.width, width - view_.x - view_.width);
+    }
+    for (int y = view_.y + view_.height; y < height; ++y) {
+        Fill(target + y * stride, width);
+    }
+}
+
+}  // namespace platform

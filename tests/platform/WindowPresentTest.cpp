@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+
+namespace {
+
+constexpr int kW = 640;
+constexpr int kH = 480;
+
+class NoListener final : public platform::WindowEvents {
+public:
+    void CursorMoved(int, int) override {}
+    void ButtonChanged(int, bool) override {}
+    void KeyChanged(int, bool) override {}
+    void FocusChanged(bool) override {}
+};
+
+// SDL's video without a display: its dummy driver has both a software renderer and window pixels
+// of its own, so both ways of presenting run here.
+class WindowPresent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* driver = std::getenv("SDL_VIDEODRIVER");
+        savedDriver_ = driver != nullptr ? std::optional<std::string>(driver) : std::nullopt;
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        std::string error;
+        ASSERT_TRUE(platform::StartVideo(error)) << error;
+    }
+    void TearDown() override {
+        platform::StopVideo();
+        if (savedDriver_) {
+            setenv("SDL_VIDEODRIVER", savedDriver_->c_str(), 1);
+        } else {
+            unsetenv("SDL_VIDEODRIVER");
+        }
+    }
+
+    std::unique_ptr<platform::Window> Open(int scale, platform::PresentPath path, bool smooth = false) {
+        std::string error;
+        auto window = platform::Window::Create({false, scale, smooth, path}, kW, kH, listener_, error);
+        EXPECT_NE(window, nullptr) << error;
+        return window;
+    }
+
+    NoListener listener_;
+    std::optional<std::string> savedDriver_;
+};
+
+std::vector<std::uint32_t> NumberedFrame() {
+    std::vector<std::uint32_t> frame(static_cast<std::size_t>(kW) * kH);
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 37 + 5);
+    }
+    return frame;
+}
+
+// Whichever way the picture goes, the window holds the frame's pixels repeated scale x scale.
+TEST_F(WindowPresent, TheWindowShowsTheFrameScaledByWholeNumbersOnEveryPath) {
+    const std::vector<std::uint32_t> frame = NumberedFrame();
+    for (const platform::PresentPath path : {platform::PresentPath::Renderer, platform::PresentPath::WindowSurface}) {
+        for (int scale = 1; scale <= 3; ++scale) {
+            const auto window = Open(scale, path);
+            ASSERT_NE(window, nullptr);
+            ASSERT_EQ(window->Path(), path);
+            ASSERT_TRUE(window->PrepareFrame(frame.data()));
+            ASSERT_TRUE(window->PresentFrame());
+            std::vector<std::uint32_t> pixels;
+            int width = 0;
+            int height = 0;
+            ASSERT_TRUE(window->ReadPixels(pixels, width, height));
+            ASSERT_EQ(width, kW * scale);
+            ASSERT_EQ(height, kH * scale);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const std::uint32_t expected = frame[static_cast<std::size_t>(y / scale) * kW + x / scale];
+                    ASSERT_EQ(pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFFu, expected & 0xFFFFFFu)
+                        << "path " << static_cast<int>(path) << " scale " << scale << " at " << x << ", " << y;
+                }
+            }
+        }
+    }
+}
+
+// SDL's software renderer draws on the processor: left to itself the window takes its own pixels;
+// smooth filtering, which only a renderer does, keeps the renderer whatever was asked.
+TEST_F(WindowPresent, ARendererThatDrawsOnTheProcessorGivesWayToTheWindowsOwnPixels) {
+    const auto automatic = Open(2, platform::PresentPath::Automatic);
+    ASSERT_NE(automatic, nullptr);
+    EXPECT_EQ(automatic->Path(), platform::PresentPath::WindowSurface) << automatic->PathReason();
+    EXPECT_NE(automatic->PathReason().find("software"), std::string::npos) << automatic->PathReason();
+
+    const auto smooth = Open(2, platform::PresentPath::WindowSurface, true);
+    ASSERT_NE(smooth, nullptr);
+    EXPECT_EQ(smooth->Path(), platform::PresentPath::Renderer);
+}
+
+}  // namespace
