@@ -21,6 +21,7 @@
 #include "app/ShellKeys.h"
 #include "app/WindowSettings.h"
 #include "base/GameFolders.h"
+#include "base/Language.h"
 #include "base/LogPutout.h"
 #include "base/PlayerText.h"
 #include "base/Random.h"
@@ -201,6 +202,10 @@ private:
     CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
     // A scene (the option screen) changed the guides: remembered at once, except in a replay.
     void RememberGuides();
+    // The language of --lang, else of settings.txt; false when --lang names one not installed.
+    bool UseLanguage();
+    // The option screen chose another language: remembered at once, except in a replay.
+    void RememberLanguage();
     void WriteSettings();
 
     const LaunchOptions& options_;
@@ -227,6 +232,7 @@ private:
     InputTrace trace_;
     WindowSettings settings_;
     bool guidesShown_ = true;  // the guides the scenes had, to see a scene change them
+    std::uint32_t languageShown_ = 0;  // the language generation settings.txt was last written in
     std::uint32_t frame_ = 0;
     bool screenshotWanted_ = false;
 
@@ -262,6 +268,9 @@ std::optional<int> Shell::Open() {
     }
 
     settings_ = ReadWindowSettings();
+    if (!UseLanguage()) {
+        return 2;
+    }
 
     // 3-4. Full screen or window.
     const bool fullScreen = !headless_ && ChooseFullScreen(options_);
@@ -414,6 +423,7 @@ void Shell::BattleFrame(SceneContext& context) {
 // that were recorded.
 void Shell::AfterStep() {
     RememberGuides();
+    RememberLanguage();
     if (battleFrames_ == 0) {
         return;
     }
@@ -696,6 +706,7 @@ void Shell::Close() {
     switcher_->Shutdown();
     WriteInputTrace();
     RememberGuides();
+    RememberLanguage();
     RememberWindow();
     ReleaseDirect3D();
     if (parts_.stopMusic) {
@@ -798,6 +809,31 @@ void Shell::RememberGuides() {
         return;  // a replay writes none of the player's files
     }
     settings_.guides = context_.guides;
+    WriteSettings();
+}
+
+bool Shell::UseLanguage() {
+    std::string error;
+    const bool asked = options_.language.has_value();
+    if (!language::Use(options_.language.value_or(settings_.language), Folders().packs, error)) {
+        std::fprintf(stderr, "velmoria: %s%s\n", error.c_str(), asked ? "" : "; the texts stay Japanese");
+        if (asked) {
+            return false;
+        }
+    }
+    languageShown_ = language::Generation();
+    return true;
+}
+
+void Shell::RememberLanguage() {
+    if (language::Generation() == languageShown_) {
+        return;
+    }
+    languageShown_ = language::Generation();
+    if (player_) {
+        return;  // a replay writes none of the player's files
+    }
+    settings_.language = language::Current();
     WriteSettings();
 }
 

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
 #include <link.h>
@@ -11,6 +10,8 @@
 #include <string>
 #include <vector>
 #endif
+
+#include "base/Language.h"
 
 #include "platform/CursorQuery.h"
 #include "platform/FrameView.h"
@@ -82,11 +83,11 @@ void StopVideo() {
 
 bool AskFullScreen() {
     const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "フルスクリーン"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, "ウィンドウ"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, Tr(N_MESSAGE("フルスクリーン"))},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, Tr(N_MESSAGE("ウィンドウ"))},
     };
     const SDL_MessageBoxData box = {
-        SDL_MESSAGEBOX_INFORMATION, nullptr, kTitle, "ウィンドウモードを選んで下さい",
+        SDL_MESSAGEBOX_INFORMATION, nullptr, kTitle, Tr(N_MESSAGE("ウィンドウモードを選んで下さい")),
         SDL_arraysize(buttons), buttons, nullptr,
     };
     int choice = 2;
