@@ -94,7 +94,7 @@ void OptionScreen::MakeLanguageRow() {
     constexpr float kHalf = kLanguageTextWidth * 0.5f;
     languageName_.Create(device_, languageNameText_.GetTexture(), kLanguageLeft + kHalf, kLanguageY, kLanguageTextWidth,
                          kLanguageTextHeight);
-    languageName_.SetHitBox(kLanguageHitWidth, 24.0f, kLanguageHitWidth * 0.5f - kHalf, 0.0f);
+    languageName_.SetHitBox(kLanguageHitWidth, 24.0f, -kHalf, -12.0f);  // from the name's left edge
     languageName_.pulseStep = 8;
     WriteLanguageName();
 }
