@@ -24,6 +24,7 @@
 #include "app/ShellKeys.h"
 #include "app/WindowSettings.h"
 #include "base/GameFolders.h"
+#include "base/Language.h"
 #include "base/LogPutout.h"
 #include "base/PlayerText.h"
 #include "base/Random.h"
@@ -58,6 +59,34 @@ void ShowCrest(platform::Window& window) {
     if (graphics.TryOpen(pack::kGraphicsPack) && graphics.ReadEntry("ruvani.png", bytes) &&
         gfx::DecodePng(bytes.data(), bytes.size(), crest)) {
         window.SetIcon(crest.argb.data(), crest.width, crest.height);
+    }
+}
+
+// How the window shows the frames, and why, in the log.
+void LogPresentPath(const platform::Window& window) {
+    const std::string& detail = window.ReasonDetail();
+    switch (window.Reason()) {
+    case platform::PathReason::Smooth: {
+        WriteLog("画面: 滑らかな拡大のためレンダラーで表示します");
+        return;
+    }
+    case platform::PathReason::Accelerated: {
+        WriteLog(("画面: レンダラー " + detail + " で拡大して表示します").c_str());
+        return;
+    }
+    case platform::PathReason::DrawnByProcessor: {
+        WriteLog(("画面: レンダラー " + detail + " はプロセッサで描くため、ゲームがウィンドウのピクセルへ直接拡大して表示します").c_str());
+        return;
+    }
+    case platform::PathReason::NoWindowPixels: {
+        WriteLog(("画面: ウィンドウのピクセルに書けないのでレンダラーで表示します (" + detail + ")").c_str());
+        return;
+    }
+    case platform::PathReason::Asked: {
+        const bool own = window.Path() == platform::PresentPath::WindowSurface;
+        WriteLog(own ? "画面: ウィンドウのピクセルへ直接拡大して表示します" : "画面: レンダラーで表示します");
+        return;
+    }
     }
 }
 
@@ -236,6 +265,10 @@ private:
     CSaveFile::Access Saves() const { return player_ ? CSaveFile::Access::ReadOnly : CSaveFile::Access::ReadWrite; }
     // A scene (the option screen) changed the guides: remembered at once, except in a replay.
     void RememberGuides();
+    // The language of --lang, else of settings.txt; false when --lang names one not installed.
+    bool UseLanguage();
+    // The option screen chose another language: remembered at once, except in a replay.
+    void RememberLanguage();
     void WriteSettings();
 
     const LaunchOptions& options_;
@@ -267,6 +300,7 @@ private:
     InputTrace trace_;
     WindowSettings settings_;
     bool guidesShown_ = true;  // the guides the scenes had, to see a scene change them
+    std::uint32_t languageShown_ = 0;  // the language generation settings.txt was last written in
     std::uint32_t frame_ = 0;
     bool screenshotWanted_ = false;
 
@@ -310,6 +344,9 @@ std::optional<int> Shell::Open() {
     }
 
     settings_ = ReadWindowSettings();
+    if (!UseLanguage()) {
+        return 2;
+    }
 
     // 3-4. Full screen or window.
     const bool fullScreen = !headless_ && ChooseFullScreen(options_);
@@ -376,7 +413,7 @@ bool Shell::OpenWindow(bool fullScreen) {
     }
     windowFrames_.emplace(*window_);
     sink_ = &*windowFrames_;
-    WriteLog(("画面: " + window_->PathReason()).c_str());
+    LogPresentPath(*window_);
     ShowCrest(*window_);
     return true;
 }
@@ -467,6 +504,7 @@ void Shell::BattleFrame(SceneContext& context) {
 // that were recorded.
 void Shell::AfterStep() {
     RememberGuides();
+    RememberLanguage();
     if (battleFrames_ == 0) {
         return;
     }
@@ -777,6 +815,7 @@ void Shell::Close() {
         frameFilesWritten_ = false;
     }
     RememberGuides();
+    RememberLanguage();
     RememberWindow();
     ReleaseDirect3D();
     if (parts_.stopMusic) {
@@ -899,6 +938,31 @@ void Shell::RememberGuides() {
         return;  // a replay writes none of the player's files
     }
     settings_.guides = context_.guides;
+    WriteSettings();
+}
+
+bool Shell::UseLanguage() {
+    std::string error;
+    const bool asked = options_.language.has_value();
+    if (!language::Use(options_.language.value_or(settings_.language), Folders().packs, error)) {
+        std::fprintf(stderr, "velmoria: %s%s\n", error.c_str(), asked ? "" : "; the texts stay Japanese");
+        if (asked) {
+            return false;
+        }
+    }
+    languageShown_ = language::Generation();
+    return true;
+}
+
+void Shell::RememberLanguage() {
+    if (language::Generation() == languageShown_) {
+        return;
+    }
+    languageShown_ = language::Generation();
+    if (player_) {
+        return;  // a replay writes none of the player's files
+    }
+    settings_.language = language::Current();
     WriteSettings();
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/WindowSettings.h"
+#include "base/Language.h"
 #include "base/PlayerText.h"
 
 namespace {
@@ -40,6 +41,8 @@ const char* UsageText() {
            "  --scale N           show the window N times the frame's size (1 to 16)\n"
            "  --smooth            scale the picture with linear filtering instead of whole pixels\n"
            "  --guides on|off     show or hide the guides for this run, without remembering it\n"
+           "  --lang CODE         show the texts in this language for this run (ja, en, ...: a catalogue\n"
+           "                      CODE.mo beside the packs), without remembering it\n"
            "  --screenshot F:PNG  write the frame presented after frame F to PNG (repeatable); F may be\n"
            "                      'last', the frame shown last before the run ends\n"
            "  --record-frame F:FILE  write the device calls of the frame presented in frame F to FILE\n"
@@ -179,6 +182,16 @@ bool ParseInto(int argc, const char* const* argv, LaunchOptions& options, std::s
                 return false;
             }
             options.guides = guides;
+        } else if (flag == "--lang") {
+            std::string_view text;
+            if (!value(text)) {
+                return false;
+            }
+            if (!language::ValidCode(text)) {
+                error = "--lang needs a language code such as ja or en, not " + QuotedExcerpt(text);
+                return false;
+            }
+            options.language = std::string(text);
         } else if (flag == "--screenshot") {
             if (!frameFile(options.screenshots)) {
                 return false;

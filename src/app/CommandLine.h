@@ -32,6 +32,8 @@ struct LaunchOptions {
     bool smooth = false;
     // The guides for this run only, over what settings.txt remembers.
     std::optional<bool> guides;
+    // The language of the texts for this run only, over what settings.txt remembers.
+    std::optional<std::string> language;
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> recordings;
     bool showHelp = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Language.h"
 #include "gfx/RenderPresets.h"
 #include "input/KeyboardInput.h"
 #include "object/DrawCrisp.h"
@@ -38,33 +39,33 @@ struct Line {
 // Two columns: the battle's keys on the left, the shell's and the mouse on the right.
 constexpr int kColumnTop = 40;
 constexpr Line kLeftLines[] = {
-    {0, "バトル", true},
-    {0, "1〜9, 0: 砲台を選ぶ（0 は10番目）", false},
-    {0, "クリック: 設置・選択・ロックオン", false},
-    {0, "U: 強化", false},
-    {0, "S: 売却（解放）", false},
-    {0, "左Shift: 置き換え", false},
-    {0, "D: 選択解除", false},
-    {0, "N: スタート／次のウェーブ", false},
-    {0, "Space: メニュー", false},
+    {0, N_KEY("バトル"), true},
+    {0, N_KEY("1〜9, 0: 砲台を選ぶ（0 は10番目）"), false},
+    {0, N_KEY("クリック: 設置・選択・ロックオン"), false},
+    {0, N_KEY("U: 強化"), false},
+    {0, N_KEY("S: 売却（解放）"), false},
+    {0, N_KEY("左Shift: 置き換え"), false},
+    {0, N_KEY("D: 選択解除"), false},
+    {0, N_KEY("N: スタート／次のウェーブ"), false},
+    {0, N_KEY("Space: メニュー"), false},
 };
 constexpr Line kRightLines[] = {
-    {kRightColumn, "いつでも", true},
-    {kRightColumn, "Tab: 速度 x1/x2/x4（バトル）", false},
-    {kRightColumn, "F12: スクリーンショット", false},
-    {kRightColumn, "Alt+Enter: 全画面／ウィンドウ", false},
-    {kRightColumn, "F1: このヘルプ", false},
-    {kRightColumn, "F3: フレームレート表示", false},
-    {kRightColumn, "マウス", true},
-    {kRightColumn, "ポインタ: 砲台・敵・ボタンを指す", false},
-    {kRightColumn, "左クリック: 選ぶ・押す", false},
-    {kRightColumn, "右クリック: 前の画面へ（タイトル）", false},
+    {kRightColumn, N_KEY("いつでも"), true},
+    {kRightColumn, N_KEY("Tab: 速度 x1/x2/x4（バトル）"), false},
+    {kRightColumn, N_KEY("F12: スクリーンショット"), false},
+    {kRightColumn, N_KEY("Alt+Enter: 全画面／ウィンドウ"), false},
+    {kRightColumn, N_KEY("F1: このヘルプ"), false},
+    {kRightColumn, N_KEY("F3: フレームレート表示"), false},
+    {kRightColumn, N_KEY("マウス"), true},
+    {kRightColumn, N_KEY("ポインタ: 砲台・敵・ボタンを指す"), false},
+    {kRightColumn, N_KEY("左クリック: 選ぶ・押す"), false},
+    {kRightColumn, N_KEY("右クリック: 前の画面へ（タイトル）"), false},
 };
 
 void PrintColumn(TextTexture& text, const Line* lines, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         text.SetColour(lines[i].heading ? kHeadingColour : kLineColour);
-        text.Print(lines[i].column, kColumnTop + kLinePitch * static_cast<int>(i), "%s", lines[i].text);
+        text.Print(lines[i].column, kColumnTop + kLinePitch * static_cast<int>(i), "%s", Tr(lines[i].text));
     }
 }
 
@@ -142,18 +143,24 @@ void KeyHelp::Print() {
     text_.SetGreyGlyphs(true);
     text_.SetFont(kFont, kTitleHeight);
     text_.SetColour(kHeadingColour);
-    text_.Print(0, 4, "%s", "操作一覧");
+    // Fits: MSゴシック 18, 512x1
+    text_.Print(0, 4, "%s", Tr("操作一覧"));
     text_.SetFont(kFont, kLineHeight);
     PrintColumn(text_, kLeftLines, std::size(kLeftLines));
     PrintColumn(text_, kRightLines, std::size(kRightLines));
     text_.SetColour(kNoteColour);
-    text_.Print(0, kTextHeight - kLinePitch, "%s", "キーかボタンを押して離すと閉じます");
+    // Fits: MSゴシック 14, 512x1
+    text_.Print(0, kTextHeight - kLinePitch, "%s", Tr("キーかボタンを押して離すと閉じます"));
+    printedIn_ = language::Generation();
     text_.ReleaseFont();
 }
 
 void KeyHelp::Draw(gfx::Device* device) {
     if (!ready_) {
         return;
+    }
+    if (printedIn_ != language::Generation()) {
+        Print();  // the player chose another language since
     }
     SetBaseStates(device);
     SetAlphaBlendStates(device);

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "input/MouseInput.h"
 #include "object/Object2D.h"
@@ -46,6 +47,7 @@ private:
     std::array<bool, kInputs> down_{};     // what was down in the frame before
     std::array<bool, kInputs> pressed_{};  // what went down while open
     TextTexture text_;
+    std::uint32_t printedIn_ = 0;  // the language generation the text was printed in
     Object2D dim_;
     Object2D border_;
     Object2D panel_;

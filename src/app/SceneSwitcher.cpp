@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "base/Language.h"
 SceneSwitcher::SceneSwitcher(gfx::Device* device, Hooks hooks, bool synchronousLoaders, int loaderGraceMs)
     : device_(device), hooks_(std::move(hooks)), synchronous_(synchronousLoaders), graceMs_(loaderGraceMs) {}
 
@@ -65,7 +66,7 @@ void SceneSwitcher::DrawDue(SceneContext& context) {
     switch (context.sceneCode) {
     case SceneCode::None:
         if (hooks_.showMessage) {
-            hooks_.showMessage("EMPTYシーンです");
+            hooks_.showMessage(N_MESSAGE("EMPTYシーンです"));
         }
         break;
     case SceneCode::StartUp: {

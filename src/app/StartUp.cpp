@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "gfx/RenderPresets.h"
 #include "platform/Fatal.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr const char kInvalidFiles[] = "有効なファイルではありません";
+constexpr const char kInvalidFiles[] = N_MESSAGE("有効なファイルではありません");
 
 }  // namespace
 

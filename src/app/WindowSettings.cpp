@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "base/Language.h"
+
 namespace {
 
 // One setting's value into the settings read so far; false with what the value must be.
@@ -16,6 +18,12 @@ bool ReadValue(const std::string& key, const std::string& value, WindowSettings&
             return false;
         }
         read.scale = scale;
+    } else if (key == "language") {
+        if (!language::ValidCode(value)) {
+            expected = "the language is a code such as ja or en";
+            return false;
+        }
+        read.language = value;
     } else if (key == "guides") {
         if (!ParseOnOff(value, read.guides)) {
             expected = "the guides are on or off";
@@ -72,5 +80,9 @@ std::string FormatWindowSettings(const WindowSettings& settings) {
         text += "scale " + std::to_string(settings.scale) + "\n";
     }
     text += settings.guides ? "guides on\n" : "guides off\n";
+    // Japanese, the game's own language, needs no line: files from before the choice read the same.
+    if (settings.language != language::kSource) {
+        text += "language " + settings.language + "\n";
+    }
     return text;
 }

@@ -9,6 +9,7 @@
 //   # Velmoria window settings
 //   scale 2
 //   guides on
+//   language en
 struct WindowSettings {
     static constexpr int kMinScale = 1;
     static constexpr int kMaxScale = 16;
@@ -17,6 +18,7 @@ struct WindowSettings {
 
     int scale = 0;       // the window's whole-number scale; 0 when none is remembered
     bool guides = true;  // the help drawn over the battle; on unless the player turned it off
+    std::string language = "ja";  // the code of the language of the texts (a catalogue's name)
 
     bool operator==(const WindowSettings&) const = default;
 };

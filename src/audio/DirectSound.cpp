@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Language.h"
 #include "audio/Mixer.h"
 #include "audio/SoundOutput.h"
 #include "audio/WaveReader.h"
@@ -29,7 +30,7 @@ int InitDirectSound(SoundOutput output) {
     std::string error;
     if (output == SoundOutput::Device && !audio::OpenDeviceOutput(audio::SharedMixer(), error)) {
         WriteLog("エラー！　サウンドカードが無い？？");
-        platform::ShowMessage("エラー", "サウンドカードが無い？？");
+        platform::ShowMessage(N_MESSAGE("エラー"), N_MESSAGE("サウンドカードが無い？？"));
         return 1;
     }
     g_initialised = true;
@@ -65,10 +66,10 @@ HRESULT DirectSound::Load(const char* path, std::uint32_t offset) {
     const audio::WaveError error = riff.Open(path) ? audio::ReadWaveHeader(riff, offset, kEffectFormatBytes, wave)
                                                    : audio::WaveError::CannotDescend;
     if (wave.shortFormat) {
-        platform::ShowMessage("", "WAVフォーマットの読み込み失敗");
+        platform::ShowMessage("", N_MESSAGE("WAVフォーマットの読み込み失敗"));
     }
     if (error == audio::WaveError::CannotDescend) {
-        platform::ShowMessage("", "最初のチャンク（最上部チャンク)に進入できません\nファイル名が間違っているかも？");
+        platform::ShowMessage("", N_MESSAGE("最初のチャンク（最上部チャンク)に進入できません\nファイル名が間違っているかも？"));
     }
     if (error != audio::WaveError::None) {
         audio::ShowCommonWaveError(error);
@@ -76,7 +77,7 @@ HRESULT DirectSound::Load(const char* path, std::uint32_t offset) {
     }
     std::unique_ptr<audio::SoundBuffer> created = audio::SharedMixer().CreateBuffer(wave.format, wave.dataSize);
     if (created == nullptr) {
-        platform::ShowMessage("", "セカンダリバッファー作成失敗");
+        platform::ShowMessage("", N_MESSAGE("セカンダリバッファー作成失敗"));
         return E_FAIL;
     }
     std::vector<std::uint8_t> samples(wave.dataSize);

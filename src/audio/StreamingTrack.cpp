@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/Language.h"
 #include "audio/WaveReader.h"
 #include "platform/MessageBox.h"
 
@@ -14,7 +15,7 @@ namespace {
 constexpr std::uint32_t kMusicFormatBytes = 16;
 constexpr std::int32_t kSilence = -10000;
 
-void ShowMissingFile() { platform::ShowMessage("", "ファイルがありません"); }
+void ShowMissingFile() { platform::ShowMessage("", N_MESSAGE("ファイルがありません")); }
 
 }  // namespace
 
@@ -71,12 +72,12 @@ HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std:
     WaveInfo wave;
     const WaveError error = ReadWaveHeader(riff, offset, kMusicFormatBytes, wave);
     if (wave.shortFormat) {
-        platform::ShowMessage("", "WAVフォーマットの読み込み失敗");
+        platform::ShowMessage("", N_MESSAGE("WAVフォーマットの読み込み失敗"));
     }
     if (error == WaveError::CannotDescend) {
-        platform::ShowMessage("", "最初のチャンク（最上部チャンク)に進入できません");
+        platform::ShowMessage("", N_MESSAGE("最初のチャンク（最上部チャンク)に進入できません"));
     } else if (error == WaveError::CannotAscend) {
-        platform::ShowMessage("", "Wav読み込みエラー");
+        platform::ShowMessage("", N_MESSAGE("Wav読み込みエラー"));
     }
     if (error != WaveError::None) {
         ShowCommonWaveError(error);
@@ -92,7 +93,7 @@ HRESULT StreamingTrack::Load(const std::string& path, std::uint32_t offset, std:
     segmentSize -= format.blockAlign != 0 ? segmentSize % format.blockAlign : 0;
     std::unique_ptr<SoundBuffer> buffer = mixer_.CreateBuffer(format, kSegmentCount * segmentSize);
     if (buffer == nullptr) {
-        platform::ShowMessage("", "セカンダリバッファー作成失敗");
+        platform::ShowMessage("", N_MESSAGE("セカンダリバッファー作成失敗"));
         return E_FAIL;
     }
     const std::uint32_t bufferSize = buffer->Size();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Language.h"
 #include "platform/MessageBox.h"
 
 namespace audio {
@@ -68,10 +69,10 @@ WaveError ReadWaveHeader(RiffReader& riff, std::uint64_t offset, std::uint32_t f
 
 bool ShowCommonWaveError(WaveError error) {
     switch (error) {
-    case WaveError::NotWave: platform::ShowMessage(" lol ", "これはWAVファイルではありません"); return true;
-    case WaveError::NoFormatChunk: platform::ShowMessage("", "fmt チャンクが見つかりません"); return true;
-    case WaveError::NotPcm: platform::ShowMessage("", "標準のリニアPCMフォーマットではありません"); return true;
-    case WaveError::NoDataChunk: platform::ShowMessage("", "dataチャンクが見つかりません"); return true;
+    case WaveError::NotWave: platform::ShowMessage(" lol ", N_MESSAGE("これはWAVファイルではありません")); return true;
+    case WaveError::NoFormatChunk: platform::ShowMessage("", N_MESSAGE("fmt チャンクが見つかりません")); return true;
+    case WaveError::NotPcm: platform::ShowMessage("", N_MESSAGE("標準のリニアPCMフォーマットではありません")); return true;
+    case WaveError::NoDataChunk: platform::ShowMessage("", N_MESSAGE("dataチャンクが見つかりません")); return true;
     default: return false;
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Language.h"
 #include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
 #include "resource/PackDirectory.h"
@@ -51,7 +52,7 @@ Records ReadRecords(BinaryFile& file, std::uint32_t key, const BlockId& block, s
 
 bool CFilePackEnemyParamLoad::Open(const std::string& path) {
     if (!TryOpen(path)) {
-        platform::FatalError(nullptr, "敵データが読み込めません！");
+        platform::FatalError(nullptr, N_MESSAGE("敵データが読み込めません！"));
         return false;
     }
     return true;

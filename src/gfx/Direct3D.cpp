@@ -1,5 +1,6 @@
 #include "gfx/Direct3D.h"
 
+#include "base/Language.h"
 #include "base/LogPutout.h"
 #include "gfx/SoftwareDevice.h"
 #include "platform/MessageBox.h"
@@ -38,7 +39,7 @@ HRESULT InitDirect3D(gfx::FrameSink* sink, bool fullScreen, int width, int heigh
             return S_OK;
         }
     }
-    platform::ShowMessage("", "DirectX初期化失敗");
+    platform::ShowMessage("", N_MESSAGE("DirectX初期化失敗"));
     WriteLog("DirectX初期化失敗");
     return E_FAIL;
 }

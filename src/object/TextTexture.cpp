@@ -9,6 +9,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "base/Language.h"
 #include "gfx/Device.h"
 #include "object/FontLibrary.h"
 #include "object/Utf8.h"
@@ -181,6 +182,10 @@ void TextTexture::DrawString(const char* text) {
     const Metrics metrics = SizeFaces();
     std::uint32_t* pixels = measuring_ ? nullptr : texture_->Lock();
     const int lineStart = penX_;
+    // Japanese keeps the ink layout it was designed with; a translation is set by the font's own
+    // advances and kerning, as Latin type is meant to be.
+    byAdvances_ = !language::SourceInUse();
+    previousGlyph_ = 0;
     std::size_t left = std::char_traits<char>::length(text);
     while (left > 0) {
         std::uint32_t codePoint = 0;
@@ -190,6 +195,7 @@ void TextTexture::DrawString(const char* text) {
         if (codePoint == '\n') {
             penX_ = lineStart;
             penY_ += static_cast<int>(static_cast<float>(fontHeight_) * scaleY_);
+            previousGlyph_ = 0;
             continue;
         }
         DrawGlyph(codePoint, pixels, metrics);
@@ -231,7 +237,13 @@ void TextTexture::DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, cons
         glyph.c = advance - glyph.a - glyph.width;
     }
     const bool onCell = SetOnFullWidthCell(codePoint);
-    const int left = onCell ? penX_ + glyph.a : penX_;
+    const bool byAdvance = byAdvances_ && !onCell;
+    if (byAdvance) {
+        penX_ += Kerning(face, index);
+    }
+    previousFace_ = face;
+    previousGlyph_ = onCell ? 0 : index;
+    const int left = (onCell || byAdvance) ? penX_ + glyph.a : penX_;
     if (clearCell_ && pixels != nullptr) {
         ClearCell(pixels, left, static_cast<int>(static_cast<float>(glyph.width) + 4.0f * scaleX_),
                   metrics.textHeight + 2 * metrics.externalLeading);
@@ -246,9 +258,24 @@ void TextTexture::DrawGlyph(std::uint32_t codePoint, std::uint32_t* pixels, cons
         penX_ += advance + static_cast<int>(kFullWidthGap * scaleX_);
         return;
     }
+    if (byAdvance) {
+        penX_ += advance;
+        return;
+    }
     // Other text follows its ink, not the font's advance widths.
     const int padding = (glyph.a != 0 ? 2 : 0) + (glyph.c != 0 ? 2 : 0);
     penX_ += glyph.width + static_cast<int>(static_cast<float>(padding) * scaleX_);
+}
+
+int TextTexture::Kerning(FT_FaceRec_* face, unsigned index) const {
+    if (previousGlyph_ == 0 || previousFace_ != face || !FT_HAS_KERNING(face)) {
+        return 0;
+    }
+    FT_Vector kerning{0, 0};
+    if (FT_Get_Kerning(face, previousGlyph_, index, FT_KERNING_DEFAULT, &kerning) != 0) {
+        return 0;
+    }
+    return static_cast<int>(kerning.x >> 6);
 }
 
 void TextTexture::ClearCell(std::uint32_t* pixels, int left, int width, int rows) const {

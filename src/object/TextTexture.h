@@ -79,6 +79,8 @@ private:
     void ClearCell(std::uint32_t* pixels, int left, int width, int rows) const;
     Metrics SizeFaces() const;
     void UpdateTransform();
+    // The kerning between the glyph drawn last and this one, in whole pixels.
+    int Kerning(FT_FaceRec_* face, unsigned index) const;
 
     std::unique_ptr<gfx::Texture> texture_;
     int width_ = 0;
@@ -97,4 +99,7 @@ private:
     bool clearCell_ = false;
     bool measuring_ = false;  // glyphs move the pen but leave no ink
     int inkRight_ = 0;        // while measuring: the rightmost column of ink so far
+    bool byAdvances_ = false;  // set by the font's advances and kerning rather than by ink
+    FT_FaceRec_* previousFace_ = nullptr;
+    unsigned previousGlyph_ = 0;  // the glyph before, for kerning; 0 at a line's start
 };

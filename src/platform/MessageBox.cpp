@@ -5,13 +5,14 @@
 #include <atomic>
 #include <cstdio>
 
+#include "base/Language.h"
 #include "platform/QuitMessage.h"
 
 namespace platform {
 
 namespace {
 std::atomic<bool> g_dialogsEnabled{false};
-constexpr const char* kDefaultCaption = "エラー";
+constexpr const char* kDefaultCaption = N_MESSAGE("エラー");
 }
 
 void SetDialogsEnabled(bool enabled) { g_dialogsEnabled = enabled; }
@@ -22,7 +23,9 @@ void ShowMessage(const char* caption, const char* text) {
     if (FatalQuitPosted()) {
         return;
     }
-    const char* shownCaption = caption != nullptr ? caption : kDefaultCaption;
+    // Callers give the Japanese; the player reads it in the language in use.
+    const char* shownCaption = Tr(caption != nullptr ? caption : kDefaultCaption);
+    text = Tr(text);
     if (g_dialogsEnabled &&
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, text, nullptr) == 0) {
         return;

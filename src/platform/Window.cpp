@@ -13,6 +13,7 @@
 #include <vector>
 #endif
 
+#include "base/Language.h"
 #include "platform/CursorQuery.h"
 #include "platform/FrameView.h"
 #include "platform/QuitMessage.h"
@@ -107,11 +108,11 @@ void StopVideo() {
 
 bool AskFullScreen() {
     const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "フルスクリーン"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, "ウィンドウ"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, Tr(N_MESSAGE("フルスクリーン"))},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 2, Tr(N_MESSAGE("ウィンドウ"))},
     };
     const SDL_MessageBoxData box = {
-        SDL_MESSAGEBOX_INFORMATION, nullptr, kTitle, "ウィンドウモードを選んで下さい",
+        SDL_MESSAGEBOX_INFORMATION, nullptr, kTitle, Tr(N_MESSAGE("ウィンドウモードを選んで下さい")),
         SDL_arraysize(buttons), buttons, nullptr,
     };
     int choice = 2;
@@ -172,8 +173,8 @@ bool Window::CreateRenderer(bool smooth, std::string& error) {
 // (or of another layout than the frame's) keeps the renderer.
 void Window::ChoosePath(PresentPath asked, bool smooth) {
     path_ = PresentPath::Renderer;
+    reason_ = smooth ? PathReason::Smooth : PathReason::Asked;
     if (smooth || asked == PresentPath::Renderer) {
-        pathReason_ = smooth ? "滑らかな拡大のためレンダラーで表示します" : "レンダラーで表示します";
         return;
     }
     if (asked == PresentPath::Automatic) {
@@ -182,12 +183,12 @@ void Window::ChoosePath(PresentPath asked, bool smooth) {
         const std::string name = info.name != nullptr ? info.name : "";
         const std::string openGl = name.rfind("opengl", 0) == 0 ? OpenGlRendererName() : "";
         const bool accelerated = (info.flags & SDL_RENDERER_ACCELERATED) != 0 && name != "software";
-        const std::string drawer = openGl.empty() ? name : name + " (" + openGl + ")";
+        reasonDetail_ = openGl.empty() ? name : name + " (" + openGl + ")";
         if (accelerated && !DrawnByProcessor(openGl)) {
-            pathReason_ = "レンダラー " + drawer + " で拡大して表示します";
+            reason_ = PathReason::Accelerated;
             return;
         }
-        pathReason_ = "レンダラー " + drawer + " はプロセッサで描くため、";
+        reason_ = PathReason::DrawnByProcessor;
         SDL_DestroyTexture(frame_);
         SDL_DestroyRenderer(renderer_);
         frame_ = nullptr;
@@ -198,11 +199,10 @@ void Window::ChoosePath(PresentPath asked, bool smooth) {
     const SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface != nullptr && TakesFramePixels(surface)) {
         path_ = PresentPath::WindowSurface;
-        pathReason_ += "ゲームがウィンドウのピクセルへ直接拡大して表示します";
         return;
     }
-    pathReason_ += std::string("ウィンドウのピクセルに書けないのでレンダラーで表示します (") +
-                   (surface == nullptr ? SDL_GetError() : SDL_GetPixelFormatName(surface->format->format)) + ")";
+    reason_ = PathReason::NoWindowPixels;
+    reasonDetail_ = surface == nullptr ? SDL_GetError() : SDL_GetPixelFormatName(surface->format->format);
 }
 
 int Window::DesktopFittingScale(int frameWidth, int frameHeight) {

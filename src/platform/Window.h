@@ -41,6 +41,15 @@ public:
 // game scales the frame itself straight into the window's pixels.
 enum class PresentPath { Automatic, Renderer, WindowSurface };
 
+// Why a window presents the way it does.
+enum class PathReason {
+    Asked,             // the path asked for
+    Smooth,            // smooth filtering, which only a renderer does
+    Accelerated,       // the renderer draws on a graphics processor
+    DrawnByProcessor,  // the renderer would draw on the processor: the window's own pixels serve
+    NoWindowPixels,    // the window has no pixels of its own the frame fits; the renderer serves
+};
+
 // How the window shows the frame: full screen or a window of a whole multiple of the frame's
 // size, drawn with nearest-neighbour scaling or (smooth) linear filtering.
 struct WindowLook {
@@ -94,8 +103,10 @@ public:
     bool PresentFrame();
 
     PresentPath Path() const { return path_; }
-    // The path taken and why, for the log.
-    const std::string& PathReason() const { return pathReason_; }
+    // Why, and with what: the renderer SDL made ("opengl (llvmpipe ...)"), or why the window's
+    // pixels could not serve.
+    PathReason Reason() const { return reason_; }
+    const std::string& ReasonDetail() const { return reasonDetail_; }
     // The window's pixels as the last prepared frame leaves them, row after row, XRGB.
     bool ReadPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 
@@ -121,7 +132,8 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* frame_ = nullptr;
     PresentPath path_ = PresentPath::Renderer;
-    std::string pathReason_;
+    PathReason reason_ = PathReason::Asked;
+    std::string reasonDetail_;
     FrameScaler scaler_;
     bool prepared_ = false;  // a frame was prepared since the window's pixels were last lost
 };

@@ -1,5 +1,6 @@
 #include "resource/FileClass.h"
 
+#include "base/Language.h"
 #include "platform/MessageBox.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
@@ -80,7 +81,7 @@ void FileClass::AddTexture(const std::string& name, std::unique_ptr<gfx::Texture
 DirectSound* FileClass::FindSound(const std::string& name) const {
     const auto found = sounds_.find(name);
     if (found == sounds_.end()) {
-        platform::ShowMessage("", "SEを取得する事が出来ませんでした");
+        platform::ShowMessage("", N_MESSAGE("SEを取得する事が出来ませんでした"));
         return nullptr;
     }
     return found->second.get();

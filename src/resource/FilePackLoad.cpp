@@ -1,5 +1,6 @@
 #include "resource/FilePackLoad.h"
 
+#include "base/Language.h"
 #include "gfx/ImageTexture.h"
 #include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
@@ -7,7 +8,7 @@
 
 bool CFilePackLoad::Open(const std::string& path, gfx::Device* device) {
     if (!TryOpen(path, device)) {
-        platform::FatalError(nullptr, "ファイルが見つかりません");
+        platform::FatalError(nullptr, N_MESSAGE("ファイルが見つかりません"));
         return false;
     }
     return true;

@@ -217,7 +217,7 @@ bool CSaveFile::WriteFile(const std::vector<std::uint8_t>& image) {
     WriteLog(kWriteFailedMessage);
     // The log may sit in the same unwritable folder; a run without a window has only stderr.
     if (!platform::DialogsEnabled()) {
-        std::fprintf(stderr, "velmoria: %s\n", kWriteFailedMessage);
+        std::fprintf(stderr, "velmoria: %s\n", Tr(kWriteFailedMessage));
         std::fflush(stderr);
     }
     return false;

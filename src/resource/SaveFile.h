@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "base/Language.h"
 class FileWriter;
 
 // "save.dat": the settings and the best scores of every character slot, stage and difficulty,
@@ -26,7 +27,8 @@ public:
     // What the log, and a run without dialogs on stderr, say when a write fails; the battle shows
     // it on screen.
     static constexpr const char* kWriteFailedMessage =
-        "save.dat を書き込めませんでした（前回までの記録はそのまま残っています）";
+        // Fits: Tahoma 14, 420x2 wrapped
+        N_("save.dat を書き込めませんでした（前回までの記録はそのまま残っています）");
 
     // Indices into settings.
     enum Setting {

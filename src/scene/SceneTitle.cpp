@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "base/SceneContext.h"
 #include "gfx/RenderPresets.h"
@@ -44,6 +45,7 @@ bool SceneTitle::Init(gfx::Device* device) {
     gameSelect_.Init(device, sounds_, save_);
     musicRoom_.Init(device, sounds_);
     options_.Init(device, sounds_, save_);
+    labelledIn_ = language::Generation();
     ready_ = true;
     return true;
 }
@@ -99,10 +101,21 @@ void SceneTitle::FinishChange(SceneContext& context) {
         return;
     }
     LeaveScreen(screen_);
+    if (labelledIn_ != language::Generation()) {
+        Relabel();
+    }
     screen_ = nextScreen_;
     EnterScreen(screen_);
     background_.texture = g_FileClass.FindTexture(BackgroundOf(screen_));
     fade_.Reset(FadeDirection::Uncover);
+}
+
+// The option screen switched the language: every screen's words are drawn again in it.
+void SceneTitle::Relabel() {
+    labelledIn_ = language::Generation();
+    menu_.Init(device_, sounds_);
+    gameSelect_.Relabel();
+    musicRoom_.Relabel();
 }
 
 void SceneTitle::LeaveScreen(int screen) {

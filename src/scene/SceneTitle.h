@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 
 #include "object/GradationFade.h"
 #include "object/Object2D.h"
@@ -37,6 +38,7 @@ private:
     void LeaveScreen(int screen);
     void EnterScreen(int screen);
     void RequestBattle(SceneContext& context) const;
+    void Relabel();
 
     std::atomic<bool> ready_{false};
     CSaveFile save_;
@@ -51,4 +53,5 @@ private:
     GameSelect gameSelect_;
     MusicRoom musicRoom_;
     OptionScreen options_;
+    std::uint32_t labelledIn_ = 0;  // the language generation the screens were drawn in
 };

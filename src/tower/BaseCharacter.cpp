@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/DirectSound.h"
+#include "base/Language.h"
 #include "gfx/Device.h"
 #include "tower/StageCounters.h"
 #include "tower/TowerInput.h"
@@ -53,7 +54,13 @@ cBaseCharacter::cBaseCharacter(gfx::Device* device, const StageCounters& counter
                                std::span<const CatalogueEntry, tower::kKindsPerCharacter> catalogue,
                                const CharacterArt& art)
     : device_(device), counters_(counters) {
-    std::copy(catalogue.begin(), catalogue.end(), catalogue_.begin());
+    // The shop shows the texts in the language in use when the battle was built.
+    std::transform(catalogue.begin(), catalogue.end(), catalogue_.begin(), [](CatalogueEntry entry) {
+        entry.name = Tr(entry.name);
+        entry.description = Tr(entry.description);
+        entry.maxLevelNote = Tr(entry.maxLevelNote);
+        return entry;
+    });
     sellSound_ = assets_.Sound("sell.wav");
     putSound_ = assets_.Sound("put.wav");
     cursor.Init(device);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/EnemyKind.h"
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "enemy/Enemy.h"
 #include "enemy/EnemyNames.h"
@@ -34,9 +35,11 @@ constexpr float kGlyphHeight = 20.0f;
 // The option byte that turns the release button of a spell tower into its trigger.
 constexpr std::size_t kSpellButtonOption = 6;
 
-constexpr char kReleaseFormat[] = "解放:(+%d)P";
-constexpr char kActivation[] = "発動";
-constexpr char kReplaceNote[] = "※置き換える砲台を選択\nして下さい。\n砲台は初期レベルで設置\nされる。";
+// Fits: Tahoma 13, 86x1
+constexpr char kReleaseFormat[] = N_("解放:(+%d)P");
+// Fits: Tahoma 13, 58x1
+constexpr char kActivation[] = N_("発動");
+constexpr char kReplaceNote[] = N_NOTE("※置き換える砲台を選択\nして下さい。\n砲台は初期レベルで設置\nされる。");
 
 // The enemy sheets the picture shows, by kind. A fairy squad is no enemy of its own and leaves
 // the picture as it was.
@@ -107,17 +110,21 @@ void Status::Init(gfx::Device* device) {
     description2_.Init(device, kNoteLeft + 128.0f, 398.0f, 256, 64, kCaptionFont, kBlack);
     description2_.SetWrapWidth(static_cast<int>(kTextRight - kNoteLeft));
     detailLabel_.Init(device, 484.0f + 32.0f, 355.0f, 64, 16, kNameFont, kRed);
-    detailLabel_.Set("詳細：");
+    // Fits: Tahoma 14, 62x1
+    detailLabel_.Set(Tr("詳細："));
     upgradeCaption_.Init(device, 608.0f, 452.0f, 64, 16, kCaptionFont, kWhite);
-    upgradeCaption_.Set("強化");
+    // Fits: Tahoma 13, 52x1
+    upgradeCaption_.Set(Tr("強化"));
     releaseCaption_.Init(device, 537.0f, 442.0f, 128, 16, kCaptionFont, kWhite);
     replaceCaption_.Init(device, 552.0f, kReplaceY + 2.0f, 128, 16, kCaptionFont, kWhite);
-    replaceCaption_.Set("置き換え");
+    // Fits: Tahoma 13, 70x1
+    replaceCaption_.Set(Tr("置き換え"));
     replaceNote_.Init(device, kNoteLeft + 128.0f, 398.0f, 256, 64, kCaptionFont, kRed);
     replaceNote_.SetWrapWidth(static_cast<int>(kTextRight - kNoteLeft));
-    replaceNote_.Set(kReplaceNote);
+    replaceNote_.Set(Tr(kReplaceNote));
     cancelCaption_.Init(device, 548.0f, 452.0f, 128, 16, kCaptionFont, kWhite);
-    cancelCaption_.Set("キャンセル");
+    // Fits: Tahoma 13, 74x1
+    cancelCaption_.Set(Tr("キャンセル"));
 
     InitNumber(rows_[0], device, 520.0f, kRowY[0], -8.0f, 245, 255, 0);
     InitNumber(rows_[1], device, 520.0f, kRowY[1], -8.0f, 255, 0, 0);
@@ -143,13 +150,13 @@ void Status::SetNextValues(int d, int e, int f) {
 
 void Status::SetReleaseText(int points) {
     char caption[64];
-    std::snprintf(caption, sizeof caption, kReleaseFormat, points);
+    std::snprintf(caption, sizeof caption, Tr(kReleaseFormat), points);
     releaseCaption_.Set(caption);
     activation_ = false;
 }
 
 void Status::SetActivationText() {
-    releaseCaption_.Set(kActivation);
+    releaseCaption_.Set(Tr(kActivation));
     activation_ = true;
 }
 
@@ -239,7 +246,7 @@ bool Status::DrawEnemy(bool update) {
     lifeIcon_.SetPosition(500.0f, 258.0f);
     background_.Draw(1);
     ShowEnemyPicture(enemy->kind);
-    name_.Set(EnemyDisplayName(enemy->kind));
+    name_.Set(Tr(EnemyDisplayName(enemy->kind)));
 
     picture_.Draw(update ? 1 : 0);
     SetFilter(device_, gfx::TEXF_POINT);

@@ -117,4 +117,22 @@ TEST(CommandLine, GuidesAreOnOrOffForTheRun) {
     }
 }
 
+// A language is named for the run by its code; a word that cannot be a catalogue's name is refused.
+TEST(CommandLine, LangNamesTheLanguageForTheRun) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless"}, options, error)) << error;
+    EXPECT_FALSE(options.language.has_value());
+    ASSERT_TRUE(Parse({"--lang", "en"}, options, error)) << error;
+    EXPECT_EQ(options.language, "en");
+    for (const std::vector<const char*>& refused :
+         {std::vector<const char*>{"--lang"}, {"--lang", ""}, {"--lang", "../../etc/passwd"}}) {
+        LaunchOptions untouched;
+        error.clear();
+        EXPECT_FALSE(Parse(refused, untouched, error)) << refused.back();
+        EXPECT_NE(error.find("--lang"), std::string::npos) << error;
+        EXPECT_FALSE(untouched.language.has_value());
+    }
+}
+
 }  // namespace

@@ -201,4 +201,24 @@ TEST(WindowSettings, GuidesAreOnUnlessTurnedOffAndReadBack) {
     EXPECT_EQ(error, "line 2: the guides are on or off");
 }
 
+// The language is Japanese unless the file names another, and is written only when it is not;
+// a word that cannot name a catalogue is refused.
+TEST(WindowSettings, LanguageIsJapaneseUnlessNamedAndReadBack) {
+    WindowSettings settings;
+    std::string error;
+    ASSERT_TRUE(ParseWindowSettings("scale 2\n", settings, error)) << error;
+    EXPECT_EQ(settings.language, "ja");
+    EXPECT_EQ(FormatWindowSettings(settings).find("language"), std::string::npos);
+    ASSERT_TRUE(ParseWindowSettings("language en\n", settings, error)) << error;
+    EXPECT_EQ(settings.language, "en");
+    WindowSettings read;
+    ASSERT_TRUE(ParseWindowSettings(FormatWindowSettings(settings), read, error)) << error;
+    EXPECT_EQ(read, settings);
+    for (const char* bad : {"language\n", "language ../en\n", "language en fr\n"}) {
+        WindowSettings kept;
+        EXPECT_FALSE(ParseWindowSettings(bad, kept, error)) << bad;
+        EXPECT_EQ(kept.language, "ja") << bad;
+    }
+}
+
 }  // namespace

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
+#include "base/Language.h"
 #include "object/TextTexture.h"
 #include "object/Utf8.h"
 #include "support/RecordingDevice.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -194,3 +197,26 @@ TEST(Utf8, MalformedBytesDecodeOneAtATime) {
 }
 
 }  // namespace
+
+// A translation is set by the font's advances: the ink layout's padding around each Latin glyph
+// ("Gr eatB eam") is gone, and a word set glyph by glyph is as wide as the glyphs' advances.
+TEST_F(TextTextureTest, TranslatedLatinTextIsSetByAdvancesNotByInk) {
+    text.SetFont("Tahoma", 14);
+    const int inkLayout = text.MeasureLine("GreatBeam").advance;
+    ScopedTempDir dir;
+    std::ofstream(dir.Path() / "en.mo", std::ios::binary)
+        << std::string("\xde\x12\x04\x95\0\0\0\0\0\0\0\0\x1c\0\0\0\x1c\0\0\0\0\0\0\0\0\0\0\0", 28);
+    std::string error;
+    ASSERT_TRUE(language::Use("en", dir.Path(), error)) << error;
+    const int byAdvances = text.MeasureLine("GreatBeam").advance;
+    int glyphByGlyph = 0;
+    for (const char c : std::string("GreatBeam")) {
+        glyphByGlyph += text.MeasureLine(std::string(1, c)).advance;
+    }
+    language::Use("ja", {}, error);
+    EXPECT_LT(byAdvances, inkLayout);
+    // Kerning may pull a pair closer, never apart by more than a pixel.
+    EXPECT_LE(byAdvances, glyphByGlyph + 1);
+    EXPECT_GE(byAdvances, glyphByGlyph - 4);
+    EXPECT_EQ(text.MeasureLine("GreatBeam").advance, inkLayout);  // Japanese is as it was
+}

@@ -93,12 +93,14 @@ TEST_F(WindowPresent, TheWindowShowsTheFrameScaledByWholeNumbersOnEveryPath) {
 TEST_F(WindowPresent, ARendererThatDrawsOnTheProcessorGivesWayToTheWindowsOwnPixels) {
     const auto automatic = Open(2, platform::PresentPath::Automatic);
     ASSERT_NE(automatic, nullptr);
-    EXPECT_EQ(automatic->Path(), platform::PresentPath::WindowSurface) << automatic->PathReason();
-    EXPECT_NE(automatic->PathReason().find("software"), std::string::npos) << automatic->PathReason();
+    EXPECT_EQ(automatic->Path(), platform::PresentPath::WindowSurface) << automatic->ReasonDetail();
+    EXPECT_EQ(automatic->Reason(), platform::PathReason::DrawnByProcessor);
+    EXPECT_EQ(automatic->ReasonDetail(), "software");
 
     const auto smooth = Open(2, platform::PresentPath::WindowSurface, true);
     ASSERT_NE(smooth, nullptr);
     EXPECT_EQ(smooth->Path(), platform::PresentPath::Renderer);
+    EXPECT_EQ(smooth->Reason(), platform::PathReason::Smooth);
 }
 
 }  // namespace

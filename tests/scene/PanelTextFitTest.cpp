@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/Language.h"
 #include "field/TankObject.h"
 #include "scene/GameHarness.h"
 #include "tower/BaseCharacter.h"
@@ -60,36 +61,44 @@ field::StageRequest RichRequest(int character) {
 
 }  // namespace
 
+// The sweep in Japanese and in every installed translation, each battle built in its language.
 TEST(PanelTextFit, EveryTextOfEveryKindShowsWholeInsideThePanel) {
-    GameHarness harness(GameHarness::Drawing::Software);
-    for (const int character : {0, 1}) {
-        GameMain& game = harness.Open(RichRequest(character));
-        harness.Frames(2);
-        const cBaseCharacter& controller = *game.Controller();
-        for (int kind = 1; kind <= controller.EntryCount(); ++kind) {
-            const std::string name = std::to_string(character) + "/" + controller.Entry(kind).name;
-            harness.PressKey(kind == 10 ? kKey0 : kKey1 + kind - 1);
-            harness.Frame();
-            ExpectTextsFit(controller.panel, name + " in the shop");
-            ExpectBlocksClearOfTheRows(controller.panel, name + " in the shop");
-
-            const int x = 48 + 32 * (kind - 1);
-            harness.Click(x, 48);
-            harness.PressKey(kKeyD);
-            harness.Click(x, 48);
-            for (int level = 1; level <= 5; ++level) {
+    for (const language::Choice& choice : language::Installed(VELMORIA_GAME_DIR)) {
+        std::string error;
+        ASSERT_TRUE(language::Use(choice.code, VELMORIA_GAME_DIR, error)) << error;
+        GameHarness harness(GameHarness::Drawing::Software);
+        for (const int character : {0, 1}) {
+            GameMain& game = harness.Open(RichRequest(character));
+            harness.Frames(2);
+            const cBaseCharacter& controller = *game.Controller();
+            for (int kind = 1; kind <= controller.EntryCount(); ++kind) {
+                const std::string name =
+                    choice.code + " " + std::to_string(character) + "/" + controller.Entry(kind).name;
+                harness.PressKey(kind == 10 ? kKey0 : kKey1 + kind - 1);
                 harness.Frame();
-                ExpectTextsFit(controller.panel, name + " at level " + std::to_string(controller.panel.Level()));
-                ExpectBlocksClearOfTheRows(controller.panel, name + " placed");
-                harness.PressKey(kKeyU);
-                harness.Frames(40);
+                ExpectTextsFit(controller.panel, name + " in the shop");
+                ExpectBlocksClearOfTheRows(controller.panel, name + " in the shop");
+
+                const int x = 48 + 32 * (kind - 1);
+                harness.Click(x, 48);
+                harness.PressKey(kKeyD);
+                harness.Click(x, 48);
+                for (int level = 1; level <= 5; ++level) {
+                    harness.Frame();
+                    ExpectTextsFit(controller.panel, name + " at level " + std::to_string(controller.panel.Level()));
+                    ExpectBlocksClearOfTheRows(controller.panel, name + " placed");
+                    harness.PressKey(kKeyU);
+                    harness.Frames(40);
+                }
+                harness.PressKey(kKeyLeftShift);
+                harness.Frame();
+                ExpectTextsFit(controller.panel, name + " being replaced");
+                ExpectBlocksClearOfTheRows(controller.panel, name + " being replaced");
+                harness.PressKey(kKeyD);
             }
-            harness.PressKey(kKeyLeftShift);
-            harness.Frame();
-            ExpectTextsFit(controller.panel, name + " being replaced");
-            ExpectBlocksClearOfTheRows(controller.panel, name + " being replaced");
-            harness.PressKey(kKeyD);
+            harness.Close();
         }
-        harness.Close();
     }
+    std::string error;
+    language::Use("ja", {}, error);
 }

@@ -23,6 +23,9 @@ constexpr std::uint32_t kTextColour = 0xFFFFFFFFu;
 
 // The message is too wide for the field on one line: the reassurance in brackets goes below.
 std::string TwoLines(std::string message) {
+    if (!language::SourceInUse()) {
+        return message;
+    }
     const std::size_t bracket = message.find("（");
     if (bracket != std::string::npos) {
         message.insert(bracket, "\n");
@@ -43,7 +46,9 @@ void SaveNotice::Init(gfx::Device* device) {
     const float textLeft = kCentreX - kBandWidth / 2.0f + kTextIndent;
     text_.Init(device, textLeft + static_cast<float>(kTextWidth) / 2.0f, kCentreY + kTextDrop, kTextWidth, kTextHeight,
                kFontHeight, kTextColour);
-    text_.Set(TwoLines(CSaveFile::kWriteFailedMessage));
+    // The Japanese breaks before its bracket; a translation breaks where its words fit.
+    text_.SetWrapWidth(kTextWidth);
+    text_.Set(TwoLines(Tr(CSaveFile::kWriteFailedMessage)));
 }
 
 void SaveNotice::Draw() {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audio/DirectSound.h"
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "field/TankObject.h"
 #include "resource/FileClass.h"
@@ -61,7 +62,8 @@ int ChosenEntry(const cBaseCharacter& controller, const SceneContext& input) {
 
 void AlertGuide::Init(gfx::Device* device) {
     shortOfPoints_.Init(device, 0.0f, 0.0f, 64, 16, 13, 0xFFFF5050u);
-    shortOfPoints_.Set("P不足");
+    // Fits: Tahoma 13, 64x1
+    shortOfPoints_.Set(Tr("P不足"));
     MakePlate(plate_, device, {0, 0, 0}, 180);
     MakePlate(ring_, device, {255, 40, 40}, 200);
     refuseSound_ = g_FileClass.FindSound("refuse.wav");

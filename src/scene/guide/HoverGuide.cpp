@@ -1,6 +1,7 @@
 #include "scene/guide/HoverGuide.h"
 
 #include "base/EnemyKind.h"
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "enemy/Enemy.h"
 #include "field/TankObject.h"
@@ -31,14 +32,14 @@ const char* HoverGuide::Traits(int kindId) {
         return "";
     }
     switch (KindOf(kindId)) {
-        case EnemyKind::Furball: return "特性：倒すと分裂することがある";
-        case EnemyKind::BigFurball: return "特性：倒すと二つに分裂する";
-        case EnemyKind::EvilEye: return "特性：装甲（ウェーブ数だけダメージを減らす）・妖怪";
-        case EnemyKind::Vernie: return "特性：飛行（壁を越えてまっすぐ進む）";
-        case EnemyKind::Crow: return "特性：足が速い";
-        case EnemyKind::Ghost: return "特性：幽霊（ダメージ半減、吸霊で弱くなる）";
-        case EnemyKind::Frelle: return "特性：減速が効かない・道が変わると迷う";
-        case EnemyKind::Noctra: return "特性：暗闇を広げる・妖怪";
+        case EnemyKind::Furball: return N_TRAIT("特性：倒すと分裂することがある");
+        case EnemyKind::BigFurball: return N_TRAIT("特性：倒すと二つに分裂する");
+        case EnemyKind::EvilEye: return N_TRAIT("特性：装甲（ウェーブ数だけダメージを減らす）・妖怪");
+        case EnemyKind::Vernie: return N_TRAIT("特性：飛行（壁を越えてまっすぐ進む）");
+        case EnemyKind::Crow: return N_TRAIT("特性：足が速い");
+        case EnemyKind::Ghost: return N_TRAIT("特性：幽霊（ダメージ半減、吸霊で弱くなる）");
+        case EnemyKind::Frelle: return N_TRAIT("特性：減速が効かない・道が変わると迷う");
+        case EnemyKind::Noctra: return N_TRAIT("特性：暗闇を広げる・妖怪");
         case EnemyKind::RedFairy:
         case EnemyKind::BlueFairy:
         case EnemyKind::GreenFairy:
@@ -118,7 +119,7 @@ void HoverGuide::DrawTraits(const cBaseCharacter& controller) {
     if (traits[0] == '\0') {
         return;
     }
-    traits_.Set(traits);
+    traits_.Set(Tr(traits));
     traits_.Draw();
 }
 

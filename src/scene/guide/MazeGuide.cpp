@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/Language.h"
 #include "field/TankObject.h"
 #include "field/WalkCodes.h"
 
@@ -52,13 +53,17 @@ void MazeGuide::Init(gfx::Device* device) {
     MakePlate(plate_, device, {0, 0, 0}, 170);
     MakePlate(refusedPlot_, device, kRefusedColour, 130);
     entrance_.Init(device, 0.0f, 0.0f, 32, 16, 12, 0xFFFFFFFFu);
-    entrance_.Set("入口");
+    // Fits: Tahoma 12, 32x1
+    entrance_.Set(Tr("入口"));
     exit_.Init(device, 0.0f, 0.0f, 32, 16, 12, 0xFFFFFFFFu);
-    exit_.Set("出口");
+    // Fits: Tahoma 12, 32x1
+    exit_.Set(Tr("出口"));
     cutRoute_.Init(device, 0.0f, 0.0f, 128, 16, 12, 0xFFFF6060u);
-    cutRoute_.Set("道がふさがります");
+    // Fits: Tahoma 12, 128x1
+    cutRoute_.Set(Tr("道がふさがります"));
     strands_.Init(device, 0.0f, 0.0f, 128, 16, 12, 0xFFFF6060u);
-    strands_.Set("敵を閉じ込めます");
+    // Fits: Tahoma 12, 128x1
+    strands_.Set(Tr("敵を閉じ込めます"));
     MakeSmallNumber(change_, device, kPreviewColour);
     change_.SetShowPlus(true);
 }

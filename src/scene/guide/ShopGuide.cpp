@@ -1,5 +1,6 @@
 #include "scene/guide/ShopGuide.h"
 
+#include "base/Language.h"
 #include "field/TankObject.h"
 #include "tower/BaseCharacter.h"
 #include "tower/Status.h"
@@ -40,13 +41,18 @@ void ShopGuide::Init(gfx::Device* device) {
         std::uint32_t colour;
         const char* words;
     } captions[] = {
-        {&sellColumn_, 64, kCaptionColour, "売値"},   {&priceColumn_, 64, kCaptionColour, "価格"},
-        {&upgradeColumn_, 64, kCaptionColour, "強化後"}, {&upgradeKey_, 16, kKeyColour, "U"},
+        // Fits: Tahoma 11, 64x1
+        {&sellColumn_, 64, kCaptionColour, N_("売値")},
+        // Fits: Tahoma 11, 64x1
+        {&priceColumn_, 64, kCaptionColour, N_("価格")},
+        // Fits: Tahoma 11, 64x1
+        {&upgradeColumn_, 64, kCaptionColour, N_("強化後")},
+        {&upgradeKey_, 16, kKeyColour, "U"},
         {&sellKey_, 16, kKeyColour, "S"},             {&replaceKey_, 32, kKeyColour, "Shift"},
     };
     for (const auto& caption : captions) {
         caption.text->Init(device, 0.0f, 0.0f, caption.width, 16, kCaptionFont, caption.colour);
-        caption.text->Set(caption.words);
+        caption.text->Set(Tr(caption.words));
     }
 }
 

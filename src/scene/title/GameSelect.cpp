@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "gfx/Device.h"
 #include "object/DrawCrisp.h"
@@ -32,8 +33,10 @@ struct CharacterNote {
     const char* play;
 };
 constexpr CharacterNote kCharacterNotes[GameSelect::kCharacters] = {
-    {"Ardel", "お札と結界：誘導弾と範囲攻撃、足止めで堅実に守る"},
-    {"Sovia", "魔法とレーザー：高火力の砲台と減速・対空、極大レーザー"},
+    // Fits: MSゴシック 14, 426x1
+    {"Ardel", N_("お札と結界：誘導弾と範囲攻撃、足止めで堅実に守る")},
+    // Fits: MSゴシック 14, 426x1
+    {"Sovia", N_("魔法とレーザー：高火力の砲台と減速・対空、極大レーザー")},
 };
 // The note stands below the character panel, between the return and start buttons
 // (x 98..524), centred on kNoteCentreX.
@@ -84,9 +87,7 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
         portrait.Start();
     }
 
-    for (int c = 0; c < kCharacters; ++c) {
-        MakeNote(c);
-    }
+    Relabel();
 
     bestLabel_.Create(device, g_FileClass.FindTexture("score.png"), 96.0f, 330.0f, 64.0f, 16.0f);
     title::ShowBand(bestLabel_, 0, 2);
@@ -115,7 +116,7 @@ void GameSelect::MakeNote(int character) {
         width = std::max(width, text.PenX());
     };
     print(0, kNameHeight, kNameColour, note.name);
-    print(kPlayTop, kPlayHeight, kPlayColour, note.play);
+    print(kPlayTop, kPlayHeight, kPlayColour, Tr(note.play));
     text.ReleaseFont();
     // The texture's left edge goes where the widest line, centred, starts.
     const float left = kNoteCentreX - static_cast<float>(width) * 0.5f;
@@ -130,6 +131,12 @@ void GameSelect::MakeSelector(Selector& selector, float leftX, float rightX, flo
     title::Mirror(selector.left);
     selector.left.pulseStep = kArrowPulse;
     selector.right.pulseStep = kArrowPulse;
+}
+
+void GameSelect::Relabel() {
+    for (int c = 0; c < kCharacters; ++c) {
+        MakeNote(c);
+    }
 }
 
 void GameSelect::Enter() {

@@ -21,6 +21,8 @@ public:
     void Init(gfx::Device* device, const title::Sounds& sounds, CSaveFile& save);
     // Entering the screen starts from normal, the first stage and the first character.
     void Enter();
+    // Renders the texts again, in the language now in use.
+    void Relabel();
     // Leaving for the menu forgets the options.
     void Leave();
     int Frame(const SceneContext& input, bool active);

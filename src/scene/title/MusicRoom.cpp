@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/Language.h"
 #include "base/SceneContext.h"
 #include "object/DrawCrisp.h"
 #include "resource/FileClass.h"
@@ -64,20 +65,13 @@ void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
     sounds_ = &sounds;
     LoadNotes();
     for (int i = 0; i < kTracks; ++i) {
-        TextTexture& text = trackTexts_[i];
-        text.Create(device, 256, 32);
-        text.Clear();
-        text.SetFont(kFont, 14);
-        text.SetGreyGlyphs(true);
-        text.SetColour(kWhite);
-        text.Print(4, 8, "%d. %s", i + 1, notes_[i].title.c_str());
-        text.ReleaseFont();
-        trackItems_[i].Create(device, text.GetTexture(), kListX, kListY + kListPitch * i, 256.0f, 32.0f);
+        trackTexts_[i].Create(device, 256, 32);
+        trackItems_[i].Create(device, trackTexts_[i].GetTexture(), kListX, kListY + kListPitch * i, 256.0f, 32.0f);
         trackItems_[i].SetHitBox(256.0f, 22.0f, 0.0f, 0.0f);
     }
     commentText_.Create(device, 512, 256);
     comment_.Create(device, commentText_.GetTexture(), kCommentLeft + 256.0f, kCommentTop + 128.0f, 512.0f, 256.0f);
-    WriteComment();
+    Relabel();
 
     board_.Init(device, g_FileClass.FindTexture("ef_circle.png"), g_FileClass.FindTexture("lifecell.png"),
                 g_FileClass.FindTexture("lifewall.png"));
@@ -88,16 +82,30 @@ void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
 
 void MusicRoom::Enter() { board_.Open(); }
 
+void MusicRoom::Relabel() {
+    for (int i = 0; i < kTracks; ++i) {
+        TextTexture& text = trackTexts_[i];
+        text.Clear();
+        text.SetFont(kFont, 14);
+        text.SetGreyGlyphs(true);
+        text.SetColour(kWhite);
+        text.Print(4, 8, "%d. %s", i + 1, Tr(notes_[i].title).c_str());
+        text.ReleaseFont();
+    }
+    WriteComment();
+}
+
 void MusicRoom::WriteComment() {
     const bool chosen = selected_ >= 0;
     commentText_.Clear();
     commentText_.SetFont(kFont, 17);
     commentText_.SetGreyGlyphs(true);
     commentText_.SetColour(kWhite);
-    commentText_.Print(0, 0, "♪%s", chosen ? notes_[selected_].title.c_str() : "無し");
+    // Fits: MSゴシック 17, 480x1
+    commentText_.Print(0, 0, "♪%s", chosen ? Tr(notes_[selected_].title).c_str() : Tr("無し"));
     commentText_.SetFont(kFont, 15);
     if (chosen) {
-        commentText_.Print(0, 32, "%s", notes_[selected_].comment.c_str());
+        commentText_.Print(0, 32, "%s", Tr(notes_[selected_].comment).c_str());
     }
     commentText_.ReleaseFont();
 }

@@ -15,6 +15,8 @@ public:
     void Init(gfx::Device* device, const title::Sounds& sounds);
     // Entering finds the board already at play.
     void Enter();
+    // Renders the list and the comment again, in the language now in use.
+    void Relabel();
     int Frame(const SceneContext& input, bool active);
     // Leaving puts the title music back on.
     void Leave();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/GameFolders.h"
 #include "base/SceneContext.h"
 #include "object/DrawCrisp.h"
 #include "resource/FileClass.h"
@@ -16,6 +17,17 @@ constexpr float kMusicY = 120.0f;
 constexpr float kSoundY = 200.0f;
 constexpr float kDisplayY = 280.0f;
 constexpr float kGuidesY = 360.0f;
+constexpr float kLanguageY = 412.0f;
+constexpr float kLanguageLeft = 345.0f;
+constexpr float kLanguageHitWidth = 120.0f;
+constexpr const char* kLanguageFont = "MSゴシック";
+constexpr int kLanguageFontHeight = 16;
+constexpr float kLanguageTextWidth = 256.0f;
+constexpr float kLanguageTextHeight = 32.0f;
+// Japanese and English in every language, so that it can always be found.
+// Fits: MSゴシック 16, 256x1
+constexpr char kLanguageLabel[] = N_("言語 / Language");
+constexpr std::uint32_t kLanguageColour = 0xFFFFFFFFu;
 // optionmenu.png's bands: music, effects, grid display, return, guides.
 constexpr int kLabelBands = 8;
 constexpr int kMusicBand = 0;
@@ -43,6 +55,7 @@ void OptionScreen::Init(gfx::Device* device, const title::Sounds& sounds, CSaveF
     MakeSwitch(displayRow_, kDisplayBand, kDisplayY);
     MakeSwitch(guides_, kGuidesBand, kGuidesY);
     title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
+    MakeLanguageRow();
     Enter();
 }
 
@@ -60,6 +73,64 @@ void OptionScreen::MakeSwitch(SwitchRow& row, int labelBand, float y) {
     row.label.Create(device_, g_FileClass.FindTexture("optionmenu.png"), kLabelX, y, 256.0f, 32.0f);
     title::ShowBand(row.label, labelBand, kLabelBands);
     title::MakeButton(row.button, device_, "on_off.png", 393.0f, y, 96.0f, 24.0f);
+}
+
+void OptionScreen::MakeLanguageRow() {
+    languages_ = language::Installed(Folders().packs);
+    languageLabelText_.Create(device_, static_cast<int>(kLanguageTextWidth), static_cast<int>(kLanguageTextHeight));
+    languageLabelText_.Clear();
+    languageLabelText_.SetFont(kLanguageFont, kLanguageFontHeight);
+    languageLabelText_.SetGreyGlyphs(true);
+    languageLabelText_.SetColour(kLanguageColour);
+    // Centred in its band, as the painted labels above it are.
+    const std::string label = Tr(kLanguageLabel);
+    const int advance = languageLabelText_.MeasureLine(label).advance;
+    languageLabelText_.Print((static_cast<int>(kLanguageTextWidth) - advance) / 2, 8, "%s", label.c_str());
+    languageLabelText_.ReleaseFont();
+    languageLabel_.Create(device_, languageLabelText_.GetTexture(), kLabelX, kLanguageY, kLanguageTextWidth,
+                          kLanguageTextHeight);
+    // The name starts where the switches above start; the texture runs on to its right.
+    languageNameText_.Create(device_, static_cast<int>(kLanguageTextWidth), static_cast<int>(kLanguageTextHeight));
+    constexpr float kHalf = kLanguageTextWidth * 0.5f;
+    languageName_.Create(device_, languageNameText_.GetTexture(), kLanguageLeft + kHalf, kLanguageY, kLanguageTextWidth,
+                         kLanguageTextHeight);
+    languageName_.SetHitBox(kLanguageHitWidth, 24.0f, -kHalf, -12.0f);  // from the name's left edge
+    languageName_.pulseStep = 8;
+    WriteLanguageName();
+}
+
+void OptionScreen::WriteLanguageName() {
+    std::string name = language::Current();
+    for (const language::Choice& choice : languages_) {
+        if (choice.code == name) {
+            name = choice.name;
+        }
+    }
+    languageNameText_.Clear();
+    languageNameText_.SetFont(kLanguageFont, kLanguageFontHeight);
+    languageNameText_.SetGreyGlyphs(true);
+    languageNameText_.SetColour(kLanguageColour);
+    languageNameText_.Print(0, 8, "%s", name.c_str());
+    languageNameText_.ReleaseFont();
+}
+
+void OptionScreen::RunLanguage(const SceneContext& input, bool active) {
+    DrawCrisp(languageLabel_);
+    const bool clicked = title::ButtonClicked(languageName_, input, active);
+    if (!clicked || languages_.size() < 2) {
+        return;
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < languages_.size(); ++i) {
+        if (languages_[i].code == language::Current()) {
+            next = (i + 1) % languages_.size();
+        }
+    }
+    std::string error;
+    if (language::Use(languages_[next].code, Folders().packs, error)) {
+        WriteLanguageName();
+        title::Sounds::Play(sounds_->select);
+    }
 }
 
 void OptionScreen::Enter() {
@@ -112,6 +183,7 @@ int OptionScreen::Frame(SceneContext& context, bool active) {
 
     RunSwitch(displayRow_, display_, input, active);
     RunSwitch(guides_, context.guides, input, active);
+    RunLanguage(input, active);
     if (title::BackClicked(returnButton_, input, active)) {
         return title::kMenu;
     }

@@ -1,6 +1,10 @@
 #pragma once
+#include <vector>
+
+#include "base/Language.h"
 #include "object/MouseChangeObject2D.h"
 #include "object/SpriteNumber.h"
+#include "object/TextTexture.h"
 #include "scene/title/TitleKit.h"
 
 class CSaveFile;
@@ -41,6 +45,11 @@ private:
     void MakeSwitch(SwitchRow& row, int labelBand, float y);
     // Draws the row and toggles the value on a click.
     void RunSwitch(SwitchRow& row, bool& value, const SceneContext& input, bool active);
+    // The language row: its label says "language" in Japanese and English alike, so a player who
+    // reads neither the language in use nor Japanese still finds it; a click takes the next one.
+    void MakeLanguageRow();
+    void RunLanguage(const SceneContext& input, bool active);
+    void WriteLanguageName();
 
     gfx::Device* device_ = nullptr;
     const title::Sounds* sounds_ = nullptr;
@@ -53,4 +62,9 @@ private:
     SwitchRow displayRow_;
     SwitchRow guides_;
     MouseChangeObject2D returnButton_;
+    std::vector<language::Choice> languages_;
+    TextTexture languageLabelText_;
+    Object2D languageLabel_;
+    TextTexture languageNameText_;
+    MouseChangeObject2D languageName_;
 };
