@@ -20,10 +20,10 @@ constexpr std::uint32_t kNoteColour = 0xFFB0B8D0u;
 constexpr float kCentreX = 320.0f;
 constexpr float kCentreY = 240.0f;
 constexpr float kPanelWidth = 560.0f;
-constexpr float kPanelHeight = 300.0f;
+constexpr float kPanelHeight = 440.0f;
 constexpr float kBorder = 2.0f;
 constexpr int kTextWidth = 512;
-constexpr int kTextHeight = 276;
+constexpr int kTextHeight = 416;
 constexpr int kTextTexture = 512;  // the texture's sides; the sprite shows its top kTextHeight rows
 constexpr int kRightColumn = 268;
 constexpr int kDimAlpha = 150;
@@ -60,10 +60,28 @@ constexpr Line kRightLines[] = {
     {kRightColumn, "右クリック: 前の画面へ（タイトル）", false},
 };
 
-void PrintColumn(TextTexture& text, const Line* lines, std::size_t count) {
+// The pad's buttons, below both columns: the left half says how the pointer moves, the right
+// what the buttons press.
+constexpr int kPadRow = 10;
+constexpr Line kPadLeftLines[] = {
+    {0, "ゲームパッド", true},
+    {0, "左スティック: ポインタ（加速つき）", false},
+    {0, "右スティック: ポインタ（ゆっくり）", false},
+    {0, "十字キー: 区画・ボタンを順に移る", false},
+    {0, "A: 左クリック  B: 右クリック・解除", false},
+};
+constexpr Line kPadRightLines[] = {
+    {kRightColumn, "X: 強化  Y: 売却", false},
+    {kRightColumn, "LB / RB: 前・次の砲台", false},
+    {kRightColumn, "LT / RT: 置き換え", false},
+    {kRightColumn, "Start: メニュー  Back: 速度", false},
+    {kRightColumn, "右スティック押し込み: ロックオン", false},
+};
+
+void PrintColumn(TextTexture& text, const Line* lines, std::size_t count, int firstRow = 0) {
     for (std::size_t i = 0; i < count; ++i) {
         text.SetColour(lines[i].heading ? kHeadingColour : kLineColour);
-        text.Print(lines[i].column, kColumnTop + kLinePitch * static_cast<int>(i), "%s", lines[i].text);
+        text.Print(lines[i].column, kColumnTop + kLinePitch * (firstRow + static_cast<int>(i)), "%s", lines[i].text);
     }
 }
 
@@ -145,6 +163,8 @@ void KeyHelp::Print() {
     text_.SetFont(kFont, kLineHeight);
     PrintColumn(text_, kLeftLines, std::size(kLeftLines));
     PrintColumn(text_, kRightLines, std::size(kRightLines));
+    PrintColumn(text_, kPadLeftLines, std::size(kPadLeftLines), kPadRow);
+    PrintColumn(text_, kPadRightLines, std::size(kPadRightLines), kPadRow + 1);
     text_.SetColour(kNoteColour);
     text_.Print(0, kTextHeight - kLinePitch, "%s", "キーかボタンを押して離すと閉じます");
     text_.ReleaseFont();
