@@ -205,14 +205,19 @@ void PadPointer::Update(const PadState& pad, PadOutput& out, bool pointerFrame) 
         x_ = static_cast<float>(cursorX);
         y_ = static_cast<float>(cursorY);
     }
+    const float wasX = x_;
+    const float wasY = y_;
     if (pointerFrame) {
         MoveByStick(pad);
     } else {
         touched_ = touched_ || StickOut(pad);
     }
     StepByDpad(pad, pointerFrame);
-    x_ = std::clamp(x_, 0.0f, static_cast<float>(kFrameRight));
-    y_ = std::clamp(y_, 0.0f, static_cast<float>(kFrameBottom));
+    // Only a pointer the pad moved is kept in the frame: the mouse's may be anywhere.
+    if (x_ != wasX || y_ != wasY) {
+        x_ = std::clamp(x_, 0.0f, static_cast<float>(kFrameRight));
+        y_ = std::clamp(y_, 0.0f, static_cast<float>(kFrameBottom));
+    }
     const int x = static_cast<int>(std::floor(x_));
     const int y = static_cast<int>(std::floor(y_));
     if (x != cursorX || y != cursorY) {

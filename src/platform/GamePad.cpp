@@ -41,6 +41,10 @@ bool GamePads::Start(std::string& error) {
         return false;
     }
     started_ = true;
+    // The state is polled once a frame. Queued, a stick's stream of motion events would keep
+    // the window's event pump busy and hold the frames back.
+    SDL_JoystickEventState(SDL_IGNORE);
+    SDL_GameControllerEventState(SDL_IGNORE);
     Reconcile();
     return true;
 }

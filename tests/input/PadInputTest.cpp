@@ -119,6 +119,12 @@ TEST(PadPointerCurve, ThePointerStaysInTheFrameAndFollowsTheMouseWhenItMoves) {
     }
     EXPECT_EQ(out.x_, 639);
     EXPECT_EQ(out.y_, 479);
+    // The mouse left the window: a pad that moves nothing leaves its position alone.
+    out.x_ = 800;
+    out.y_ = -30;
+    pointer.Update(PadState{}, out);
+    EXPECT_EQ(out.x_, 800);
+    EXPECT_EQ(out.y_, -30);
     out.x_ = 100;  // the mouse took it
     out.y_ = 50;
     pointer.Update(Stick(PadAxis::RightX, 1.0f, PadAxis::RightY, 0.0f), out);
