@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -33,20 +34,29 @@
 #include "gfx/DrawGate.h"
 #include "gfx/FrameRecorder.h"
 #include "gfx/PngCodec.h"
+#include "gfx/RenderPresets.h"
 #include "gfx/SoftwareDevice.h"
 #include "input/DeviceBuffer.h"
 #include "input/KeyboardInput.h"
 #include "input/MouseInput.h"
+#include "input/PadInput.h"
 #include "input/ScanCodes.h"
 #include "input/SceneInput.h"
 #include "input/SystemEvents.h"
 #include "platform/Clock.h"
+#include "platform/GamePad.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitMessage.h"
 #include "platform/Window.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
+#include "enemy/Enemy.h"
+#include "field/Battlefield.h"
+#include "field/TankObject.h"
+#include "object/DrawCrisp.h"
+#include "resource/FileClass.h"
 #include "scene/game/GameMain.h"
+#include "tower/BaseCharacter.h"
 
 namespace {
 
@@ -154,6 +164,47 @@ private:
     platform::WindowEvents& next_;
 };
 
+// The same for the pad: it may change the battle's speed or open the key list, nothing else.
+class ShellKeysOnlyPad final : public input::PadOutput {
+public:
+    explicit ShellKeysOnlyPad(input::PadOutput& next) : next_(next) {}
+    void Cursor(int& x, int& y) const override { next_.Cursor(x, y); }
+    void MoveCursor(int, int) override {}
+    void Button(std::uint32_t, bool) override {}
+    void Key(std::uint32_t scanCode, bool down) override {
+        if (ShellKeys::Watches(scanCode)) {
+            next_.Key(scanCode, down);
+        }
+    }
+
+private:
+    input::PadOutput& next_;
+};
+
+// The pointer the game draws while the pad drives the cursor: "cursor.png", whose tip is at
+// (3, 2) of its 32 x 32.
+class PadCursor {
+public:
+    void Draw(gfx::Device* device, int x, int y) {
+        if (!ready_) {
+            gfx::Texture* texture = g_FileClass.FindTexture("cursor.png");
+            if (texture == nullptr) {
+                return;
+            }
+            sprite_.Create(device, texture, 0.0f, 0.0f, 32.0f, 32.0f);
+            ready_ = true;
+        }
+        sprite_.x = static_cast<float>(x + 13);
+        sprite_.y = static_cast<float>(y + 14);
+        SetAlphaBlendStates(device);
+        DrawCrisp(sprite_, 1);
+    }
+
+private:
+    Object2D sprite_;
+    bool ready_ = false;
+};
+
 SceneRequest RequestOf(const SceneContext& context) {
     SceneRequest request;
     request.target = SceneCode::Game;
@@ -235,6 +286,13 @@ private:
     // A frame with the list of keys open: the devices are read for the shell and the list only.
     bool RunHelpFrame();
     void ReadDevices();
+    // The pad's frame, into the devices before they are read. pointerFrame is false for the
+    // extra frames of fast-forward: the sticks move the pointer once per frame shown.
+    void FeedPad(bool pointerFrame);
+    void LockOnNearest(input::PadOutput& out);
+    void TakePointerSpots();
+    // The desktop's pointer hides while the pad drives the game's own.
+    void FollowDevice();
     void TakeSpeedRequest();
     void BattleFrame(SceneContext& context);
     void StartRecordedBattle(SceneContext& context);
@@ -289,6 +347,13 @@ private:
     std::unique_ptr<SceneSwitcher> switcher_;
     MouseInput mouse_;
     KeyboardInput keyboard_;
+    platform::GamePads pads_;  // started in window mode; headless runs take the pad from scripts
+    bool padsStarted_ = false;
+    input::PadPointer padPointer_;
+    std::optional<ShellKeysOnlyPad> replayPad_;
+    std::vector<input::PadPoint> pointerSpots_;  // what the last frame offered the d-pad
+    PadCursor padCursor_;
+    bool systemCursorShown_ = true;
     ShellKeys shellKeys_;
     BattleSpeed speed_ = BattleSpeed::Normal;
     SpeedBadge badge_;
@@ -444,6 +509,16 @@ void Shell::StartScenes() {
     }
     mouse_.Init(&input::SystemMouse());
     keyboard_.Init(&input::SystemKeyboard());
+    if (!headless_) {
+        std::string error;
+        padsStarted_ = pads_.Start(error);
+        if (!padsStarted_) {
+            WriteLog(("ゲームパッドを使えません: " + error).c_str());
+        }
+    }
+    if (player_) {
+        replayPad_.emplace(input::SystemPadOutput());
+    }
     if (parts_.makeNowLoading) {
         std::unique_ptr<Scene> nowLoading = parts_.makeNowLoading();
         nowLoading->Init(device_);
@@ -572,6 +647,12 @@ void Shell::Draw(gfx::Device* device) {
         badge_.Draw(device, speed_);
     }
     rateSign_.Draw(device, times_);
+    if (input::LastUsedDevice() == input::LastDevice::Pad) {
+        int x = 0;
+        int y = 0;
+        input::GetCursorPosition(x, y);
+        padCursor_.Draw(device, x, y);
+    }
     // What is left of the frame is the device turning its queued draws into pixels.
     times_.Enter(FramePhase::Drawing);
 }
@@ -658,6 +739,7 @@ bool Shell::RunShownFrame() {
         if (!DeliverScript()) {
             return false;
         }
+        FeedPad(i == 0);
         ReadInput();
         const bool shown = i + 1 == frames;
         gate_->SetOpen(shown);
@@ -665,7 +747,10 @@ bool Shell::RunShownFrame() {
             StartRecording();
         }
         times_.Enter(FramePhase::Simulation);
+        context_.padHints = input::LastUsedDevice() == input::LastDevice::Pad;
+        context_.ClearPointerSpots();
         switcher_->Step(context_);
+        TakePointerSpots();
         TakeSpeedRequest();
         ++frame_;
         AfterStep();
@@ -683,6 +768,7 @@ bool Shell::RunShownFrame() {
     if (helpAsked) {
         OpenHelp();
     }
+    FollowDevice();
     return true;
 }
 
@@ -723,6 +809,7 @@ bool Shell::RunHelpFrame() {
     if (!DeliverScript()) {
         return false;
     }
+    FeedPad(true);
     mouse_.Update();
     keyboard_.Update();
     shellKeys_.Read(keyboard_);
@@ -764,6 +851,72 @@ void Shell::ReadDevices() {
     keyboard_.Update();
     CopyInput(mouse_, keyboard_, context_);
     trace_.Add(frame_ + 1, InputSnapshot::Of(context_));
+}
+
+void Shell::FeedPad(bool pointerFrame) {
+    platform::PadState pad = input::ScriptPad();
+    if (padsStarted_) {
+        pad = platform::Merge(pads_.Poll(), pad);
+    }
+    std::optional<input::PadLattice> plots;
+    const auto* battle = InBattle() ? dynamic_cast<const GameMain*>(switcher_->GameScene()) : nullptr;
+    if (battle != nullptr && BattleRunning()) {
+        plots = input::PadLattice{TankObject::kFirstPlotCentre, TankObject::kLastPlotCentre, TankObject::kPlotSize};
+    }
+    padPointer_.SetSpots(pointerSpots_, plots);
+    // The shoulders step on from the tower being placed, however it was chosen.
+    if (battle == nullptr) {
+        padPointer_.SetShopEntry(-1);
+    } else if (const cBaseCharacter* controller = battle->Controller()) {
+        const TankObject& cursor = controller->cursor;
+        if (cursor.mode == TankObject::kPlacing || cursor.mode == TankObject::kPlacingRefused) {
+            padPointer_.SetShopEntry(static_cast<int>(cursor.kind) - 1);
+        }
+    }
+    input::PadOutput& out = replayPad_ ? static_cast<input::PadOutput&>(*replayPad_) : input::SystemPadOutput();
+    padPointer_.Update(pad, out, pointerFrame);
+    if (padPointer_.LockOnAsked() && battle != nullptr && BattleRunning() && !replayPad_) {
+        LockOnNearest(out);
+    }
+}
+
+// The right stick's click: the pointer goes to the enemy on the field nearest to it and clicks
+// there, which locks it on as a click of the mouse would.
+void Shell::LockOnNearest(input::PadOutput& out) {
+    const auto* battle = dynamic_cast<const GameMain*>(switcher_->GameScene());
+    int x = 0;
+    int y = 0;
+    out.Cursor(x, y);
+    const Enemy* nearest = nullptr;
+    float nearestDistance = 0.0f;
+    for (const auto& enemy : battle->Field()->Enemies()) {
+        if (enemy->alive == 0 || !TankObject::IsInField(static_cast<int>(enemy->x), static_cast<int>(enemy->y))) {
+            continue;
+        }
+        const float distance = std::hypot(enemy->x - static_cast<float>(x), enemy->y - static_cast<float>(y));
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = enemy.get();
+            nearestDistance = distance;
+        }
+    }
+    if (nearest != nullptr) {
+        padPointer_.ClickAt(static_cast<int>(nearest->x), static_cast<int>(nearest->y), out);
+    }
+}
+
+void Shell::TakePointerSpots() {
+    pointerSpots_.clear();
+    for (std::size_t i = 0; i < context_.pointerSpotCount; ++i) {
+        pointerSpots_.push_back({context_.pointerSpots[i].x, context_.pointerSpots[i].y});
+    }
+}
+
+void Shell::FollowDevice() {
+    const bool shown = input::LastUsedDevice() != input::LastDevice::Pad;
+    if (window_ != nullptr && shown != systemCursorShown_) {
+        window_->ShowSystemCursor(shown);
+    }
+    systemCursorShown_ = shown;
 }
 
 void Shell::ReadInput() {
@@ -823,6 +976,7 @@ void Shell::Close() {
     }
     keyboard_.Release();
     mouse_.Release();
+    pads_.Stop();
     window_.reset();
     if (videoStarted_) {
         platform::StopVideo();

@@ -21,10 +21,10 @@ constexpr std::uint32_t kNoteColour = 0xFFB0B8D0u;
 constexpr float kCentreX = 320.0f;
 constexpr float kCentreY = 240.0f;
 constexpr float kPanelWidth = 560.0f;
-constexpr float kPanelHeight = 300.0f;
+constexpr float kPanelHeight = 440.0f;
 constexpr float kBorder = 2.0f;
 constexpr int kTextWidth = 512;
-constexpr int kTextHeight = 276;
+constexpr int kTextHeight = 416;
 constexpr int kTextTexture = 512;  // the texture's sides; the sprite shows its top kTextHeight rows
 constexpr int kRightColumn = 268;
 constexpr int kDimAlpha = 150;
@@ -62,10 +62,29 @@ constexpr Line kRightLines[] = {
     {kRightColumn, N_KEY("右クリック: 前の画面へ（タイトル）"), false},
 };
 
-void PrintColumn(TextTexture& text, const Line* lines, std::size_t count) {
+// The pad's buttons, below both columns: the left half says how the pointer moves, the right
+// what the buttons press.
+constexpr int kPadRow = 10;
+constexpr Line kPadLeftLines[] = {
+    {0, N_KEY("ゲームパッド"), true},
+    {0, N_KEY("左スティック: ポインタ（加速つき）"), false},
+    {0, N_KEY("右スティック: ポインタ（ゆっくり）"), false},
+    {0, N_KEY("十字キー: 区画・ボタンを順に移る"), false},
+    {0, N_KEY("A: 左クリック  B: 右クリック・解除"), false},
+};
+constexpr Line kPadRightLines[] = {
+    {kRightColumn, N_KEY("X: 強化  Y: 売却"), false},
+    {kRightColumn, N_KEY("LB / RB: 前・次の砲台"), false},
+    {kRightColumn, N_KEY("LT / RT: 置き換え"), false},
+    {kRightColumn, N_KEY("Start: メニュー  Back: 速度"), false},
+    {kRightColumn, N_KEY("右スティック押し込み: ロックオン"), false},
+};
+
+void PrintColumn(TextTexture& text, const Line* lines, std::size_t count, int firstRow = 0) {
     for (std::size_t i = 0; i < count; ++i) {
         text.SetColour(lines[i].heading ? kHeadingColour : kLineColour);
-        text.Print(lines[i].column, kColumnTop + kLinePitch * static_cast<int>(i), "%s", Tr(lines[i].text));
+        text.Print(lines[i].column, kColumnTop + kLinePitch * (firstRow + static_cast<int>(i)), "%s",
+                   Tr(lines[i].text));
     }
 }
 
@@ -148,6 +167,8 @@ void KeyHelp::Print() {
     text_.SetFont(kFont, kLineHeight);
     PrintColumn(text_, kLeftLines, std::size(kLeftLines));
     PrintColumn(text_, kRightLines, std::size(kRightLines));
+    PrintColumn(text_, kPadLeftLines, std::size(kPadLeftLines), kPadRow);
+    PrintColumn(text_, kPadRightLines, std::size(kPadRightLines), kPadRow + 1);
     text_.SetColour(kNoteColour);
     // Fits: MSゴシック 14, 512x1
     text_.Print(0, kTextHeight - kLinePitch, "%s", Tr("キーかボタンを押して離すと閉じます"));

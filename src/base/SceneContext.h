@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The watched keys, in the order they are kept in the context.
@@ -66,6 +68,23 @@ struct SceneContext {
     std::uint8_t battleSpeed = 1;
     // A scene sets this to ask for the battle's next speed, as Tab does; the shell clears it.
     std::uint8_t speedAsked = 0;
+    // The game pad was the device used last: hints name its buttons instead of keys.
+    bool padHints = false;
+
+    // Where the things a frame lets the pointer press stand (each hit-tested button's centre):
+    // the pad's d-pad steps between them. Hit tests see the context as const, and what they
+    // leave here changes nothing a scene does, so the list is mutable; the shell empties it
+    // before every frame.
+    struct PointerSpot {
+        std::int16_t x;
+        std::int16_t y;
+    };
+    static constexpr std::size_t kMaxPointerSpots = 48;
+    mutable std::array<PointerSpot, kMaxPointerSpots> pointerSpots{};
+    mutable std::size_t pointerSpotCount = 0;
+    // Kept once; beyond the list's room, dropped.
+    void AddPointerSpot(int x, int y) const;
+    void ClearPointerSpots() { pointerSpotCount = 0; }
 
     static constexpr std::int32_t kMouseMaxX = 640;
     static constexpr std::int32_t kMouseMaxY = 480;

@@ -20,6 +20,12 @@ public:
         kPlacingRefused = 5,
     };
 
+    // Plot centres run from the first to the last on both axes; plots side by side stand
+    // kPlotSize apart.
+    static constexpr int kFirstPlotCentre = 48;
+    static constexpr int kLastPlotCentre = 400;
+    static constexpr int kPlotSize = 32;
+
     virtual ~TankObject() = default;
 
     void Init(gfx::Device* device);

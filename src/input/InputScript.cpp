@@ -6,6 +6,7 @@
 #include "base/PlayerText.h"
 #include "input/DeviceBuffer.h"
 #include "input/MouseInput.h"
+#include "input/PadInput.h"
 #include "input/ScanCodes.h"
 
 namespace input {
@@ -79,12 +80,18 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::vector
     }
     const auto at = static_cast<std::uint32_t>(frame);
     // A click or key ends in the next frame, so it cannot start in the last one.
-    const bool endsLater = verb == "click" || verb == "key";
+    std::string argument;
+    const bool tap = verb == "pad" && (words >> argument) && argument == "tap";
+    const bool endsLater = verb == "click" || verb == "key" || tap;
     if (endsLater && at == UINT32_MAX) {
         return fail(verb + " needs a frame below " + std::to_string(UINT32_MAX));
     }
-    std::string argument;
     std::string extra;
+    if (verb == "pad") {
+        return ParsePad(argument, words, at, events) || fail(
+            "pad takes down, up or tap and a button (A, B, X, Y, LB, RB, Start, Back, Up, ...), "
+            "or axis, an axis (leftx, lefty, rightx, righty, lefttrigger, righttrigger) and a value");
+    }
     if (verb == "move") {
         int x = 0;
         int y = 0;
@@ -125,6 +132,35 @@ bool InputScript::ParseLine(const std::string& line, int lineNumber, std::vector
     return true;
 }
 
+bool InputScript::ParsePad(const std::string& action, std::istream& words, std::uint32_t at,
+                           std::vector<Event>& events) {
+    std::string name;
+    std::string extra;
+    if (action == "axis") {
+        platform::PadAxis axis{};
+        float value = 0.0f;
+        if (!(words >> name) || !PadAxisFromName(name, axis) || !(words >> value) || (words >> extra) ||
+            !(value >= -1.0f && value <= 1.0f) || (IsTrigger(axis) && value < 0.0f)) {
+            return false;
+        }
+        events.push_back({at, Kind::PadAxis, static_cast<std::uint32_t>(axis), false, 0, 0, value});
+        return true;
+    }
+    platform::PadButton button{};
+    if ((action != "down" && action != "up" && action != "tap") || !(words >> name) ||
+        !PadButtonFromName(name, button) || (words >> extra)) {
+        return false;
+    }
+    const auto code = static_cast<std::uint32_t>(button);
+    if (action != "up") {
+        events.push_back({at, Kind::PadButton, code, true, 0, 0});
+    }
+    if (action != "down") {
+        events.push_back({action == "tap" ? at + 1 : at, Kind::PadButton, code, false, 0, 0});
+    }
+    return true;
+}
+
 void InputScript::Deliver(std::uint32_t frame, bool& closeRequested) const {
     for (const Event& event : events_) {
         if (event.frame != frame) {
@@ -133,12 +169,21 @@ void InputScript::Deliver(std::uint32_t frame, bool& closeRequested) const {
         switch (event.kind) {
         case Kind::Move:
             SetCursorPosition(event.x, event.y);
+            NoteDevice(LastDevice::MouseAndKeys);
             break;
         case Kind::Button:
             SystemMouse().Push(MouseInput::kButtonOffset + event.code, event.down);
+            NoteDevice(LastDevice::MouseAndKeys);
             break;
         case Kind::Key:
             SystemKeyboard().Push(event.code, event.down);
+            NoteDevice(LastDevice::MouseAndKeys);
+            break;
+        case Kind::PadButton:
+            ScriptPad().SetButton(static_cast<platform::PadButton>(event.code), event.down);
+            break;
+        case Kind::PadAxis:
+            ScriptPad().SetAxis(static_cast<platform::PadAxis>(event.code), event.value);
             break;
         case Kind::Close:
             closeRequested = true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -13,16 +14,19 @@ namespace input {
 //   12 move 320 240        cursor to frame pixel (320, 240)
 //   13 click left          button down now, up in the next frame ("press"/"release" for halves)
 //   40 key Space           key down now, up in the next frame ("keydown"/"keyup" for halves)
+//   50 pad down A          a pad button down ("pad up A" lets go, "pad tap A" for both)
+//   60 pad axis leftx 0.75 a pad axis to a value it keeps (sticks -1..1, triggers 0..1)
 //   90 close               the window's close request
 class InputScript {
 public:
-    enum class Kind { Move, Button, Key, Close };
+    enum class Kind { Move, Button, Key, Close, PadButton, PadAxis };
     struct Event {
         std::uint32_t frame;  // 1 or more
         Kind kind;
-        std::uint32_t code;  // button number or scan code
+        std::uint32_t code;  // button number, scan code, or pad button or axis
         bool down;
         int x, y;
+        float value = 0.0f;  // a pad axis's
     };
 
     // The largest script read: room for a day of play (5,184,000 frames) with the cursor moving
@@ -42,6 +46,7 @@ public:
 
 private:
     static bool ParseLine(const std::string& line, int lineNumber, std::vector<Event>& events, std::string& error);
+    static bool ParsePad(const std::string& action, std::istream& words, std::uint32_t at, std::vector<Event>& events);
 
     std::vector<Event> events_;
 };

@@ -4,6 +4,7 @@
 
 #include "input/DeviceBuffer.h"
 #include "input/MouseInput.h"
+#include "input/PadInput.h"
 #include "input/ScanCodes.h"
 #include "platform/Window.h"
 
@@ -13,15 +14,20 @@ namespace {
 
 class SystemDevices final : public platform::WindowEvents {
 public:
-    void CursorMoved(int x, int y) override { SetCursorPosition(x, y); }
+    void CursorMoved(int x, int y) override {
+        SetCursorPosition(x, y);
+        NoteDevice(LastDevice::MouseAndKeys);
+    }
 
     void ButtonChanged(int button, bool down) override {
         SystemMouse().Push(MouseInput::kButtonOffset + static_cast<std::uint32_t>(button), down);
+        NoteDevice(LastDevice::MouseAndKeys);
     }
 
     void KeyChanged(int sdlScancode, bool down) override {
         if (const std::uint32_t code = ScanCodeFromSdl(sdlScancode)) {
             SystemKeyboard().Push(code, down);
+            NoteDevice(LastDevice::MouseAndKeys);
         }
     }
 

@@ -20,10 +20,11 @@ MouseChangeObject2D::Box MouseChangeObject2D::HitBox() const {
 }
 
 bool MouseChangeObject2D::HitTest(const SceneContext& input, int) {
+    const Box box = HitBox();
+    input.AddPointerSpot(static_cast<int>(box.left + box.width * 0.5f), static_cast<int>(box.top + box.height * 0.5f));
     if (hovered) {
         return true;
     }
-    const Box box = HitBox();
     const auto mouseX = static_cast<float>(input.mouseX);
     const auto mouseY = static_cast<float>(input.mouseY);
     if (mouseX < box.left || mouseX > box.left + box.width || mouseY < box.top || mouseY > box.top + box.height) {

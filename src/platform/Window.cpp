@@ -335,6 +335,8 @@ void Window::SetIcon(const std::uint32_t* argb, int width, int height) {
     }
 }
 
+void Window::ShowSystemCursor(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+
 bool Window::Minimised() const {
     const Uint32 flags = SDL_GetWindowFlags(window_);
     return (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;

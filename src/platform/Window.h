@@ -86,6 +86,10 @@ public:
     // The picture the desktop shows for the window: ARGB pixels, row after row.
     void SetIcon(const std::uint32_t* argb, int width, int height);
 
+    // The desktop's mouse pointer over the window, shown or hidden (while a game pad drives the
+    // game's own pointer).
+    void ShowSystemCursor(bool shown);
+
     bool Minimised() const;
     void ClientSize(int& width, int& height) const;
     bool FullScreen() const;

@@ -183,8 +183,14 @@ TEST_F(ReplayRunFiles, AnOversizedSettingsFileCostsTheScaleNotTheRun) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(ReadWholeFile(data / "stderr.txt"),
-              "velmoria: settings.txt: it holds more than 65536 bytes; the settings start afresh\n");
+    // A sanitizer build may add its table of suppressed leaks (the desktop libraries' own, which
+    // the game controllers' start brings in); that is not the game's output.
+    std::string err = ReadWholeFile(data / "stderr.txt");
+    const std::size_t table = err.find("-----------------------------------------------------\nSuppressions used:");
+    if (table != std::string::npos) {
+        err.erase(table);
+    }
+    EXPECT_EQ(err, "velmoria: settings.txt: it holds more than 65536 bytes; the settings start afresh\n");
 }
 
 // Devices that never end are read no further than the limit.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "input/InputScript.h"
+#include "platform/GamePad.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ using input::InputScript;
 
 bool SameEvents(const std::vector<InputScript::Event>& a, const std::vector<InputScript::Event>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.frame == y.frame && x.kind == y.kind && x.code == y.code && x.down == y.down && x.x == y.x && x.y == y.y;
+        return x.frame == y.frame && x.kind == y.kind && x.code == y.code && x.down == y.down && x.x == y.x && x.y == y.y &&
+               x.value == y.value;
     });
 }
 
@@ -27,6 +29,10 @@ bool EventWithinLimits(const InputScript::Event& event) {
         return event.code != 0;
     case InputScript::Kind::Close:
         return true;
+    case InputScript::Kind::PadButton:
+        return event.code < platform::kPadButtons;
+    case InputScript::Kind::PadAxis:
+        return event.code < platform::kPadAxes && event.value >= -1.0f && event.value <= 1.0f;
     }
     return false;
 }

@@ -42,7 +42,7 @@ void BattleGuide::Draw(const GameMain& game, SceneContext& input) {
     alerts_.AfterFrame(game, input);
     maze_.Update(*game.Field(), controller.cursor, TankObject::IsInField(input.mouseX, input.mouseY));
     maze_.Draw();
-    shop_.Draw(controller, game.Counters().points);
+    shop_.Draw(controller, game.Counters().points, input.padHints);
     hover_.Draw(controller, input, game.Request().options, game.Preparing());
     alerts_.Draw(input);
     speed_.Frame(input);

@@ -30,6 +30,7 @@ int ShortcutDigit(int kind) { return kind % 10; }
 void ShopGuide::Init(gfx::Device* device) {
     MakePlate(dim_, device, {0, 0, 0}, kDimAlpha);
     MakePlate(keyPlate_, device, {20, 20, 40}, 190);
+    MakePlate(cursorPlate_, device, {255, 210, 80}, 255);
     for (SpriteNumber& price : prices_) {
         MakeSmallNumber(price, device, kPriceColour);
     }
@@ -47,8 +48,12 @@ void ShopGuide::Init(gfx::Device* device) {
         {&priceColumn_, 64, kCaptionColour, N_("価格")},
         // Fits: Tahoma 11, 64x1
         {&upgradeColumn_, 64, kCaptionColour, N_("強化後")},
-        {&upgradeKey_, 16, kKeyColour, "U"},
-        {&sellKey_, 16, kKeyColour, "S"},             {&replaceKey_, 32, kKeyColour, "Shift"},
+        {&upgradeKey_.key, 16, kKeyColour, "U"},
+        {&sellKey_.key, 16, kKeyColour, "S"},
+        {&replaceKey_.key, 32, kKeyColour, "Shift"},
+        {&upgradeKey_.pad, 16, kKeyColour, "X"},
+        {&sellKey_.pad, 16, kKeyColour, "Y"},
+        {&replaceKey_.pad, 32, kKeyColour, "RT"},
     };
     for (const auto& caption : captions) {
         caption.text->Init(device, 0.0f, 0.0f, caption.width, 16, kCaptionFont, caption.colour);
@@ -56,30 +61,52 @@ void ShopGuide::Init(gfx::Device* device) {
     }
 }
 
-void ShopGuide::Draw(const cBaseCharacter& controller, int points) {
-    DrawIcons(controller, points);
+void ShopGuide::Draw(const cBaseCharacter& controller, int points, bool padHints) {
+    DrawIcons(controller, points, padHints);
+    if (padHints) {
+        DrawShopCursor(controller);
+    }
     const Status& panel = controller.panel;
     if (controller.cursor.mode == TankObject::kSelect && panel.Mode() == PanelMode::Tower) {
-        DrawTowerPanel(controller, points);
+        DrawTowerPanel(controller, points, padHints);
     } else if (controller.cursor.mode == TankObject::kPlacing || controller.cursor.mode == TankObject::kPlacingRefused) {
         DrawCaption(priceColumn_, 508.0f, kCaptionY);
     }
 }
 
-void ShopGuide::DrawIcons(const cBaseCharacter& controller, int points) {
+void ShopGuide::DrawIcons(const cBaseCharacter& controller, int points, bool padHints) {
     for (int kind = 1; kind <= controller.EntryCount(); ++kind) {
         const MouseChangeObject2D& icon = controller.ShopIcon(kind);
         const int price = controller.Entry(kind).price;
         if (points < price) {
             DrawPlate(dim_, icon.x, icon.y, 32.0f, 32.0f);
         }
-        keys_.SetPosition(icon.x - 11.0f, icon.y - 10.0f);
-        keys_.DrawIntShadowed(ShortcutDigit(kind), false);
+        if (!padHints) {
+            keys_.SetPosition(icon.x - 11.0f, icon.y - 10.0f);
+            keys_.DrawIntShadowed(ShortcutDigit(kind), false);
+        }
         DrawRightAligned(prices_[static_cast<std::size_t>(kind - 1)], price, icon.x + 17.0f, icon.y + 10.0f);
     }
 }
 
-void ShopGuide::DrawTowerPanel(const cBaseCharacter& controller, int points) {
+// A two-pixel frame round the icon of the entry being placed.
+void ShopGuide::DrawShopCursor(const cBaseCharacter& controller) {
+    const TankObject& cursor = controller.cursor;
+    const bool placing = cursor.mode == TankObject::kPlacing || cursor.mode == TankObject::kPlacingRefused;
+    if (!placing || cursor.kind < 1 || static_cast<int>(cursor.kind) > controller.EntryCount()) {
+        return;
+    }
+    const MouseChangeObject2D& icon = controller.ShopIcon(static_cast<int>(cursor.kind));
+    constexpr float kSide = 36.0f;
+    constexpr float kEdge = 2.0f;
+    const float offset = (kSide - kEdge) * 0.5f;
+    DrawPlate(cursorPlate_, icon.x, icon.y - offset, kSide, kEdge);
+    DrawPlate(cursorPlate_, icon.x, icon.y + offset, kSide, kEdge);
+    DrawPlate(cursorPlate_, icon.x - offset, icon.y, kEdge, kSide);
+    DrawPlate(cursorPlate_, icon.x + offset, icon.y, kEdge, kSide);
+}
+
+void ShopGuide::DrawTowerPanel(const cBaseCharacter& controller, int points, bool padHints) {
     const Status& panel = controller.panel;
     const bool upgradable = panel.Level() < kMaxLevel;
     DrawCaption(sellColumn_, upgradable ? 494.0f : 509.0f, kCaptionY);
@@ -90,12 +117,12 @@ void ShopGuide::DrawTowerPanel(const cBaseCharacter& controller, int points) {
             DrawPlate(dim_, kUpgradeX, kUpgradeY, kUpgradeSize, kUpgradeSize);
         }
         DrawRightAligned(upgradeCost_, cost, kUpgradeX + 14.0f, kUpgradeY + 15.0f);
-        DrawKey(upgradeKey_, kUpgradeX + 15.0f, kUpgradeY - 17.0f, 11.0f);
+        DrawKey(upgradeKey_.For(padHints), kUpgradeX + 15.0f, kUpgradeY - 17.0f, 11.0f);
     }
     if (!panel.ActivationShown()) {
         // At the buttons' left ends, where their captions leave room.
-        DrawKey(sellKey_, 467.0f, 440.0f, 11.0f);
-        DrawKey(replaceKey_, 475.0f, 465.0f, 28.0f);
+        DrawKey(sellKey_.For(padHints), 467.0f, 440.0f, 11.0f);
+        DrawKey(replaceKey_.For(padHints), 475.0f, 465.0f, 28.0f);
     }
 }
 

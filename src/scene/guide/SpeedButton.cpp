@@ -33,6 +33,7 @@ bool SpeedButton::Contains(int x, int y) {
 }
 
 void SpeedButton::Frame(SceneContext& input) {
+    input.AddPointerSpot(static_cast<int>(kX), static_cast<int>(kY));
     const bool hovered = Contains(input.mouseX, input.mouseY);
     face_.red = hovered ? 80 : 40;
     face_.green = hovered ? 80 : 40;
