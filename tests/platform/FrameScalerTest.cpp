@@ -41,22 +41,25 @@ struct Target {
 };
 
 // At every whole-number scale a window pixel shows the frame pixel scale times smaller, the
-// same picture the display's nearest-neighbour scaling gives.
+// same picture the display's nearest-neighbour scaling gives; for a frame width of a whole number
+// of eight-pixel groups and one with some left over.
 TEST(FrameScaler, AWholeNumberScaleRepeatsEveryFramePixelIntoASquare) {
-    constexpr int kW = 64;
-    constexpr int kH = 48;
-    const std::vector<std::uint32_t> frame = NumberedFrame(kW, kH);
-    platform::FrameScaler scaler;
-    for (int scale = 1; scale <= 7; ++scale) {
-        Target target(kW * scale, kH * scale);
-        scaler.Scale(frame.data(), kW, kH, target.pixels.data(), target.width, target.height, target.pitch);
-        for (int y = 0; y < target.height; ++y) {
-            for (int x = 0; x < target.width; ++x) {
-                ASSERT_EQ(target.At(x, y), frame[static_cast<std::size_t>(y / scale) * kW + x / scale])
-                    << "scale " << scale << " at " << x << ", " << y;
+    for (const int frameWidth : {64, 61}) {
+        const int frameHeight = frameWidth * 3 / 4;
+        const std::vector<std::uint32_t> frame = NumberedFrame(frameWidth, frameHeight);
+        platform::FrameScaler scaler;
+        for (int scale = 1; scale <= 7; ++scale) {
+            Target target(frameWidth * scale, frameHeight * scale);
+            scaler.Scale(frame.data(), frameWidth, frameHeight, target.pixels.data(), target.width, target.height,
+                         target.pitch);
+            for (int y = 0; y < target.height; ++y) {
+                for (int x = 0; x < target.width; ++x) {
+                    ASSERT_EQ(target.At(x, y), frame[static_cast<std::size_t>(y / scale) * frameWidth + x / scale])
+                        << frameWidth << " wide, scale " << scale << " at " << x << ", " << y;
+                }
             }
+            EXPECT_TRUE(target.PaddingUntouched()) << frameWidth << " wide, scale " << scale;
         }
-        EXPECT_TRUE(target.PaddingUntouched()) << "scale " << scale;
     }
 }
 
