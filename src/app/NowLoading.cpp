@@ -1,14 +1,22 @@
 #include "app/NowLoading.h"
 
+#include "base/Language.h"
 #include "gfx/RenderPresets.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
+
+namespace {
+
+constexpr char kCaption[] = "nowloading.png";
+
+}  // namespace
 
 bool NowLoading::Init(gfx::Device* device) {
     CFilePackLoad graphics;
     graphics.Open(pack::kGraphicsPack, device);
     ballTexture_ = graphics.GetTexture("tama.png");
-    captionTexture_ = graphics.GetTexture("nowloading.png");
+    captionTexture_ = graphics.GetPicture(kCaption);
+    captionIn_ = language::Generation();
 
     ball_.Create(device, ballTexture_.get(), 511.0f, 454.0f, 16.0f, 16.0f);
     ball_.SetRotation(0.0f, 0.1f);
@@ -20,9 +28,26 @@ bool NowLoading::Init(gfx::Device* device) {
 }
 
 void NowLoading::Frame(gfx::Device* device, SceneContext&) {
+    if (captionIn_ != language::Generation()) {
+        Recaption(device);
+    }
     SetBaseStates(device);
     SetAlphaBlendStates(device);
     ball_.Draw(1);
     caption_.Draw(1);
     captionBase_.Draw(1);
+}
+
+// The option screen switched the language after the caption was read.
+void NowLoading::Recaption(gfx::Device* device) {
+    CFilePackLoad graphics;
+    graphics.TryOpen(pack::kGraphicsPack, device);
+    std::unique_ptr<gfx::Texture> caption = graphics.GetPicture(kCaption);
+    captionIn_ = language::Generation();
+    if (caption == nullptr) {
+        return;  // the caption read at the start stays
+    }
+    captionTexture_ = std::move(caption);
+    caption_.texture = captionTexture_.get();
+    captionBase_.texture = captionTexture_.get();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "gfx/Texture.h"
@@ -18,10 +19,13 @@ public:
     const Object2D& Caption() const { return caption_; }
 
 private:
+    void Recaption(gfx::Device* device);
+
     // Straight from the pack: the loading screen must work before the registry is filled.
     std::unique_ptr<gfx::Texture> ballTexture_;
     std::unique_ptr<gfx::Texture> captionTexture_;
     Object2D ball_;
     Object2D caption_;      // upper half of the sheet, pulsing
     Object2D captionBase_;  // lower half, steady
+    std::uint32_t captionIn_ = 0;  // the language generation the caption was read in
 };

@@ -21,7 +21,7 @@ StartUp::StartUp(CSaveFile::Access saves) : StartUp(g_FileClass, saves) {}
 bool StartUp::Init(gfx::Device* device) {
     CFilePackLoad graphics;
     graphics.Open(pack::kGraphicsPack, device);
-    backgroundTexture_ = graphics.GetTexture("startup_back.png");
+    backgroundTexture_ = graphics.GetPicture("startup_back.png");
     background_.Create(device, backgroundTexture_.get(), 320.0f, 240.0f, 640.0f, 480.0f);
     // The picture fades in from black first; frame 100 turns the fade around.
     fade_.Init(device, 0, 0, 0, FadeDirection::Uncover, FadePattern::LeftLeads, 4, 0);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/EnemyKind.h"
+#include "base/Language.h"
 #include "base/LogPutout.h"
 #include "gfx/Device.h"
 #include "gfx/RenderPresets.h"
@@ -52,6 +53,10 @@ void LevelGauge::Init(gfx::Device* newDevice, int startX, float y) {
     frameCounter = 0;
     LoadOnce(shared.frameTexture, "gauge_flame.png");
     LoadOnce(shared.colourTexture, "enemykind_color.png");
+    if (shared.namesIn != language::Generation()) {
+        shared.nameTexture = nullptr;  // painted in the language of the last battle
+        shared.namesIn = language::Generation();
+    }
     LoadOnce(shared.nameTexture, "enemykind_mozi.png");
     const auto x = static_cast<float>(startX);
     frame.Create(device, shared.frameTexture, x, y, kBoxWidth, kBoxHeight);

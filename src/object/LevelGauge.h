@@ -13,10 +13,11 @@ struct LevelGaugeShared {
     int framesPerStep = 0;
     int currentWave = 0;
     int waveCount = 0;
-    // Fetched from the registry once and kept.
+    // Fetched from the registry once and kept; the names again after a language switch.
     gfx::Texture* frameTexture = nullptr;
     gfx::Texture* colourTexture = nullptr;
     gfx::Texture* nameTexture = nullptr;
+    std::uint32_t namesIn = 0;  // the language generation nameTexture was fetched in
 
     static LevelGaugeShared& Get();
 };

@@ -3,6 +3,7 @@
 #include "base/Language.h"
 #include "platform/MessageBox.h"
 #include "resource/FilePackLoad.h"
+#include "resource/ImageVariant.h"
 #include "resource/PackNames.h"
 #include "resource/RequiredAssets.h"
 
@@ -45,7 +46,7 @@ void FileClass::LoadSoundPack(const std::string& path) {
 
 bool FileClass::ValidateAssets() const {
     for (const char* name : required_assets::Textures()) {
-        if (FindTexture(name) == nullptr) {
+        if (FindExactTexture(name) == nullptr) {
             return false;
         }
     }
@@ -67,6 +68,15 @@ bool FileClass::ValidateAssets() const {
 }
 
 gfx::Texture* FileClass::FindTexture(const std::string& name) const {
+    // Chosen at each call, so a screen that fetches its pictures again after a language switch
+    // gets the new language's.
+    const std::string shown = image_variant::InUse(name, [this](const std::string& variant) {
+        return FindExactTexture(variant) != nullptr;
+    });
+    return FindExactTexture(shown);
+}
+
+gfx::Texture* FileClass::FindExactTexture(const std::string& name) const {
     const auto found = textures_.find(name);
     return found != textures_.end() ? found->second.get() : nullptr;
 }

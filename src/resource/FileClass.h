@@ -31,8 +31,12 @@ public:
     // missing one.
     bool ValidateAssets() const;
 
-    // Null when absent (no message): the sprite then draws untextured.
+    // The picture of the name in the language in use: its variant for that language when the
+    // pack has one (see resource/ImageVariant.h), else the Japanese picture. Null when absent (no
+    // message): the sprite then draws untextured.
     gfx::Texture* FindTexture(const std::string& name) const;
+    // The entry of exactly that name, whatever the language.
+    gfx::Texture* FindExactTexture(const std::string& name) const;
     bool HasTexture(const std::string& name) const;
     // A name that is present already keeps its texture, and the given one is released.
     void AddTexture(const std::string& name, std::unique_ptr<gfx::Texture> texture);

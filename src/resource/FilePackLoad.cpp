@@ -4,6 +4,7 @@
 #include "gfx/ImageTexture.h"
 #include "platform/Fatal.h"
 #include "resource/BinaryFile.h"
+#include "resource/ImageVariant.h"
 #include "resource/PackDirectory.h"
 
 bool CFilePackLoad::Open(const std::string& path, gfx::Device* device) {
@@ -32,6 +33,11 @@ bool CFilePackLoad::TryOpen(const std::string& path, gfx::Device* device) {
         directory_.try_emplace(name, Entry{std::move(record.name), record.first, record.second});
     }
     return true;
+}
+
+std::unique_ptr<gfx::Texture> CFilePackLoad::GetPicture(const std::string& name) const {
+    return GetTexture(
+        image_variant::InUse(name, [this](const std::string& variant) { return directory_.count(variant) != 0; }));
 }
 
 std::unique_ptr<gfx::Texture> CFilePackLoad::GetTexture(const std::string& name) const {

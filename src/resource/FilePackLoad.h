@@ -32,6 +32,9 @@ public:
     // A new texture made from the named image entry; null when the name is absent, the entry
     // lies outside the file or the image does not decode.
     std::unique_ptr<gfx::Texture> GetTexture(const std::string& name) const;
+    // The same for the picture in the language in use: its variant's entry when the pack has one
+    // (see resource/ImageVariant.h), for the screens drawn before the registry is filled.
+    std::unique_ptr<gfx::Texture> GetPicture(const std::string& name) const;
     // Writes the entry's offset when the name is present and leaves offset untouched otherwise.
     void FindOffset(const std::string& name, std::uint32_t& offset) const;
     // The entry's bytes; false when the name is absent or its bytes are not all in the file.

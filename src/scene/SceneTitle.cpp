@@ -46,6 +46,7 @@ bool SceneTitle::Init(gfx::Device* device) {
     musicRoom_.Init(device, sounds_);
     options_.Init(device, sounds_, save_);
     labelledIn_ = language::Generation();
+    picturedIn_ = labelledIn_;
     ready_ = true;
     return true;
 }
@@ -57,6 +58,9 @@ void SceneTitle::Frame(gfx::Device* device, SceneContext& context) {
     SetBaseStates(device);
     SetAlphaBlendStates(device);
     g_FileClass.Music().Update();
+    if (picturedIn_ != language::Generation()) {
+        ReloadImages();
+    }
 
     background_.Draw(1);
     // Only the screen on show takes input, and not while it is fading out.
@@ -116,6 +120,17 @@ void SceneTitle::Relabel() {
     menu_.Init(device_, sounds_);
     gameSelect_.Relabel();
     musicRoom_.Relabel();
+}
+
+// The option screen switched the language: the painted words show it from the next frame, while
+// the screen that switched it is still on show.
+void SceneTitle::ReloadImages() {
+    picturedIn_ = language::Generation();
+    background_.texture = g_FileClass.FindTexture(BackgroundOf(screen_));
+    menu_.ReloadImages();
+    gameSelect_.ReloadImages();
+    musicRoom_.ReloadImages();
+    options_.ReloadImages();
 }
 
 void SceneTitle::LeaveScreen(int screen) {

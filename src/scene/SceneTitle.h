@@ -27,6 +27,8 @@ public:
     int NextScreen() const { return nextScreen_; }
     bool Changing() const { return fade_.direction == FadeDirection::Cover; }
     const GameSelect& Select() const { return gameSelect_; }
+    const TitleMenu& Menu() const { return menu_; }
+    const gfx::Texture* Backdrop() const { return background_.texture; }
     const MusicRoom& Music() const { return musicRoom_; }
     const OptionScreen& Options() const { return options_; }
 
@@ -39,6 +41,7 @@ private:
     void EnterScreen(int screen);
     void RequestBattle(SceneContext& context) const;
     void Relabel();
+    void ReloadImages();
 
     std::atomic<bool> ready_{false};
     CSaveFile save_;
@@ -54,4 +57,5 @@ private:
     MusicRoom musicRoom_;
     OptionScreen options_;
     std::uint32_t labelledIn_ = 0;  // the language generation the screens were drawn in
+    std::uint32_t picturedIn_ = 0;  // the language generation the pictures with words were fetched in
 };

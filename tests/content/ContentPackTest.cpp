@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "gfx/SoftwareDevice.h"
 #include "resource/FileClass.h"
 #include "resource/FilePackLoad.h"
+#include "resource/ImageVariant.h"
 #include "resource/RequiredAssets.h"
 #include "support/TempDir.h"
 
@@ -127,6 +129,69 @@ TEST_F(ContentTest, EveryRequiredTextureBecomesATextureWithPowerOfTwoSides) {
         EXPECT_LE(name.size(), 31u);
         EXPECT_EQ(name.find("bgm_"), std::string::npos) << name;
     }
+}
+
+// The pictures with words painted in them: menus, buttons, labels, the gauge's names, the
+// screen headers and the logo's subtitle.
+constexpr const char* kPicturesWithWords[] = {
+    "title_select.png",  "title_menuselect.png", "gamestart.png",      "returntitle.png",   "stagename.png",
+    "button_return.png", "music_edit.png",       "optionmenu.png",     "menu.png",          "menu_select.png",
+    "gameinform2.png",   "enemykind_mozi.png",   "stuck.png",          "nowloading.png",    "titleback.png",
+    "startup_back.png",  "gameselectback.png",   "musicroomback.png",  "optionback.png"};
+
+TEST_F(ContentTest, EveryPictureWithWordsHasAnEnglishVariant) {
+    for (const char* name : kPicturesWithWords) {
+        EXPECT_EQ(images_.Entries().count(image_variant::NameIn(name, "en")), 1u) << name;
+    }
+}
+
+// The game cuts a variant with the Japanese picture's rectangles, so it must be the same
+// picture with other words in the same cells: the same size, words that differ, and on a clear
+// sheet ink in exactly the 32-pixel bands the Japanese has ink in (a word in another band
+// would show under the wrong button; the generator itself refuses words wider than their
+// cell). On an opaque backdrop only the headers and labels change.
+TEST_F(ContentTest, EnglishVariantsKeepTheJapaneseLayout) {
+    constexpr int kBand = 32;
+    std::size_t variants = 0;
+    for (const auto& [name, entry] : images_.Entries()) {
+        const std::size_t mark = name.find(".en.");
+        if (mark == std::string::npos) {
+            continue;
+        }
+        ++variants;
+        SCOPED_TRACE(name);
+        const std::string base = name.substr(0, mark) + name.substr(mark + 3);
+        ASSERT_EQ(images_.Entries().count(base), 1u);
+        const gfx::Image japanese = Decode(base);
+        const gfx::Image english = Decode(name);
+        ASSERT_EQ(english.width, japanese.width);
+        ASSERT_EQ(english.height, japanese.height);
+        const auto bands = static_cast<std::size_t>((japanese.height + kBand - 1) / kBand);
+        std::vector<bool> japaneseInk(bands, false);
+        std::vector<bool> englishInk(bands, false);
+        std::size_t differing = 0;
+        bool opaque = true;
+        for (int y = 0; y < japanese.height; ++y) {
+            for (int x = 0; x < japanese.width; ++x) {
+                const std::uint32_t j = Pixel(japanese, x, y);
+                const std::uint32_t e = Pixel(english, x, y);
+                japaneseInk[static_cast<std::size_t>(y / kBand)] = japaneseInk[y / kBand] || Alpha(j) > 0;
+                englishInk[static_cast<std::size_t>(y / kBand)] = englishInk[y / kBand] || Alpha(e) > 0;
+                differing += j != e ? 1 : 0;
+                opaque = opaque && Alpha(j) == 255;
+            }
+        }
+        EXPECT_GT(differing, 0u) << "the same picture as the Japanese";
+        EXPECT_NE(std::count(englishInk.begin(), englishInk.end(), true), 0) << "blank";
+        if (opaque) {
+            EXPECT_LT(differing, japanese.argb.size() / 10) << "more than the words changed";
+            continue;
+        }
+        for (std::size_t band = 0; band < bands; ++band) {
+            EXPECT_EQ(englishInk[band], japaneseInk[band]) << "band " << band;
+        }
+    }
+    EXPECT_GE(variants, std::size(kPicturesWithWords));
 }
 
 TEST_F(ContentTest, SheetsKeepTheCellShapesTheGameCutsThemInto) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ArtKit.h"
 #include "Canvas.h"
 #include "Noise.h"
 #include "Text.h"
@@ -139,6 +140,29 @@ TEST(Painting, CaptionsAreCentredOnTheirInk) {
         EXPECT_NEAR((y0 + y1) * 0.5f, 30.0f, 1.0f) << text;
         EXPECT_GT(x1 - x0, 50) << text;
     }
+}
+
+// English captions are set with the font's kerning, which pulls "AV" together; a caption wider
+// than its cell is recorded (the generator then fails) rather than shipped cut.
+TEST(Painting, KerningPullsPairsTogetherAndCaptionsWiderThanTheirCellAreRecorded) {
+    std::string problem;
+    ASSERT_TRUE(FontsReady(problem)) << problem;
+    TextStyle plain;
+    plain.font = Font::LatinBold;
+    plain.size = 24;
+    TextStyle kerned = plain;
+    kerned.kerning = true;
+    EXPECT_LT(InkWidth("AVAVAV", kerned), InkWidth("AVAVAV", plain) - 2.0f);
+    EXPECT_EQ(InkWidth("HIH", kerned), InkWidth("HIH", plain));
+
+    const std::size_t before = kit::Overflows().size();
+    Canvas c(120, 40);
+    kit::FittedText(c, "Fits", 60, 20, Align::Centre, 110, plain);
+    EXPECT_EQ(kit::Overflows().size(), before);
+    kit::FittedText(c, "Much too long", 60, 20, Align::Centre, 110, plain);
+    ASSERT_EQ(kit::Overflows().size(), before + 1);
+    EXPECT_NE(kit::Overflows().back().find("Much too long"), std::string::npos);
+    EXPECT_GT(TotalAlpha(c), 0.0f);  // drawn all the same, so the review shows what is wrong
 }
 
 TEST(Painting, RandomNumbersAndNoiseRepeatForTheSameSeed) {

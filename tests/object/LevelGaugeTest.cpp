@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Language.h"
 #include "object/LevelGauge.h"
 #include "support/RecordingDevice.h"
 #include "support/TempDir.h"
@@ -16,6 +17,7 @@ protected:
         shared.frameTexture = &frameSheet;
         shared.colourTexture = &colourSheet;
         shared.nameTexture = &nameSheet;
+        shared.namesIn = language::Generation();
         gauge.Init(&device, 76, 454.0f);
     }
     void TearDown() override { LevelGaugeShared::Get() = LevelGaugeShared{}; }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "audio/WaveBuilder.h"
+#include "base/Language.h"
 #include "gfx/PngCodec.h"
 #include "gfx/SoftwareDevice.h"
 #include "resource/FilePackLoad.h"
+#include "resource/ImageVariant.h"
 #include "resource/PackTestFiles.h"
 #include "resource/RequiredAssets.h"
 #include "support/TempDir.h"
@@ -164,6 +167,76 @@ TEST_F(RegistryFixture, VolumesGoToEveryEffectAndTheMusic) {
     EXPECT_EQ(registry.FindSound("put.wav")->Buffer()->Volume(), -10000);
     EXPECT_EQ(registry.FindSound("nosound.wav")->Volume(), -10000);
     EXPECT_EQ(registry.Music().BaseVolume(), -1500);
+}
+
+// Puts a language with an empty catalogue in use for the test's span, and Japanese back after.
+class ScopedLanguage {
+public:
+    ScopedLanguage(const std::string& code, const std::filesystem::path& folder) {
+        std::ofstream(folder / (code + ".mo"), std::ios::binary)
+            << std::string("\xde\x12\x04\x95\0\0\0\0\0\0\0\0\x1c\0\0\0\x1c\0\0\0\0\0\0\0\0\0\0\0", 28);
+        std::string error;
+        EXPECT_TRUE(language::Use(code, folder, error)) << error;
+    }
+    ~ScopedLanguage() {
+        std::string error;
+        language::Use("ja", {}, error);
+    }
+    ScopedLanguage(const ScopedLanguage&) = delete;
+    ScopedLanguage& operator=(const ScopedLanguage&) = delete;
+};
+
+TEST(ImageVariant, TheLanguageCodeGoesBeforeTheExtension) {
+    EXPECT_EQ(image_variant::NameIn("menu.png", "en"), "menu.en.png");
+    EXPECT_EQ(image_variant::NameIn("enemykind_mozi.png", "pt_BR"), "enemykind_mozi.pt_BR.png");
+    EXPECT_EQ(image_variant::NameIn("a.b.png", "en"), "a.b.en.png");
+    EXPECT_EQ(image_variant::NameIn("plain", "en"), "plain.en");
+}
+
+// A picture with words shows the language in use: its variant where the pack has one, the
+// Japanese picture where it has none, the Japanese again once Japanese is back; both the
+// registry and a pack read before the registry is filled choose so.
+TEST_F(RegistryFixture, PicturesWithWordsFollowTheLanguageInUse) {
+    constexpr std::uint32_t kJapanese = 0xFF0000FFu;
+    constexpr std::uint32_t kEnglish = 0xFFFF0000u;
+    constexpr std::uint32_t kPlain = 0xFF336699u;
+    WritePack("wbk.dat", {{"menu.png", TinyPng(kJapanese), 0},
+                          {"menu.en.png", TinyPng(kEnglish), 0},
+                          {"tama.png", TinyPng(kPlain), 0}});
+    registry.LoadTexturePack("wbk.dat", &device);
+    CFilePackLoad pack;
+    ASSERT_TRUE(pack.TryOpen("wbk.dat", &device));
+    const auto colour = [](const gfx::Texture* texture) { return texture != nullptr ? texture->Pixels()[0] : 0u; };
+
+    EXPECT_EQ(colour(registry.FindTexture("menu.png")), kJapanese);
+    EXPECT_EQ(colour(pack.GetPicture("menu.png").get()), kJapanese);
+    {
+        const ScopedLanguage english("en", dir.Path());
+        EXPECT_EQ(colour(registry.FindTexture("menu.png")), kEnglish);
+        EXPECT_EQ(colour(pack.GetPicture("menu.png").get()), kEnglish);
+        EXPECT_EQ(colour(registry.FindTexture("tama.png")), kPlain);
+        EXPECT_EQ(colour(pack.GetPicture("tama.png").get()), kPlain);
+        EXPECT_EQ(colour(registry.FindExactTexture("menu.png")), kJapanese);
+        EXPECT_EQ(colour(pack.GetTexture("menu.png").get()), kJapanese);
+    }
+    {
+        const ScopedLanguage other("fr", dir.Path());  // installed, but no pictures of its own
+        EXPECT_EQ(colour(registry.FindTexture("menu.png")), kJapanese);
+        EXPECT_EQ(colour(pack.GetPicture("menu.png").get()), kJapanese);
+    }
+    EXPECT_EQ(colour(registry.FindTexture("menu.png")), kJapanese);
+}
+
+// Every required picture must be there in Japanese: an English variant does not stand in for it.
+TEST_F(RegistryFixture, AVariantDoesNotStandInForAMissingRequiredPicture) {
+    WriteCompletePacks("menu.png");
+    std::vector<pack::Entry> images = EntriesFor(required_assets::Textures(), TinyPng(0xFF00FF00u), "menu.png");
+    images.push_back({"menu.en.png", TinyPng(0xFFFF0000u), 0});
+    WritePack("wbk.dat", images);
+    const ScopedLanguage english("en", dir.Path());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadAndValidate());
+    testing::internal::GetCapturedStderr();
 }
 
 // The packs the build generates must satisfy the registry: every required asset present, every

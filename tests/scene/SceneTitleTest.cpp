@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/StreamingTrack.h"
+#include "base/Language.h"
 #include "platform/QuitMessage.h"
 #include "resource/FilePackLoad.h"
 #include "resource/PackNames.h"
@@ -130,6 +131,31 @@ TEST_F(SceneTitleTest, TheGuidesSwitchTogglesTheContextsGuidesOnly) {
     EXPECT_FALSE(harness.Context().guides);
     CSaveFile stored;
     EXPECT_EQ(stored.settings[CSaveFile::kDisplayOption], display ? 1u : 0u);
+}
+
+// A language chosen on the option screen shows in the painted words at once: the labels and
+// the header of the screen still on show, then the menu it returns to.
+TEST_F(SceneTitleTest, PicturesWithWordsFollowALanguageSwitchAtOnce) {
+    struct JapaneseAfter {
+        ~JapaneseAfter() {
+            std::string error;
+            language::Use("ja", {}, error);
+        }
+    } restore;
+    Enter(kMenuOptionY, title::kOption);
+    const OptionScreen& options = harness.Title().Options();
+    ASSERT_NE(g_FileClass.FindExactTexture("optionmenu.en.png"), nullptr);
+    ASSERT_EQ(options.LabelSheet(), g_FileClass.FindExactTexture("optionmenu.png"));
+    std::string error;
+    ASSERT_TRUE(language::Use("en", VELMORIA_GAME_DIR, error)) << error;
+    harness.Frame();
+    EXPECT_EQ(options.LabelSheet(), g_FileClass.FindExactTexture("optionmenu.en.png"));
+    EXPECT_EQ(harness.Title().Backdrop(), g_FileClass.FindExactTexture("optionback.en.png"));
+
+    harness.Click(80, 446);  // return
+    ASSERT_TRUE(harness.Settle(title::kMenu));
+    EXPECT_EQ(harness.Title().Menu().ItemSheet(), g_FileClass.FindExactTexture("title_select.en.png"));
+    EXPECT_EQ(harness.Title().Backdrop(), g_FileClass.FindExactTexture("titleback.en.png"));
 }
 
 TEST_F(SceneTitleTest, MusicRoomPlaysATrackTogglesCellsAndReseeds) {

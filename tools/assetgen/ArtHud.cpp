@@ -35,14 +35,17 @@ Canvas GameFrame() {
     return ToTexture(c, 1024, 512);
 }
 
-Canvas Stuck() {
+Canvas Stuck(Language language) {
     Canvas c(128, 64);
     c.Fill(RoundRect(3, 6, 125, 58, 10), Rgb(60, 0, 0, 0.75f));
     c.Fill(Outline(RoundRect(3, 6, 125, 58, 10), 2), Rgb(255, 80, 60));
     TextStyle big = Caption(Font::LatinBold, 22, Rgb(255, 255, 200), Rgb(255, 90, 60), 24, Rgb(60, 0, 0));
     big.glow = WithAlpha(Rgb(255, 60, 40), 0.6f);
     BandCaption(c, 0, 8, 128, 40, "STUCK!", big);
-    BandCaption(c, 0, 38, 128, 56, "道は塞げません", Caption(Font::Japanese, 12, kWhite, Rgb(255, 210, 200), 47));
+    // Inside the plate's rim.
+    TextStyle line = WordCaption(language, 12, kWhite, Rgb(255, 210, 200), 47);
+    line.font = ByLanguage(language, Font::Japanese, Font::LatinNarrowBold);
+    BandCaption(c, 6, 38, 122, 56, Words{"道は塞げません", "Keep a path open"}.In(language), line);
     return c;
 }
 
@@ -97,18 +100,24 @@ Canvas Digits(Font font, float size, float rim, float inkCentre = 16.0f) {
 
 struct KindLook {
     Color color;
-    const char* name;
+    Words name;  // in English, short enough for the gauge's plate at a size that reads
     const char* sheet;
 };
 
 const KindLook kKinds[13] = {
-    {Rgb(230, 60, 60), "赤妖精", "enemy_f_red.png"},      {Rgb(60, 110, 240), "青妖精", "enemy_f_blue.png"},
-    {Rgb(60, 190, 80), "緑妖精", "enemy_f_green.png"},    {Rgb(240, 200, 40), "向日葵", "enemy_f_yellow.png"},
-    {Rgb(240, 140, 200), "妖精隊", "enemy_f_yellow.png"}, {Rgb(230, 220, 190), "毛玉", "enemy_wool.png"},
-    {Rgb(200, 160, 230), "大毛玉", "enemy_bigwool.png"},  {Rgb(150, 40, 90), "イビルアイ", "enemy_evil.png"},
-    {Rgb(255, 150, 190), "Vernie", "enemy_vernie.png"},   {Rgb(70, 70, 90), "鴉", "enemy_crow.png"},
-    {Rgb(170, 200, 230), "幽霊", "enemy_spirit.png"},     {Rgb(120, 220, 250), "Frelle", "enemy_frelle.png"},
-    {Rgb(60, 30, 80), "Noctra", "enemy_noctra.png"},
+    {Rgb(230, 60, 60), {"赤妖精", "Red"}, "enemy_f_red.png"},
+    {Rgb(60, 110, 240), {"青妖精", "Blue"}, "enemy_f_blue.png"},
+    {Rgb(60, 190, 80), {"緑妖精", "Green"}, "enemy_f_green.png"},
+    {Rgb(240, 200, 40), {"向日葵", "Sunflower"}, "enemy_f_yellow.png"},
+    {Rgb(240, 140, 200), {"妖精隊", "Squad"}, "enemy_f_yellow.png"},
+    {Rgb(230, 220, 190), {"毛玉", "Furball"}, "enemy_wool.png"},
+    {Rgb(200, 160, 230), {"大毛玉", "Big Fur"}, "enemy_bigwool.png"},
+    {Rgb(150, 40, 90), {"イビルアイ", "Evil Eye"}, "enemy_evil.png"},
+    {Rgb(255, 150, 190), {"Vernie", "Vernie"}, "enemy_vernie.png"},
+    {Rgb(70, 70, 90), {"鴉", "Crow"}, "enemy_crow.png"},
+    {Rgb(170, 200, 230), {"幽霊", "Ghost"}, "enemy_spirit.png"},
+    {Rgb(120, 220, 250), {"Frelle", "Frelle"}, "enemy_frelle.png"},
+    {Rgb(60, 30, 80), {"Noctra", "Noctra"}, "enemy_noctra.png"},
 };
 
 // The sheet's south-facing first frame: how the enemy looks on the wave gauge.
@@ -141,23 +150,32 @@ Canvas KindColours(const ImageSet& set) {
 // The names sit on a dark plate along the lower edge of the gauge frame's opening (x 4..60,
 // y 4..28 of the box), at a size that reads; the wave number's digits keep to the part above
 // (level_number.png).
-Canvas KindNames() {
+Canvas KindNames(Language language) {
     Canvas c(256, 128);
     auto label = [&](int col, int row, const std::string& text, Color tone) {
         const float x0 = 64.0f * static_cast<float>(col);
         const float y0 = 32.0f * static_cast<float>(row);
         c.Fill(RoundRect(x0 + 4.5f, y0 + 15.5f, x0 + 59.5f, y0 + 28, 3), Rgb(8, 6, 20, 0.8f));
-        // Kana and kanji take a full em each; long names shrink to fit the plate.
+        // Kana and kanji take a full em each; long names shrink to fit the plate. English names
+        // are set narrow, and chosen short enough to need at most one pixel less.
+        constexpr float kPlate = 55.0f;
         const bool latin = static_cast<unsigned char>(text[0]) < 0x80;
         const float glyphs = latin ? static_cast<float>(text.size()) * 0.62f : static_cast<float>(text.size()) / 3.0f;
-        const float size = std::min(11.5f, 55.0f / glyphs);
-        TextStyle style =
-            Caption(latin ? Font::LatinBold : Font::Japanese, size, kWhite, tone, y0 + 22.0f, Rgb(10, 8, 20));
-        style.outlineWidth = 1.0f;
-        DrawText(c, text, x0 + 32, y0 + 22.0f, Align::Centre, style);
+        const Font font = latin ? ByLanguage(language, Font::LatinBold, Font::LatinNarrowBold) : Font::Japanese;
+        const auto styled = [&](float size) {
+            TextStyle style = Caption(font, size, kWhite, tone, y0 + 22.0f, Rgb(10, 8, 20));
+            style.outlineWidth = 1.0f;
+            style.kerning = language != Language::Japanese;
+            return style;
+        };
+        TextStyle style = styled(ByLanguage(language, std::min(11.5f, kPlate / glyphs), 11.0f));
+        if (language != Language::Japanese && InkWidth(text, style) + 2.0f * style.outlineWidth > kPlate) {
+            style = styled(10.0f);
+        }
+        FittedText(c, text, x0 + 32, y0 + 22.0f, Align::Centre, kPlate, style);
     };
     for (int k = 0; k < 13; ++k) {
-        label(k % 4, k / 4, kKinds[k].name, Rgb(255, 240, 200));
+        label(k % 4, k / 4, kKinds[k].name.In(language), Rgb(255, 240, 200));
     }
     label(3, 3, "BIG!", Rgb(255, 120, 80));
     return c;
@@ -251,7 +269,7 @@ Canvas Swatches() {
 
 void PaintHudImages(ImageSet& set) {
     set.Add("gameback.png", GameFrame());
-    set.Add("stuck.png", Stuck());
+    set.AddWorded("stuck.png", Stuck);
     set.Add("levelflame.png", BoxFrame(Rgb(200, 120, 20), Rgb(255, 250, 180), true));
     set.Add("gauge_flame.png", BoxFrame(Rgb(40, 40, 70), Rgb(170, 170, 200), false));
     set.Add("score.png", ScoreLabels());
@@ -259,7 +277,7 @@ void PaintHudImages(ImageSet& set) {
     // The wave numbers keep to the upper part of the gauge box: the kind's name has the rest.
     set.Add("level_number.png", Digits(Font::LatinBold, 15.0f, 1.4f, 9.75f));
     set.Add("enemykind_color.png", KindColours(set));
-    set.Add("enemykind_mozi.png", KindNames());
+    set.AddWorded("enemykind_mozi.png", KindNames);
     set.Add("life_icon.png", Heart());
     set.Add("p.png", PointMark());
     set.Add("sword_icon.png", Sword());

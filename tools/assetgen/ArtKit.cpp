@@ -35,9 +35,38 @@ TextStyle Caption(Font font, float size, Color top, Color bottom, float centreY,
     return style;
 }
 
-void BandCaption(Canvas& c, float x0, float y0, float x1, float y1, const std::string& text, const TextStyle& style) {
-    DrawText(c, text, (x0 + x1) * 0.5f, (y0 + y1) * 0.5f, Align::Centre, style);
+TextStyle WordCaption(Language language, float size, Color top, Color bottom, float centreY, Color outline) {
+    const Font font = ByLanguage(language, Font::Japanese, Font::LatinBold);
+    TextStyle style = Caption(font, size, top, bottom, centreY, outline);
+    style.kerning = language != Language::Japanese;
+    return style;
 }
+
+namespace {
+
+std::vector<std::string>& OverflowList() {
+    static std::vector<std::string> list;
+    return list;
+}
+
+}  // namespace
+
+void BandCaption(Canvas& c, float x0, float y0, float x1, float y1, const std::string& text, const TextStyle& style) {
+    FittedText(c, text, (x0 + x1) * 0.5f, (y0 + y1) * 0.5f, Align::Centre, x1 - x0, style);
+}
+
+void FittedText(Canvas& c, const std::string& text, float x, float centreY, Align align, float room,
+                const TextStyle& style) {
+    // The outline widens the ink on both sides.
+    const float width = InkWidth(text, style) + 2.0f * style.outlineWidth;
+    if (width > room) {
+        OverflowList().push_back("\"" + text + "\" is " + std::to_string(static_cast<int>(std::ceil(width))) +
+                                 " pixels wide in a room of " + std::to_string(static_cast<int>(room)));
+    }
+    DrawText(c, text, x, centreY, align, style);
+}
+
+const std::vector<std::string>& Overflows() { return OverflowList(); }
 
 Canvas ToTexture(const Canvas& painted, int width, int height) { return painted.Resized(width, height); }
 

@@ -1,8 +1,11 @@
 #pragma once
 #include <string>
 
+#include <vector>
+
 #include "Canvas.h"
 #include "Text.h"
+#include "Wording.h"
 
 namespace assetgen {
 
@@ -21,8 +24,18 @@ void Panel(Canvas& c, float x0, float y0, float x1, float y1, float radius, Colo
 void Button(Canvas& c, float x0, float y0, float x1, float y1, Color base);
 // A caption style: gradient fill from top to bottom colour, dark outline.
 TextStyle Caption(Font font, float size, Color top, Color bottom, float centreY, Color outline = Rgb(20, 14, 30));
+// The caption style for words in a language: Caption in the Japanese face for Japanese, in the
+// bold Latin face set with its kerning for the others.
+TextStyle WordCaption(Language language, float size, Color top, Color bottom, float centreY,
+                      Color outline = Rgb(20, 14, 30));
 // Writes the caption centred in the band.
 void BandCaption(Canvas& c, float x0, float y0, float x1, float y1, const std::string& text, const TextStyle& style);
+// Writes text whose ink must keep within `room` pixels across (its cell). Text that would not
+// is drawn all the same and recorded: the generator then fails rather than ship cut words.
+void FittedText(Canvas& c, const std::string& text, float x, float centreY, Align align, float room,
+                const TextStyle& style);
+// The texts recorded by FittedText and BandCaption as wider than their room, with the room.
+const std::vector<std::string>& Overflows();
 // The picture resampled from its painted size to a power-of-two texture size.
 Canvas ToTexture(const Canvas& painted, int width, int height);
 // A full-screen backdrop: vertical gradient with soft noise.

@@ -55,26 +55,29 @@ Canvas NightScene(unsigned seed, float moonX, float castleX) {
     return c;
 }
 
-void Logo(Canvas& c, float x, float y, float size) {
+void Logo(Canvas& c, float x, float y, float size, Language language) {
     TextStyle title = Caption(Font::LatinBold, size, Rgb(255, 250, 225), Rgb(235, 170, 60), y, Rgb(50, 20, 10));
     title.outlineWidth = 2.5f;
     title.glow = WithAlpha(Rgb(255, 200, 120), 0.5f);
     DrawText(c, "Velmoria", x, y, Align::Centre, title);
-    DrawText(c, "ヴェルモリア防衛記", x, y + size * 0.78f, Align::Centre,
-             Caption(Font::Japanese, size * 0.34f, kWhite, Rgb(200, 200, 255), y + size * 0.78f, Rgb(30, 20, 60)));
+    // The subtitle keeps under the name, whose ink is about 4.4 ems across.
+    FittedText(c, Words{"ヴェルモリア防衛記", "The Defence Chronicle"}.In(language), x, y + size * 0.78f, Align::Centre,
+               size * 4.4f,
+               WordCaption(language, size * ByLanguage(language, 0.34f, 0.3f), kWhite, Rgb(200, 200, 255),
+                           y + size * 0.78f, Rgb(30, 20, 60)));
 }
 
-Canvas StartupBack() {
+Canvas StartupBack(Language language) {
     Canvas c = NightScene(11, 110, 555);
-    Logo(c, 320, 200, 78);
+    Logo(c, 320, 200, 78, language);
     DrawText(c, "© Velmoria Project", 320, 450, Align::Centre,
              Caption(Font::Latin, 13, Rgb(210, 210, 230), Rgb(170, 170, 200), 450));
     return ToTexture(c, 1024, 512);
 }
 
-Canvas TitleBack() {
+Canvas TitleBack(Language language) {
     Canvas c = NightScene(12, 560, 230);
-    Logo(c, 190, 110, 64);
+    Logo(c, 190, 110, 64, language);
     // A soft plate behind the menu column (x 392..648, y 184..456).
     c.Fill(
         RoundRect(400, 176, 660, 462, 20),
@@ -83,34 +86,37 @@ Canvas TitleBack() {
     return ToTexture(c, 1024, 512);
 }
 
-Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsigned seed) {
+Canvas ScreenWithHeader(const std::string& header, Color top, Color bottom, unsigned seed, Language language) {
     Canvas c = Backdrop(kScreenW, kScreenH, top, bottom, seed);
     Sparkles(c, 60, seed, Rgb(200, 220, 255, 0.7f), 1.0f, 0, 0, kScreenW, kScreenH);
     c.Fill(Rect(0, 0, kScreenW, 44), Linear(0, 0, Rgb(0, 0, 0, 0.55f), 0, 44, Rgb(0, 0, 0, 0.2f)));
     c.Fill(Rect(0, 44, kScreenW, 46),
            Linear(0, 0, kScreenW, 0, {{0, WithAlpha(kGold, 0.9f)}, {1, WithAlpha(kGold, 0.0f)}}));
-    DrawText(c, header, 24, 23, Align::Left,
-             Caption(Font::Japanese, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
+    FittedText(c, header, 24, 23, Align::Left, kScreenW - 48,
+               WordCaption(language, 24, kWhite, Rgb(255, 220, 150), 23, Rgb(20, 10, 40)));
     return c;
 }
 
 // The selector rows of the game select: the centre of each panel and its height. The character
 // panel is tall enough for the portrait at its own size (64 x 128).
 struct SelectorRow {
-    const char* label;
+    Words label;
     float centreY;
     float halfHeight;
 };
-constexpr SelectorRow kSelectorRows[] = {{"難易度", 120, 34}, {"ステージ", 230, 34}, {"キャラクター", 350, 68}};
+constexpr SelectorRow kSelectorRows[] = {{{"難易度", "Difficulty"}, 120, 34},
+                                         {{"ステージ", "Stage"}, 230, 34},
+                                         {{"キャラクター", "Character"}, 350, 68}};
 
-Canvas GameSelectBack() {
-    Canvas c = ScreenWithHeader("ゲームセレクト", Rgb(30, 40, 90), Rgb(60, 30, 70), 21);
+Canvas GameSelectBack(Language language) {
+    Canvas c = ScreenWithHeader(Words{"ゲームセレクト", "Game Select"}.In(language), Rgb(30, 40, 90), Rgb(60, 30, 70),
+                                21, language);
     // Soft rows behind the three selectors on the right and the stage picture on the left.
     for (const SelectorRow& row : kSelectorRows) {
         const float top = row.centreY - row.halfHeight;
         c.Fill(RoundRect(300, top, 636, row.centreY + row.halfHeight, 16), Rgb(10, 10, 30, 0.35f), 4);
-        DrawText(c, row.label, 312, top - 10, Align::Left,
-                 Caption(Font::Japanese, 14, Rgb(255, 240, 200), kGold, top - 10));
+        FittedText(c, row.label.In(language), 312, top - 10, Align::Left, 636 - 312,
+                   WordCaption(language, 14, Rgb(255, 240, 200), kGold, top - 10));
     }
     c.Fill(RoundRect(20, 70, 280, 418, 16), Rgb(10, 10, 30, 0.35f), 4);
     return ToTexture(c, 1024, 512);
@@ -118,8 +124,9 @@ Canvas GameSelectBack() {
 
 // The music room: the track list (text from x 26, y 110 + 24 i), the life-game board and the
 // comment panel, whose lower edge stays clear of the return button at (80, 446).
-Canvas MusicRoomBack() {
-    Canvas c = ScreenWithHeader("ミュージックルーム", Rgb(20, 40, 70), Rgb(40, 20, 60), 22);
+Canvas MusicRoomBack(Language language) {
+    Canvas c = ScreenWithHeader(Words{"ミュージックルーム", "Music Room"}.In(language), Rgb(20, 40, 70), Rgb(40, 20, 60),
+                                22, language);
     Panel(c, 14, 92, 290, 226, 12, Rgb(20, 24, 60, 0.8f), Rgb(10, 10, 30, 0.8f), WithAlpha(kGold, 0.8f));
     Panel(c, 342, 6, 634, 298, 10, Rgb(4, 6, 16, 0.92f), Rgb(4, 6, 16, 0.92f), WithAlpha(kGold, 0.8f));
     // Faint lines between the life-game board's cells (16 px cells from (352, 16)).
@@ -132,8 +139,9 @@ Canvas MusicRoomBack() {
     return ToTexture(c, 1024, 512);
 }
 
-Canvas OptionBack() {
-    Canvas c = ScreenWithHeader("オプション", Rgb(30, 50, 60), Rgb(20, 30, 60), 23);
+Canvas OptionBack(Language language) {
+    Canvas c = ScreenWithHeader(Words{"オプション", "Options"}.In(language), Rgb(30, 50, 60), Rgb(20, 30, 60), 23,
+                                language);
     // A plate behind each row: music, effects, grid display, guides.
     for (const float y : {120.0f, 200.0f, 280.0f, 360.0f}) {
         c.Fill(RoundRect(60, y - 30, 580, y + 30, 14), Rgb(10, 10, 30, 0.4f), 4);
@@ -150,15 +158,15 @@ Canvas Ball() {
     return c;
 }
 
-Canvas NowLoading() {
+Canvas NowLoading(Language language) {
     Canvas c(128, 64);
     TextStyle style = Caption(Font::LatinBold, 13, kWhite, Rgb(180, 210, 255), 16, Rgb(10, 20, 60));
     style.glow = WithAlpha(Rgb(120, 170, 255), 0.6f);
     BandCaption(c, 0, 0, 128, 32, "Now Loading...", style);
     // The loading ball turns just left of this line's middle, over the band's first 24 pixels;
     // the caption keeps clear of it.
-    BandCaption(c, 24, 32, 128, 64, "しばらくお待ち下さい",
-                Caption(Font::Japanese, 10, Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
+    BandCaption(c, 24, 32, 128, 64, Words{"しばらくお待ち下さい", "Please wait"}.In(language),
+                WordCaption(language, ByLanguage(language, 10.0f, 11.0f), Rgb(230, 230, 240), Rgb(190, 190, 210), 48));
     return c;
 }
 
@@ -179,13 +187,16 @@ Canvas StageFrame() {
     return c;
 }
 
-Canvas StageNames() {
+Canvas StageNames(Language language) {
+    // The game select shows a name between its arrows (x 358..582 of the screen): 224 pixels.
     Canvas c(256, 512);
-    const char* names[] = {"ヴェルクラ回廊", "ヴェルクラ大図書館", "天空の庭"};
+    const Words names[] = {{"ヴェルクラ回廊", "Velkra Corridor"}, {"ヴェルクラ大図書館", "Velkra Library"},
+                           {"天空の庭", "Sky Garden"}};
     const Color colours[] = {Rgb(255, 190, 170), Rgb(220, 200, 255), Rgb(180, 230, 255)};
     for (int i = 0; i < 3; ++i) {
         const float y0 = 32.0f * static_cast<float>(i);
-        BandCaption(c, 0, y0, 256, y0 + 32, names[i], Caption(Font::Japanese, 21, kWhite, colours[i], y0 + 16));
+        BandCaption(c, 16, y0, 240, y0 + 32, names[i].In(language),
+                    WordCaption(language, ByLanguage(language, 21.0f, 20.0f), kWhite, colours[i], y0 + 16));
     }
     return c;
 }
@@ -272,15 +283,15 @@ Canvas PaintCrest(int size) {
 }
 
 void PaintTitleImages(ImageSet& set) {
-    set.Add("startup_back.png", StartupBack());
+    set.AddWorded("startup_back.png", StartupBack);
     set.Add("tama.png", Ball());
-    set.Add("nowloading.png", NowLoading());
-    set.Add("titleback.png", TitleBack());
-    set.Add("gameselectback.png", GameSelectBack());
-    set.Add("musicroomback.png", MusicRoomBack());
-    set.Add("optionback.png", OptionBack());
+    set.AddWorded("nowloading.png", NowLoading);
+    set.AddWorded("titleback.png", TitleBack);
+    set.AddWorded("gameselectback.png", GameSelectBack);
+    set.AddWorded("musicroomback.png", MusicRoomBack);
+    set.AddWorded("optionback.png", OptionBack);
     set.Add("stageicon_flame.png", StageFrame());
-    set.Add("stagename.png", StageNames());
+    set.AddWorded("stagename.png", StageNames);
     set.Add("lv_select.png", DifficultyLabels());
     set.Add("gameback_formusic.png", MusicFrame());
     set.Add("ruvani.png", PaintCrest(128));

@@ -13,31 +13,35 @@ namespace {
 using namespace kit;
 
 // A sheet of n horizontal bands, each a button with its caption; empty captions leave the band clear.
-Canvas ButtonBands(int width, int height, const std::vector<std::string>& captions, Color base, float textSize) {
+Canvas ButtonBands(int width, int height, const std::vector<Words>& captions, Color base, float textSize,
+                   Language language) {
     Canvas c(width, height);
     const float band = static_cast<float>(height) / static_cast<float>(captions.size());
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        if (captions[i].empty()) {
+        if (captions[i].Empty()) {
             continue;
         }
         const float y0 = band * static_cast<float>(i);
         Button(c, 2, y0 + 2, static_cast<float>(width) - 2, y0 + band - 2, base);
-        BandCaption(c, 0, y0, static_cast<float>(width), y0 + band, captions[i],
-                    Caption(Font::Japanese, textSize, kWhite, Rgb(255, 226, 150), y0 + band * 0.5f));
+        // The face's rim takes a few pixels each side.
+        BandCaption(c, 6, y0, static_cast<float>(width) - 6, y0 + band, captions[i].In(language),
+                    WordCaption(language, textSize, kWhite, Rgb(255, 226, 150), y0 + band * 0.5f));
     }
     return c;
 }
 
-Canvas MenuButtons() {
-    return ButtonBands(128, 256, {"メニュー", "スタート", "次のウェーブ", "", "", "", "確認", ""}, Rgb(70, 60, 150),
-                       15);
+Canvas MenuButtons(Language language) {
+    const std::vector<Words> captions = {
+        {"メニュー", "Menu"}, {"スタート", "Start"}, {"次のウェーブ", "Next Wave"}, {}, {}, {}, {"確認", "OK"}, {}};
+    return ButtonBands(128, 256, captions, Rgb(70, 60, 150), 15, language);
 }
 
-Canvas PauseMenu() {
+Canvas PauseMenu(Language language) {
     Canvas c(256, 256);
     Panel(c, 8, 6, 248, 58, 12, Rgb(60, 50, 120), Rgb(24, 20, 60), kGold);
-    BandCaption(c, 0, 0, 256, 64, "ＰＡＵＳＥ", Caption(Font::Japanese, 28, Rgb(255, 250, 220), kGold, 32));
-    const char* items[] = {"ゲームに戻る", "タイトルへ戻る", "リトライ"};
+    BandCaption(c, 8, 0, 248, 64, Words{"ＰＡＵＳＥ", "PAUSE"}.In(language),
+                WordCaption(language, 28, Rgb(255, 250, 220), kGold, 32, Rgb(20, 14, 30)));
+    const Words items[] = {{"ゲームに戻る", "Resume"}, {"タイトルへ戻る", "Quit to Title"}, {"リトライ", "Retry"}};
     for (int i = 0; i < 3; ++i) {
         const float y0 = 64.0f * static_cast<float>(i + 1);
         Canvas item(256, 64);
@@ -48,23 +52,25 @@ Canvas PauseMenu() {
                                                           {1, Rgb(20, 20, 50, 0.0f)}}));
         item.Fill(Rect(30, 48, 226, 49.5f),
                   Linear(30, 0, 226, 0, {{0, WithAlpha(kGold, 0)}, {0.5f, kGold}, {1, WithAlpha(kGold, 0)}}));
-        BandCaption(item, 0, 0, 256, 64, items[i], Caption(Font::Japanese, 22, kWhite, Rgb(200, 220, 255), 32));
+        BandCaption(item, 20, 0, 236, 64, items[i].In(language),
+                    WordCaption(language, ByLanguage(language, 22.0f, 21.0f), kWhite, Rgb(200, 220, 255), 32));
         c.Draw(item, 0, y0);
     }
     return c;
 }
 
-Canvas TitleSelect() {
+Canvas TitleSelect(Language language) {
     Canvas c(256, 256);
-    const char* captions[8] = {"ゲームスタート", "", "", "", "", "ミュージックルーム", "オプション", "終了"};
+    const Words captions[8] = {{"ゲームスタート", "Start Game"}, {}, {}, {}, {}, {"ミュージックルーム", "Music Room"},
+                               {"オプション", "Options"}, {"終了", "Quit"}};
     for (int i = 0; i < 8; ++i) {
-        if (captions[i][0] == '\0') {
+        if (captions[i].Empty()) {
             continue;
         }
         const float y0 = 32.0f * static_cast<float>(i);
         c.Fill(Star(34, y0 + 16, 7, 3, 4, -1.5708f), Radial(34, y0 + 16, 7, kWhite, kGold));
-        DrawText(c, captions[i], 48, y0 + 16, Align::Left,
-                 Caption(Font::Japanese, 20, kWhite, Rgb(255, 220, 160), y0 + 16, Rgb(30, 20, 60)));
+        FittedText(c, captions[i].In(language), 48, y0 + 16, Align::Left, 256 - 48,
+                   WordCaption(language, 20, kWhite, Rgb(255, 220, 160), y0 + 16, Rgb(30, 20, 60)));
     }
     return c;
 }
@@ -94,7 +100,8 @@ struct ButtonFace {
     float height = 28;
 };
 
-void TitleButton(Canvas& c, float y0, const std::string& caption, Color base, bool lit, ButtonFace size) {
+void TitleButton(Canvas& c, float y0, const std::string& caption, Color base, bool lit, ButtonFace size,
+                 Language language) {
     const float x0 = 64 - size.width * 0.5f;
     const float top = y0 + 16 - size.height * 0.5f;
     const Shape face = RoundRect(x0, top, x0 + size.width, top + size.height, 8);
@@ -105,20 +112,21 @@ void TitleButton(Canvas& c, float y0, const std::string& caption, Color base, bo
     if (lit) {
         c.Fill(Outline(face, 1.2f), Rgb(255, 246, 210));
     }
-    BandCaption(c, 0, y0, 128, y0 + 32, caption,
-                Caption(Font::Japanese, size.height * 0.54f, kWhite, lit ? Rgb(255, 250, 225) : Rgb(255, 226, 150),
-                        y0 + 16));
+    // Within the face, clear of its rounded ends.
+    BandCaption(c, x0 + 4, y0, x0 + size.width - 4, y0 + 32, caption,
+                WordCaption(language, size.height * 0.54f, kWhite, lit ? Rgb(255, 250, 225) : Rgb(255, 226, 150),
+                            y0 + 16));
 }
 
 // Title-screen buttons, one band each: the plain looks in the upper half of the sheet, the lit
 // looks in the same order in the lower half.
-Canvas TitleButtons(const std::vector<std::string>& captions, Color base, ButtonFace size = {}) {
+Canvas TitleButtons(const std::vector<Words>& captions, Color base, Language language, ButtonFace size = {}) {
     const auto count = static_cast<int>(captions.size());
     Canvas c(128, 64 * count);
     for (int i = 0; i < count; ++i) {
-        const std::string& caption = captions[static_cast<std::size_t>(i)];
-        TitleButton(c, 32.0f * static_cast<float>(i), caption, base, false, size);
-        TitleButton(c, 32.0f * static_cast<float>(i + count), caption, base, true, size);
+        const std::string caption = captions[static_cast<std::size_t>(i)].In(language);
+        TitleButton(c, 32.0f * static_cast<float>(i), caption, base, false, size, language);
+        TitleButton(c, 32.0f * static_cast<float>(i + count), caption, base, true, size, language);
     }
     return c;
 }
@@ -212,13 +220,14 @@ Canvas ResultTitles() {
     return c;
 }
 
-Canvas ResultRows() {
+Canvas ResultRows(Language language) {
     Canvas c(128, 128);
     // The window draws each row's number from x 265 and the label's centre at x 215, so a label
     // must end about 96 pixels into its band: the long one is set smaller to stay clear.
     constexpr float kLeft = 2.0f;
     constexpr float kRoom = 96.0f;
-    const std::string rows[] = {"獲得ポイント", "残機ボーナス", "ウェーブボーナス", "合計"};
+    const Words rows[] = {{"獲得ポイント", "Points"}, {"残機ボーナス", "Life Bonus"}, {"ウェーブボーナス", "Wave Bonus"},
+                          {"合計", "Total"}};
     const auto glyphs = [](const std::string& text) {
         return std::count_if(text.begin(), text.end(), [](char byte) { return (byte & 0xC0) != 0x80; });
     };
@@ -228,9 +237,13 @@ Canvas ResultRows() {
         // Dark ink on the window's pale score sheet, with a light rim to lift it off the paper.
         const Color top = total ? Rgb(170, 30, 20) : Rgb(44, 40, 90);
         const Color bottom = total ? Rgb(110, 16, 10) : Rgb(24, 20, 56);
-        const float fitting = kRoom / static_cast<float>(glyphs(rows[i]));
-        const float size = total ? 18.0f : std::min(15.0f, fitting);
-        DrawText(c, rows[i], kLeft, y, Align::Left, Caption(Font::Japanese, size, top, bottom, y, Rgb(255, 252, 240)));
+        const std::string text = rows[i].In(language);
+        // Latin letters are narrower than a kana's em: English keeps one size, and words that fit.
+        const float fitting = kRoom / static_cast<float>(glyphs(text));
+        const float size = total ? 18.0f : ByLanguage(language, std::min(15.0f, fitting), 14.0f);
+        TextStyle style = WordCaption(language, size, top, bottom, y, Rgb(255, 252, 240));
+        style.font = ByLanguage(language, Font::Japanese, Font::LatinNarrowBold);
+        FittedText(c, text, kLeft, y, Align::Left, kRoom, style);
     }
     return c;
 }
@@ -249,22 +262,26 @@ Canvas ScoreBadge() {
     return c;
 }
 
-Canvas OptionMenu() {
+Canvas OptionMenu(Language language) {
     // Labels of the option screen, one 1/8 band each: music volume, effect volume, grid display,
-    // the return caption, then the guides.
+    // the return caption, then the guides. Drawn centred at x 190, a label keeps clear of the
+    // minus buttons from x 314: 200 pixels across at most.
     Canvas c(256, 256);
-    const char* labels[] = {"ＢＧＭ音量", "ＳＥ音量", "グリッド表示", "戻る", "ガイド"};
+    const Words labels[] = {{"ＢＧＭ音量", "Music Volume"}, {"ＳＥ音量", "Sound Volume"}, {"グリッド表示", "Show Grid"},
+                            {"戻る", "Back"}, {"ガイド", "Guides"}};
     for (int i = 0; i < 5; ++i) {
         const float y = 32.0f * static_cast<float>(i) + 16.0f;
-        DrawText(c, labels[i], 128, y, Align::Centre, Caption(Font::Japanese, 20, kWhite, Rgb(190, 210, 255), y));
+        FittedText(c, labels[i].In(language), 128, y, Align::Centre, 200,
+                   WordCaption(language, 20, kWhite, Rgb(190, 210, 255), y));
     }
     return c;
 }
 
-Canvas MusicEdit() {
+Canvas MusicEdit(Language language) {
     // The music room's buttons, one 1/8 band each: pause, resume, reseed, return; then the same
     // four lit.
-    return TitleButtons({"一時停止", "再開", "リセット", "戻る"}, Rgb(50, 90, 150));
+    return TitleButtons({{"一時停止", "Pause"}, {"再開", "Resume"}, {"リセット", "Reset"}, {"戻る", "Back"}},
+                        Rgb(50, 90, 150), language);
 }
 
 Canvas SmallButton(bool plus) {
@@ -290,15 +307,18 @@ Canvas ExtraMark() {
 }  // namespace
 
 void PaintUiImages(ImageSet& set) {
-    set.Add("menu.png", MenuButtons());
-    set.Add("menu_select.png", PauseMenu());
-    set.Add("title_select.png", TitleSelect());
-    set.Add("title_menuselect.png", TitleSelect());
+    set.AddWorded("menu.png", MenuButtons);
+    set.AddWorded("menu_select.png", PauseMenu);
+    set.AddWorded("title_select.png", TitleSelect);
+    set.AddWorded("title_menuselect.png", TitleSelect);
     set.Add("cursor_s.png", Arrow());
     set.Add("cursor.png", MouseCursor());
-    set.Add("gamestart.png", TitleButtons({"出撃！"}, Rgb(190, 60, 50)));
+    set.AddWorded("gamestart.png",
+                  [](Language language) { return TitleButtons({{"出撃！", "Deploy!"}}, Rgb(190, 60, 50), language); });
     // Centred at x 50, so a narrower face stays on the screen.
-    set.Add("returntitle.png", TitleButtons({"タイトルへ"}, Rgb(70, 70, 130), {96, 24}));
+    set.AddWorded("returntitle.png", [](Language language) {
+        return TitleButtons({{"タイトルへ", "To Title"}}, Rgb(70, 70, 130), language, {96, 24});
+    });
     set.Add("on_off.png", OnOff());
     set.Add("status_base.png", StatusPanel());
     set.Add("upgrade_base.png", UpgradeSection());
@@ -306,14 +326,15 @@ void PaintUiImages(ImageSet& set) {
     set.Add("target.png", LockOnTarget());
     set.Add("gameinform_base.png", ResultWindow());
     set.Add("gameinform.png", ResultTitles());
-    set.Add("gameinform2.png", ResultRows());
+    set.AddWorded("gameinform2.png", ResultRows);
     set.Add("sikaku.png", Square());
     set.Add("score_b.png", ScoreBadge());
-    set.Add("optionmenu.png", OptionMenu());
-    set.Add("music_edit.png", MusicEdit());
+    set.AddWorded("optionmenu.png", OptionMenu);
+    set.AddWorded("music_edit.png", MusicEdit);
     set.Add("button_minus.png", SmallButton(false));
     set.Add("button_plus.png", SmallButton(true));
-    set.Add("button_return.png", TitleButtons({"戻る"}, Rgb(70, 70, 130)));
+    set.AddWorded("button_return.png",
+                  [](Language language) { return TitleButtons({{"戻る", "Back"}}, Rgb(70, 70, 130), language); });
     set.Add("extra_mark.png", ExtraMark());
 }
 

@@ -1,9 +1,12 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Canvas.h"
+#include "Wording.h"
+#include "resource/ImageVariant.h"
 
 namespace assetgen {
 
@@ -16,6 +19,12 @@ struct NamedImage {
 class ImageSet {
 public:
     void Add(std::string name, Canvas picture) { images_.push_back({std::move(name), std::move(picture)}); }
+    // A picture with words: painted in Japanese under the name, and in every other language
+    // under its variant's name.
+    void AddWorded(const std::string& name, const std::function<Canvas(Language)>& paint) {
+        Add(name, paint(Language::Japanese));
+        Add(image_variant::NameIn(name, CodeOf(Language::English)), paint(Language::English));
+    }
     const std::vector<NamedImage>& Images() const { return images_; }
     // The picture painted under the name, or null; lets a family reuse another's art.
     const Canvas* Find(const std::string& name) const {

@@ -48,6 +48,7 @@ public:
         faces_[0] = Open(config, "IPAGothic");
         faces_[1] = Open(config, "DejaVu Sans");
         faces_[2] = Open(config, "DejaVu Sans:bold");
+        faces_[3] = Open(config, "DejaVu Sans Condensed:bold");
         if (config != nullptr) {
             FcConfigDestroy(config);
         }
@@ -79,7 +80,7 @@ private:
     }
 
     FT_Library library_ = nullptr;
-    FT_Face faces_[3] = {nullptr, nullptr, nullptr};
+    FT_Face faces_[4] = {nullptr, nullptr, nullptr, nullptr};
 };
 
 FontLibrary& Fonts() {
@@ -122,11 +123,22 @@ Canvas RenderMask(const std::string& text, const TextStyle& style, float& advanc
     const int baseline = pad + static_cast<int>(std::ceil(style.size * 1.1f));
     Canvas mask(width, height);
     float pen = static_cast<float>(pad);
+    FT_Face previousFace = nullptr;
+    FT_UInt previous = 0;
     for (const std::uint32_t code : codes) {
         FT_Face face = FaceFor(style.font, code, style.size);
-        if (face == nullptr || FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
+        const FT_UInt index = face != nullptr ? FT_Get_Char_Index(face, code) : 0;
+        if (face == nullptr || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
             continue;
         }
+        if (style.kerning && face == previousFace && previous != 0 && FT_HAS_KERNING(face)) {
+            FT_Vector delta{};
+            if (FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &delta) == 0) {
+                pen += static_cast<float>(delta.x) / 64.0f;
+            }
+        }
+        previousFace = face;
+        previous = index;
         const FT_GlyphSlot glyph = face->glyph;
         const FT_Bitmap& bitmap = glyph->bitmap;
         const int left = static_cast<int>(std::lround(pen)) + glyph->bitmap_left;
@@ -178,7 +190,8 @@ bool FontsReady(std::string& problem) {
     } needs[] = {{Font::Japanese, 0x3042, "IPAGothic"},
                  {Font::Japanese, 0x8853, "IPAGothic"},
                  {Font::Latin, 'A', "DejaVu Sans"},
-                 {Font::LatinBold, 'A', "DejaVu Sans Bold"}};
+                 {Font::LatinBold, 'A', "DejaVu Sans Bold"},
+                 {Font::LatinNarrowBold, 'A', "DejaVu Sans Condensed Bold"}};
     for (const auto& need : needs) {
         const FT_Face face = Fonts().Face(need.font);
         if (face == nullptr || FT_Get_Char_Index(face, need.sample) == 0) {
@@ -188,6 +201,15 @@ bool FontsReady(std::string& problem) {
         }
     }
     return true;
+}
+
+float InkWidth(const std::string& text, const TextStyle& style) {
+    if (Fonts().Face(style.font) == nullptr && Fonts().Fallback() == nullptr) {
+        return 0.0f;
+    }
+    float advance = 0.0f;
+    const InkBox ink = FindInk(RenderMask(text, style, advance));
+    return ink.x1 > ink.x0 ? static_cast<float>(ink.x1 - ink.x0) : 0.0f;
 }
 
 bool DrawText(Canvas& canvas, const std::string& text, float x, float centreY, Align align, const TextStyle& style) {

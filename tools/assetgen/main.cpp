@@ -15,6 +15,7 @@
 #include <string>
 
 #include "ContactSheet.h"
+#include "ArtKit.h"
 #include "ImageSet.h"
 #include "Music.h"
 #include "SoundEffects.h"
@@ -211,7 +212,10 @@ int main(int argc, char** argv) {
     }
     const auto started = std::chrono::steady_clock::now();
     const ImageSet images = PaintAllImages();
-    bool ok = true;
+    for (const std::string& overflow : kit::Overflows()) {
+        std::fprintf(stderr, "velmoria-assetgen: a caption does not fit: %s\n", overflow.c_str());
+    }
+    bool ok = kit::Overflows().empty();
     std::size_t effects = 0;
     std::size_t tracks = 0;
     if (!outDir.empty()) {

@@ -15,6 +15,9 @@ constexpr const char* kStagePictures[GameSelect::kStages] = {
     "stage_velkra_rouka.png", "stage_velkra_library.png", "stage_sky.png"};
 constexpr const char* kPortraitSheets[GameSelect::kCharacters] = {"ardel_animation.png", "sovia_animation.png"};
 
+constexpr const char kStageNames[] = "stagename.png";
+constexpr const char kStartButton[] = "gamestart.png";
+constexpr const char kReturnButton[] = "returntitle.png";
 constexpr float kPictureX = 150.0f;
 constexpr float kPictureY = 190.0f;
 constexpr float kPictureSide = 192.0f;
@@ -69,7 +72,7 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
 
     // lv_select.png's bands are painted 128 x 32, the size they are shown here.
     difficultyLabel_.Create(device, g_FileClass.FindTexture("lv_select.png"), kSelectorX, kDifficultyY, 128.0f, 32.0f);
-    stageName_.Create(device, g_FileClass.FindTexture("stagename.png"), kSelectorX, kStageY, 256.0f, 32.0f);
+    stageName_.Create(device, g_FileClass.FindTexture(kStageNames), kSelectorX, kStageY, 256.0f, 32.0f);
     stagePicture_.Create(device, nullptr, kPictureX, kPictureY, kPictureSide, kPictureSide);
     fieldPicture_.Create(device, nullptr, kPictureX, kPictureY, kPictureSide, kPictureSide);
     fieldPicture_.alpha = kFieldOverlayAlpha;
@@ -94,8 +97,8 @@ void GameSelect::Init(gfx::Device* device, const title::Sounds& sounds, CSaveFil
     bestNumber_.Init(device, g_FileClass.FindTexture("number.png"), 140.0f, 331.0f, 18.0f, 20.0f, -7.0f, 0);
     extraMark_.Create(device, g_FileClass.FindTexture("extra_mark.png"), 236.0f, 330.0f, 24.0f, 24.0f);
 
-    title::MakeTitleButton(startButton_, device, "gamestart.png", 580.0f, 440.0f);
-    title::MakeTitleButton(returnButton_, device, "returntitle.png", 50.0f, 440.0f, 96.0f, 24.0f);
+    title::MakeTitleButton(startButton_, device, kStartButton, 580.0f, 440.0f);
+    title::MakeTitleButton(returnButton_, device, kReturnButton, 50.0f, 440.0f, 96.0f, 24.0f);
     Enter();
 }
 
@@ -137,6 +140,12 @@ void GameSelect::Relabel() {
     for (int c = 0; c < kCharacters; ++c) {
         MakeNote(c);
     }
+}
+
+void GameSelect::ReloadImages() {
+    title::Refetch(stageName_, kStageNames);
+    title::Refetch(startButton_, kStartButton);
+    title::Refetch(returnButton_, kReturnButton);
 }
 
 void GameSelect::Enter() {

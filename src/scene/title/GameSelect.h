@@ -23,6 +23,8 @@ public:
     void Enter();
     // Renders the texts again, in the language now in use.
     void Relabel();
+    // Fetches the pictures with words again, in the language now in use.
+    void ReloadImages();
     // Leaving for the menu forgets the options.
     void Leave();
     int Frame(const SceneContext& input, bool active);

@@ -17,6 +17,8 @@ namespace {
 constexpr const char* kTrackFiles[MusicRoom::kTracks] = {"bgm_title.wav", "bgm_prepare.wav", "bgm_marsh.wav",
                                                          "bgm_lorn.wav", "bgm_sky.wav"};
 constexpr const char kNotesEntry[] = "music_room.txt";
+constexpr const char kEditButtons[] = "music_edit.png";
+constexpr const char kReturnButton[] = "button_return.png";
 
 constexpr const char kFont[] = "MSゴシック";
 constexpr float kListX = 150.0f;
@@ -75,9 +77,15 @@ void MusicRoom::Init(gfx::Device* device, const title::Sounds& sounds) {
 
     board_.Init(device, g_FileClass.FindTexture("ef_circle.png"), g_FileClass.FindTexture("lifecell.png"),
                 g_FileClass.FindTexture("lifewall.png"));
-    title::MakeTitleButton(pauseButton_, device, "music_edit.png", 88.0f, 258.0f);
-    title::MakeTitleButton(reseedButton_, device, "music_edit.png", 216.0f, 258.0f);
-    title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
+    title::MakeTitleButton(pauseButton_, device, kEditButtons, 88.0f, 258.0f);
+    title::MakeTitleButton(reseedButton_, device, kEditButtons, 216.0f, 258.0f);
+    title::MakeTitleButton(returnButton_, device, kReturnButton, 80.0f, 446.0f);
+}
+
+void MusicRoom::ReloadImages() {
+    title::Refetch(pauseButton_, kEditButtons);
+    title::Refetch(reseedButton_, kEditButtons);
+    title::Refetch(returnButton_, kReturnButton);
 }
 
 void MusicRoom::Enter() { board_.Open(); }

@@ -17,6 +17,8 @@ public:
     void Enter();
     // Renders the list and the comment again, in the language now in use.
     void Relabel();
+    // Fetches the pictures with words again, in the language now in use.
+    void ReloadImages();
     int Frame(const SceneContext& input, bool active);
     // Leaving puts the title music back on.
     void Leave();

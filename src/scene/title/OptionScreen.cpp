@@ -28,6 +28,8 @@ constexpr float kLanguageTextHeight = 32.0f;
 // Fits: MSゴシック 16, 256x1
 constexpr char kLanguageLabel[] = N_("言語 / Language");
 constexpr std::uint32_t kLanguageColour = 0xFFFFFFFFu;
+constexpr const char kLabelSheet[] = "optionmenu.png";
+constexpr const char kReturnButton[] = "button_return.png";
 // optionmenu.png's bands: music, effects, grid display, return, guides.
 constexpr int kLabelBands = 8;
 constexpr int kMusicBand = 0;
@@ -54,13 +56,13 @@ void OptionScreen::Init(gfx::Device* device, const title::Sounds& sounds, CSaveF
     MakeRow(sound_, kSoundBand, kSoundY);
     MakeSwitch(displayRow_, kDisplayBand, kDisplayY);
     MakeSwitch(guides_, kGuidesBand, kGuidesY);
-    title::MakeTitleButton(returnButton_, device, "button_return.png", 80.0f, 446.0f);
+    title::MakeTitleButton(returnButton_, device, kReturnButton, 80.0f, 446.0f);
     MakeLanguageRow();
     Enter();
 }
 
 void OptionScreen::MakeRow(VolumeRow& row, int labelBand, float y) {
-    row.label.Create(device_, g_FileClass.FindTexture("optionmenu.png"), kLabelX, y, 256.0f, 32.0f);
+    row.label.Create(device_, g_FileClass.FindTexture(kLabelSheet), kLabelX, y, 256.0f, 32.0f);
     title::ShowBand(row.label, labelBand, kLabelBands);
     title::MakeButton(row.minus, device_, "button_minus.png", kMinusX, y, 32.0f, 32.0f);
     title::MakeButton(row.plus, device_, "button_plus.png", kPlusX, y, 32.0f, 32.0f);
@@ -70,7 +72,7 @@ void OptionScreen::MakeRow(VolumeRow& row, int labelBand, float y) {
 }
 
 void OptionScreen::MakeSwitch(SwitchRow& row, int labelBand, float y) {
-    row.label.Create(device_, g_FileClass.FindTexture("optionmenu.png"), kLabelX, y, 256.0f, 32.0f);
+    row.label.Create(device_, g_FileClass.FindTexture(kLabelSheet), kLabelX, y, 256.0f, 32.0f);
     title::ShowBand(row.label, labelBand, kLabelBands);
     title::MakeButton(row.button, device_, "on_off.png", 393.0f, y, 96.0f, 24.0f);
 }
@@ -131,6 +133,13 @@ void OptionScreen::RunLanguage(const SceneContext& input, bool active) {
         WriteLanguageName();
         title::Sounds::Play(sounds_->select);
     }
+}
+
+void OptionScreen::ReloadImages() {
+    for (Object2D* label : {&music_.label, &sound_.label, &displayRow_.label, &guides_.label}) {
+        title::Refetch(*label, kLabelSheet);
+    }
+    title::Refetch(returnButton_, kReturnButton);
 }
 
 void OptionScreen::Enter() {

@@ -19,12 +19,15 @@ public:
     // Entering reads the stored settings; leaving stores them in the save file.
     void Enter();
     void Leave();
+    // Fetches the pictures with words again, in the language now in use.
+    void ReloadImages();
     // The guides switch writes the context's guides.
     int Frame(SceneContext& context, bool active);
 
     int MusicVolume() const { return musicVolume_; }
     int SoundVolume() const { return soundVolume_; }
     bool Display() const { return display_; }
+    const gfx::Texture* LabelSheet() const { return music_.label.texture; }
 
 private:
     struct SwitchRow {

@@ -43,6 +43,8 @@ void MakeTitleButton(MouseChangeObject2D& button, gfx::Device* device, const cha
     button.SetHitBox(faceWidth, faceHeight, 0.0f, 0.0f);
 }
 
+void Refetch(Object2D& sprite, const char* texture) { sprite.texture = g_FileClass.FindTexture(texture); }
+
 bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active) {
     const bool hit = active && button.HitTest(input, 0);
     button.Draw(1);

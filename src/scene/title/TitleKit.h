@@ -42,6 +42,8 @@ void MakeButton(MouseChangeObject2D& button, gfx::Device* device, const char* te
 // a clear margin: drawn 1:1, centred at (x, y), with a hit box of the face's size.
 void MakeTitleButton(MouseChangeObject2D& button, gfx::Device* device, const char* texture, float x, float y,
                      float faceWidth = 112.0f, float faceHeight = 28.0f);
+// Points the sprite at the registry's picture of that name again, in the language now in use.
+void Refetch(Object2D& sprite, const char* texture);
 // Hit-tests the button (only for an active screen) and draws it; true when it was clicked.
 bool ButtonClicked(MouseChangeObject2D& button, const SceneContext& input, bool active);
 // The same for a title button showing band `band` of a sheet of `bands`, whose lower half holds

@@ -20,6 +20,7 @@ constexpr MenuItem kMenuItems[TitleMenu::kItems] = {
     {6, 392.0f, 160.0f, title::kOption},
     {7, 440.0f, 130.0f, title::kQuit},
 };
+constexpr const char kItemSheet[] = "title_select.png";
 constexpr float kItemX = 520.0f;
 constexpr int kHoveredShade = 255;
 constexpr int kOtherShade = 100;
@@ -29,12 +30,18 @@ constexpr int kOtherShade = 100;
 void TitleMenu::Init(gfx::Device* device, const title::Sounds& sounds) {
     device_ = device;
     sounds_ = &sounds;
-    gfx::Texture* sheet = g_FileClass.FindTexture("title_select.png");
+    gfx::Texture* sheet = g_FileClass.FindTexture(kItemSheet);
     for (int i = 0; i < kItems; ++i) {
         MouseChangeObject2D& item = items_[i];
         item.Create(device, sheet, kItemX, kMenuItems[i].y, 256.0f, 32.0f);
         title::ShowBand(item, kMenuItems[i].band, 8);
         item.SetHitBox(kMenuItems[i].hitWidth, 32.0f, 0.0f, 0.0f);
+    }
+}
+
+void TitleMenu::ReloadImages() {
+    for (MouseChangeObject2D& item : items_) {
+        title::Refetch(item, kItemSheet);
     }
 }
 

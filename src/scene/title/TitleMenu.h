@@ -10,8 +10,11 @@ public:
     void Init(gfx::Device* device, const title::Sounds& sounds);
     // Draws the items; on an active screen a click returns the screen it asks for.
     int Frame(const SceneContext& input, bool active);
+    // Fetches the item sheet again, in the language now in use.
+    void ReloadImages();
 
     int Hovered() const { return hovered_; }
+    const gfx::Texture* ItemSheet() const { return items_[0].texture; }
 
 private:
     gfx::Device* device_ = nullptr;
