@@ -22,15 +22,12 @@ constexpr int kFontHeight = 14;
 constexpr std::uint32_t kTextColour = 0xFFFFFFFFu;
 
 // The message is too wide for the field on one line: the reassurance in brackets goes below.
-std::string TwoLines(std::string message) {
-    if (!language::SourceInUse()) {
+std::string TwoLines(const std::string& message) {
+    const std::size_t bracket = message.find("（");
+    if (!language::SourceInUse() || bracket == std::string::npos) {
         return message;
     }
-    const std::size_t bracket = message.find("（");
-    if (bracket != std::string::npos) {
-        message.insert(bracket, "\n");
-    }
-    return message;
+    return message.substr(0, bracket) + "\n" + message.substr(bracket);
 }
 
 }  // namespace
