@@ -4,7 +4,10 @@
 #include <array>
 #include <cstring>
 
-#if defined(__x86_64__)
+// The AVX2 code is built by GCC only, in its own region that calls nothing inline from outside
+// it, so nothing built for AVX2 can reach a processor without it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VELMORIA_SCALER_AVX2 1
 #include <immintrin.h>
 #endif
 
@@ -28,7 +31,7 @@ void Repeat(const std::uint32_t* source, int count, std::uint32_t* target) {
     }
 }
 
-#if defined(__x86_64__)
+#if defined(VELMORIA_SCALER_AVX2)
 #pragma GCC push_options
 #pragma GCC target("avx2")
 // Eight source pixels at a time become Scale vectors of eight, vector k holding source pixels
@@ -56,7 +59,11 @@ void RepeatAvx2(const std::uint32_t* source, int count, std::uint32_t* target) {
         }
         target += 8 * Scale;
     }
-    Repeat<Scale>(source + x, count - x, target);
+    for (; x < count; ++x) {
+        for (int k = 0; k < Scale; ++k) {
+            *target++ = source[x];
+        }
+    }
 }
 #pragma GCC pop_options
 
