@@ -30,6 +30,7 @@ void FrameRateSign::Print(double rate, double slowestMs) {
     text_.Clear();
     text_.SetFont("Tahoma", 14);
     text_.SetGreyGlyphs(true);
+    text_.SetSpacing(TextTexture::Spacing::ByAdvances);
     text_.SetColour(0xFF000000u);
     text_.Print(3, 2, "%.1f fps  max %.1f ms", rate, slowestMs);
     text_.SetColour(0xFF80FF80u);

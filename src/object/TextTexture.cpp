@@ -90,6 +90,8 @@ void TextTexture::SetGreyGlyphs(bool flag) { greyGlyphs_ = flag; }
 
 void TextTexture::SetClearCell(bool flag) { clearCell_ = flag; }
 
+void TextTexture::SetSpacing(Spacing spacing) { spacing_ = spacing; }
+
 void TextTexture::SetScale(float sx, float sy) {
     scaleX_ = sx;
     scaleY_ = sy;
@@ -184,7 +186,7 @@ void TextTexture::DrawString(const char* text) {
     const int lineStart = penX_;
     // Japanese keeps the ink layout it was designed with; a translation is set by the font's own
     // advances and kerning, as Latin type is meant to be.
-    byAdvances_ = !language::SourceInUse();
+    byAdvances_ = spacing_ == Spacing::ByAdvances || !language::SourceInUse();
     previousGlyph_ = 0;
     std::size_t left = std::char_traits<char>::length(text);
     while (left > 0) {

@@ -40,6 +40,11 @@ public:
     void SetColour(std::uint32_t argb);
     void SetGreyGlyphs(bool flag);
     void SetClearCell(bool flag);
+    // How Latin letters are spaced: as the language in use sets them (Japanese keeps the ink
+    // layout it was designed with, a translation uses the font's advances and kerning), or by
+    // advances whatever the language, for the game's own Latin signs.
+    enum class Spacing { AsLanguage, ByAdvances };
+    void SetSpacing(Spacing spacing);
     void SetScale(float sx, float sy);
     void SetRotation(float radians);
     void SetPen(int x, int y);
@@ -100,6 +105,7 @@ private:
     bool measuring_ = false;  // glyphs move the pen but leave no ink
     int inkRight_ = 0;        // while measuring: the rightmost column of ink so far
     bool byAdvances_ = false;  // set by the font's advances and kerning rather than by ink
+    Spacing spacing_ = Spacing::AsLanguage;
     FT_FaceRec_* previousFace_ = nullptr;
     unsigned previousGlyph_ = 0;  // the glyph before, for kerning; 0 at a line's start
 };

@@ -219,4 +219,9 @@ TEST_F(TextTextureTest, TranslatedLatinTextIsSetByAdvancesNotByInk) {
     EXPECT_LE(byAdvances, glyphByGlyph + 1);
     EXPECT_GE(byAdvances, glyphByGlyph - 4);
     EXPECT_EQ(text.MeasureLine("GreatBeam").advance, inkLayout);  // Japanese is as it was
+    // A sign of the game's own asks for advances in Japanese too, and gets the translation's width.
+    text.SetSpacing(TextTexture::Spacing::ByAdvances);
+    EXPECT_EQ(text.MeasureLine("GreatBeam").advance, byAdvances);
+    text.SetSpacing(TextTexture::Spacing::AsLanguage);
+    EXPECT_EQ(text.MeasureLine("GreatBeam").advance, inkLayout);
 }
