@@ -69,19 +69,6 @@ std::string Join(const std::vector<Glyph>& glyphs, std::size_t first, std::size_
     return text;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
-}
-
 }  // namespace
 
 std::string WrapText(const std::string& text, int width,
@@ -136,4 +123,17 @@ std::string WrapText(const std::string& text, int width,
         }
     }
     return wrapped;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) {
+            return lines;
+        }
+        start = end + 1;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 // How one character sits on a line: how far it moves the pen, and where its ink ends, both in
 // pixels from where the pen was.
@@ -17,3 +18,7 @@ struct GlyphExtent {
 // mark; Latin words break only at spaces, unless a word alone is wider than the line.
 std::string WrapText(const std::string& text, int width,
                      const std::function<GlyphExtent(const std::string&)>& measure);
+
+// The text's lines, split at each '\n' (a text without one is one line; a final '\n' ends with an
+// empty line).
+std::vector<std::string> SplitLines(const std::string& text);

@@ -46,19 +46,6 @@ std::string Formatted(const std::string& text) {
     return buffer;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
-}
-
 class CatalogueFit : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -76,7 +63,7 @@ protected:
                                        return GlyphExtent{extent.advance, extent.inkRight};
                                    })
                         : text;
-        const std::vector<std::string> split = Lines(shown);
+        const std::vector<std::string> split = SplitLines(shown);
         lines = static_cast<int>(split.size());
         widest = 0;
         for (const std::string& line : split) {
