@@ -24,6 +24,7 @@
 #include "app/SceneFrame.h"
 #include "app/ShellKeys.h"
 #include "app/WindowSettings.h"
+#include "base/FilePath.h"
 #include "base/GameFolders.h"
 #include "base/Language.h"
 #include "base/LogPutout.h"
@@ -635,7 +636,7 @@ void Shell::KeepReplay(const Replay::Result& result) {
     std::filesystem::path path;
     std::string error;
     if (SaveReplay(battleRecorder_.Finish(result), path, error)) {
-        WriteLog(("リプレイを保存しました: " + path.string()).c_str());
+        WriteLog(("リプレイを保存しました: " + Utf8Of(path)).c_str());
     } else {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
     }
@@ -1036,18 +1037,19 @@ void Shell::WriteRequestedScreenshot() {
         return;
     }
     const std::filesystem::path path = player_files::FreshName(folder, "", ".png");
-    if (!gfx::WritePngFile(path.string(), keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
-        std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", path.c_str());
+    if (!gfx::WritePngFile(Utf8Of(path), keptFrames_->LastFrame().data(), gfx::kFrameWidth, gfx::kFrameHeight)) {
+        std::fprintf(stderr, "velmoria: cannot write screenshot '%s'\n", Utf8Of(path).c_str());
         return;
     }
-    WriteLog(("スクリーンショットを保存しました: " + path.string()).c_str());
+    WriteLog(("スクリーンショットを保存しました: " + Utf8Of(path)).c_str());
 }
 
 void Shell::WriteInputTrace() {
     if (options_.recordInput.empty()) {
         return;
     }
-    if (!player_files::WriteText(options_.recordInput, "# the input the scenes saw, frame by frame\n" + trace_.Text())) {
+    if (!player_files::WriteText(PathFromUtf8(options_.recordInput),
+                                 "# the input the scenes saw, frame by frame\n" + trace_.Text())) {
         std::fprintf(stderr, "velmoria: cannot write '%s'\n", options_.recordInput.c_str());
         frameFilesWritten_ = false;
     }

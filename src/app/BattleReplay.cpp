@@ -10,6 +10,7 @@
 
 #include "app/PackFingerprint.h"
 #include "app/PlayerFolder.h"
+#include "base/FilePath.h"
 #include "base/PlayerText.h"
 #include "field/StageTable.h"
 
@@ -135,7 +136,7 @@ bool SaveReplay(const Replay& replay, std::filesystem::path& path, std::string& 
     }
     path = player_files::FreshName(folder, NameTail(replay), kReplayExtension);
     if (!player_files::WriteText(path, FormatReplay(replay))) {
-        error = "cannot write replay '" + path.string() + "'";
+        error = "cannot write replay '" + Utf8Of(path) + "'";
         return false;
     }
     KeepNewestReplays(folder, kKeptReplays);
@@ -146,11 +147,11 @@ bool LoadReplay(const std::filesystem::path& path, Replay& replay, std::string& 
     std::string text;
     std::string why;
     if (!ReadTextFile(path, Replay::kMaxBytes, text, why)) {
-        error = "cannot read replay '" + path.string() + "': " + why;
+        error = "cannot read replay '" + Utf8Of(path) + "': " + why;
         return false;
     }
     if (!ParseReplay(text, replay, error)) {
-        error = path.string() + ": " + error;
+        error = Utf8Of(path) + ": " + error;
         return false;
     }
     return true;
@@ -176,7 +177,7 @@ void KeepNewestReplays(const std::filesystem::path& folder, std::size_t count) {
         if (!entry.is_regular_file(failure)) {
             continue;
         }
-        if (const std::optional<RecordedAt> at = ReadMadeName(entry.path().filename().string())) {
+        if (const std::optional<RecordedAt> at = ReadMadeName(Utf8Of(entry.path().filename()))) {
             replays.emplace_back(*at, entry.path());
         }
     }

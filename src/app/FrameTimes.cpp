@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "base/FilePath.h"
+
 namespace {
 
 constexpr double kMicrosecondsPerMs = 1000.0;
@@ -70,7 +72,7 @@ bool FrameTimesLog::Open(const std::string& path, std::string& error) {
     if (file_ != nullptr) {
         std::fclose(file_);
     }
-    file_ = std::fopen(path.c_str(), "w");
+    file_ = OpenFile(path, "w");
     if (file_ == nullptr) {
         error = "cannot write '" + path + "': " + std::strerror(errno);
         return false;

@@ -1,14 +1,9 @@
 #include "app/GameFolderSearch.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <vector>
 
+#include "base/FilePath.h"
+#include "platform/SystemFolders.h"
 #include "resource/PackNames.h"
 
 namespace {
@@ -24,18 +19,7 @@ bool HoldsPacks(const fs::path& folder) {
 }
 
 // The XDG rules make relative paths in these variables invalid: they are ignored.
-bool UsableRoot(const std::string& path) { return !path.empty() && path.front() == '/'; }
-
-std::string AccountHome() {
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-        found->pw_dir != nullptr) {
-        return found->pw_dir;
-    }
-    return {};
-}
+bool UsableRoot(const std::string& path) { return !path.empty() && PathFromUtf8(path).is_absolute(); }
 
 }  // namespace
 
@@ -43,17 +27,17 @@ FolderClues ReadFolderClues(const std::string& dataFlag, const char* argv0) {
     FolderClues clues;
     std::error_code error;
     if (!dataFlag.empty()) {
-        clues.dataFlag = fs::absolute(dataFlag, error);
+        clues.dataFlag = fs::absolute(PathFromUtf8(dataFlag), error);
+    } else {
+        clues.preferenceFolder = platform::PreferenceFolder();
     }
-    clues.executableFolder = fs::canonical("/proc/self/exe", error).parent_path();
-    if (error) {
-        clues.executableFolder = fs::absolute(argv0, error).parent_path();
-    }
+    clues.executableFolder = platform::ExecutableFolder(argv0);
+    clues.portableMark = fs::is_regular_file(clues.executableFolder / kPortableMark, error);
     if (const char* xdg = std::getenv("XDG_DATA_HOME")) {
         clues.xdgDataHome = xdg;
     }
     const char* home = std::getenv("HOME");
-    clues.home = UsableRoot(home != nullptr ? home : "") ? home : AccountHome();
+    clues.home = UsableRoot(home != nullptr ? home : "") ? home : platform::AccountHome();
     return clues;
 }
 
@@ -68,6 +52,10 @@ bool FindGameFolders(const FolderClues& clues, GameFolders& folders, std::string
         folders = {clues.dataFlag, clues.dataFlag};
         return true;
     }
+    if (!clues.preferenceFolder.empty()) {
+        folders = {clues.executableFolder, clues.portableMark ? clues.executableFolder : clues.preferenceFolder};
+        return true;
+    }
     const fs::path installed = InstalledPacksFolder(clues.executableFolder);
     std::error_code ignored;
     if (HoldsPacks(clues.executableFolder) || !fs::is_directory(installed, ignored)) {
@@ -76,9 +64,9 @@ bool FindGameFolders(const FolderClues& clues, GameFolders& folders, std::string
     }
     fs::path dataHome;
     if (UsableRoot(clues.xdgDataHome)) {
-        dataHome = clues.xdgDataHome;
+        dataHome = PathFromUtf8(clues.xdgDataHome);
     } else if (UsableRoot(clues.home)) {
-        dataHome = fs::path(clues.home) / ".local" / "share";
+        dataHome = PathFromUtf8(clues.home) / ".local" / "share";
     } else {
         error = "cannot tell where to keep your files: neither XDG_DATA_HOME nor HOME names a folder";
         return false;
@@ -91,14 +79,19 @@ bool MakePlayerFolder(const fs::path& folder, std::string& error) {
     fs::path partial;
     for (const fs::path& part : folder) {
         partial /= part;
-        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
-            error = "cannot make the folder for your files '" + partial.string() + "': " + std::strerror(errno);
+        std::error_code ignored;
+        if (fs::is_directory(partial, ignored)) {
+            continue;  // a drive or a folder that is there already
+        }
+        std::string reason;
+        if (!platform::MakeOneFolder(partial, reason)) {
+            error = "cannot make the folder for your files '" + Utf8Of(partial) + "': " + reason;
             return false;
         }
     }
     std::error_code ignored;
     if (!fs::is_directory(folder, ignored)) {
-        error = "the folder for your files '" + folder.string() + "' is not a folder";
+        error = "the folder for your files '" + Utf8Of(folder) + "' is not a folder";
         return false;
     }
     return true;

@@ -4,7 +4,9 @@
 #include <ctime>
 #include <vector>
 
+#include "base/FilePath.h"
 #include "base/GameFolders.h"
+#include "platform/Clock.h"
 #include "resource/FileWriter.h"
 
 namespace player_files {
@@ -15,8 +17,7 @@ std::filesystem::path FreshName(const std::filesystem::path& folder, std::string
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = platform::LocalTime(seconds);
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d-%03d", local.tm_year + 1900, local.tm_mon + 1,
                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(millis));
@@ -36,7 +37,7 @@ bool MakeSubfolder(std::string_view name, std::filesystem::path& folder, std::st
     std::error_code failure;
     std::filesystem::create_directories(folder, failure);
     if (failure) {
-        error = "cannot make folder '" + folder.string() + "': " + failure.message();
+        error = "cannot make folder '" + Utf8Of(folder) + "': " + failure.message();
         return false;
     }
     return true;
@@ -44,7 +45,7 @@ bool MakeSubfolder(std::string_view name, std::filesystem::path& folder, std::st
 
 bool WriteText(const std::filesystem::path& path, std::string_view text) {
     const std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    return ReplaceFile(path.string(), bytes, DiskFileWriter());
+    return ReplaceFile(Utf8Of(path), bytes, DiskFileWriter());
 }
 
 }  // namespace player_files

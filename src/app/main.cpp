@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +16,10 @@
 #include "audio/DirectSound.h"
 #include "audio/MusicThread.h"
 #include "audio/StreamingTrack.h"
+#include "base/FilePath.h"
 #include "input/InputScript.h"
 #include "platform/MessageBox.h"
+#include "platform/ProcessStart.h"
 
 namespace {
 
@@ -31,12 +31,12 @@ bool DataFolderUsable(const std::filesystem::path& folder) {
         return true;
     }
     if (status.type() == std::filesystem::file_type::not_found) {
-        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", folder.c_str());
+        std::fprintf(stderr, "velmoria: data folder '%s' does not exist\n", Utf8Of(folder).c_str());
     } else if (failure) {
-        std::fprintf(stderr, "velmoria: cannot reach data folder '%s': %s\n", folder.c_str(),
+        std::fprintf(stderr, "velmoria: cannot reach data folder '%s': %s\n", Utf8Of(folder).c_str(),
                      failure.message().c_str());
     } else {
-        std::fprintf(stderr, "velmoria: data folder '%s' is a file, not a folder\n", folder.c_str());
+        std::fprintf(stderr, "velmoria: data folder '%s' is a file, not a folder\n", Utf8Of(folder).c_str());
     }
     return false;
 }
@@ -57,9 +57,11 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 1;
     }
-    if (chdir(folders.packs.c_str()) != 0) {
-        std::fprintf(stderr, "velmoria: cannot enter data folder '%s': %s\n", folders.packs.c_str(),
-                     std::strerror(errno));
+    std::error_code entered;
+    std::filesystem::current_path(folders.packs, entered);
+    if (entered) {
+        std::fprintf(stderr, "velmoria: cannot enter data folder '%s': %s\n", Utf8Of(folders.packs).c_str(),
+                     entered.message().c_str());
         return 2;
     }
     SetFolders(std::move(folders));
@@ -68,7 +70,7 @@ int SetUpFolders(const LaunchOptions& options, const char* argv0) {
 
 bool ReadReplay(const std::string& path, Replay& replay) {
     std::string error;
-    if (!LoadReplay(path, replay, error)) {
+    if (!LoadReplay(PathFromUtf8(path), replay, error)) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return false;
     }
@@ -87,6 +89,9 @@ bool ReplayFitsThisGame(const std::string& path, const Replay& replay) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::ProcessStart start(argc, argv);
+    argc = start.Count();
+    argv = start.Arguments();
     LaunchOptions options;
     std::string error;
     if (!ParseCommandLine(argc, argv, options, error)) {
@@ -109,7 +114,7 @@ int main(int argc, char** argv) {
     }
     for (std::string* path : {&options.recordInput, &options.frameTimes}) {
         if (!path->empty()) {
-            *path = std::filesystem::absolute(*path).string();
+            *path = Utf8Of(std::filesystem::absolute(PathFromUtf8(*path)));
         }
     }
     Replay replay;
@@ -118,7 +123,7 @@ int main(int argc, char** argv) {
     }
     for (std::vector<LaunchOptions::FrameFile>* files : {&options.screenshots, &options.recordings}) {
         for (LaunchOptions::FrameFile& file : *files) {
-            file.path = std::filesystem::absolute(file.path).string();
+            file.path = Utf8Of(std::filesystem::absolute(PathFromUtf8(file.path)));
         }
     }
     if (const int failed = SetUpFolders(options, argv[0]); failed != 0) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/FilePath.h"
+
 namespace audio {
 
 namespace {
@@ -16,7 +18,7 @@ RiffReader::~RiffReader() {
 }
 
 bool RiffReader::Open(const std::string& path) {
-    Adopt(std::fopen(path.c_str(), "rb"));
+    Adopt(OpenFile(path, "rb"));
     return file_ != nullptr;
 }
 

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/Language.h"
 #include "audio/WaveReader.h"
+#include "base/FilePath.h"
+#include "base/Language.h"
 #include "platform/MessageBox.h"
 
 namespace audio {
@@ -35,7 +36,7 @@ bool StreamingTrack::Source::Read(std::uint32_t& position, std::uint8_t* into, s
         std::memset(into, silence, count);
         return true;  // an empty track is silence, and that is all there is to read
     }
-    std::FILE* file = wholeTrack != nullptr ? nullptr : std::fopen(path.c_str(), "rb");
+    std::FILE* file = wholeTrack != nullptr ? nullptr : OpenFile(path, "rb");
     bool allRead = wholeTrack != nullptr || file != nullptr;
     while (count > 0) {
         const std::uint32_t piece = std::min(count, dataSize - position);

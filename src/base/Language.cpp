@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "base/Catalogue.h"
+#include "base/FilePath.h"
 #include "base/PlayerText.h"
 
 namespace {
@@ -57,7 +58,7 @@ bool ReadCatalogue(const std::filesystem::path& file, Catalogue& catalogue, std:
     std::string bytes;
     std::string reason;
     if (!ReadTextFile(file, kMaxCatalogueBytes, bytes, reason) || !catalogue.Parse(bytes, reason)) {
-        error = "cannot read the catalogue " + file.filename().string() + ": " + reason;
+        error = "cannot read the catalogue " + Utf8Of(file.filename()) + ": " + reason;
         return false;
     }
     return true;
@@ -107,7 +108,7 @@ std::vector<Choice> Installed(const std::filesystem::path& folder) {
     for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, failed), end; !failed && it != end;
          it.increment(failed)) {
         const std::filesystem::path& file = it->path();
-        const std::string code = file.stem().string();
+        const std::string code = Utf8Of(file.stem());
         if (file.extension() == ".mo" && code != kSource && ValidCode(code)) {
             codes.push_back(code);
         }
@@ -134,7 +135,7 @@ bool Use(std::string_view code, const std::filesystem::path& folder, std::string
     const LanguageState* state = nullptr;
     if (code == kSource) {
         state = SourceState();
-    } else if (const auto known = registry.loaded.find(CatalogueFile(folder, code).string());
+    } else if (const auto known = registry.loaded.find(Utf8Of(CatalogueFile(folder, code)));
                known != registry.loaded.end()) {
         state = known->second.get();
     } else {
@@ -145,7 +146,7 @@ bool Use(std::string_view code, const std::filesystem::path& folder, std::string
             return false;
         }
         state = loaded.get();
-        registry.loaded.emplace(file.string(), std::move(loaded));
+        registry.loaded.emplace(Utf8Of(file), std::move(loaded));
     }
     if (state != CurrentState()) {
         registry.current.store(state, std::memory_order_release);

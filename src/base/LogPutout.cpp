@@ -1,9 +1,10 @@
 #include "base/LogPutout.h"
 
+#include "base/FilePath.h"
 #include "base/GameFolders.h"
 
 LogPutout::LogPutout(const char* text, const char* mode) {
-    file_ = std::fopen(Folders().PlayerFile("log.txt").c_str(), mode);
+    file_ = OpenFile(Folders().PlayerFile("log.txt"), mode);
     if (file_ == nullptr) {
         return;
     }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/FilePath.h"
+
 namespace {
 
 struct FileCloser {
@@ -37,7 +39,7 @@ bool ReadTextFile(const std::filesystem::path& path, std::size_t limit, std::str
             return false;
         }
     }
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "rb"));
     if (file == nullptr) {
         error = std::strerror(errno);
         return false;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/FilePath.h"
+
 namespace gfx {
 
 namespace {
@@ -70,7 +72,7 @@ std::uint32_t FrameRecording::AddVertices(const void* vertices, std::uint32_t st
 }
 
 bool FrameRecording::Save(const std::string& path, std::string& error) const {
-    File file(std::fopen(path.c_str(), "wb"));
+    File file(OpenFile(path, "wb"));
     bool written = file != nullptr && Write(file.get(), kMagic, sizeof kMagic);
     const auto count = [&](std::size_t n) {
         const auto value = static_cast<std::uint32_t>(n);
@@ -94,7 +96,7 @@ bool FrameRecording::Save(const std::string& path, std::string& error) const {
 
 bool FrameRecording::Load(const std::string& path, std::string& error) {
     Reset();
-    File file(std::fopen(path.c_str(), "rb"));
+    File file(OpenFile(path, "rb"));
     if (file == nullptr) {
         error = "cannot open the frame recording '" + path + "'";
         return false;

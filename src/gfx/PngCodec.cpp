@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/FilePath.h"
+
 namespace gfx {
 
 static_assert(std::endian::native == std::endian::little, "decoded pixels are read as little-endian ARGB words");
@@ -177,7 +179,7 @@ bool WritePngFile(const std::string& path, const std::uint32_t* argb, int width,
     if (!EncodePng(argb, width, height, bytes)) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <utility>
 
+#include "base/FilePath.h"
 #include "base/PlayerText.h"
 #include "input/DeviceBuffer.h"
 #include "input/MouseInput.h"
@@ -31,7 +32,7 @@ bool ButtonFromName(const std::string& name, std::uint32_t& button) {
 bool InputScript::Load(const std::string& path, std::string& error) {
     std::string text;
     std::string why;
-    if (!ReadTextFile(path, kMaxBytes, text, why)) {
+    if (!ReadTextFile(PathFromUtf8(path), kMaxBytes, text, why)) {
         error = "cannot read input script '" + path + "': " + why;
         return false;
     }

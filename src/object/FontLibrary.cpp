@@ -1,7 +1,9 @@
 #include "object/FontLibrary.h"
 
-#include <fontconfig/fontconfig.h>
+#include <cstdio>
+#include <memory>
 
+#include "base/FilePath.h"
 
 namespace {
 
@@ -27,36 +29,16 @@ const char* Installed(const std::string& family) {
     return family.c_str();
 }
 
-// Fontconfig's best file for the family (and language, when given): path and face index.
-bool MatchFile(const char* family, const char* language, std::string& path, int& index) {
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
+bool ReadFontFile(const std::filesystem::path& path, std::vector<FT_Byte>& bytes) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), &std::fclose);
+    if (file == nullptr) {
         return false;
     }
-    if (family != nullptr && *family != '\0') {
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FT_Byte chunk[65536];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
     }
-    if (language != nullptr) {
-        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(language));
-    }
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) {
-        return false;
-    }
-    FcChar8* file = nullptr;
-    const bool found = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr;
-    if (found) {
-        path = reinterpret_cast<const char*>(file);
-        index = 0;
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-    }
-    FcPatternDestroy(match);
-    return found;
+    return std::ferror(file.get()) == 0 && !bytes.empty();
 }
 
 }  // namespace
@@ -70,7 +52,6 @@ FontLibrary::FontLibrary() {
     if (FT_Init_FreeType(&library_) != 0) {
         library_ = nullptr;
     }
-    FcInit();
 }
 
 FontLibrary::~FontLibrary() {
@@ -80,23 +61,28 @@ FontLibrary::~FontLibrary() {
     if (library_ != nullptr) {
         FT_Done_FreeType(library_);
     }
-    // Fontconfig keeps its configuration until told to let go of it.
-    FcFini();
 }
 
 FT_Face FontLibrary::OpenMatch(const std::string& family, const char* language) {
-    std::string path;
-    int index = 0;
-    if (library_ == nullptr || !MatchFile(family.c_str(), language, path, index)) {
+    platform::FontFile file;
+    if (library_ == nullptr || !match_.Find(family, language, file)) {
         return nullptr;
     }
-    const std::string key = path + '#' + std::to_string(index);
+    const std::string key = Utf8Of(file.path) + '#' + std::to_string(file.index);
     const auto open = facesByFile_.find(key);
     if (open != facesByFile_.end()) {
         return open->second;
     }
+    // The face reads the font from memory: FreeType's own file opening takes narrow paths, which
+    // on Windows cannot name every folder.
+    std::vector<FT_Byte>& bytes = fontBytes_.emplace_back();
+    if (!ReadFontFile(file.path, bytes)) {
+        fontBytes_.pop_back();
+        return nullptr;
+    }
     FT_Face face = nullptr;
-    if (FT_New_Face(library_, path.c_str(), index, &face) != 0) {
+    if (FT_New_Memory_Face(library_, bytes.data(), static_cast<FT_Long>(bytes.size()), file.index, &face) != 0) {
+        fontBytes_.pop_back();
         return nullptr;
     }
     FT_Select_Charmap(face, FT_ENCODING_UNICODE);

@@ -1,6 +1,10 @@
 #include "platform/Clock.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <chrono>
 #include <thread>
@@ -22,6 +26,31 @@ SystemClock& SystemClock::Instance() {
 
 void SleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+#ifdef _WIN32
+
+double ProcessorSeconds() {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return 0.0;
+    }
+    // Both count 100-nanosecond ticks.
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    localtime_s(&local, &when);
+    return local;
+}
+
+#else
+
 double ProcessorSeconds() {
     rusage usage{};
     if (getrusage(RUSAGE_SELF, &usage) != 0) {
@@ -30,5 +59,13 @@ double ProcessorSeconds() {
     auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    return local;
+}
+
+#endif
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <ctime>
 
 namespace platform {
 
@@ -24,5 +25,8 @@ void SleepMs(std::uint32_t ms);
 
 // The processor time the whole process has used so far, every thread's, in seconds.
 double ProcessorSeconds();
+
+// The local calendar time of a moment, safe to call from any thread.
+std::tm LocalTime(std::time_t when);
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "base/FilePath.h"
+
 BinaryFile::~BinaryFile() {
     if (file_ != nullptr) {
         std::fclose(file_);
@@ -18,7 +20,7 @@ bool BinaryFile::Open(const std::string& path) {
     if (!std::filesystem::is_regular_file(path, error)) {
         return false;
     }
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenFile(path, "rb");
     if (file_ == nullptr) {
         return false;
     }

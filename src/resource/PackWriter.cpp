@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/FilePath.h"
 #include "resource/PackFormat.h"
 
 namespace pack {
@@ -58,7 +59,7 @@ bool WritePackFile(const std::string& path, const std::vector<Entry>& entries, s
     if (!BuildPack(entries, key, bytes, error)) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr) {
         error = "cannot write '" + path + "'";
         return false;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/FilePath.h"
 #include "base/GameFolders.h"
 #include "base/LogPutout.h"
 #include "base/Random.h"
@@ -49,7 +50,7 @@ std::uint32_t IndexWith(int character, int stage, int difficulty, int mask) {
 }
 
 // In the folder for the player's files, beside "log.txt".
-std::string SavePath() { return Folders().PlayerFile(kFileName).string(); }
+std::string SavePath() { return Utf8Of(Folders().PlayerFile(kFileName)); }
 
 int ClampScore(std::int64_t score) { return static_cast<int>(std::clamp<std::int64_t>(score, 0, CSaveFile::kMaxScore)); }
 

@@ -1,10 +1,10 @@
 #include "app/GameFolderSearch.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <fstream>
 
+#include "base/FilePath.h"
 #include "resource/PackNames.h"
 #include "support/TempDir.h"
 
@@ -18,7 +18,7 @@ class FolderSearch : public ::testing::Test {
 protected:
     void SetUp() override {
         clues.executableFolder = dir.Path() / "prefix" / "bin";
-        clues.home = (dir.Path() / "home").string();
+        clues.home = Utf8Of(dir.Path() / "home");
         fs::create_directories(clues.executableFolder);
     }
 
@@ -49,7 +49,7 @@ TEST_F(FolderSearch, PacksBesideTheExecutableKeepThePlayersFilesWithThem) {
 TEST_F(FolderSearch, AnInstalledGameKeepsThePlayersFilesUnderTheirDataHome) {
     PutPack(InstalledPacksFolder(clues.executableFolder));
 
-    clues.xdgDataHome = (dir.Path() / "data").string();
+    clues.xdgDataHome = Utf8Of(dir.Path() / "data");
     GameFolders folders = Find();
     EXPECT_EQ(folders.packs, InstalledPacksFolder(clues.executableFolder));
     EXPECT_EQ(folders.playerFiles, dir.Path() / "data" / "velmoria");
@@ -83,6 +83,26 @@ TEST_F(FolderSearch, WithNoPacksAnywhereTheExecutablesFolderIsUsed) {
     EXPECT_EQ(folders.playerFiles, clues.executableFolder);
 }
 
+// Windows: the packs come with the executable, the player's files go to the preference folder
+// (%APPDATA%\Velmoria) unless the game's folder is marked portable; --data still names both.
+TEST_F(FolderSearch, APreferenceFolderKeepsThePlayersFilesUnlessTheGameIsPortable) {
+    PutPack(clues.executableFolder);
+    clues.preferenceFolder = dir.Path() / "AppData" / "Roaming" / "Velmoria";
+    GameFolders folders = Find();
+    EXPECT_EQ(folders.packs, clues.executableFolder);
+    EXPECT_EQ(folders.playerFiles, clues.preferenceFolder);
+
+    clues.portableMark = true;
+    folders = Find();
+    EXPECT_EQ(folders.packs, clues.executableFolder);
+    EXPECT_EQ(folders.playerFiles, clues.executableFolder);
+
+    clues.dataFlag = dir.Path() / "mine";
+    folders = Find();
+    EXPECT_EQ(folders.packs, clues.dataFlag);
+    EXPECT_EQ(folders.playerFiles, clues.dataFlag);
+}
+
 TEST(PlayerFolder, IsMadeWithItsParentsPrivateToThePlayerAndExistingFoldersAreLeftAlone) {
     ScopedTempDir dir;
     fs::create_directories(dir.Path() / "home");
@@ -92,12 +112,15 @@ TEST(PlayerFolder, IsMadeWithItsParentsPrivateToThePlayerAndExistingFoldersAreLe
     ASSERT_TRUE(MakePlayerFolder(folder, error)) << error;
     ASSERT_TRUE(MakePlayerFolder(folder, error)) << error;  // a second run finds it made
     for (const fs::path& made : {folder, folder.parent_path(), folder.parent_path().parent_path()}) {
-        struct stat info {};
-        ASSERT_EQ(stat(made.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0700u) << made;
+        ASSERT_TRUE(fs::is_directory(made)) << made;
+#ifndef _WIN32  // Windows folders have no such bits; the user's profile is private already
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+#endif
     }
+#ifndef _WIN32
     EXPECT_EQ(fs::status(dir.Path() / "home").permissions(),
               fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+#endif
 }
 
 TEST(PlayerFolder, AFileInTheWayIsAReasonNotAFolder) {

@@ -1,16 +1,21 @@
 #pragma once
-#include <unistd.h>
-
+#include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
+
+#include "base/FilePath.h"
 
 // A fresh folder that is the working directory for the life of the object (the game reads and
 // writes its files relative to it), removed afterwards.
 class ScopedTempDir {
 public:
     ScopedTempDir() {
-        char pattern[] = "/tmp/velmoria-test-XXXXXX";
-        path_ = mkdtemp(pattern);
+        std::random_device entropy;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / ("velmoria-test-" + std::to_string(entropy()));
+        } while (!std::filesystem::create_directory(path_));
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(path_);
     }
@@ -31,7 +36,7 @@ private:
 
 inline std::string ReadWholeFile(const std::filesystem::path& path) {
     std::string text;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    if (std::FILE* file = OpenFile(path, "rb")) {
         char buffer[4096];
         std::size_t n;
         while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

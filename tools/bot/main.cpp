@@ -52,6 +52,7 @@
 #include "app/BotReplay.h"
 #include "app/PlayerFolder.h"
 #include "audio/DirectSound.h"
+#include "base/FilePath.h"
 #include "base/GameFolders.h"
 #include "base/Random.h"
 #include "gfx/NullDevice.h"
@@ -249,7 +250,7 @@ long AllocatorKiB() {
 
 bool WriteReplay(const fs::path& path, const Replay& replay) {
     if (!player_files::WriteText(path, FormatReplay(replay))) {
-        std::cerr << "velmoria-bot: cannot write replay '" << path.string() << "'\n";
+        std::cerr << "velmoria-bot: cannot write replay '" << Utf8Of(path) << "'\n";
         return false;
     }
     return true;
@@ -296,13 +297,13 @@ int CheckReplay(gfx::Device& device, const fs::path& path) {
         return 2;
     }
     if (!ReplayFitsThisGame(replay, error)) {
-        std::cerr << "velmoria-bot: " << path.string() << " " << error << "\n";
+        std::cerr << "velmoria-bot: " << Utf8Of(path) << " " << error << "\n";
         return 2;
     }
     const bot::BattleOutcome outcome = PlayBack(&device, replay);
     const Replay::Result& recorded = replay.result;
     const bool same = ResultOf(outcome) == recorded;
-    std::printf("replay %s: %s; %s\n", path.string().c_str(), Describe(outcome).c_str(),
+    std::printf("replay %s: %s; %s\n", Utf8Of(path).c_str(), Describe(outcome).c_str(),
                 same ? "as recorded"
                      : ("recorded score " + std::to_string(recorded.score) + ", lives " +
                         std::to_string(recorded.lives) + ", wave " + std::to_string(recorded.wave))
@@ -340,7 +341,7 @@ bool SoakBattle(gfx::Device& device, const field::StageRequest& request, const c
         std::error_code ignored;
         fs::create_directories(keepFolder, ignored);
         if (WriteReplay(kept, battle.replay)) {
-            std::printf("  kept as %s\n", kept.string().c_str());
+            std::printf("  kept as %s\n", Utf8Of(kept).c_str());
         }
     }
     std::fflush(stdout);

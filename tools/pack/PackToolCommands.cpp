@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/FilePath.h"
 #include "field/FilePackEnemyParamLoad.h"
 #include "resource/FilePackLoad.h"
 #include "resource/FileWriter.h"
@@ -123,7 +124,7 @@ int Extract(const Arguments& args, std::ostream& out, std::ostream& err) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder, error)) {
-        err << "velmoria-pack: cannot make folder '" << folder.string() << "'\n";
+        err << "velmoria-pack: cannot make folder '" << Utf8Of(folder) << "'\n";
         return kPartly;
     }
     int result = kDone;
@@ -135,7 +136,7 @@ int Extract(const Arguments& args, std::ostream& out, std::ostream& err) {
             problem = "not a safe file name";
         } else if (!pack.ReadEntry(name, bytes)) {
             problem = "its bytes lie outside the pack";
-        } else if (!DiskFileWriter().WriteAll((folder / name).string(), bytes.data(), bytes.size())) {
+        } else if (!DiskFileWriter().WriteAll(Utf8Of(folder / name), bytes.data(), bytes.size())) {
             problem = "cannot write the file";
         }
         if (problem != nullptr) {
@@ -153,23 +154,23 @@ int Create(const Arguments& args, std::ostream& out, std::ostream& err) {
     const fs::path folder = args.positional[1];
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        err << "velmoria-pack: cannot read folder '" << folder.string() << "'\n";
+        err << "velmoria-pack: cannot read folder '" << Utf8Of(folder) << "'\n";
         return kBadInput;
     }
     std::vector<pack::Entry> entries;
     for (const fs::directory_entry& file : fs::directory_iterator(folder, error)) {
         if (!file.is_regular_file(error)) {
-            err << "velmoria-pack: leaving out '" << file.path().string() << "': not a regular file\n";
+            err << "velmoria-pack: leaving out '" << Utf8Of(file.path()) << "': not a regular file\n";
             continue;
         }
-        pack::Entry entry{file.path().filename().string(), {}, 0};
+        pack::Entry entry{Utf8Of(file.path().filename()), {}, 0};
         if (!GameEntryName(entry.name)) {
             err << "velmoria-pack: cannot pack '" << Printable(entry.name)
                 << "': entry names may hold only lower-case letters a-z, digits 0-9, '.', '_' and '-'\n";
             return kBadInput;
         }
         if (!ReadBinaryFile(file.path(), entry.bytes)) {
-            err << "velmoria-pack: cannot read '" << file.path().string() << "'\n";
+            err << "velmoria-pack: cannot read '" << Utf8Of(file.path()) << "'\n";
             return kBadInput;
         }
         entries.push_back(std::move(entry));
