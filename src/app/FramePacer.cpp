@@ -12,12 +12,18 @@ void FramePacer::SetRate(std::uint32_t rate) {
 }
 
 bool FramePacer::Wait() {
-    const std::uint32_t elapsed = clock_.NowMs() - lastTime_;
-    if (elapsed < period_ && sleeps_) {
-        clock_.SleepMs(period_ - elapsed);
+    if (const std::uint32_t remaining = Remaining(); remaining > 0) {
+        clock_.SleepMs(remaining);
     }
-    lastTime_ = clock_.NowMs();
+    Beat();
     return true;
 }
 
 bool FramePacer::Due() const { return clock_.NowMs() - lastTime_ >= period_; }
+
+std::uint32_t FramePacer::Remaining() const {
+    const std::uint32_t elapsed = clock_.NowMs() - lastTime_;
+    return elapsed < period_ && sleeps_ ? period_ - elapsed : 0;
+}
+
+void FramePacer::Beat() { lastTime_ = clock_.NowMs(); }

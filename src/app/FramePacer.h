@@ -11,9 +11,15 @@ public:
     explicit FramePacer(platform::Clock& clock, bool sleeps = true);
 
     void SetRate(std::uint32_t rate);
+    // Sleeps out Remaining, then Beat.
     bool Wait();
-    // Whether a whole period has passed since the last wait ended, so Wait would not sleep.
+    // Whether a whole period has passed since the last beat, so Wait would not sleep.
     bool Due() const;
+    // The milliseconds Wait would sleep now: none once the frame is due, and none ever for a
+    // pacer without sleeps. Whoever owns the thread's time does the waiting.
+    std::uint32_t Remaining() const;
+    // A frame starts now: the next is due a period from here.
+    void Beat();
 
     std::uint32_t Period() const { return period_; }
 

@@ -78,4 +78,26 @@ TEST(FramePacer, AFrameIsDueOnceAWholePeriodHasPassedSinceTheLastWait) {
     EXPECT_FALSE(pacer.Due());
 }
 
+// The wait told, not slept: a caller that owns the thread's time waits it out itself.
+TEST(FramePacer, RemainingIsTheWaitLeftUntilTheBeatAndNoneWithoutSleeps) {
+    FakeClock clock;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    pacer.Beat();
+    EXPECT_EQ(pacer.Remaining(), 16u);
+    clock.now += 10;
+    EXPECT_EQ(pacer.Remaining(), 6u);
+    clock.now += 30;
+    EXPECT_EQ(pacer.Remaining(), 0u);
+    pacer.Beat();
+    EXPECT_EQ(pacer.Remaining(), 16u);
+    EXPECT_TRUE(clock.sleeps.empty());
+
+    FramePacer headless(clock, false);
+    headless.SetRate(60);
+    headless.Beat();
+    EXPECT_EQ(headless.Remaining(), 0u);
+    EXPECT_FALSE(headless.Due());
+}
+
 }  // namespace
