@@ -182,7 +182,6 @@ void WaveReaderSeeds(SeedWriter& out) {
 }
 
 void SaveFileSeeds(SeedWriter& out, const fs::path& scratch) {
-    out.Target("save_file");
     // The whole file is 242 KiB; its first blocks hold the header, the settings and the first
     // character's records, and a short file keeps the defaults for the rest.
     SetFolders({scratch, scratch});
@@ -194,12 +193,16 @@ void SaveFileSeeds(SeedWriter& out, const fs::path& scratch) {
     save.Save(0, 1, 0, CSaveFile::kNoOptions, 4321);
     save.Save(2, 3, 0, someOptions, 99999);
     const Bytes file = BytesOf(ReadWholeFile(scratch / "save.dat"));
-    out.Seed("header_and_settings.dat", Cut(file, 128));
-    out.Seed("first_records.dat", Cut(file, 128 + 192 + 512));
-    out.Seed("first_option_records.dat", Cut(file, 128 + 192 + 512 * 12));
-    out.Seed("cut_in_a_field.dat", Cut(file, 66));
-    out.Seed("empty.dat", {});
     SetFolders({});
+    // The reading target and the one that saves into the file start from the same files.
+    for (const char* target : {"save_file", "save_round_trip"}) {
+        out.Target(target);
+        out.Seed("header_and_settings.dat", Cut(file, 128));
+        out.Seed("first_records.dat", Cut(file, 128 + 192 + 512));
+        out.Seed("first_option_records.dat", Cut(file, 128 + 192 + 512 * 12));
+        out.Seed("cut_in_a_field.dat", Cut(file, 66));
+        out.Seed("empty.dat", {});
+    }
 }
 
 // PNG layouts beyond our encoder's, and pictures damaged past the checksums.
