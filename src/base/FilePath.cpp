@@ -21,7 +21,11 @@ std::string Utf8Of(const std::filesystem::path& path) {
 }
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
-    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    // Always binary: the game's text files end their lines with \n alone on every system.
+    if (wideMode.find(L'b') == std::wstring::npos) {
+        wideMode += L'b';
+    }
     return _wfopen(path.c_str(), wideMode.c_str());
 }
 

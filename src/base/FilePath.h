@@ -11,7 +11,8 @@
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8Of(const std::filesystem::path& path);
 
-// std::fopen for a path, or for UTF-8 text naming one.
+// std::fopen for a path, or for UTF-8 text naming one. Files are always opened as binary (no
+// line-end translation on Windows), so text the game writes is the same bytes everywhere.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 std::FILE* OpenFile(const std::string& utf8, const char* mode);
 

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "gfx/Device.h"
+#include "platform/AddressWait.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -37,15 +38,14 @@ void Pause() {
 }
 
 // Waits until the counter differs from value.
-template <typename T>
-void AwaitChange(const std::atomic<T>& counter, T value) {
+void AwaitChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value) {
     for (int spin = 0; spin < kSpinsBeforeSleep; ++spin) {
         if (counter.load(std::memory_order_acquire) != value) {
             return;
         }
         Pause();
     }
-    counter.wait(value, std::memory_order_acquire);
+    platform::WaitWhileEquals(counter, value);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ BandWorker::~BandWorker() {
         quit_ = true;
     }
     posted_.fetch_add(1, std::memory_order_release);
-    posted_.notify_one();
+    platform::WakeOneWaiter(posted_);
     thread_.join();
 }
 
@@ -72,7 +72,7 @@ void BandWorker::Draw(const DrawQueue& queue, SpanRenderer& caller) {
         claims_.store(std::uint64_t{job.number} << 32, std::memory_order_release);
     }
     posted_.store(job.number, std::memory_order_release);
-    posted_.notify_one();
+    platform::WakeOneWaiter(posted_);
     DrawBands(job, caller);
     for (std::uint32_t done = finished_.load(std::memory_order_acquire); done != kBands;
          done = finished_.load(std::memory_order_acquire)) {
@@ -100,7 +100,7 @@ void BandWorker::DrawBands(const Job& job, SpanRenderer& renderer) {
     while (Claim(job, band)) {
         job.queue->DrawRows({kBandEdges[band], kBandEdges[band + 1]}, renderer);
         finished_.fetch_add(1, std::memory_order_acq_rel);
-        finished_.notify_one();
+        platform::WakeOneWaiter(finished_);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/GameFolders.h"
 #include "platform/QuitMessage.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -123,18 +124,12 @@ class GameRunWindowTest : public GameRunTest {
 protected:
     void SetUp() override {
         GameRunTest::SetUp();
-        const char* driver = std::getenv("SDL_VIDEODRIVER");
-        savedDriver_ = driver != nullptr ? std::optional<std::string>(driver) : std::nullopt;
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        driver_.emplace("SDL_VIDEODRIVER", "dummy");
         options.display = LaunchOptions::Display::Window;
         options.scale = 1;
     }
     void TearDown() override {
-        if (savedDriver_) {
-            setenv("SDL_VIDEODRIVER", savedDriver_->c_str(), 1);
-        } else {
-            unsetenv("SDL_VIDEODRIVER");
-        }
+        driver_.reset();
         GameRunTest::TearDown();
     }
 
@@ -152,7 +147,7 @@ protected:
     }
 
 private:
-    std::optional<std::string> savedDriver_;
+    std::optional<ScopedEnvironment> driver_;
 };
 
 TEST_F(GameRunWindowTest, AFrameWaitsForItsBeatAndThePassesNeverSleep) {

@@ -9,6 +9,7 @@
 #include "audio/WaveBuilder.h"
 #include "resource/FileClass.h"
 #include "resource/PackTestFiles.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -213,17 +214,12 @@ TEST(InitDirectSound, WithoutASoundDeviceTheGameGoesOnSilently) {
     // A battle run earlier in this process may have started the sound; start from nothing.
     ShutdownDirectSound();
     ScopedTempDir dir;
-    const char* previous = std::getenv("SDL_AUDIODRIVER");
-    const std::string saved = previous != nullptr ? previous : "";
-    setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(InitDirectSound(SoundOutput::Device), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[エラー] サウンドカードが無い？？\n");
-    EXPECT_EQ(ReadWholeFile("log.txt"), "エラー！　サウンドカードが無い？？\n");
-    if (previous != nullptr) {
-        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-    } else {
-        unsetenv("SDL_AUDIODRIVER");
+    {
+        const ScopedEnvironment driver("SDL_AUDIODRIVER", "no_such_driver");
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(InitDirectSound(SoundOutput::Device), 1);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "[エラー] サウンドカードが無い？？\n");
+        EXPECT_EQ(ReadWholeFile("log.txt"), "エラー！　サウンドカードが無い？？\n");
     }
 
     EXPECT_EQ(InitDirectSound(SoundOutput::Null), 0);

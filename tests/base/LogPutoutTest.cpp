@@ -1,7 +1,8 @@
 #include "base/LogPutout.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "support/TempDir.h"
 
@@ -23,9 +24,9 @@ TEST(LogPutout, WritesEachLineAtOnceAndASecondRunKeepsOnlyItsOwnLines) {
 
 TEST(LogPutout, AnUnwritableLogLosesTheLineSilently) {
     ScopedTempDir dir;
-    ASSERT_EQ(mkdir("log.txt", 0700), 0);  // a folder where the file should be
+    ASSERT_TRUE(std::filesystem::create_directory("log.txt"));  // a folder where the file should be
     WriteLog("消える行");
-    ASSERT_EQ(rmdir("log.txt"), 0);
+    ASSERT_TRUE(std::filesystem::remove("log.txt"));
     WriteLog("残る行");
     EXPECT_EQ(ReadWholeFile("log.txt"), "残る行\n");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -27,19 +28,13 @@ public:
 class WindowPresent : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* driver = std::getenv("SDL_VIDEODRIVER");
-        savedDriver_ = driver != nullptr ? std::optional<std::string>(driver) : std::nullopt;
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        driver_.emplace("SDL_VIDEODRIVER", "dummy");
         std::string error;
         ASSERT_TRUE(platform::StartVideo(error)) << error;
     }
     void TearDown() override {
         platform::StopVideo();
-        if (savedDriver_) {
-            setenv("SDL_VIDEODRIVER", savedDriver_->c_str(), 1);
-        } else {
-            unsetenv("SDL_VIDEODRIVER");
-        }
+        driver_.reset();
     }
 
     std::unique_ptr<platform::Window> Open(int scale, platform::PresentPath path, bool smooth = false) {
@@ -50,7 +45,7 @@ protected:
     }
 
     NoListener listener_;
-    std::optional<std::string> savedDriver_;
+    std::optional<ScopedEnvironment> driver_;
 };
 
 std::vector<std::uint32_t> NumberedFrame() {

@@ -1,16 +1,18 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "base/FilePath.h"
 #include "resource/PackFormat.h"
 #include "resource/PackWriter.h"
 
 // Helpers for tests that hand-make (and damage) pack containers.
 
-inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = OpenFile(path, "wb");
     if (file != nullptr) {
         if (!bytes.empty()) {
             std::fwrite(bytes.data(), 1, bytes.size(), file);

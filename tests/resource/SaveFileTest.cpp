@@ -1,7 +1,6 @@
 #include "resource/SaveFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -252,7 +251,7 @@ TEST_F(SaveFileTest, ShortEmptyAndRandomFilesAreReadSafely) {
 }
 
 TEST_F(SaveFileTest, AFolderInThePlaceOfTheFileGivesDefaultsWithoutLooping) {
-    ASSERT_EQ(mkdir("save.dat", 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("save.dat"));
     CSaveFile save;
     EXPECT_EQ(save.settings[CSaveFile::kEffectVolume], 80u);
     EXPECT_EQ(save.ReadBestScore(0, 2, 0, CSaveFile::kNoOptions), 500);

@@ -16,6 +16,7 @@
 #include "resource/PackNames.h"
 #include "resource/WaveData.h"
 #include "scene/game/GameMain.h"
+#include "support/GameFiles.h"
 #include "support/TempDir.h"
 
 // Runs a battle in this process on the generated packs, frame by frame, with input made up by the
@@ -31,7 +32,7 @@ public:
     explicit GameHarness(Drawing drawing = Drawing::None) {
         Random::Seed(kSeed);
         for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
-            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir_.Path() / name);
+            ShareGameFile(name, dir_.Path());
         }
         if (drawing == Drawing::Software) {
             software_ = std::make_unique<gfx::SoftwareDevice>(nullptr);

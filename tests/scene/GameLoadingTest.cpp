@@ -10,6 +10,7 @@
 #include "resource/FileClass.h"
 #include "resource/PackNames.h"
 #include "scene/game/GameMain.h"
+#include "support/GameFiles.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -21,7 +22,7 @@ protected:
     void SetUp() override {
         platform::ClearQuit();
         for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
-            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir.Path() / name);
+            ShareGameFile(name, dir.Path());
         }
         InitDirectSound(SoundOutput::Null);
         g_FileClass.LoadTexturePack(pack::kGraphicsPack, &device);

@@ -8,6 +8,7 @@
 #include "resource/FileClass.h"
 #include "resource/PackNames.h"
 #include "scene/SceneTitle.h"
+#include "support/GameFiles.h"
 #include "support/TempDir.h"
 
 // Runs the title scene in this process on the generated packs, frame by frame, with input made
@@ -16,7 +17,7 @@ class TitleHarness {
 public:
     TitleHarness() {
         for (const char* name : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack}) {
-            std::filesystem::create_symlink(std::filesystem::path(VELMORIA_GAME_DIR) / name, dir_.Path() / name);
+            ShareGameFile(name, dir_.Path());
         }
         InitDirectSound(SoundOutput::Null);
         g_FileClass.LoadTexturePack(pack::kGraphicsPack, &device_);

@@ -10,6 +10,7 @@
 #include "gfx/PngCodec.h"
 #include "resource/PackNames.h"
 #include "support/RunGame.h"
+#include "support/GameFiles.h"
 #include "support/TempDir.h"
 
 // Suites that run the game headless, each run in a data folder of its own with links to the built
@@ -36,7 +37,7 @@ protected:
         fs::create_directories(data);
         for (const char* pack : {pack::kGraphicsPack, pack::kEffectPack, pack::kMusicPack, pack::kWaveDataPack}) {
             if (!fs::exists(data / pack)) {
-                fs::create_symlink(fs::path(VELMORIA_GAME_DIR) / pack, data / pack);
+                ShareGameFile(pack, data);
             }
         }
         return data;
