@@ -229,6 +229,34 @@ async function checkDevices(browser, url) {
     at = found + 1;
   }
   console.log(`web check: the browser's pointer, button and key reached the game at a scale of ${kScale}`);
+
+  // The replays in the player's folder are offered as links that save them under their names.
+  const links = await page.evaluate(() => {
+    Module.FS.mkdirTree('/home/web_user/velmoria/replays');
+    Module.FS.writeFile('/home/web_user/velmoria/replays/web-check.vrp', 'recorded');
+    document.getElementById('replays').click();
+    return Array.from(document.querySelectorAll('#replay-list a'), link => link.download);
+  });
+  if (links.includes('web-check.vrp')) {
+    console.log('web check: the replays are offered for download');
+  } else {
+    fail(`the replay in the player's folder was not offered for download (links: ${links.join(', ')})`);
+  }
+  await page.evaluate(() => Module.FS.unlink('/home/web_user/velmoria/replays/web-check.vrp'));
+  await page.close();
+}
+
+// A file that cannot be fetched stops the page before the game starts, with words that name it.
+async function checkDownloadFailure(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(`${url}?file=no-such-file.txt`);
+  await page.waitForFunction('window.velmoriaFailure !== undefined', {timeout: kTimeoutMs, polling: 100});
+  const words = await page.evaluate(() => document.getElementById('status').textContent);
+  if (/no-such-file\.txt/.test(words) && /HTTP 404/.test(words)) {
+    console.log(`web check: a failed download says so: ${words.replace(/\n/g, ' / ')}`);
+  } else {
+    fail(`a failed download was not named on the page (it says: ${words})`);
+  }
   await page.close();
 }
 
@@ -273,6 +301,7 @@ async function main() {
     await page.close();
 
     await checkDevices(browser, url);
+    await checkDownloadFailure(browser, url);
 
     // The run wrote settings.txt and save.dat into the player's folder; a new visit reads them
     // back from the browser's storage before the game starts (and before it could write them).
