@@ -35,6 +35,7 @@
 #include "input/PadInput.h"
 #include "input/SceneInput.h"
 #include "input/SystemEvents.h"
+#include "platform/FrameLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitMessage.h"
 #include "platform/Window.h"
@@ -593,6 +594,21 @@ LoopPass GameRun::Open() {
 
 LoopPass GameRun::Step() { return shell_->Step(); }
 
+namespace {
+
+// Enough for a frame after the window's events; a headless run's passes never pause at all.
+constexpr int kMostPassesPerWake = 4;
+
+}  // namespace
+
+LoopPass GameRun::Wake() {
+    LoopPass pass = Step();
+    for (int passes = 1; passes < kMostPassesPerWake && pass.GoesOn() && pass.pauseMs == 0; ++passes) {
+        pass = Step();
+    }
+    return pass;
+}
+
 int GameRun::Close(const LoopPass& end) {
     if (!opened_) {
         ReleaseDirect3D();
@@ -616,4 +632,22 @@ int RunGame(const LaunchOptions& options, const input::InputScript& script, cons
         pass = run.Step();
     }
     return run.Close(pass);
+}
+
+void StartGameLoop(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
+                   const Replay* replay, platform::Clock& clock, std::function<void(int exitCode)> ended) {
+    auto run = std::make_shared<GameRun>(options, script, parts, replay, clock);
+    const LoopPass opened = run->Open();
+    if (!opened.GoesOn()) {
+        ended(run->Close(opened));
+        return;
+    }
+    platform::CallEachFrame([run, ended = std::move(ended)] {
+        const LoopPass pass = run->Wake();
+        if (pass.GoesOn()) {
+            return true;
+        }
+        ended(run->Close(pass));
+        return false;
+    });
 }

@@ -62,6 +62,10 @@ public:
     // One pass of the main loop: the window's events, the wait for the frame's beat, and the
     // frame (one shown frame, of one or more game frames) with the files it keeps.
     LoopPass Step();
+    // The passes one call of a platform that owns the frames runs: up to the first that asks for
+    // a pause (the frame drawn, or not yet due) or ends the run, and never more than a few, so
+    // that a run that never pauses (headless) still gives the thread back. The last pass.
+    LoopPass Wake();
     // Exit in the game's order after the pass that ended the run (or the Open that failed); the
     // process's exit code.
     int Close(const LoopPass& end);
@@ -76,3 +80,9 @@ private:
 // process exit code.
 int RunGame(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
             const Replay* replay = nullptr);
+
+// The same run where the platform owns the frames (a web page calls once a frame): starts it
+// and returns; each call runs the passes due, and `ended` gets the exit code after the run is
+// closed. What the run reads must outlive it.
+void StartGameLoop(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
+                   const Replay* replay, platform::Clock& clock, std::function<void(int exitCode)> ended);

@@ -1,10 +1,10 @@
 #include "app/BattleReplay.h"
 
 #include <algorithm>
-#include <compare>
 #include <iterator>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -58,7 +58,10 @@ struct RecordedAt {
     std::string stamp;
     std::uint64_t number = 1;
 
-    auto operator<=>(const RecordedAt&) const = default;
+    // Spelled out: the standard library of the web build's compiler has no <=> for strings yet.
+    bool operator<(const RecordedAt& other) const {
+        return std::tie(stamp, number) < std::tie(other.stamp, other.number);
+    }
 };
 
 bool AllDigits(std::string_view text) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -18,6 +19,7 @@
 #include "audio/StreamingTrack.h"
 #include "base/FilePath.h"
 #include "input/InputScript.h"
+#include "platform/FrameLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessStart.h"
 
@@ -86,13 +88,22 @@ bool ReplayFitsThisGame(const std::string& path, const Replay& replay) {
     return true;
 }
 
+// What a run reads from start to end.
+struct RunInputs {
+    LaunchOptions options;
+    input::InputScript script;
+    Replay replay;
+    GameParts parts;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     platform::ProcessStart start(argc, argv);
     argc = start.Count();
     argv = start.Arguments();
-    LaunchOptions options;
+    auto inputs = std::make_unique<RunInputs>();
+    LaunchOptions& options = inputs->options;
     std::string error;
     if (!ParseCommandLine(argc, argv, options, error)) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
@@ -107,7 +118,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Read now, before the data folder changes what a relative path means.
-    input::InputScript script;
+    input::InputScript& script = inputs->script;
     if (!options.inputScript.empty() && !script.Load(options.inputScript, error)) {
         std::fprintf(stderr, "velmoria: %s\n", error.c_str());
         return 2;
@@ -117,7 +128,7 @@ int main(int argc, char** argv) {
             *path = Utf8Of(std::filesystem::absolute(PathFromUtf8(*path)));
         }
     }
-    Replay replay;
+    Replay& replay = inputs->replay;
     if (!options.replay.empty() && !ReadReplay(options.replay, replay)) {
         return 2;
     }
@@ -135,7 +146,7 @@ int main(int argc, char** argv) {
     // Dialogs would block an unattended run; such runs get their messages on stderr.
     platform::SetDialogsEnabled(!options.Headless() && std::getenv("VELMORIA_NO_DIALOGS") == nullptr);
 
-    GameParts parts;
+    GameParts& parts = inputs->parts;
     parts.startSound = [](bool headless) { InitDirectSound(headless ? SoundOutput::Null : SoundOutput::Device); };
     parts.startMusicThread = &audio::StartMusicThread;
     // The effects stay in the registry until process exit; with the device closed they are silent.
@@ -150,5 +161,13 @@ int main(int argc, char** argv) {
     parts.makeNowLoading = [] { return std::unique_ptr<Scene>(std::make_unique<NowLoading>()); };
     parts.makeTitle = &MakeTitleScene;
     parts.makeGame = &MakeGameScene;
-    return RunGame(options, script, parts, options.replay.empty() ? nullptr : &replay);
+    const Replay* played = options.replay.empty() ? nullptr : &replay;
+    if constexpr (platform::kPlatformOwnsFrames) {
+        // The page runs the frames after main has returned, so what they read stays for good.
+        const RunInputs* kept = inputs.release();
+        StartGameLoop(kept->options, kept->script, kept->parts, played, platform::SystemClock::Instance(),
+                      &platform::ReportRunEnded);
+        return 0;
+    }
+    return RunGame(options, script, parts, played);
 }

@@ -6,6 +6,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cstdio>
 
@@ -46,7 +49,17 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { retur
 bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    const bool renamed = std::rename(from.c_str(), to.c_str()) == 0;
+#ifdef __EMSCRIPTEN__
+    // Every file the game keeps arrives here whole; in a browser its folder lives in memory
+    // until the page copies it to the browser's storage, which the page does on its own thread.
+    if (renamed) {
+        MAIN_THREAD_ASYNC_EM_ASM({
+            if (Module.persistPlayerFiles) Module.persistPlayerFiles();
+        });
+    }
+#endif
+    return renamed;
 }
 
 #endif

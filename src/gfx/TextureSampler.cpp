@@ -80,7 +80,8 @@ std::uint32_t Fraction(std::int64_t coordinate) {
 }
 
 bool Avx2(InstructionSet set) { return Uses(set, InstructionSet::Avx2); }
-bool Sse2(InstructionSet set) { return Uses(set, InstructionSet::Sse2); }
+// Asked by the SSE2 paths only, which a build for a processor without SSE2 (WebAssembly) lacks.
+[[maybe_unused]] bool Sse2(InstructionSet set) { return Uses(set, InstructionSet::Sse2); }
 
 // Linear filtering blends down the column first, then across.
 std::uint32_t Bilinear(const std::uint32_t* top, const std::uint32_t* bottom, int left, int right, std::uint32_t fx,

@@ -11,6 +11,13 @@
 namespace platform {
 
 void QueryCursor(SDL_Window* window, int& x, int& y) {
+#ifdef __EMSCRIPTEN__
+    // A page sees the pointer over its own canvas only, and the canvas has no place on a desktop
+    // (SDL still gives it one, centred on the screen, which would shift every position).
+    static_cast<void>(window);
+    SDL_GetMouseState(&x, &y);
+    return;
+#endif
 #ifdef VELMORIA_QUERY_X11
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

@@ -1,6 +1,7 @@
 #include "platform/FontMatch.h"
 
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+#define VELMORIA_SHIPPED_FONTS 1
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -12,7 +13,7 @@
 
 namespace platform {
 
-#ifdef _WIN32
+#ifdef VELMORIA_SHIPPED_FONTS
 
 namespace {
 
@@ -24,6 +25,16 @@ constexpr std::array<ShippedFont, 2> kShipped{{
     {"IPAGothic", "ipag.ttf"},
     {"DejaVu Sans", "DejaVuSans.ttf"},
 }};
+
+// Windows: the "fonts" folder beside the game. A browser: the folder the page writes the fonts
+// it fetched into, in the page's file system.
+std::filesystem::path ShippedFontsFolder() {
+#ifdef __EMSCRIPTEN__
+    return "/fonts";
+#else
+    return ExecutableFolder("") / "fonts";
+#endif
+}
 
 }  // namespace
 
@@ -39,7 +50,7 @@ bool FontMatch::Find(const std::string& family, const char* language, FontFile& 
             }
         }
     }
-    file.path = ExecutableFolder("") / "fonts" / name;
+    file.path = ShippedFontsFolder() / name;
     file.index = 0;
     std::error_code ignored;
     return std::filesystem::is_regular_file(file.path, ignored);

@@ -12,7 +12,8 @@ struct FontFile {
 
 // Finds the system's fonts by family name: on Linux through fontconfig (its best match for the
 // family, and for the language when one is given); on Windows among the fonts shipped in the
-// "fonts" folder beside the game (IPAGothic for Japanese and anything unknown, DejaVu Sans).
+// "fonts" folder beside the game, in a browser among those the page put in "/fonts" (IPAGothic
+// for Japanese and anything unknown, DejaVu Sans).
 // One per process; fontconfig's configuration is let go of when it ends.
 class FontMatch {
 public:

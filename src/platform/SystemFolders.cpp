@@ -80,7 +80,13 @@ std::string AccountHome() {
     return {};
 }
 
+#ifdef __EMSCRIPTEN__
+// The page keeps this folder in the browser's storage (IndexedDB) across visits; the packs stay
+// beside the "executable" the page names, in memory only.
+fs::path PreferenceFolder() { return "/home/web_user/velmoria"; }
+#else
 fs::path PreferenceFolder() { return {}; }
+#endif
 
 bool MakeOneFolder(const fs::path& folder, std::string& reason) {
     if (mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {

@@ -12,7 +12,8 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 std::string AccountHome();
 
 // Where the system keeps a program's files for the user: on Windows SDL's preference folder for
-// the game (%APPDATA%\Velmoria). Empty where the XDG folders rule instead (Linux).
+// the game (%APPDATA%\Velmoria); in a browser the folder the page keeps in its storage. Empty
+// where the XDG folders rule instead (Linux).
 std::filesystem::path PreferenceFolder();
 
 // Makes one folder, private to the user where the system has such a notion (0700 on Linux). True

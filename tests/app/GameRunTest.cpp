@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/GameFolders.h"
 #include "platform/QuitMessage.h"
@@ -118,6 +119,42 @@ TEST_F(GameRunTest, ARunThatCannotStartEndsAtOpen) {
     EXPECT_EQ(run.Close(pass), 2);
 }
 
+// A platform that owns the frames wakes the run once a frame; a run that never pauses gives the
+// thread back after a few passes instead of holding the page for the whole run.
+TEST_F(GameRunTest, AWakeOfARunThatNeverPausesRunsAFewPasses) {
+    options.frames = 10;
+    ShootFrames(10);
+    GameRun run(options, script, parts, nullptr, clock);
+    ASSERT_TRUE(run.Open().GoesOn());
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_TRUE(FrameRan(4));
+    EXPECT_FALSE(FrameRan(5));
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_TRUE(FrameRan(8));
+    EXPECT_FALSE(FrameRan(9));
+    // The run ends inside a wake, on the pass of its last frame.
+    const LoopPass last = run.Wake();
+    ExpectEnded(last, 0);
+    EXPECT_TRUE(FrameRan(10));
+    EXPECT_EQ(run.Close(last), 0);
+}
+
+TEST_F(GameRunTest, AStartedLoopReportsTheClosedRunsCodeOnce) {
+    options.frames = 3;
+    ShootFrames(4);  // the fourth is never reached, which fails the run
+    std::vector<int> codes;
+    StartGameLoop(options, script, parts, nullptr, clock, [&](int code) { codes.push_back(code); });
+    EXPECT_TRUE(FrameRan(3));
+    EXPECT_EQ(codes, std::vector<int>{1});
+}
+
+TEST_F(GameRunTest, AStartedLoopReportsARunThatCannotStart) {
+    options.frameTimes = (dir.Path() / "no" / "such" / "folder" / "times.txt").string();
+    std::vector<int> codes;
+    StartGameLoop(options, script, parts, nullptr, clock, [&](int code) { codes.push_back(code); });
+    EXPECT_EQ(codes, std::vector<int>{2});
+}
+
 // A window of SDL's dummy video driver: the passes pace the frames as on the desktop, but the
 // waiting is the caller's, as it is when the platform calls the game once per display frame.
 class GameRunWindowTest : public GameRunTest {
@@ -175,6 +212,32 @@ TEST_F(GameRunWindowTest, AFrameWaitsForItsBeatAndThePassesNeverSleep) {
     clock.now += 40;
     pass = run.Step();
     EXPECT_TRUE(FrameRan(2));
+    ExpectEnded(pass, 0);
+    EXPECT_EQ(run.Close(pass), 0);
+}
+
+// A page's frame callback comes about once a display frame, early or late: each wake draws at
+// most one frame, and one not yet due waits for a later wake.
+TEST_F(GameRunWindowTest, AWakeDrawsAtMostOneFrameAndOnlyWhenItIsDue) {
+    options.frames = 3;
+    ShootFrames(3);
+    GameRun run(options, script, parts, nullptr, clock);
+    ASSERT_TRUE(run.Open().GoesOn());
+    LoopPass pass = run.Wake();
+    ASSERT_TRUE(pass.GoesOn());
+    EXPECT_GT(pass.pauseMs, 0u);
+    EXPECT_FALSE(FrameRan(1));
+    clock.now += 16;
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_TRUE(FrameRan(1));
+    EXPECT_FALSE(FrameRan(2));
+    // Woken late, the run draws the one frame due, not the ones it missed.
+    clock.now += 100;
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_TRUE(FrameRan(2));
+    EXPECT_FALSE(FrameRan(3));
+    clock.now += 16;
+    pass = run.Wake();
     ExpectEnded(pass, 0);
     EXPECT_EQ(run.Close(pass), 0);
 }
