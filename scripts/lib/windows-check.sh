@@ -88,7 +88,7 @@ check_window() {
   folder="$(run_folder window)"
   printf '120 key F1\n180 key F1\n240 close\n' > "$check_dir/window.script"
   say "a window under Wine and Xvfb"
-  (cd "$folder" && xvfb-run -a -s "-screen 0 1280x1024x24" env WINEDEBUG=-all SDL_AUDIODRIVER=dummy \
+  (cd "$folder" && xvfb-run -a -s "-screen 0 1280x1024x24" env WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" SDL_AUDIODRIVER=dummy \
     timeout 300 wine "$build/cross/game/velmoria.exe" --window --data "Z:$folder" --input "Z:$check_dir/window.script") \
     > "$folder/stdout.txt" 2>&1 || { cat "$folder/stdout.txt" >&2; say "  the window run failed"; return 1; }
   grep -q "ウィンドウモードで起動します" "$folder/log.txt" || { say "  the window run left no log"; return 1; }
