@@ -1,9 +1,9 @@
 // The frames the game really draws, replayed call by call through the software device from the
 // recordings bench/frames/record makes (`cmake --build build --target bench_frames_record`).
-// Every NAME.frame of the folder is one benchmark, RecordedFrame/NAME/threads:N, drawn with one
-// thread and with two (the frame drawn in bands of rows); wall-clock time is the figure. The
-// folder is the build's bench/frames unless given as the first argument after Google
-// Benchmark's own.
+// Every NAME.frame of the folder is drawn with each instruction set this processor runs, as
+// RecordedFrame/NAME/SET/threads:N, with one thread and with two (the frame drawn in bands of
+// rows); wall-clock time is the figure. The folder is the build's bench/frames unless given as the
+// first argument after Google Benchmark's own.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,8 +18,23 @@
 
 namespace {
 
-void ReplayFrame(benchmark::State& state, const std::shared_ptr<const gfx::FrameRecording>& recording) {
-    gfx::SoftwareDevice device(nullptr, gfx::BestInstructionSet(),
+// The sets' names: WebAssembly runs the SSE2 routines as its own 128-bit SIMD instructions.
+constexpr struct {
+    gfx::InstructionSet set;
+    const char* name;
+} kInstructionSets[] = {
+    {gfx::InstructionSet::Avx2, "avx2"},
+#if defined(__wasm_simd128__)
+    {gfx::InstructionSet::Sse2, "simd128"},
+#else
+    {gfx::InstructionSet::Sse2, "sse2"},
+#endif
+    {gfx::InstructionSet::Plain, "plain"},
+};
+
+void ReplayFrame(benchmark::State& state, const std::shared_ptr<const gfx::FrameRecording>& recording,
+                 gfx::InstructionSet set) {
+    gfx::SoftwareDevice device(nullptr, set,
                                state.range(0) == 2 ? gfx::SoftwareDevice::Threads::Two : gfx::SoftwareDevice::Threads::One);
     const std::vector<std::unique_ptr<gfx::Texture>> textures = recording->MakeTextures(device);
     for (auto _ : state) {
@@ -58,12 +73,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bench_frames: %s\n", reason.c_str());
             return 1;
         }
-        benchmark::RegisterBenchmark(("RecordedFrame/" + file.stem().string()).c_str(), ReplayFrame, recording)
-            ->ArgName("threads")
-            ->Arg(1)
-            ->Arg(2)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+        for (const auto& [set, name] : kInstructionSets) {
+            if (!gfx::Uses(gfx::BestInstructionSet(), set)) {
+                continue;
+            }
+            benchmark::RegisterBenchmark(("RecordedFrame/" + file.stem().string() + "/" + name).c_str(), ReplayFrame,
+                                         recording, set)
+                ->ArgName("threads")
+                ->Arg(1)
+                ->Arg(2)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

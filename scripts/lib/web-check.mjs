@@ -1,11 +1,14 @@
 // Checks the web build in Debian's headless Chromium against this machine's headless build:
-//   node web-check.mjs --page DIR --native GAME --driver DIR --out DIR
-// The page plays an input script in the browser and writes the frames it asks for; the same seed
-// and script run headless here give the reference frames, and every pair must be the same pixel
-// for pixel. Then the page is reloaded to see the player's files came back from the browser's
-// storage. Prints the timings; exits 1 on a difference or a failure.
+//   node web-check.mjs --page DIR --native GAME --bot BOT --driver DIR --out DIR
+// The page plays what this machine's build plays (an input script on the title, the autoplayer's
+// full-flow battle as a replay, a stage cleared from the title) and writes the frames it is asked
+// for; every one must be the same pixel for pixel as this machine's. The battle is played once
+// more in a window paced by the browser, timing every frame; a reload must find the save the
+// cleared stage wrote; the browser's own pointer, buttons and keys must reach the game; a failed
+// download and the loading must show on the page. Prints the timings; exits 1 on a difference or
+// a failure. Pictures of the page and every frame compared are left in the --out folder.
 import {spawn, spawnSync} from 'node:child_process';
-import {mkdirSync, mkdtempSync, readFileSync, rmSync, symlinkSync, writeFileSync, readdirSync} from 'node:fs';
+import {existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, symlinkSync, writeFileSync, readdirSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {tmpdir} from 'node:os';
 import {dirname, join, resolve} from 'node:path';
@@ -23,17 +26,23 @@ mkdirSync(options.out, {recursive: true});
 // The title has settled by this frame in either build: its fade and the loading screen are over
 // (a browser's loader runs beside the frames, and shows the loading screen a little longer).
 const kSeed = 3;
-const kFrames = 420;
-const kShots = [
+const kTitleFrames = 420;
+const kTitleShots = [
   {frame: 300, what: 'the title'},
   {frame: 360, what: 'the title, the cursor on a menu item'},
   {frame: 420, what: 'the option screen'},
 ];
-const kScript = `# the web check's input: hover a menu item, then open the options
+const kTitleScript = `# the web check's input: hover a menu item, then open the options
 330 move 470 391
 390 click left
 `;
-const kTimeoutMs = 120000;
+// From the title into the first stage on easy; the battle's first frame is this run frame.
+const kIntoTheBattle = '300 move 520 200\n301 click left\n400 move 350 120\n401 click left\n' +
+    '420 move 580 440\n421 click left\n';
+const kBattleFrameOne = 450;
+const kTimeoutMs = 180000;
+// A frame kept for sixty a second.
+const kFrameBudgetMs = 1000 / 60;
 
 function fail(message) {
   console.error(`web check: ${message}`);
@@ -106,34 +115,69 @@ function compareFrames(reference, browser) {
   return {count, first};
 }
 
-function shotArguments(folder) {
-  return kShots.flatMap(shot => ['--screenshot', `${shot.frame}:${folder}/frame-${shot.frame}.png`]);
+function shotArguments(shots, folder) {
+  return shots.flatMap(shot => ['--screenshot', `${shot.frame}:${folder}/frame-${shot.frame}.png`]);
 }
 
-// The reference frames: this machine's headless build, the packs read from a folder of links so
-// that the player's files it writes stay out of the build.
-function runNative(scriptPath) {
+// A folder of links to the packs, for a run of this machine's build or its autoplayer whose
+// player's files stay out of the build.
+function packFolder() {
   const data = mkdtempSync(join(tmpdir(), 'velmoria-web-check-'));
   const gameFolder = dirname(options.native);
   for (const name of readdirSync(gameFolder)) {
     if (/\.(dat|mo)$/.test(name)) symlinkSync(join(gameFolder, name), join(data, name));
   }
-  const folder = join(options.out, 'linux');
-  mkdirSync(folder, {recursive: true});
-  const started = Date.now();
-  const run = spawnSync(options.native, ['--headless', '--seed', String(kSeed), '--data', data, '--frames',
-    String(kFrames), '--input', scriptPath, ...shotArguments(folder)], {encoding: 'utf8'});
-  rmSync(data, {recursive: true, force: true});
-  if (run.status !== 0) {
-    throw new Error(`the headless build exited with ${run.status}: ${run.stderr}`);
-  }
-  console.log(`web check: headless Linux run: ${Date.now() - started} ms`);
-  return folder;
+  return data;
 }
 
-function startServer() {
+function runProgram(program, args) {
+  const run = spawnSync(program, args, {encoding: 'utf8', maxBuffer: 64 << 20});
+  if (run.status !== 0) {
+    throw new Error(`${program} ${args.join(' ')} exited with ${run.status}: ${run.stderr}`);
+  }
+  return run.stdout;
+}
+
+// The reference: this machine's headless build run with args, its frames in out/linux/NAME; what
+// it printed, and its save.dat.
+function runNative(name, args, shots) {
+  const data = packFolder();
+  const folder = join(options.out, 'linux', name);
+  mkdirSync(folder, {recursive: true});
+  const started = Date.now();
+  try {
+    const printed = runProgram(options.native, ['--headless', '--data', data, ...args, ...shotArguments(shots, folder)]);
+    console.log(`web check: ${name}, headless on Linux: ${Date.now() - started} ms`);
+    const save = join(data, 'save.dat');  // replays write none
+    return {folder, printed, save: existsSync(save) ? readFileSync(save) : null};
+  } finally {
+    rmSync(data, {recursive: true, force: true});
+  }
+}
+
+// A battle the autoplayer plays here, as a replay of the game's own.
+function botReplay(args) {
+  const data = packFolder();
+  const replay = join(data, 'bot.replay');
+  try {
+    runProgram(options.bot, ['--data', data, '--quiet', '--replay-out', replay, ...args]);
+    return readFileSync(replay, 'latin1');
+  } finally {
+    rmSync(data, {recursive: true, force: true});
+  }
+}
+
+// A file the page fetches into the game's folder by ?file=NAME.
+function offerToPage(name, text) {
+  writeFileSync(join(options.page, name), text, 'latin1');
+  writeFileSync(join(options.out, name), text, 'latin1');
+  offered.push(name);
+}
+const offered = [];
+
+function startServer(folder) {
   return new Promise((resolve, reject) => {
-    const server = spawn(process.execPath, [join(here, 'web-serve.mjs'), options.page, '0'],
+    const server = spawn(process.execPath, [join(here, 'web-serve.mjs'), folder, '0'],
                          {stdio: ['ignore', 'pipe', 'inherit']});
     server.stdout.setEncoding('utf8');
     server.stdout.on('data', text => {
@@ -180,7 +224,7 @@ async function playPage(browser, url, args, files) {
                     messages.join('\n'));
   }
   result.wallMs = Date.now() - started;
-  return {page, result};
+  return {page, result, messages};
 }
 
 async function readFile(page, path) {
@@ -211,6 +255,7 @@ async function checkDevices(browser, url) {
   await pause();
   await page.mouse.up();
   events.push('press left', 'release left');
+  await pause();
   await page.keyboard.down('KeyS');
   await pause();
   await page.keyboard.up('KeyS');
@@ -246,6 +291,75 @@ async function checkDevices(browser, url) {
   await page.close();
 }
 
+// A pad reaches the game through the browser's Gamepad API: one of standard layout, made up
+// before the page loads, walks the title's menu with its d-pad and chooses with A, which the
+// game turns into the pointer and its button, as it does on the desktop.
+async function checkGamepad(browser, url) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    const buttons = Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}));
+    const pad = {id: 'web check pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+      axes: [0, 0, 0, 0], buttons};
+    navigator.getGamepads = () => [pad, null, null, null];
+    window.velmoriaCheckPad = (button, down) => {
+      buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
+      pad.timestamp += 1;
+    };
+  });
+  const query = ['--window', '--scale', '1', '--frames', '600', '--record-input', '/tmp/pad.txt']
+      .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
+  await page.goto(`${url}?${query}`);
+  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
+  const pause = () => new Promise(done => setTimeout(done, 300));
+  // The title's menu takes input from its frame 300, five seconds in.
+  await new Promise(done => setTimeout(done, 5500));
+  const kDown = 13;
+  const kA = 0;
+  for (const button of [kDown, kA]) {
+    await page.evaluate(button => window.velmoriaCheckPad(button, true), button);
+    await pause();
+    await page.evaluate(button => window.velmoriaCheckPad(button, false), button);
+    await pause();
+  }
+  await page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
+                             {timeout: kTimeoutMs, polling: 100});
+  const trace = (await readFile(page, '/tmp/pad.txt')).toString('utf8').split('\n')
+      .filter(line => /^\d+ /.test(line)).map(line => line.replace(/^\d+ /, ''));
+  const moved = trace.some(line => line.startsWith('move '));
+  const pressed = trace.indexOf('press left') >= 0;
+  if (moved && pressed) {
+    console.log(`web check: the browser's gamepad reached the game: ${trace.join('; ')}`);
+  } else {
+    fail(`the browser's gamepad did not move the pointer and press its button (the game saw: ${trace.join('; ')})`);
+  }
+  await page.close();
+}
+
+// The page as a player opens it: the frame enlarged by the largest whole multiple that fits,
+// following the browser's window when it is resized.
+async function checkResize(browser, url) {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1300, height: 1100});
+  await page.goto(url);
+  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
+  const sizes = [];
+  for (const viewport of [{width: 1300, height: 1100}, {width: 800, height: 700}, {width: 2000, height: 1600}]) {
+    await page.setViewport(viewport);
+    const bar = await page.evaluate(() => document.getElementById('bar').offsetHeight);
+    const expected = Math.max(1, Math.floor(Math.min(viewport.width / 640, (viewport.height - bar) / 480)));
+    try {
+      await page.waitForFunction(width => document.getElementById('canvas').width === width,
+                                 {timeout: 10000, polling: 100}, 640 * expected);
+      sizes.push(`${viewport.width} x ${viewport.height}: ${640 * expected} x ${480 * expected}`);
+    } catch {
+      const width = await page.evaluate(() => document.getElementById('canvas').width);
+      fail(`in a ${viewport.width} x ${viewport.height} page the canvas is ${width} wide, not ${640 * expected}`);
+    }
+  }
+  console.log(`web check: the frame follows the page's size (${sizes.join('; ')})`);
+  await page.close();
+}
+
 // A file that cannot be fetched stops the page before the game starts, with words that name it.
 async function checkDownloadFailure(browser, url) {
   const page = await browser.newPage();
@@ -260,68 +374,229 @@ async function checkDownloadFailure(browser, url) {
   await page.close();
 }
 
-async function main() {
-  const scriptName = 'web-check-input.txt';
-  writeFileSync(join(options.out, scriptName), kScript);
-  writeFileSync(join(options.page, scriptName), kScript);
-  const reference = runNative(join(options.out, scriptName));
+// The browser's frames against the reference's, pixel for pixel; the browser's are kept beside
+// them in out/browser/NAME.
+async function compareShots(name, page, reference, shots) {
+  const folder = join(options.out, 'browser', name);
+  mkdirSync(folder, {recursive: true});
+  for (const shot of shots) {
+    const file = `frame-${shot.frame}.png`;
+    const bytes = await readFile(page, `/tmp/${file}`);
+    writeFileSync(join(folder, file), bytes);
+    const difference = compareFrames(decodePng(readFileSync(join(reference, file))), decodePng(bytes));
+    if (difference.count === 0) {
+      console.log(`web check: ${name}, frame ${shot.frame} (${shot.what}): identical`);
+    } else if (difference.count < 0) {
+      fail(`${name}, frame ${shot.frame} (${shot.what}): the sizes differ`);
+    } else {
+      fail(`${name}, frame ${shot.frame} (${shot.what}): ${difference.count} pixels differ, the first at ` +
+           `(${difference.first.x}, ${difference.first.y})`);
+    }
+  }
+}
 
-  const {server, url} = await startServer();
+// The page stores the player's folder when the run ends; a page closes once it has.
+async function closeWhenStored(page) {
+  await page.waitForFunction('window.velmoriaTimes.stored > window.velmoriaTimes.ended',
+                             {timeout: kTimeoutMs, polling: 100});
+  await page.close();
+}
+
+// The title and the option screen in a window, played by an input script.
+async function checkTitle(browser, url) {
+  offerToPage('web-check-title.txt', kTitleScript);
+  const args = ['--seed', String(kSeed), '--frames', String(kTitleFrames)];
+  const reference = runNative('title', [...args, '--input', join(options.out, 'web-check-title.txt')], kTitleShots);
+  const {page, result} = await playPage(browser, url, ['--window', '--scale', '1', ...args, '--input',
+    '/velmoria/web-check-title.txt', ...shotArguments(kTitleShots, '/tmp')], ['web-check-title.txt']);
+  const t = result.times;
+  console.log(`web check: page: packs ${Math.round(t.packs)} ms, game started ${Math.round(t.started)} ms, ` +
+              `${kTitleFrames} frames ended ${Math.round(t.ended)} ms; cross-origin isolated: ${result.isolated}`);
+  await page.screenshot({path: join(options.out, 'page.png')});
+  await compareShots('title', page, reference.folder, kTitleShots);
+  await closeWhenStored(page);
+}
+
+// The 99th percentile of values, the k-th smallest of n for k = ceil(0.99 n).
+function percentile99(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.ceil(0.99 * sorted.length) - 1];
+}
+
+// The full-flow battle, the busiest the game draws: played back headless in the page (its frames
+// against the reference at fractions of the replay and at its end), then in a window paced by the
+// browser's animation frames, where every frame must be made within a sixtieth of a second.
+async function checkFullFlowBattle(browser, url) {
+  const replay = botReplay(['--full-flow', 'battle', '--character', '0', '--seed', '11']);
+  offerToPage('web-check-full-flow.replay', replay);
+  const frames = Number(/^frames (\d+)$/m.exec(replay)[1]);
+  const shots = [
+    {frame: Math.floor(frames / 4), what: 'a quarter into the battle'},
+    {frame: Math.floor(frames / 2), what: 'half way'},
+    {frame: Math.floor(frames * 3 / 4), what: 'three quarters'},
+    {frame: 'last', what: 'full flow, the replay\'s last frame'},
+  ];
+  const reference = runNative('full-flow', ['--replay', join(options.out, 'web-check-full-flow.replay')], shots);
+  const headless = await playPage(browser, url, ['--headless', '--replay', '/velmoria/web-check-full-flow.replay',
+    ...shotArguments(shots, '/tmp')], ['web-check-full-flow.replay']);
+  await compareShots('full-flow', headless.page, reference.folder, shots);
+  await headless.page.close();
+
+  const last = [shots[3]];
+  const window = await playPage(browser, url, ['--window', '--scale', '1', '--replay',
+    '/velmoria/web-check-full-flow.replay', '--frame-times', '/tmp/frame-times.txt', ...shotArguments(last, '/tmp')],
+  ['web-check-full-flow.replay']);
+  await compareShots('full-flow-window', window.page, reference.folder, last);
+  const rows = (await readFile(window.page, '/tmp/frame-times.txt')).toString('utf8').split('\n')
+      .filter(line => line && !line.startsWith('#')).map(line => line.trim().split(/\s+/).map(Number));
+  await window.page.close();
+  // The battle's frames: the last ones shown, one a battle frame.
+  const battle = rows.slice(-frames);
+  const intervals = battle.map(row => row[1]);
+  const busy = battle.map(row => row[1] - row[6]);
+  const mean = values => values.reduce((sum, value) => sum + value, 0) / values.length;
+  const phases = ['input', 'simulation', 'drawing', 'present'].map(
+      (phase, i) => `${phase} ${mean(battle.map(row => row[2 + i])).toFixed(2)}`).join(', ');
+  const p99 = percentile99(busy);
+  console.log(`web check: the full-flow battle in a window, ${battle.length} frames: made in ` +
+              `${mean(busy).toFixed(2)} ms a frame on average, ${p99.toFixed(2)} ms at the 99th percentile ` +
+              `(${phases} ms); shown every ${mean(intervals).toFixed(2)} ms, ` +
+              `${percentile99(intervals).toFixed(2)} ms at the 99th percentile`);
+  if (p99 >= kFrameBudgetMs) {
+    console.log(`web check: WARNING: the 99th percentile misses the ${kFrameBudgetMs.toFixed(1)} ms of sixty ` +
+                'frames a second on this machine');
+  }
+}
+
+// A stage cleared from the title in a fresh browser: the page prints the result as Linux does,
+// stores save.dat, and a reload finds the very save Linux wrote, the new best score in it.
+async function checkBestScore(url) {
+  const plan = botReplay(['--stage', '0', '--difficulty', '0', '--character', '0', '--strategy', 'maze',
+    '--seed', String(kSeed)]);
+  const frames = Number(/^frames (\d+)$/m.exec(plan)[1]);
+  const input = plan.slice(plan.indexOf('\ninput\n') + '\ninput\n'.length).split('\n')
+      .filter(line => /^\d+ /.test(line))
+      .map(line => line.replace(/^\d+/, frame => String(Number(frame) + kBattleFrameOne - 1)));
+  // At four times the speed (the battle plays the same, a quarter of its frames drawn), closed a
+  // while after the clear.
+  const closing = kBattleFrameOne + frames + 300;
+  offerToPage('web-check-clear.txt', kIntoTheBattle + input.join('\n') + '\n455 key Tab\n457 key Tab\n' +
+              `${closing} close\n`);
+  const args = ['--seed', String(kSeed), '--frames', String(closing + 10)];
+  const reference = runNative('clear', [...args, '--input', join(options.out, 'web-check-clear.txt')], []);
+  const result = /^score \d+, lives \d+, wave \d+/m.exec(reference.printed);
+  if (result === null) {
+    throw new Error(`the headless run on Linux printed no result: ${reference.printed}`);
+  }
+
   const profile = mkdtempSync(join(tmpdir(), 'velmoria-web-profile-'));
   const browser = await launchBrowser(profile);
   try {
-    const args = ['--window', '--scale', '1', '--seed', String(kSeed), '--frames', String(kFrames), '--input',
-      `/velmoria/${scriptName}`, ...shotArguments('/tmp')];
-    const {page, result} = await playPage(browser, url, args, [scriptName]);
-    const t = result.times;
-    const perFrame = ((t.ended - t.started) / kFrames).toFixed(1);
-    console.log(`web check: page: packs ${Math.round(t.packs)} ms, game started ${Math.round(t.started)} ms, ` +
-                `${kFrames} frames ended ${Math.round(t.ended)} ms (${perFrame} ms a frame); ` +
-                `cross-origin isolated: ${result.isolated}`);
-    await page.screenshot({path: join(options.out, 'page.png')});
-    const folder = join(options.out, 'browser');
-    mkdirSync(folder, {recursive: true});
-    for (const shot of kShots) {
-      const bytes = await readFile(page, `/tmp/frame-${shot.frame}.png`);
-      writeFileSync(join(folder, `frame-${shot.frame}.png`), bytes);
-      const difference = compareFrames(decodePng(readFileSync(join(reference, `frame-${shot.frame}.png`))),
-                                       decodePng(bytes));
-      if (difference.count === 0) {
-        console.log(`web check: frame ${shot.frame} (${shot.what}): identical`);
-      } else if (difference.count < 0) {
-        fail(`frame ${shot.frame} (${shot.what}): the sizes differ`);
-      } else {
-        fail(`frame ${shot.frame} (${shot.what}): ${difference.count} pixels differ, the first at ` +
-             `(${difference.first.x}, ${difference.first.y})`);
-      }
+    const run = await playPage(browser, url, ['--headless', ...args, '--input', '/velmoria/web-check-clear.txt'],
+                               ['web-check-clear.txt']);
+    if (run.messages.some(line => line.startsWith(result[0]))) {
+      console.log(`web check: the stage cleared in the browser as on Linux: ${result[0]}`);
+    } else {
+      fail(`the browser's battle did not end with "${result[0]}" (it printed: ${run.messages.join(' / ')})`);
     }
-    // The page stores the player's folder when the run ends; the page goes once it has.
-    await page.waitForFunction('window.velmoriaTimes.stored > window.velmoriaTimes.ended',
-                               {timeout: kTimeoutMs, polling: 100});
-    await page.close();
+    await closeWhenStored(run.page);
 
-    await checkDevices(browser, url);
-    await checkDownloadFailure(browser, url);
-
-    // The run wrote settings.txt and save.dat into the player's folder; a new visit reads them
-    // back from the browser's storage before the game starts (and before it could write them).
     const again = await browser.newPage();
     await again.goto(`${url}?arg=--headless&arg=--frames&arg=1`);
-    await again.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
-                                {timeout: kTimeoutMs, polling: 100});
-    const kept = await again.evaluate(() => window.velmoriaRestored || []);
-    for (const name of ['settings.txt', 'save.dat']) {
-      if (kept.includes(name)) {
-        console.log(`web check: ${name} came back after a reload`);
-      } else {
-        fail(`${name} did not come back after a reload (the folder holds ${kept.join(', ')})`);
+    await again.waitForFunction('window.velmoriaRestored !== undefined', {timeout: kTimeoutMs, polling: 100});
+    const kept = Buffer.from(await again.evaluate(() => Array.from(Module.FS.readFile('/home/web_user/velmoria/save.dat'))));
+    if (kept.equals(reference.save)) {
+      console.log(`web check: after a reload save.dat is the one Linux wrote, best score and all ` +
+                  `(${kept.length} bytes)`);
+    } else {
+      fail('after a reload save.dat is not the one Linux wrote for the same play');
+    }
+    await again.close();
+  } finally {
+    await browser.close();
+    rmSync(profile, {recursive: true, force: true});
+  }
+}
+
+// The page while the packs come, over a slowed connection: the progress bar and its words.
+async function checkLoadingScreen(browser, url) {
+  const page = await browser.newPage();
+  await page.emulateNetworkConditions({download: 16 << 20, upload: 1 << 20, latency: 5});
+  await page.goto(url);
+  await page.waitForFunction(() => document.getElementById('progress').value > 0.3, {timeout: kTimeoutMs, polling: 50});
+  const words = await page.evaluate(() => document.getElementById('status').textContent);
+  await page.screenshot({path: join(options.out, 'page-loading.png')});
+  console.log(`web check: while loading the page says "${words}" (out/page-loading.png)`);
+  await page.close();
+}
+
+// The battles' recorded frames (bench/frames) drawn by bench_frames on the benchmark page, beside
+// the same program's figures on this machine.
+const kBenchFilter = '^RecordedFrame/battle_(ardel|sovia)/';
+
+function benchFigures(json) {
+  const figures = new Map();
+  for (const run of JSON.parse(json).benchmarks) {
+    figures.set(run.name.replace(/^RecordedFrame\//, '').replace(/\/real_time$/, ''), run.real_time);
+  }
+  return figures;
+}
+
+async function checkBenchmark(browser) {
+  const frames = join(options['bench-page'], 'frames');
+  const native = benchFigures(runProgram(options['native-bench'], [`--benchmark_filter=${kBenchFilter}`,
+    '--benchmark_format=json', frames]));
+  const {server, url} = await startServer(options['bench-page']);
+  try {
+    const page = await browser.newPage();
+    const query = [`--benchmark_filter=${kBenchFilter}`, '--benchmark_format=json', '/frames']
+        .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
+    await page.goto(`${url}?${query}`);
+    await page.waitForFunction('window.benchExit !== undefined || window.benchFailure !== undefined',
+                               {timeout: kTimeoutMs, polling: 200});
+    const run = await page.evaluate(() => ({exit: window.benchExit, failure: window.benchFailure,
+                                            output: window.benchOutput}));
+    await page.close();
+    if (run.exit !== 0) {
+      fail(`the benchmark page failed: ${run.failure || `exit code ${run.exit}`}`);
+      return;
+    }
+    console.log('web check: the recorded battle frames, milliseconds a frame in the browser and on Linux:');
+    for (const [name, ms] of benchFigures(run.output)) {
+      const same = name.replace('/simd128/', '/sse2/');
+      const linux = native.get(same);
+      console.log(`web check:   ${name.padEnd(36)} ${ms.toFixed(2).padStart(7)} ms   Linux (${same.split('/')[1]}) ` +
+                  `${linux === undefined ? '-' : linux.toFixed(2)} ms`);
+    }
+    for (const [name, ms] of native) {
+      if (name.includes('/avx2/')) {
+        console.log(`web check:   Linux only: ${name.padEnd(24)} ${ms.toFixed(2).padStart(7)} ms`);
       }
     }
+  } finally {
+    server.kill();
+  }
+}
+
+async function main() {
+  const {server, url} = await startServer(options.page);
+  const profile = mkdtempSync(join(tmpdir(), 'velmoria-web-profile-'));
+  const browser = await launchBrowser(profile);
+  try {
+    await checkTitle(browser, url);
+    await checkFullFlowBattle(browser, url);
+    await checkDevices(browser, url);
+    await checkResize(browser, url);
+    await checkGamepad(browser, url);
+    await checkDownloadFailure(browser, url);
+    await checkLoadingScreen(browser, url);
+    await checkBestScore(url);
+    await checkBenchmark(browser);
   } finally {
     await browser.close();
     server.kill();
     rmSync(profile, {recursive: true, force: true});
-    rmSync(join(options.page, scriptName), {force: true});
+    for (const name of offered) rmSync(join(options.page, name), {force: true});
   }
 }
 

@@ -59,11 +59,11 @@ bool ChooseFullScreen(const LaunchOptions& options) {
 class Shell final : public FrameOverlay {
 public:
     Shell(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
-          const Replay* replay, platform::Clock& clock)
+          const Replay* replay, platform::Clock& clock, FramePacer::Beats beats)
         : options_(options),
           script_(script),
           parts_(parts),
-          pacer_(clock, !options.Headless()),
+          pacer_(clock, !options.Headless(), beats),
           recording_(replay, options.Headless()),
           pictures_(options),
           settings_(options, replay == nullptr) {}
@@ -577,8 +577,8 @@ void Shell::ShowPreparedFrame() {
 }
 
 GameRun::GameRun(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
-                 const Replay* replay, platform::Clock& clock)
-    : shell_(std::make_unique<Shell>(options, script, parts, replay, clock)) {
+                 const Replay* replay, platform::Clock& clock, FramePacer::Beats beats)
+    : shell_(std::make_unique<Shell>(options, script, parts, replay, clock, beats)) {
     platform::ClearQuit();
 }
 
@@ -636,7 +636,7 @@ int RunGame(const LaunchOptions& options, const input::InputScript& script, cons
 
 void StartGameLoop(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
                    const Replay* replay, platform::Clock& clock, std::function<void(int exitCode)> ended) {
-    auto run = std::make_shared<GameRun>(options, script, parts, replay, clock);
+    auto run = std::make_shared<GameRun>(options, script, parts, replay, clock, FramePacer::Beats::Display);
     const LoopPass opened = run->Open();
     if (!opened.GoesOn()) {
         ended(run->Close(opened));

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/FramePacer.h"
 #include "app/ReplayFile.h"
 #include "app/SceneSwitcher.h"
 #include "input/InputScript.h"
@@ -50,9 +51,10 @@ public:
     // With a replay, the start-up leads straight into the recorded battle, which gets the
     // recorded input and none of the player's but the shell's keys; the run ends when the
     // battle has run its recorded frames. A replay's run writes neither save.dat (its scenes
-    // get read-only save data) nor settings.txt. The clock paces the frames.
+    // get read-only save data) nor settings.txt. The clock paces the frames, which the desktop's
+    // loop sleeps for, or which come with the display's (FramePacer::Beats).
     GameRun(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
-            const Replay* replay, platform::Clock& clock);
+            const Replay* replay, platform::Clock& clock, FramePacer::Beats beats = FramePacer::Beats::Slept);
     ~GameRun();
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
@@ -82,7 +84,7 @@ int RunGame(const LaunchOptions& options, const input::InputScript& script, cons
             const Replay* replay = nullptr);
 
 // The same run where the platform owns the frames (a web page calls once a frame): starts it
-// and returns; each call runs the passes due, and `ended` gets the exit code after the run is
-// closed. What the run reads must outlive it.
+// and returns; each call runs the passes due, the frames paced by the display's, and `ended`
+// gets the exit code after the run is closed. What the run reads must outlive it.
 void StartGameLoop(const LaunchOptions& options, const input::InputScript& script, const GameParts& parts,
                    const Replay* replay, platform::Clock& clock, std::function<void(int exitCode)> ended);

@@ -1,7 +1,7 @@
 #include "app/FramePacer.h"
 
-FramePacer::FramePacer(platform::Clock& clock, bool sleeps)
-    : clock_(clock), sleeps_(sleeps), lastTime_(clock.NowMs()) {}
+FramePacer::FramePacer(platform::Clock& clock, bool sleeps, Beats beats)
+    : clock_(clock), sleeps_(sleeps), beats_(beats), lastTime_(clock.NowMs()) {}
 
 void FramePacer::SetRate(std::uint32_t rate) {
     if (rate == 0) {
@@ -19,11 +19,23 @@ bool FramePacer::Wait() {
     return true;
 }
 
-bool FramePacer::Due() const { return clock_.NowMs() - lastTime_ >= period_; }
+// The clock wraps around every 49 days; the difference of two readings is right across it.
+std::int64_t FramePacer::Elapsed() const { return static_cast<std::int32_t>(clock_.NowMs() - lastTime_); }
+
+bool FramePacer::Due() const { return Elapsed() + Lead() >= period_; }
 
 std::uint32_t FramePacer::Remaining() const {
-    const std::uint32_t elapsed = clock_.NowMs() - lastTime_;
-    return elapsed < period_ && sleeps_ ? period_ - elapsed : 0;
+    const std::int64_t left = static_cast<std::int64_t>(period_) - Lead() - Elapsed();
+    return left > 0 && sleeps_ ? static_cast<std::uint32_t>(left) : 0;
 }
 
-void FramePacer::Beat() { lastTime_ = clock_.NowMs(); }
+void FramePacer::Beat() {
+    // A display frame taken on time, early by the lead or late by less than a period: the next is
+    // due a period after this one was. Any other beat (the start-up's) counts from now.
+    const std::int64_t elapsed = Elapsed();
+    if (beats_ == Beats::Display && Due() && elapsed < 2 * static_cast<std::int64_t>(period_)) {
+        lastTime_ += period_;
+    } else {
+        lastTime_ = clock_.NowMs();
+    }
+}

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
 #include <link.h>
@@ -22,6 +26,11 @@ namespace platform {
 
 namespace {
 constexpr const char* kTitle = "Velmoria";
+
+#ifdef __EMSCRIPTEN__
+// A web page's canvas is the game's one window, which the page asks to fit the room it has.
+Window* g_pageWindow = nullptr;
+#endif
 
 int MouseButtonNumber(Uint8 sdlButton) {
     switch (sdlButton) {
@@ -149,6 +158,9 @@ std::unique_ptr<Window> Window::Create(const WindowLook& look, int frameWidth, i
     SDL_ShowWindow(window->window_);
     SDL_RaiseWindow(window->window_);
     events.FocusChanged(true);
+#ifdef __EMSCRIPTEN__
+    g_pageWindow = window.get();
+#endif
     return window;
 }
 
@@ -214,6 +226,11 @@ int Window::DesktopFittingScale(int frameWidth, int frameHeight) {
 }
 
 Window::~Window() {
+#ifdef __EMSCRIPTEN__
+    if (g_pageWindow == this) {
+        g_pageWindow = nullptr;
+    }
+#endif
     if (frame_ != nullptr) {
         SDL_DestroyTexture(frame_);
     }
@@ -312,6 +329,17 @@ void Window::SizeChanged(int width, int height) {
     scale_ = SnapScale(width, height, frameWidth_, frameHeight_);
     if (width != frameWidth_ * scale_ || height != frameHeight_ * scale_) {
         SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
+    }
+}
+
+void Window::FitInto(int width, int height) {
+    if (FullScreen()) {
+        return;
+    }
+    const int scale = std::max(1, std::min(width / frameWidth_, height / frameHeight_));
+    if (scale != scale_) {
+        // The window tells of its new size as if dragged to it, which takes the scale.
+        SDL_SetWindowSize(window_, frameWidth_ * scale, frameHeight_ * scale);
     }
 }
 
@@ -422,3 +450,12 @@ bool Window::ReadPixels(std::vector<std::uint32_t>& pixels, int& width, int& hei
 }
 
 }  // namespace platform
+
+#ifdef __EMSCRIPTEN__
+// Called by the page (page.js) when the browser's window is resized or goes full screen.
+extern "C" EMSCRIPTEN_KEEPALIVE void velmoria_fit_window(int width, int height) {
+    if (platform::g_pageWindow != nullptr) {
+        platform::g_pageWindow->FitInto(width, height);
+    }
+}
+#endif

@@ -97,6 +97,9 @@ public:
     int Scale() const { return scale_; }
     // Window to full screen and back, keeping the window's scale.
     void ToggleFullScreen();
+    // The largest whole multiple of the frame that fits width x height (at least the frame
+    // itself), for a window in window mode; a web page's canvas follows the page's room so.
+    void FitInto(int width, int height);
 
     // Puts the frame, enlarged, where the next PresentFrame shows it, and shows nothing yet:
     // the costly part of showing a frame, done as soon as the frame is drawn. argb holds one

@@ -100,4 +100,53 @@ TEST(FramePacer, RemainingIsTheWaitLeftUntilTheBeatAndNoneWithoutSleeps) {
     EXPECT_FALSE(headless.Due());
 }
 
+
+// A display that shows a frame every 1000 / hz ms, each a little early or late in turn, to a
+// clock of whole milliseconds; the frames a display-paced pacer takes in ten seconds.
+int DisplayFramesTaken(double hz, double jitterMs) {
+    FakeClock clock;
+    FramePacer pacer(clock, true, FramePacer::Beats::Display);
+    pacer.SetRate(60);
+    pacer.Beat();
+    const int shown = static_cast<int>(10 * hz);
+    int taken = 0;
+    for (int frame = 1; frame <= shown; ++frame) {
+        const double at = 1000.0 + frame * 1000.0 / hz + (frame % 3 - 1) * jitterMs;
+        clock.now = static_cast<std::uint32_t>(at);
+        if (pacer.Due()) {
+            EXPECT_EQ(pacer.Remaining(), 0u);
+            pacer.Beat();
+            ++taken;
+        } else {
+            EXPECT_GT(pacer.Remaining(), 0u);
+        }
+    }
+    return taken;
+}
+
+// At 60 Hz every display frame is a game frame, however its time wanders; faster displays show
+// the game at its own rate (a 16 ms period: 62.5 a second), and slower ones at theirs.
+TEST(FramePacer, DisplayFramesKeepTheGamesRateOnEveryRefreshRate) {
+    EXPECT_EQ(DisplayFramesTaken(60, 0), 600);
+    EXPECT_EQ(DisplayFramesTaken(60, 1.5), 600);
+    EXPECT_EQ(DisplayFramesTaken(59.94, 1.5), 599);
+    EXPECT_EQ(DisplayFramesTaken(50, 1.5), 500);
+    for (const double hz : {75.0, 90.0, 120.0, 144.0, 165.0, 240.0}) {
+        const int taken = DisplayFramesTaken(hz, 1.0);
+        EXPECT_GE(taken, 600) << hz << " Hz";
+        EXPECT_LE(taken, 626) << hz << " Hz";
+    }
+}
+
+// The desktop's own loop keeps its pacing: a frame is due a whole period after the last wait.
+TEST(FramePacer, SleptBeatsTakeNoLead) {
+    FakeClock clock;
+    FramePacer pacer(clock);
+    pacer.SetRate(60);
+    pacer.Beat();
+    clock.now += 16 - FramePacer::kDisplayLeadMs;
+    EXPECT_FALSE(pacer.Due());
+    EXPECT_EQ(pacer.Remaining(), FramePacer::kDisplayLeadMs);
+}
+
 }  // namespace

@@ -219,9 +219,9 @@ TEST_F(GameRunWindowTest, AFrameWaitsForItsBeatAndThePassesNeverSleep) {
 // A page's frame callback comes about once a display frame, early or late: each wake draws at
 // most one frame, and one not yet due waits for a later wake.
 TEST_F(GameRunWindowTest, AWakeDrawsAtMostOneFrameAndOnlyWhenItIsDue) {
-    options.frames = 3;
-    ShootFrames(3);
-    GameRun run(options, script, parts, nullptr, clock);
+    options.frames = 4;
+    ShootFrames(4);
+    GameRun run(options, script, parts, nullptr, clock, FramePacer::Beats::Display);
     ASSERT_TRUE(run.Open().GoesOn());
     LoopPass pass = run.Wake();
     ASSERT_TRUE(pass.GoesOn());
@@ -231,11 +231,18 @@ TEST_F(GameRunWindowTest, AWakeDrawsAtMostOneFrameAndOnlyWhenItIsDue) {
     ASSERT_TRUE(run.Wake().GoesOn());
     EXPECT_TRUE(FrameRan(1));
     EXPECT_FALSE(FrameRan(2));
+    // A display frame a little early is taken; the next is still due a period after this one was.
+    clock.now += 16 - FramePacer::kDisplayLeadMs;
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_TRUE(FrameRan(2));
+    clock.now += 4;
+    ASSERT_TRUE(run.Wake().GoesOn());
+    EXPECT_FALSE(FrameRan(3));
     // Woken late, the run draws the one frame due, not the ones it missed.
     clock.now += 100;
     ASSERT_TRUE(run.Wake().GoesOn());
-    EXPECT_TRUE(FrameRan(2));
-    EXPECT_FALSE(FrameRan(3));
+    EXPECT_TRUE(FrameRan(3));
+    EXPECT_FALSE(FrameRan(4));
     clock.now += 16;
     pass = run.Wake();
     ExpectEnded(pass, 0);

@@ -98,4 +98,31 @@ TEST_F(WindowPresent, ARendererThatDrawsOnTheProcessorGivesWayToTheWindowsOwnPix
     EXPECT_EQ(smooth->Reason(), platform::PathReason::Smooth);
 }
 
+// A page's canvas follows the room the page has: the largest whole multiple of the frame in it,
+// never less than the frame, and the frames shown after fill the new size.
+TEST_F(WindowPresent, AWindowFitsTheRoomItIsGivenByWholeMultiples) {
+    const auto window = Open(1, platform::PresentPath::WindowSurface);
+    ASSERT_NE(window, nullptr);
+    const std::vector<std::uint32_t> frame = NumberedFrame();
+    const struct {
+        int width, height, scale;
+    } rooms[] = {{1920, 1080, 2}, {1300, 1500, 2}, {1919, 1440, 2}, {1920, 1440, 3}, {600, 400, 1}, {641, 481, 1}};
+    for (const auto& room : rooms) {
+        window->FitInto(room.width, room.height);
+        window->PumpEvents();
+        EXPECT_EQ(window->Scale(), room.scale) << room.width << " x " << room.height;
+        int width = 0;
+        int height = 0;
+        window->ClientSize(width, height);
+        EXPECT_EQ(width, kW * room.scale);
+        EXPECT_EQ(height, kH * room.scale);
+        ASSERT_TRUE(window->PrepareFrame(frame.data()));
+        ASSERT_TRUE(window->PresentFrame());
+        std::vector<std::uint32_t> pixels;
+        ASSERT_TRUE(window->ReadPixels(pixels, width, height));
+        EXPECT_EQ(width, kW * room.scale);
+        EXPECT_EQ(pixels.back() & 0xFFFFFFu, frame.back() & 0xFFFFFFu);
+    }
+}
+
 }  // namespace
