@@ -292,8 +292,8 @@ async function checkDevices(browser, url) {
 }
 
 // A pad reaches the game through the browser's Gamepad API: one of standard layout, made up
-// before the page loads, walks the title's menu with its d-pad and chooses with A, which the
-// game turns into the pointer and its button, as it does on the desktop.
+// before the page loads, pushes its left stick to the right and presses A, which the game turns
+// into the pointer and its button, as it does on the desktop.
 async function checkGamepad(browser, url) {
   const page = await browser.newPage();
   await page.evaluateOnNewDocument(() => {
@@ -301,36 +301,42 @@ async function checkGamepad(browser, url) {
     const pad = {id: 'web check pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
       axes: [0, 0, 0, 0], buttons};
     navigator.getGamepads = () => [pad, null, null, null];
-    window.velmoriaCheckPad = (button, down) => {
-      buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
-      pad.timestamp += 1;
+    window.velmoriaCheckPad = {
+      button: (button, down) => {
+        buttons[button] = {pressed: down, touched: down, value: down ? 1 : 0};
+        pad.timestamp += 1;
+      },
+      axis: (axis, value) => {
+        pad.axes[axis] = value;
+        pad.timestamp += 1;
+      },
     };
   });
-  const query = ['--window', '--scale', '1', '--frames', '600', '--record-input', '/tmp/pad.txt']
+  const query = ['--window', '--scale', '1', '--frames', '300', '--record-input', '/tmp/pad.txt']
       .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
   await page.goto(`${url}?${query}`);
   await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
-  const pause = () => new Promise(done => setTimeout(done, 300));
-  // The title's menu takes input from its frame 300, five seconds in.
-  await new Promise(done => setTimeout(done, 5500));
-  const kDown = 13;
+  const pause = () => new Promise(done => setTimeout(done, 400));
+  const kLeftStickX = 0;
   const kA = 0;
-  for (const button of [kDown, kA]) {
-    await page.evaluate(button => window.velmoriaCheckPad(button, true), button);
-    await pause();
-    await page.evaluate(button => window.velmoriaCheckPad(button, false), button);
-    await pause();
-  }
+  await pause();
+  await page.evaluate(axis => window.velmoriaCheckPad.axis(axis, 1), kLeftStickX);
+  await pause();
+  await page.evaluate(axis => window.velmoriaCheckPad.axis(axis, 0), kLeftStickX);
+  await page.evaluate(button => window.velmoriaCheckPad.button(button, true), kA);
+  await pause();
+  await page.evaluate(button => window.velmoriaCheckPad.button(button, false), kA);
   await page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
                              {timeout: kTimeoutMs, polling: 100});
   const trace = (await readFile(page, '/tmp/pad.txt')).toString('utf8').split('\n')
       .filter(line => /^\d+ /.test(line)).map(line => line.replace(/^\d+ /, ''));
-  const moved = trace.some(line => line.startsWith('move '));
-  const pressed = trace.indexOf('press left') >= 0;
-  if (moved && pressed) {
-    console.log(`web check: the browser's gamepad reached the game: ${trace.join('; ')}`);
+  const moved = trace.filter(line => line.startsWith('move '));
+  const pressed = trace.indexOf('press left');
+  if (moved.length > 0 && pressed >= 0 && trace.indexOf('release left', pressed) >= 0) {
+    console.log(`web check: the browser's gamepad reached the game: the stick moved the pointer ` +
+                `${moved.length} times, to ${moved[moved.length - 1].slice(5)}, and A clicked`);
   } else {
-    fail(`the browser's gamepad did not move the pointer and press its button (the game saw: ${trace.join('; ')})`);
+    fail(`the browser's gamepad did not move the pointer and click (the game saw: ${trace.join('; ')})`);
   }
   await page.close();
 }
@@ -351,12 +357,18 @@ async function checkResize(browser, url) {
       await page.waitForFunction(width => document.getElementById('canvas').width === width,
                                  {timeout: 10000, polling: 100}, 640 * expected);
       sizes.push(`${viewport.width} x ${viewport.height}: ${640 * expected} x ${480 * expected}`);
+      if (sizes.length === 1) {
+        // The title, a little after its menu has come.
+        await new Promise(done => setTimeout(done, 6000));
+        await page.screenshot({path: join(options.out, 'page.png')});
+      }
     } catch {
       const width = await page.evaluate(() => document.getElementById('canvas').width);
       fail(`in a ${viewport.width} x ${viewport.height} page the canvas is ${width} wide, not ${640 * expected}`);
     }
   }
-  console.log(`web check: the frame follows the page's size (${sizes.join('; ')})`);
+  console.log(`web check: the frame follows the page's size (${sizes.join('; ')}); the page playing: ` +
+              'out/page.png');
   await page.close();
 }
 
@@ -412,7 +424,7 @@ async function checkTitle(browser, url) {
   const t = result.times;
   console.log(`web check: page: packs ${Math.round(t.packs)} ms, game started ${Math.round(t.started)} ms, ` +
               `${kTitleFrames} frames ended ${Math.round(t.ended)} ms; cross-origin isolated: ${result.isolated}`);
-  await page.screenshot({path: join(options.out, 'page.png')});
+  await page.screenshot({path: join(options.out, 'page-ended.png')});
   await compareShots('title', page, reference.folder, kTitleShots);
   await closeWhenStored(page);
 }
