@@ -1,5 +1,6 @@
 // Checks the web build in Debian's headless Chromium against this machine's headless build:
-//   node web-check.mjs --page DIR --native GAME --bot BOT --driver DIR --out DIR
+//   node web-check.mjs --page DIR --native GAME --bot BOT --driver DIR --bench-page DIR
+//                      --native-bench BENCH --out DIR [--only title,battle,...]
 // The page plays what this machine's build plays (an input script on the title, the autoplayer's
 // full-flow battle as a replay, a stage cleared from the title) and writes the frames it is asked
 // for; every one must be the same pixel for pixel as this machine's. The battle is played once
@@ -17,7 +18,8 @@ import {inflateSync} from 'node:zlib';
 
 const options = {};
 for (let i = 2; i + 1 < process.argv.length; i += 2) {
-  options[process.argv[i].replace(/^--/, '')] = resolve(process.argv[i + 1]);
+  const name = process.argv[i].replace(/^--/, '');
+  options[name] = name === 'only' ? process.argv[i + 1] : resolve(process.argv[i + 1]);
 }
 const puppeteer = createRequire(join(options.driver, 'node_modules', '/'))('puppeteer-core');
 const here = dirname(fileURLToPath(import.meta.url));
@@ -192,7 +194,7 @@ function launchBrowser(profile) {
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    args: ['--no-sandbox', '--disable-gpu', '--autoplay-policy=no-user-gesture-required', '--disable-quic', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`],
     defaultViewport: {width: 1300, height: 1100},
   });
@@ -337,6 +339,47 @@ async function checkGamepad(browser, url) {
                 `${moved.length} times, to ${moved[moved.length - 1].slice(5)}, and A clicked`);
   } else {
     fail(`the browser's gamepad did not move the pointer and click (the game saw: ${trace.join('; ')})`);
+  }
+  await page.close();
+}
+
+// The title's music reaches the browser's audio output: what SDL sends to the page's audio
+// destination is listened to as well, a few times a second, once the title has come.
+async function checkSound(browser, url) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    const connect = AudioNode.prototype.connect;
+    AudioNode.prototype.connect = function (target, ...rest) {
+      if (target instanceof AudioDestinationNode && !window.velmoriaListener) {
+        window.velmoriaListener = target.context.createAnalyser();
+        window.velmoriaListener.fftSize = 2048;
+        connect.call(this, window.velmoriaListener);
+      }
+      return connect.call(this, target, ...rest);
+    };
+  });
+  await page.goto(`${url}?arg=--window&arg=--frames&arg=900`);
+  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
+  await new Promise(done => setTimeout(done, 6000));
+  const heard = await page.evaluate(async () => {
+    const listener = window.velmoriaListener;
+    if (!listener) return {state: 'no output', loud: 0, samples: 0};
+    const wave = new Float32Array(listener.fftSize);
+    let loud = 0;
+    const samples = 30;
+    for (let i = 0; i < samples; ++i) {
+      listener.getFloatTimeDomainData(wave);
+      const power = wave.reduce((sum, x) => sum + x * x, 0) / wave.length;
+      if (Math.sqrt(power) > 0.001) ++loud;
+      await new Promise(done => setTimeout(done, 100));
+    }
+    return {state: listener.context.state, rate: listener.context.sampleRate, loud, samples};
+  });
+  if (heard.loud >= heard.samples * 0.9) {
+    console.log(`web check: the title's music plays (${heard.loud} of ${heard.samples} listens heard it; audio ` +
+                `${heard.state} at ${heard.rate} Hz)`);
+  } else {
+    fail(`the title's music was heard in ${heard.loud} of ${heard.samples} listens (audio ${heard.state})`);
   }
   await page.close();
 }
@@ -594,16 +637,17 @@ async function main() {
   const {server, url} = await startServer(options.page);
   const profile = mkdtempSync(join(tmpdir(), 'velmoria-web-profile-'));
   const browser = await launchBrowser(profile);
+  const checks = {
+    title: checkTitle, battle: checkFullFlowBattle, devices: checkDevices, resize: checkResize,
+    gamepad: checkGamepad, sound: checkSound, failure: checkDownloadFailure, loading: checkLoadingScreen,
+    score: () => checkBestScore(url), bench: () => checkBenchmark(browser),
+  };
   try {
-    await checkTitle(browser, url);
-    await checkFullFlowBattle(browser, url);
-    await checkDevices(browser, url);
-    await checkResize(browser, url);
-    await checkGamepad(browser, url);
-    await checkDownloadFailure(browser, url);
-    await checkLoadingScreen(browser, url);
-    await checkBestScore(url);
-    await checkBenchmark(browser);
+    for (const [name, check] of Object.entries(checks)) {
+      if (options.only === undefined || options.only.split(',').includes(name)) {
+        await check(browser, url);
+      }
+    }
   } finally {
     await browser.close();
     server.kill();
