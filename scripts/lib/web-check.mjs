@@ -412,6 +412,26 @@ async function checkResize(browser, url) {
   }
   console.log(`web check: the frame follows the page's size (${sizes.join('; ')}); the page playing: ` +
               'out/page.png');
+  // Full screen gives the frame the whole screen, the buttons left out: on a screen just short
+  // of twice the frame's height beside them, the frame doubles. (A headless browser's screen is
+  // its viewport.)
+  await page.setViewport({width: 1300, height: 980});
+  await page.waitForFunction(() => document.getElementById('canvas').width === 640, {timeout: 10000, polling: 100});
+  await page.click('#full-screen');
+  try {
+    await page.waitForFunction(() => document.fullscreenElement !== null, {timeout: 10000, polling: 100});
+    const screen = await page.evaluate(() => ({width: window.innerWidth, height: window.innerHeight}));
+    const scale = Math.max(1, Math.floor(Math.min(screen.width / 640, screen.height / 480)));
+    await page.waitForFunction(width => document.getElementById('canvas').width === width,
+                               {timeout: 10000, polling: 100}, 640 * scale);
+    await page.screenshot({path: join(options.out, 'page-full-screen.png')});
+    console.log(`web check: full screen (${screen.width} x ${screen.height}) shows the frame ${640 * scale} x ` +
+                `${480 * scale}, where the page beside the buttons showed it 640 x 480`);
+  } catch {
+    const state = await page.evaluate(() => ({full: document.fullscreenElement !== null,
+      width: document.getElementById('canvas').width, screen: `${window.innerWidth} x ${window.innerHeight}`}));
+    fail(`full screen ${state.full ? `(${state.screen}) left the canvas ${state.width} wide` : 'did not come'}`);
+  }
   await page.close();
 }
 
