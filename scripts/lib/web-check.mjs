@@ -169,13 +169,14 @@ function botReplay(args) {
   }
 }
 
-// A file the page fetches into the game's folder by ?file=NAME.
+// Files the page fetches into the game's folder by ?file=NAME (a copy stays in the out folder);
+// they leave the page's folder when the check ends.
+const offered = [];
 function offerToPage(name, text) {
   writeFileSync(join(options.page, name), text, 'latin1');
   writeFileSync(join(options.out, name), text, 'latin1');
   offered.push(name);
 }
-const offered = [];
 
 function startServer(folder) {
   return new Promise((resolve, reject) => {
@@ -194,11 +195,28 @@ function launchBrowser(profile) {
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--autoplay-policy=no-user-gesture-required', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`],
+    // Sound plays without a click first, as it does once a player has clicked.
+    args: ['--no-sandbox', '--disable-gpu', '--autoplay-policy=no-user-gesture-required', '--disable-quic',
+      '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--user-data-dir=${profile}`],
     defaultViewport: {width: 1300, height: 1100},
   });
 }
+
+// The page's address with the game's (or the benchmark's) arguments and the files it fetches.
+function pageAddress(url, args, files = []) {
+  const query = new URLSearchParams();
+  for (const arg of args) query.append('arg', arg);
+  for (const file of files) query.append('file', file);
+  return `${url}?${query}`;
+}
+
+const sleep = ms => new Promise(done => setTimeout(done, ms));
+const untilStarted = page =>
+  page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
+const untilEnded = page =>
+  page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
+                       {timeout: kTimeoutMs, polling: 100});
 
 // Loads the page with the game's arguments and waits for the run to end; the page's timings.
 async function playPage(browser, url, args, files) {
@@ -206,14 +224,10 @@ async function playPage(browser, url, args, files) {
   const messages = [];
   page.on('console', message => messages.push(message.text()));
   page.on('pageerror', error => messages.push(String(error)));
-  const query = new URLSearchParams();
-  for (const arg of args) query.append('arg', arg);
-  for (const file of files) query.append('file', file);
   const started = Date.now();
-  await page.goto(`${url}?${query}`);
+  await page.goto(pageAddress(url, args, files));
   try {
-    await page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
-                               {timeout: kTimeoutMs, polling: 100});
+    await untilEnded(page);
   } catch (error) {
     throw new Error(`the page did not finish the run: ${error.message}\n${messages.join('\n')}`);
   }
@@ -240,11 +254,10 @@ async function readFile(page, path) {
 async function checkDevices(browser, url) {
   const kScale = 2;
   const page = await browser.newPage();
-  const query = ['--window', '--scale', String(kScale), '--frames', '300', '--record-input', '/tmp/devices.txt']
-      .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
-  await page.goto(`${url}?${query}`);
-  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
-  const pause = () => new Promise(done => setTimeout(done, 300));
+  await page.goto(pageAddress(url, ['--window', '--scale', String(kScale), '--frames', '300', '--record-input',
+    '/tmp/devices.txt']));
+  await untilStarted(page);
+  const pause = () => sleep(300);
   await pause();
   const box = await (await page.$('#canvas')).boundingBox();
   const events = [];
@@ -262,8 +275,7 @@ async function checkDevices(browser, url) {
   await pause();
   await page.keyboard.up('KeyS');
   events.push('keydown S', 'keyup S');
-  await page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
-                             {timeout: kTimeoutMs, polling: 100});
+  await untilEnded(page);
   const trace = (await readFile(page, '/tmp/devices.txt')).toString('utf8').split('\n')
       .map(line => line.replace(/^\d+ /, ''));
   let at = 0;
@@ -314,11 +326,9 @@ async function checkGamepad(browser, url) {
       },
     };
   });
-  const query = ['--window', '--scale', '1', '--frames', '300', '--record-input', '/tmp/pad.txt']
-      .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
-  await page.goto(`${url}?${query}`);
-  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
-  const pause = () => new Promise(done => setTimeout(done, 400));
+  await page.goto(pageAddress(url, ['--window', '--scale', '1', '--frames', '300', '--record-input', '/tmp/pad.txt']));
+  await untilStarted(page);
+  const pause = () => sleep(400);
   const kLeftStickX = 0;
   const kA = 0;
   await pause();
@@ -328,8 +338,7 @@ async function checkGamepad(browser, url) {
   await page.evaluate(button => window.velmoriaCheckPad.button(button, true), kA);
   await pause();
   await page.evaluate(button => window.velmoriaCheckPad.button(button, false), kA);
-  await page.waitForFunction('window.velmoriaExit !== undefined || window.velmoriaFailure !== undefined',
-                             {timeout: kTimeoutMs, polling: 100});
+  await untilEnded(page);
   const trace = (await readFile(page, '/tmp/pad.txt')).toString('utf8').split('\n')
       .filter(line => /^\d+ /.test(line)).map(line => line.replace(/^\d+ /, ''));
   const moved = trace.filter(line => line.startsWith('move '));
@@ -359,8 +368,8 @@ async function checkSound(browser, url) {
     };
   });
   await page.goto(`${url}?arg=--window&arg=--frames&arg=900`);
-  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
-  await new Promise(done => setTimeout(done, 6000));
+  await untilStarted(page);
+  await sleep(6000);
   const heard = await page.evaluate(async () => {
     const listener = window.velmoriaListener;
     if (!listener) return {state: 'no output', loud: 0, samples: 0};
@@ -371,7 +380,7 @@ async function checkSound(browser, url) {
       listener.getFloatTimeDomainData(wave);
       const power = wave.reduce((sum, x) => sum + x * x, 0) / wave.length;
       if (Math.sqrt(power) > 0.001) ++loud;
-      await new Promise(done => setTimeout(done, 100));
+      await new Promise(done => setTimeout(done, 100));  // in the page, which has no sleep
     }
     return {state: listener.context.state, rate: listener.context.sampleRate, loud, samples};
   });
@@ -390,7 +399,7 @@ async function checkResize(browser, url) {
   const page = await browser.newPage();
   await page.setViewport({width: 1300, height: 1100});
   await page.goto(url);
-  await page.waitForFunction('window.velmoriaTimes.started !== undefined', {timeout: kTimeoutMs, polling: 100});
+  await untilStarted(page);
   const sizes = [];
   for (const viewport of [{width: 1300, height: 1100}, {width: 800, height: 700}, {width: 2000, height: 1600}]) {
     await page.setViewport(viewport);
@@ -402,7 +411,7 @@ async function checkResize(browser, url) {
       sizes.push(`${viewport.width} x ${viewport.height}: ${640 * expected} x ${480 * expected}`);
       if (sizes.length === 1) {
         // The title, a little after its menu has come.
-        await new Promise(done => setTimeout(done, 6000));
+        await sleep(6000);
         await page.screenshot({path: join(options.out, 'page.png')});
       }
     } catch {
@@ -624,9 +633,7 @@ async function checkBenchmark(browser) {
   const {server, url} = await startServer(options['bench-page']);
   try {
     const page = await browser.newPage();
-    const query = [`--benchmark_filter=${kBenchFilter}`, '--benchmark_format=json', '/frames']
-        .map(arg => `arg=${encodeURIComponent(arg)}`).join('&');
-    await page.goto(`${url}?${query}`);
+    await page.goto(pageAddress(url, [`--benchmark_filter=${kBenchFilter}`, '--benchmark_format=json', '/frames']));
     await page.waitForFunction('window.benchExit !== undefined || window.benchFailure !== undefined',
                                {timeout: kTimeoutMs, polling: 200});
     const run = await page.evaluate(() => ({exit: window.benchExit, failure: window.benchFailure,
