@@ -100,7 +100,6 @@ TEST(FramePacer, RemainingIsTheWaitLeftUntilTheBeatAndNoneWithoutSleeps) {
     EXPECT_FALSE(headless.Due());
 }
 
-
 // A display that shows a frame every 1000 / hz ms, each a little early or late in turn, to a
 // clock of whole milliseconds; the frames a display-paced pacer takes in ten seconds.
 int DisplayFramesTaken(double hz, double jitterMs) {
